@@ -1,0 +1,36 @@
+// CGfxFilledRect: a batch of filled, optionally gradient, rectangles drawn with one indexed draw.
+#pragma once
+
+#include "gfx/GfxArray.h"
+#include "gfx/GfxObject.h"
+#include "platform/RenderDevice.h"
+
+// Left, top, right, bottom in screen pixels.
+struct GfxRect {
+    float left, top, right, bottom;
+};
+
+// 16-bit indices reach 65,536 vertices: a batch draws at most this many quads in one call and
+// continues in a new draw after that.
+inline constexpr std::uint32_t kMaxQuadsPerDraw = 16384;
+
+class CGfxFilledRect : public CGfxObject {
+public:
+    // Starts a batch with room for count rectangles (0: grow as needed).
+    void Begin(std::uint32_t count);
+    // Corner colours: c0 top-left, c1 top-right, c2 bottom-left, c3 bottom-right.
+    void Add(const GfxRect& rect, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2, std::uint32_t c3);
+    void Add(const GfxRect& rect, std::uint32_t color) { Add(rect, color, color, color, color); }
+    // Draws the batch and frees it; an empty batch touches no device state.
+    void Flush();
+
+    const TGfxArray<ColorVertex>& Vertices() const { return vertices; }
+    const TGfxArray<std::uint16_t>& Indices() const { return indices; }
+
+private:
+    void Draw();
+
+    TGfxArray<ColorVertex> vertices;
+    TGfxArray<std::uint16_t> indices;
+    std::uint16_t baseIndex = 0;
+};

@@ -1,0 +1,44 @@
+// CGLWindow: the program's SDL window with its OpenGL 3.3 core context.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+struct SDL_Window;
+
+enum class WindowMode { Windowed, FullScreen, Maximized };
+
+class CGLWindow {
+public:
+    CGLWindow() = default;
+    CGLWindow(const CGLWindow&) = delete;
+    CGLWindow& operator=(const CGLWindow&) = delete;
+    ~CGLWindow();
+
+    // Starts SDL's video (once per window; SDL counts the users), opens the window and makes its
+    // context current. Returns false with the reason in error; nothing stays half open.
+    bool Create(const std::string& titleUtf8, int width, int height, WindowMode mode, std::string& error);
+    void Destroy();
+    bool IsOpen() const { return window != nullptr; }
+
+    // The client area in window coordinates; in windowed mode the window keeps that size.
+    void Resize(int width, int height);
+    // Full screen on the desktop's mode, or back to a window.
+    bool SetMode(WindowMode mode, std::string& error);
+    WindowMode GetMode() const { return mode; }
+    void SetTitle(const std::string& titleUtf8);
+
+    void GetDrawableSize(int& width, int& height) const;
+    void GetClientSize(int& width, int& height) const;
+    void Swap();
+
+    // For the platform's event and device code.
+    SDL_Window* GetSDLWindow() const { return window; }
+    std::uint32_t GetWindowId() const;
+
+private:
+    SDL_Window* window = nullptr;
+    void* context = nullptr; // SDL_GLContext
+    WindowMode mode = WindowMode::Windowed;
+    bool videoStarted = false;
+};
