@@ -1,0 +1,246 @@
+// The XML tokenizer: start and end tags, attributes, character data with entity references,
+// CDATA sections, comments, processing instructions; other "<!" declarations are skipped.
+#include "xml/XMLReader.h"
+
+#include "support/Convert.h"
+#include "support/Strings.h"
+#include "xml/XMLError.h"
+
+namespace vexo {
+
+namespace {
+
+constexpr std::uint32_t kNotAByte = 256;
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// "#x41" or "#65" as a byte value, kNotAByte when it names no byte. Unlike HexToUInt and the C
+// library's decimal reading this never wraps, so "&#x100000041;" cannot pass for "A".
+std::uint32_t NumericReference(std::string_view digits) {
+    if (digits.size() > 1 && digits[1] == 'x') {
+        std::uint32_t value = 0;
+        for (char c : digits.substr(2)) {
+            const int d = HexDigit(c);
+            if (d < 0) continue;
+            value = value * 16 + std::uint32_t(d);
+            if (value > 255) return kNotAByte;
+        }
+        return value;
+    }
+    const int value = ToInt(digits.substr(1));
+    return value >= 0 && value <= 255 ? std::uint32_t(value) : kNotAByte;
+}
+
+std::uint32_t ResolveEntity(std::string_view name) {
+    if (name == "amp") return '&';
+    if (name == "lt") return '<';
+    if (name == "gt") return '>';
+    if (name == "apos") return '\'';
+    if (name == "quot") return '"';
+    if (!name.empty() && name[0] == '#') return NumericReference(name);
+    return kNotAByte;
+}
+
+} // namespace
+
+void CXMLReader::Reset() {
+    position = 0;
+    openElements.clear();
+    inStartTag = false;
+    name.clear();
+    value.clear();
+    tokenDepth = 0;
+}
+
+int CXMLReader::NextToken() {
+    // Consumed constructs that deliver nothing (a start tag's ">", skipped items, declarations)
+    // are passed over in this loop, so a long run of them cannot deepen the stack.
+    for (;;) {
+        const int kind = Step();
+        if (kind != kNoToken) return kind;
+    }
+}
+
+int CXMLReader::Step() {
+    tokenDepth = int(openElements.size());
+    if (AtEnd()) {
+        if (inStartTag || !openElements.empty()) Fail(XML_ERROR_UNEXPECTED_END, position);
+        name.clear();
+        value.clear();
+        return XML_TOKEN_END_OF_DOCUMENT;
+    }
+    if (inStartTag) return InStartTag();
+    if ((*text)[position] == '<') return Markup();
+    return CharData();
+}
+
+int CXMLReader::InStartTag() {
+    SkipSpace();
+    const std::string_view rest = Rest();
+    if (rest.starts_with("/>")) {
+        name = std::move(openElements.back());
+        openElements.pop_back();
+        inStartTag = false;
+        position += 2;
+        value.clear();
+        return XML_TOKEN_ELEMENT_END;
+    }
+    if (rest.starts_with(">")) {
+        inStartTag = false;
+        ++position;
+        return kNoToken;
+    }
+    return Attribute();
+}
+
+int CXMLReader::Attribute() {
+    const std::string& t = *text;
+    const std::size_t start = position;
+    std::size_t i = start;
+    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '=') ++i;
+    const std::string_view attributeName = std::string_view(t).substr(start, i - start);
+    while (i < t.size() && IsXmlSpace(t[i])) ++i;
+    if (i >= t.size() || t[i] != '=') Fail(XML_ERROR_SYNTAX, start);
+    ++i;
+    while (i < t.size() && IsXmlSpace(t[i])) ++i;
+    if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) Fail(XML_ERROR_SYNTAX, start);
+    const char quote = t[i++];
+    const std::size_t close = t.find(quote, i);
+    std::string processed = ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
+    processed = DecodeEntities(processed, start);
+    if (close == std::string::npos) Fail(XML_ERROR_SYNTAX, start);
+    position = close + 1;
+    if (skipAttributes) return kNoToken;
+    name.assign(attributeName);
+    value = newlineStyle ? NormalizeNewlines(processed, newlineStyle) : std::move(processed);
+    return XML_TOKEN_ATTRIBUTE;
+}
+
+int CXMLReader::Markup() {
+    const std::string_view rest = Rest();
+    if (rest.starts_with("<?") && ProcessingInstruction()) return skipPI ? kNoToken : XML_TOKEN_PI;
+    if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA)) return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
+    if (Delimited("<!--", "-->", trimComments, collapseComments))
+        return skipComments ? kNoToken : XML_TOKEN_COMMENT;
+    if (rest.starts_with("<!")) {
+        const std::size_t close = rest.find('>', 2);
+        if (close != std::string_view::npos) {
+            position += close + 1;
+            return kNoToken;
+        }
+    }
+    if (rest.starts_with("</") && EndTag()) return XML_TOKEN_ELEMENT_END;
+    StartTag();
+    return XML_TOKEN_ELEMENT_START;
+}
+
+bool CXMLReader::ProcessingInstruction() {
+    const std::string& t = *text;
+    std::size_t i = position + 2;
+    while (i < t.size() && !IsXmlSpace(t[i])) ++i;
+    if (i >= t.size()) return false;
+    const std::size_t targetEnd = i;
+    while (i < t.size() && IsXmlSpace(t[i])) ++i;
+    const std::size_t close = t.find("?>", i);
+    if (close == std::string::npos) return false;
+    name.assign(t, position + 2, targetEnd - position - 2);
+    value = ProcessText(std::string_view(t).substr(i, close - i), trimPI, collapsePI);
+    if (newlineStyle) value = NormalizeNewlines(value, newlineStyle);
+    position = close + 2;
+    return true;
+}
+
+bool CXMLReader::Delimited(std::string_view open, std::string_view close, bool trim, bool collapse) {
+    const std::string_view rest = Rest();
+    if (!rest.starts_with(open)) return false;
+    const std::size_t end = rest.find(close, open.size());
+    if (end == std::string_view::npos) return false;
+    name.clear();
+    value = ProcessText(rest.substr(open.size(), end - open.size()), trim, collapse);
+    if (newlineStyle) value = NormalizeNewlines(value, newlineStyle);
+    position += end + close.size();
+    return true;
+}
+
+bool CXMLReader::EndTag() {
+    const std::string& t = *text;
+    std::size_t i = position + 2;
+    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '>') ++i;
+    if (i >= t.size() || t[i] != '>') return false;
+    const std::string_view endName = std::string_view(t).substr(position + 2, i - position - 2);
+    if (openElements.empty() || openElements.back() != endName) Fail(XML_ERROR_END_TAG, position);
+    name = std::move(openElements.back());
+    openElements.pop_back();
+    value.clear();
+    position = i + 1;
+    return true;
+}
+
+void CXMLReader::StartTag() {
+    if (openElements.size() >= kMaxXMLDepth) Fail(XML_ERROR_SYNTAX, position);
+    const std::string& t = *text;
+    std::size_t i = position + 1;
+    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '/' && t[i] != '>') ++i;
+    name.assign(t, position + 1, i - position - 1);
+    value.clear();
+    inStartTag = true;
+    openElements.push_back(name);
+    position = i;
+}
+
+int CXMLReader::CharData() {
+    const std::string& t = *text;
+    const std::size_t start = position;
+    position = std::min(t.find('<', start), t.size());
+    std::string processed =
+        ProcessText(std::string_view(t).substr(start, position - start), trimCharData, collapseCharData);
+    processed = DecodeEntities(processed, position);
+    if (newlineStyle) processed = NormalizeNewlines(processed, newlineStyle);
+    if (skipCharData || processed.empty()) return kNoToken;
+    name.clear();
+    value = std::move(processed);
+    return XML_TOKEN_CHARDATA;
+}
+
+void CXMLReader::SkipSpace() {
+    while (position < text->size() && IsXmlSpace((*text)[position])) ++position;
+}
+
+std::string CXMLReader::ProcessText(std::string_view raw, bool trim, bool collapse) const {
+    std::string out = trim ? Trim(raw) : std::string(raw);
+    return collapse ? CollapseWhitespace(out) : out;
+}
+
+std::string CXMLReader::DecodeEntities(std::string_view raw, std::size_t errorPosition) const {
+    std::size_t amp = raw.find('&');
+    if (amp == std::string_view::npos) return std::string(raw);
+    std::string out;
+    out.reserve(raw.size());
+    std::size_t from = 0;
+    for (; amp != std::string_view::npos; amp = raw.find('&', from)) {
+        out.append(raw.substr(from, amp - from));
+        const std::size_t semicolon = raw.find(';', amp + 1);
+        if (semicolon == std::string_view::npos) return out; // an unfinished reference is dropped
+        const std::string_view entity = raw.substr(amp + 1, semicolon - amp - 1);
+        from = semicolon + 1;
+        const std::uint32_t byte = ResolveEntity(entity);
+        if (byte != kNotAByte) {
+            out += char(byte);
+        } else if (unknownEntityPolicy == XML_ENTITY_KEEP) {
+            out.append(raw.substr(amp, from - amp));
+        } else if (unknownEntityPolicy == XML_ENTITY_RAISE) {
+            Fail(XML_ERROR_REFERENCE, errorPosition);
+        }
+    }
+    out.append(raw.substr(from));
+    return out;
+}
+
+void CXMLReader::Fail(int kind, std::size_t at) const { throw CXMLError(kind, *text, at); }
+
+} // namespace vexo

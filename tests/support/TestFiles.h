@@ -1,0 +1,75 @@
+// Test helpers: a private temporary folder, and Errors.log captured with a fixed environment.
+#pragma once
+
+#include "support/Error.h"
+#include "support/Files.h"
+#include "support/Text1250.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tundrel_test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tundrel-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) path = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string File(std::string_view name) const { return path + "/" + std::string(name); }
+    std::string path;
+};
+
+// Points the error log at a file of its own, with a fixed time, computer, user and program, and
+// numbering started afresh; puts everything back when it goes.
+class CapturedErrorLog {
+public:
+    CapturedErrorLog() : path(dir.File("Errors.log")) {
+        vexo::SetRecordEnvironmentSource([] {
+            return vexo::RecordEnvironment{"2026-01-02 03:04:05", "SNIEZKA", "gracz", "C:\\Gry\\Tundrel.exe"};
+        });
+        vexo::ResetErrorNumbering();
+        vexo::SetErrorLogFile(path);
+    }
+    ~CapturedErrorLog() {
+        vexo::SetErrorLogFile("");
+        vexo::SetRecordEnvironmentSource({});
+        vexo::ResetErrorNumbering();
+    }
+    CapturedErrorLog(const CapturedErrorLog&) = delete;
+    CapturedErrorLog& operator=(const CapturedErrorLog&) = delete;
+
+    std::string Contents() const {
+        std::string text;
+        vexo::ReadFileToString(path, text);
+        return text;
+    }
+
+    TempDir dir;
+    std::string path;
+};
+
+// A record written out by hand: UTF-8 lines in the source, Windows-1250 with CR LF in the file.
+inline std::string Lines(std::initializer_list<std::string_view> lines) {
+    std::string text;
+    for (std::string_view line : lines) text += vexo::Utf8ToCp1250(line) + "\r\n";
+    return text;
+}
+
+// The base record every error of the captured log starts with.
+inline std::string BaseRecordHead() {
+    return Lines({"", "Środowisko", "  Czas       : 2026-01-02 03:04:05", "  Komputer   : SNIEZKA",
+                  "  Użytkownik : gracz", "  Plik       : C:\\Gry\\Tundrel.exe"});
+}
+
+} // namespace tundrel_test

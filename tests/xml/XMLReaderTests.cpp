@@ -1,0 +1,217 @@
+// The reader: token sequence, each option, entity references and every error kind with its place.
+#include "XMLTokens.h"
+
+#include <gtest/gtest.h>
+
+using namespace vexo;
+using namespace tundrel_test;
+
+namespace {
+
+// One of each text-bearing construct, each holding leading, inner and trailing whitespace.
+const std::string kAllKinds = "<r a=' a \t b '> a \t b <![CDATA[ a \t b ]]><!-- a \t b --><?p  a \t b ?></r>";
+
+struct OptionCase {
+    const char* what;
+    int kind;
+    bool XMLReaderOptions::*trim;
+    bool XMLReaderOptions::*collapse;
+    bool XMLReaderOptions::*skip;
+    std::string raw; // the value with no option set
+};
+
+const OptionCase kOptionCases[] = {
+    {"instruction", XML_TOKEN_PI, &XMLReaderOptions::trimPI, &XMLReaderOptions::collapsePI,
+     &XMLReaderOptions::skipPI, "a \t b "},
+    {"comment", XML_TOKEN_COMMENT, &XMLReaderOptions::trimComments, &XMLReaderOptions::collapseComments,
+     &XMLReaderOptions::skipComments, " a \t b "},
+    {"cdata", XML_TOKEN_CDATA, &XMLReaderOptions::trimCDATA, &XMLReaderOptions::collapseCDATA,
+     &XMLReaderOptions::skipCDATA, " a \t b "},
+    {"attribute", XML_TOKEN_ATTRIBUTE, &XMLReaderOptions::trimAttributes, &XMLReaderOptions::collapseAttributes,
+     &XMLReaderOptions::skipAttributes, " a \t b "},
+    {"character data", XML_TOKEN_CHARDATA, &XMLReaderOptions::trimCharData, &XMLReaderOptions::collapseCharData,
+     &XMLReaderOptions::skipCharData, " a \t b "},
+};
+
+} // namespace
+
+TEST(XMLReader, DeliversTokensInDocumentOrder) {
+    const std::vector<Token> expected = {
+        {XML_TOKEN_PI, "xml", "version=\"1.0\""},
+        {XML_TOKEN_ELEMENT_START, "map", ""},
+        {XML_TOKEN_ATTRIBUTE, "a", "1"},
+        {XML_TOKEN_ATTRIBUTE, "a", "2"},
+        {XML_TOKEN_ELEMENT_START, "unit", ""},
+        {XML_TOKEN_ATTRIBUTE, "x", "3"},
+        {XML_TOKEN_ELEMENT_END, "unit", ""},
+        {XML_TOKEN_CHARDATA, "", "tekst"},
+        {XML_TOKEN_ELEMENT_END, "map", ""},
+        {XML_TOKEN_END_OF_DOCUMENT, "", ""},
+    };
+    EXPECT_EQ(Tokens("<?xml version=\"1.0\"?><!DOCTYPE map><map a=\"1\" a = '2'><unit x=\"3\"/>tekst</map>"),
+              expected);
+}
+
+TEST(XMLReader, EachOptionActsOnItsOwnKindOnly) {
+    for (const OptionCase& option : kOptionCases) {
+        SCOPED_TRACE(option.what);
+        const auto valueWith = [&](bool XMLReaderOptions::*field) {
+            XMLReaderOptions options;
+            options.*field = true;
+            return Tokens(kAllKinds, options);
+        };
+        const std::vector<Token> plain = Tokens(kAllKinds);
+        EXPECT_EQ(Values(plain, option.kind), std::vector<std::string>{option.raw});
+
+        const std::vector<Token> trimmed = valueWith(option.trim);
+        EXPECT_EQ(Values(trimmed, option.kind), std::vector<std::string>{"a \t b"});
+        const std::vector<Token> collapsed = valueWith(option.collapse);
+        EXPECT_EQ(Values(collapsed, option.kind), std::vector<std::string>{option.raw[0] == ' ' ? " a b " : "a b "});
+        const std::vector<Token> skipped = valueWith(option.skip);
+        EXPECT_TRUE(Values(skipped, option.kind).empty());
+
+        // The other four kinds are untouched by this option.
+        for (const OptionCase& other : kOptionCases) {
+            if (other.kind == option.kind) continue;
+            EXPECT_EQ(Values(trimmed, other.kind), Values(plain, other.kind));
+            EXPECT_EQ(Values(collapsed, other.kind), Values(plain, other.kind));
+            EXPECT_EQ(Values(skipped, other.kind), Values(plain, other.kind));
+        }
+    }
+}
+
+TEST(XMLReader, TrimsBeforeDecodingSoEncodedSpacesSurvive) {
+    XMLReaderOptions options;
+    options.trimCharData = options.trimAttributes = true;
+    const auto tokens = Tokens("<a v=' &#32;x&#32; '> &#32;y&#32; </a>", options);
+    EXPECT_EQ(Values(tokens, XML_TOKEN_ATTRIBUTE), std::vector<std::string>{" x "});
+    EXPECT_EQ(Values(tokens, XML_TOKEN_CHARDATA), std::vector<std::string>{" y "});
+}
+
+TEST(XMLReader, WhitespaceBetweenTagsIsCharacterDataOnlyWithoutTrimming) {
+    const std::string text = "<a>\r\n  <b/>\r\n</a>";
+    EXPECT_EQ(Values(Tokens(text), XML_TOKEN_CHARDATA), (std::vector<std::string>{"\r\n  ", "\r\n"}));
+    XMLReaderOptions options;
+    options.trimCharData = true;
+    EXPECT_TRUE(Values(Tokens(text, options), XML_TOKEN_CHARDATA).empty());
+}
+
+TEST(XMLReader, NormalisesLineEndsByStyle) {
+    const std::string text = "<a v='1\r\n2\r3\n4'>1\r\n2\r3\n4<!--1\r\n2\r3\n4--></a>";
+    CXMLReader reader(text);
+    reader.newlineStyle = 2;
+    reader.Reset();
+    std::vector<std::string> values;
+    for (int kind; (kind = reader.NextToken()) != XML_TOKEN_END_OF_DOCUMENT;)
+        if (kind != XML_TOKEN_ELEMENT_START && kind != XML_TOKEN_ELEMENT_END) values.push_back(reader.value);
+    EXPECT_EQ(values, std::vector<std::string>(3, "1\n2\n3\n4"));
+    EXPECT_EQ(Values(Tokens(text), XML_TOKEN_CHARDATA), std::vector<std::string>{"1\r\n2\r3\n4"});
+}
+
+TEST(XMLReader, DecodesPredefinedAndNumericReferences) {
+    const auto text = [](const std::string& data) { return Values(Tokens("<a>" + data + "</a>"), XML_TOKEN_CHARDATA); };
+    EXPECT_EQ(text("&amp;&lt;&gt;&apos;&quot;"), std::vector<std::string>{"&<>'\""});
+    EXPECT_EQ(text("&#65;&#x41;&#x0041;&#xa3;"), std::vector<std::string>{"AAA\xA3"});
+    // Non-hex bytes in a hex reference are ignored; a decimal one reads like the C library.
+    EXPECT_EQ(text("&#x4-1;&#  66z;"), std::vector<std::string>{"AB"});
+    // "&#;" is the byte 0, kept inside the string.
+    EXPECT_EQ(text("a&#;b"), std::vector<std::string>{std::string("a\0b", 3)});
+    // A reference still open at the end is dropped with the rest of the text after its "&".
+    EXPECT_EQ(text("x&amp"), std::vector<std::string>{"x"});
+}
+
+TEST(XMLReader, UnknownAndOutOfRangeReferencesFollowThePolicy) {
+    // Names are case-sensitive, and numeric references never wrap into the byte range.
+    const std::string data = "[&nbsp;|&AMP;|&#256;|&#-1;|&#x100000041;|&#4294967361;]";
+    const auto decode = [&](int policy) {
+        XMLReaderOptions options;
+        options.unknownEntityPolicy = policy;
+        return Values(Tokens("<a>" + data + "</a>", options), XML_TOKEN_CHARDATA);
+    };
+    EXPECT_EQ(decode(XML_ENTITY_DROP), std::vector<std::string>{"[|||||]"});
+    EXPECT_EQ(decode(XML_ENTITY_KEEP), std::vector<std::string>{data});
+    EXPECT_EQ(decode(7), std::vector<std::string>{"[|||||]"});
+    for (const char* reference : {"&nbsp;", "&#256;", "&#x100000041;", "&#4294967361;"}) {
+        SCOPED_TRACE(reference);
+        const auto error = ReadError("<a>" + std::string(reference) + "</a>");
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, XML_ERROR_REFERENCE);
+    }
+}
+
+TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
+    std::string text = "<a>";
+    for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
+    text += "</a>";
+    XMLReaderOptions options;
+    options.skipComments = options.skipPI = true;
+    EXPECT_EQ(Tokens(text, options).size(), 3u);
+}
+
+TEST(XMLReader, NestingIsLimited) {
+    const auto nested = [](std::size_t depth) {
+        std::string text;
+        for (std::size_t i = 0; i < depth; ++i) text += "<e>";
+        for (std::size_t i = 0; i < depth; ++i) text += "</e>";
+        return text;
+    };
+    EXPECT_FALSE(ReadError(nested(kMaxXMLDepth)));
+    const auto error = ReadError(nested(kMaxXMLDepth + 1));
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, XML_ERROR_SYNTAX);
+    EXPECT_EQ(error->position, kMaxXMLDepth * 3);
+    EXPECT_EQ(error->textColumn, kMaxXMLDepth * 3 + 1);
+}
+
+struct ErrorCase {
+    const char* text;
+    int kind;
+    std::size_t position;
+    unsigned line, column;
+};
+
+TEST(XMLReader, ErrorsCarryKindOffsetLineAndColumn) {
+    const ErrorCase cases[] = {
+        // A start tag cut off after whitespace; the error is where the attribute would start.
+        {"<a \r\n", XML_ERROR_SYNTAX, 5, 2, 1},
+        {"<a b c='1'/>", XML_ERROR_SYNTAX, 3, 1, 4},
+        {"<a b=1/>", XML_ERROR_SYNTAX, 3, 1, 4},
+        {"<a b='1/>", XML_ERROR_SYNTAX, 3, 1, 4},
+        // "</a >" is not an end tag: it opens an element with an empty name and fails inside it.
+        {"<a></a >", XML_ERROR_SYNTAX, 4, 1, 5},
+        // Character data reports an unknown reference at the end of its run.
+        {"<a>\n x &foo; y</a>", XML_ERROR_REFERENCE, 14, 2, 11},
+        // An attribute reports it at the attribute's start.
+        {"<a\tv='&foo;'/>", XML_ERROR_REFERENCE, 3, 1, 4},
+        {"<a>\r\n<b></a>", XML_ERROR_END_TAG, 8, 2, 4},
+        {"</a>", XML_ERROR_END_TAG, 0, 1, 1},
+        // CR LF counts once; a lone LF and a lone CR count each.
+        {"<a>\r\n\r\n</b>", XML_ERROR_END_TAG, 7, 3, 1},
+        {"<a>\n\r</b>", XML_ERROR_END_TAG, 5, 3, 1},
+        {"<a>", XML_ERROR_UNEXPECTED_END, 3, 1, 4},
+        {"<a", XML_ERROR_UNEXPECTED_END, 2, 1, 3},
+        {"<a b='1'", XML_ERROR_UNEXPECTED_END, 8, 1, 9},
+        {"<a>text", XML_ERROR_UNEXPECTED_END, 7, 1, 8},
+    };
+    for (const ErrorCase& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto error = ReadError(c.text);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, c.kind);
+        EXPECT_EQ(error->position, c.position);
+        EXPECT_EQ(error->textLine, c.line);
+        EXPECT_EQ(error->textColumn, c.column);
+    }
+}
+
+TEST(XMLReader, ResetStartsOverWithNothingOpen) {
+    const std::string text = "<a><b>";
+    CXMLReader reader(text);
+    reader.Reset();
+    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
+    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
+    reader.Reset();
+    EXPECT_TRUE(reader.openElements.empty());
+    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
+    EXPECT_EQ(reader.name, "a");
+}

@@ -1,0 +1,49 @@
+// Test helpers: the tokens of a text and the error a text raises.
+#pragma once
+
+#include "xml/XMLError.h"
+#include "xml/XMLReader.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tundrel_test {
+
+struct Token {
+    int kind;
+    std::string name;
+    std::string value;
+    bool operator==(const Token&) const = default;
+};
+
+inline std::vector<Token> Tokens(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
+    vexo::CXMLReader reader(text);
+    reader.SetOptions(options);
+    reader.Reset();
+    std::vector<Token> tokens;
+    for (int kind = -1; kind != vexo::XML_TOKEN_END_OF_DOCUMENT;) {
+        kind = reader.NextToken();
+        tokens.push_back({kind, reader.name, reader.value});
+    }
+    return tokens;
+}
+
+// The values of the tokens of one kind, in order.
+inline std::vector<std::string> Values(const std::vector<Token>& tokens, int kind) {
+    std::vector<std::string> values;
+    for (const Token& token : tokens)
+        if (token.kind == kind) values.push_back(token.value);
+    return values;
+}
+
+inline std::optional<vexo::CXMLError> ReadError(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
+    try {
+        Tokens(text, options);
+    } catch (const vexo::CXMLError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+} // namespace tundrel_test
