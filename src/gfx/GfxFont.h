@@ -14,7 +14,6 @@ struct GfxFontEntry {
 
 class CGfxFont : public CGfxObject {
 public:
-    ~CGfxFont() override;
 
     void Destroy() override;
     void Invalidate() override;
@@ -35,8 +34,7 @@ public:
 
 private:
     int Draw(const TextRect& rect, const std::string& text, std::uint32_t format, std::uint32_t color);
-    void ReleaseFonts();
 
     std::vector<GfxFontEntry> fonts;
-    const GfxFontEntry* current = nullptr;
+    int current = -1; // index into fonts
 };

@@ -27,7 +27,6 @@ struct GfxSpriteSet {
 
 class CGfxSprite : public CGfxObject {
 public:
-    ~CGfxSprite() override;
 
     void Destroy() override;
     int WantsFile(bool firstPass, const std::string& name, std::uint32_t size) override;
@@ -56,10 +55,9 @@ public:
 
 private:
     void Draw();
-    void ReleaseTextures();
 
     std::vector<GfxSpriteSet> sets;
-    const GfxSpriteSet* current = nullptr;
+    int current = -1; // index into sets; an index survives the list growing
     bool filter = false;
     TGfxArray<TexturedVertex> vertices;
     TGfxArray<std::uint16_t> indices;

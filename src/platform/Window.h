@@ -31,6 +31,8 @@ public:
     void GetDrawableSize(int& width, int& height) const;
     void GetClientSize(int& width, int& height) const;
     void Swap();
+    // 0 presents at once, 1 waits for the display's refresh; false when the driver refuses.
+    bool SetSwapInterval(int interval);
 
     // For the platform's event and device code.
     SDL_Window* GetSDLWindow() const { return window; }

@@ -1,0 +1,35 @@
+// The two loading passes over the game data source, as every device creation runs them.
+#include "gfx/Gfx.h"
+
+#include "RARLoad/RARLoad.h"
+
+#include <memory>
+#include <vector>
+
+void CGfx::LoadGameData(const std::string& path) {
+    for (const bool firstPass : {true, false}) {
+        BeginLoading(firstPass);
+        const std::unique_ptr<CRARLoader> source(OpenGameData(path));
+        std::string name;
+        std::uint32_t size = 0;
+        std::vector<std::uint8_t> bytes;
+        std::string text;
+        while (source->Next(name, size)) {
+            switch (WantsFile(firstPass, name, size)) {
+            case kFileAsData:
+                bytes.resize(size);
+                source->Read(bytes.data());
+                LoadData(firstPass, name, size, bytes.data());
+                break;
+            case kFileAsText:
+                source->ReadToString(text);
+                LoadText(firstPass, name, size, text);
+                break;
+            default:
+                source->Skip();
+                break;
+            }
+        }
+        EndLoading(firstPass);
+    }
+}

@@ -1,0 +1,166 @@
+// Typefaces through fontconfig, glyphs through FreeType, packed into one atlas per font.
+#include "platform/FontFace.h"
+
+#include "support/Text1250.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_SYNTHESIS_H
+#include FT_TRUETYPE_TABLES_H
+
+namespace {
+
+constexpr const char* kFallbackFamily = "DejaVu Sans";
+// Beyond this a glyph atlas would outgrow what every GL driver accepts as a texture.
+constexpr int kMaxPixelHeight = 256;
+// A height of 0 asks for the system's default size, as Windows gives it.
+constexpr int kDefaultCellHeight = 16;
+
+// FreeType is started once for the process: faces are created on the main thread only.
+FT_Library Library() {
+    static FT_Library library = [] {
+        FT_Library created = nullptr;
+        if (FT_Init_FreeType(&created) != 0) created = nullptr;
+        return created;
+    }();
+    return library;
+}
+
+struct FaceCloser {
+    FT_Face face;
+    ~FaceCloser() {
+        if (face) FT_Done_Face(face);
+    }
+};
+
+// Windows sizes a font by its cell (ascent plus descent) when the height is positive and by the
+// em square when it is negative; the OS/2 table holds the ascent and descent Windows uses.
+void CellMetrics(FT_Face face, long& ascentUnits, long& descentUnits) {
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+    if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+        ascentUnits = os2->usWinAscent;
+        descentUnits = os2->usWinDescent;
+    } else {
+        ascentUnits = face->ascender;
+        descentUnits = -face->descender;
+    }
+    if (ascentUnits + descentUnits <= 0) {
+        ascentUnits = face->units_per_EM;
+        descentUnits = 0;
+    }
+}
+
+} // namespace
+
+std::string FindFontFile(const std::string& typeface, int weight) {
+    if (!FcInit()) return {};
+    FcPattern* pattern = FcPatternCreate();
+    const std::string family = vexo::Cp1250ToUtf8(typeface);
+    if (!family.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kFallbackFamily));
+    FcPatternAddInteger(pattern, FC_WEIGHT, weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    std::string path;
+    FcChar8* file = nullptr;
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) path = reinterpret_cast<char*>(file);
+    if (match) FcPatternDestroy(match);
+    FcPatternDestroy(pattern);
+    return path;
+}
+
+bool CFontFace::Create(const FontDesc& desc, std::string& error) {
+    FT_Library library = Library();
+    if (!library) {
+        error = "FreeType could not start";
+        return false;
+    }
+    FaceCloser face{nullptr};
+    file = FindFontFile(desc.typeface, desc.weight);
+    if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face.face) != 0) {
+        file = FindFontFile(kFallbackFamily, desc.weight);
+        if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face.face) != 0) {
+            error = "no usable font file for \"" + vexo::Cp1250ToUtf8(desc.typeface) + "\"";
+            return false;
+        }
+    }
+    if (!FT_IS_SCALABLE(face.face) || FT_Select_Charmap(face.face, FT_ENCODING_UNICODE) != 0) {
+        error = "the font file " + file + " has no scalable Unicode glyphs";
+        return false;
+    }
+
+    long ascentUnits = 0, descentUnits = 0;
+    CellMetrics(face.face, ascentUnits, descentUnits);
+    const int cell = desc.height == 0 ? kDefaultCellHeight : std::abs(desc.height);
+    double emPixels = desc.height < 0 ? cell : cell * double(face.face->units_per_EM) / double(ascentUnits + descentUnits);
+    emPixels = std::clamp(emPixels, 1.0, double(kMaxPixelHeight));
+    if (FT_Set_Char_Size(face.face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64.0)), 72, 72) != 0) {
+        error = "the font file " + file + " cannot be sized";
+        return false;
+    }
+    const double scale = emPixels / face.face->units_per_EM;
+    ascent = static_cast<int>(std::lround(ascentUnits * scale));
+    lineHeight = std::max(1, ascent + static_cast<int>(std::lround(descentUnits * scale)));
+
+    // A face without a bold cut of its own is emboldened, as Windows does.
+    const bool embolden = desc.weight >= 600 && !(face.face->style_flags & FT_STYLE_FLAG_BOLD);
+
+    struct Bitmap {
+        std::vector<std::uint8_t> pixels;
+    };
+    std::array<Bitmap, 256> bitmaps;
+    long area = 0;
+    for (int byte = 0x20; byte < 256; ++byte) {
+        const char32_t cp = vexo::cp1250::ToCodePoint(static_cast<unsigned char>(byte));
+        if (cp >= 0x80 && cp < 0xA0) continue; // the code page's holes stay blank
+        const FT_UInt index = FT_Get_Char_Index(face.face, cp);
+        if (FT_Load_Glyph(face.face, index, FT_LOAD_DEFAULT) != 0) continue;
+        FT_GlyphSlot slot = face.face->glyph;
+        if (embolden) FT_GlyphSlot_Embolden(slot);
+        if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
+        GlyphBox& box = glyphs[byte];
+        box.width = static_cast<int>(slot->bitmap.width);
+        box.height = static_cast<int>(slot->bitmap.rows);
+        box.bearingX = slot->bitmap_left;
+        box.bearingY = slot->bitmap_top;
+        box.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+        bitmaps[byte].pixels.resize(std::size_t(box.width) * box.height);
+        for (int row = 0; row < box.height; ++row)
+            std::copy_n(slot->bitmap.buffer + row * slot->bitmap.pitch, box.width,
+                        bitmaps[byte].pixels.begin() + std::ptrdiff_t(row) * box.width);
+        area += long(box.width + 1) * (box.height + 1);
+    }
+
+    // Shelf packing into a square-ish atlas with a pixel of space between glyphs, so linear
+    // sampling never bleeds a neighbour in.
+    atlasWidth = 64;
+    while (long(atlasWidth) * atlasWidth < area * 2) atlasWidth *= 2;
+    int x = 1, y = 1, shelf = 0;
+    for (GlyphBox& box : glyphs) {
+        if (box.width == 0) continue;
+        if (x + box.width + 1 > atlasWidth) {
+            x = 1;
+            y += shelf + 1;
+            shelf = 0;
+        }
+        box.atlasX = x;
+        box.atlasY = y;
+        x += box.width + 1;
+        shelf = std::max(shelf, box.height);
+    }
+    atlasHeight = y + shelf + 1;
+    atlas.assign(std::size_t(atlasWidth) * atlasHeight, 0);
+    for (int byte = 0; byte < 256; ++byte) {
+        const GlyphBox& box = glyphs[byte];
+        for (int row = 0; row < box.height; ++row)
+            std::copy_n(bitmaps[byte].pixels.begin() + std::ptrdiff_t(row) * box.width, box.width,
+                        atlas.begin() + std::ptrdiff_t(box.atlasY + row) * atlasWidth + box.atlasX);
+    }
+    return true;
+}

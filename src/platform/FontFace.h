@@ -1,0 +1,49 @@
+// CFontFace: one typeface at one size and weight, found through fontconfig, rasterised by
+// FreeType into a glyph atlas that holds every Windows-1250 character, so drawing text never
+// uploads a texture.
+#pragma once
+
+#include "platform/RenderDevice.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct GlyphBox {
+    int atlasX = 0, atlasY = 0; // top-left of the glyph's pixels in the atlas
+    int width = 0, height = 0;  // 0 for glyphs without ink (space)
+    int bearingX = 0;           // from the pen to the glyph's left edge
+    int bearingY = 0;           // from the baseline up to the glyph's top edge
+    int advance = 0;            // pen movement in whole pixels
+};
+
+class CFontFace {
+public:
+    // Rasterises the face; false with the reason in error when no usable face is found.
+    bool Create(const FontDesc& desc, std::string& error);
+
+    const GlyphBox& Glyph(unsigned char byte) const { return glyphs[byte]; }
+    int Ascent() const { return ascent; }
+    int LineHeight() const { return lineHeight; }
+    // The file the face came from (for tests and the log).
+    const std::string& File() const { return file; }
+
+    // One byte per pixel of coverage, atlasWidth × atlasHeight, top row first.
+    const std::vector<std::uint8_t>& Atlas() const { return atlas; }
+    int AtlasWidth() const { return atlasWidth; }
+    int AtlasHeight() const { return atlasHeight; }
+
+private:
+    std::array<GlyphBox, 256> glyphs{};
+    int ascent = 0;
+    int lineHeight = 0;
+    std::string file;
+    std::vector<std::uint8_t> atlas;
+    int atlasWidth = 0;
+    int atlasHeight = 0;
+};
+
+// The font file fontconfig offers for a typeface name and weight; when the name is unknown the
+// setup script's DejaVu Sans stands in. Empty when fontconfig finds nothing at all.
+std::string FindFontFile(const std::string& typeface, int weight);
