@@ -17,8 +17,17 @@ function(tundrel_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;TUNDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
+  # gtest_discover_tests hands every item of a PROPERTIES list over as an argument of its own, so
+  # an ENVIRONMENT list would keep only its first variable; set the environment once the
+  # discovered tests are known instead.
+  set(environment_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${environment_file} "if(${name}_TESTS)
+  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT
+    \"SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;TUNDREL_SOURCE_DIR=${PROJECT_SOURCE_DIR}\")
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_file})
 endfunction()
 
 # tundrel_fuzzer(NAME SOURCES... DEPS...): a libFuzzer target, built only with TUNDREL_FUZZ.
