@@ -1,0 +1,338 @@
+# The campaign's missions as readable maps. make_text.py turns each into a Windows-1250 ".tlm" file.
+#
+# Map legend: the terrain characters of the mission format ('.' natural ground, '^' deep snow,
+# '_' bare ground, '#' trees and rocks, '~' water, '/' ice, ',' yellow snow), plus units, which stand
+# on deep snow so they can throw from the first second (or on the mission's `under` character):
+# b g c are the player's boy, girl and child, B G C the computer's. An entry of `buried` or `lying`
+# names a unit by its column and row.
+
+MISSIONS = [
+    {
+        "file": "01 Pierwsze kroki",
+        "rect": (27, 2, 4, 3),
+        "map": """
+################################
+#....##...............^^^^^^^..#
+#....##.......#.......^^^^^^^..#
+#.............#.......^^^^^^^..#
+#...####..............^^^^^^^..#
+#...####..........##...........#
+#.................##...........#
+#......##......................#
+#......##.........////.........#
+#................//////....##..#
+#..........~~~...//////....##..#
+#.........~~~~~...////.........#
+#..........C~~.................#
+#..............................#
+#....##.................##.....#
+#....##..........##.....##.....#
+#^^^^^^^.........##............#
+#^^b^^^^.......................#
+#^^^^g^^...........###.........#
+#^^^^^^^...........###.........#
+################################
+""",
+        "text": """Cel: doprowadź choć jedno dziecko do polany w prawym górnym rogu mapy.
+
+Kliknij dziecko lewym przyciskiem, aby je wybrać. Naciśnij G i wskaż miejsce albo po prostu kliknij ziemię prawym przyciskiem - dziecko tam pójdzie. S zatrzymuje je w miejscu.
+Widok przesuwasz strzałkami (w pełnym ekranie także myszą przy krawędzi), Spacja trzyma go nad wybranym dzieckiem, a plus i minus na klawiaturze numerycznej przybliżają i oddalają.
+
+Wskazówka: przy stawie kręci się samotny malec z przeciwnej drużyny. Twoje dzieci same rzucą w niego śnieżką, gdy podejdzie na 4 do 10 kratek. Woda jest głęboka - omijaj ją.""",
+    },
+    {
+        "file": "02 Pierwsza bitwa",
+        "map": """
+##############################
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^##^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^##^^^^^^^^^^##^^^^#
+#^^^^^^^^^^^^^^^G^^^^^^##^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^C^^^^^^C^^^^^^^^^^^^^^#
+#^^^^^^^.....^^^^^^^^^^^^^^^^#
+#^^^^.......................^#
+#^^^......##.......##......^^#
+#^^^......##.......##......^^#
+#^^^^.......................^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^b^^^^^^^^^^^^^^#
+#^^^^^^^^g^^^^^^^^^b^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^##^^^^^^^^^^^^^^^^^##^^^#
+#^^^^##^^^^^^^^^^^^^^^^^##^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+##############################
+""",
+        "text": """Cel: przewróć wszystkie dzieci przeciwnika naraz.
+
+Wybierz dziecko, naciśnij A (atak) i kliknij przeciwnika - albo kliknij przeciwnika prawym przyciskiem. Rzuca się z odległości od 4 do 10 kratek i tylko stojąc na śniegu. Wolne dzieci same atakują najsłabszego przeciwnika w zasięgu.
+Przytrzymaj Alt, aby zobaczyć paski życia wszystkich dzieci ([ - twoich, ] - przeciwnika, Caps Lock - na stałe).
+
+Wskazówka: przewrócone dziecko wstaje po około dziesięciu sekundach. Skupcie rzuty na jednym przeciwniku, a potem na następnym. Kto rzuca z głębokiego śniegu w kogoś stojącego na płytkim, trafia mocniej.""",
+    },
+    {
+        "file": "03 Slizgawka",
+        "rect": (31, 9, 4, 6),
+        "map": """
+####################################
+#....##............................#
+#....##.........#..........##......#
+#..............///////.....##......#
+#...........//////////////.........#
+#.........///////////////////......#
+#.......//////////////////////.....#
+#^^^^..////////////////////////...^#
+#^^^^.//////////////////////////.^^#
+#^^^^./////^^^^^////////////////.^^#
+#^^b^./////^C^^^////////////////.^^#
+#^^^c./////^^^^^////////////////.^^#
+#^^b^.//////^C^^////////////////.^^#
+#^^^^.//////////////////////////.^^#
+#^^^^.//////////////////////////.^^#
+#.......///////////////////////....#
+#........////////////////////......#
+#...........//////////////.........#
+#..##............///////.......##..#
+#..##.......................#..##..#
+#...........##..............#......#
+####################################
+""",
+        "text": """Cel: przeprowadź dziecko przez zamarznięty staw na śnieżny brzeg po prawej stronie.
+
+Lód jest śliski: na lodzie można się przewrócić i wtedy przez kilka sekund leży się bez ruchu. Chłopaki chodzą po lodzie dwa razy wolniej niż po śniegu, dziewczyny tak samo, a maluchy najszybciej. Na lodzie nie ulepisz śnieżki.
+
+Wskazówka: na wysepce pośrodku stawu czają się dwaj przeciwnicy. Możesz ich przegonić śnieżkami z brzegu albo obejść staw dookoła. Klawisze: G lub prawy przycisk - idź, A - atak, S - stop.""",
+    },
+    {
+        "file": "04 Rzeka",
+        "map": """
+########################################
+#.......^^^^^^^^^~~~~^^^^^^^^^.........#
+#..##...^^^^^^^^^~~~~^^^^^^^^^....##...#
+#..##...^^^^^^^^~~~~~^^^^^^^^^....##...#
+#.......^^^^^^^^~~~~^^^^^^^^^^.........#
+#.......^^^^^^b^~~~~^^G^^^^^^^.........#
+#.......^^^^^^^^~~~~^^^^^^^^^^.........#
+#.......^^^^^^^^^~~~~^^^^^^^^^.........#
+#..#....^^^^^^g^^~~~~^B^^^^^^^.....#...#
+#..#....^^^^^^^^^~~~~^^^^^^^^^.....#...#
+#.......^^^^^^^^^____^^^^^^^^^.........#
+#.......^^^^^^b^^____^C^^^^^^^.........#
+#.......^^^^^^^^^~~~~^^^^^^^^^.........#
+#..##...^^^^^^^^^~~~~^^^^^^^^^....##...#
+#..##...^^^^^^c^^~~~~^B^^^^^^^....##...#
+#.......^^^^^^^^~~~~~^^^^^^^^^.........#
+#.......^^^^^^^^~~~~^^^^^^^^^^.........#
+#.......^^^^^^^^~~~~^^^^^^^^^^.........#
+#.....#.^^^^^^^^^~~~~^^^^^^^^^....#....#
+#.......^^^^^^^^^~~~~^^^^^^^^^.........#
+########################################
+""",
+        "levels": {"B": 2},
+        "text": """Cel: przewróć wszystkie dzieci po drugiej stronie rzeki naraz.
+
+Śnieżki przelatują nad wodą, ale dzieci nie umieją pływać: kto wejdzie do wody albo zostanie do niej wepchnięty trafieniem, tonie na zawsze. Jedyna droga na drugi brzeg to brod pośrodku rzeki.
+
+Przewróconego przeciwnika możesz zanieść nad wodę: wybierz swoje dziecko, naciśnij P, kliknij leżącego, a potem brzeg wody (albo kliknij leżącego prawym przyciskiem, a potem wodę). Uważaj - przeciwnik zrobi to samo z twoimi dziećmi.""",
+    },
+    {
+        "file": "05 Zolty snieg",
+        "map": """
+######################################
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^##^^^^^^^^^^,,,,^^^^^^^##^^^^^#
+#^^^^^^##^^^^^^^^^,,,,,,^^^^^^##^^^^^#
+#^^^^^^^^^^^^^^^^^^,,,,^^^^^^^^^^^^^^#
+#^^^^^^^^^^^C^^^^^G^^^^^^^^C^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^B^^^^^^^^^^^^^^^^^^^#
+#^^^^^,,,,^^^^^^^^^^^^^^^^^^^,,,^^^^^#
+#^^^^,,,,,,^^^^^^^^^^^^^^^^^,,,,,^^^^#
+#^^^^^,,,,^^^^^^^^^^^^^^^^^^^,,,^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^b^^^^^g^^^^^b^^^^^^^^^^^#
+#^^^^^^^##^^^^^^^^^^^^^^^^^^^^##^^^^^#
+#^^^^^^^##^^^^^^^^c^^^^^^^^^^^##^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+######################################
+""",
+        "levels": {"B": 2, "G": 2},
+        "text": """Cel: przewróć wszystkie dzieci przeciwnika naraz.
+
+Żółty śnieg wiadomo skąd się wziął. Kto w nim stoi, powoli traci życie - ale śnieżka ulepiona z żółtego śniegu trafia półtora raza mocniej. Żółte plamy znikają, gdy wydepcze się z nich cały śnieg.
+
+Wskazówka: wejdź w żółtą plamę, rzuć kilka razy i wyjdź, zanim zrobi się niebezpiecznie. Pasek życia (Alt) zmienia kolor z zielonego na żółty i czerwony.""",
+    },
+    {
+        "file": "06 Zasypani",
+        "buried": [(17, 5), (21, 6)],
+        "map": """
+######################################
+#....##..........^^^^^^^.......##....#
+#....##.........^^^^^^^^^......##....#
+#..............^^^^^^^^^^^...........#
+#.........#....^^^^^^^^^^^^....#.....#
+#.........#....^^g^^^^^^^^^....#.....#
+#..............^^^^^^b^^^^^..........#
+#...............^^^^^^^^^^...........#
+#....^......C...^^^^^^^^^^.G....^....#
+#^^^^^^^.........^^^^^^^^.......^^^^^#
+#^^^^^^^^......................^^^^^^#
+#^^^^^^^^^....................^^^^^^^#
+#^^^^^^^^^^...##......##.....^^^^^^^^#
+#^^^^^^^^^^...##......##....^^^^^^^^^#
+#^^^^^^^^^^^...............^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^b^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^c^^^^^^^^^^^^^^^^^^^^^#
+#^^^^##^^^^^^^^^^^^^^^^^^^^^##^^^^^^^#
+#^^^^##^^^^^^^^^^^^^^^^^^^^^##^^^^^^^#
+######################################
+""",
+        "levels": {"C": 2, "G": 2},
+        "text": """Cel: odkop zasypanych przyjaciół i przewróć wszystkie dzieci przeciwnika naraz.
+
+Dwoje twoich dzieci leży zakopanych w zaspie na północy. Zakopane dziecko nic nie robi, dopóki ktoś go nie odkopie. Wybierz dziecko, naciśnij W i kliknij zaspę z czapką - albo kliknij ją prawym przyciskiem. Odkopywanie trwa trzy sekundy, potem przyjaciel jeszcze chwilę dochodzi do siebie.
+
+Tą samą komendą W możesz zakopać przewróconego przeciwnika, jeśli leży na śniegu - zakopany nie wstanie, dopóki koledzy go nie odkopią.""",
+    },
+    {
+        "file": "07 Przerebel",
+        "map": """
+########################################
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^##^^^^^^^/////////^^^^^^^^##^^^^^#
+#^^^^^##^^^^^//////////////^^^^^##^^^^^#
+#^^^^^^^^^^////////////////^^^^^^^^^^^^#
+#^^^^^^^^^//////~~~~~////////^^^^^^^^^^#
+#^^^^B^^^///////~~~~~~~//////^^^^^B^^^^#
+#^^^^^^^^///////~~~~~~~///////^^^^^^^^^#
+#^^^^^^^^////////~~~~/////////^^^^^^^^^#
+#^^^^G^^^^//////////////////////^^G^^^^#
+#^^^^^^^^^^^//////////////////^^^^^^^^^#
+#^^^^^^^^^^^^^^//////////////^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^b^^^^^^^^^^^b^^^^^^^^^^^^^b^^^^^^#
+#^^^##^^^^^^^^^^^^^^^^^^^^^^^^^^^^##^^^#
+#^^^##^^^^^^^^^^g^^^^^^g^^^^^^^^^^##^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+########################################
+""",
+        "levels": {"B": 3, "G": 3, "b": 2, "g": 2},
+        "text": """Cel: pozbądź się dzieci przeciwnika. Każde z nich jest silniejsze od twoich.
+
+Silny przeciwnik szybko wstaje i znów rzuca. Na środku jeziora jest przerębel. Przewróconego przeciwnika zanieś nad wodę: wybierz dziecko, naciśnij P, kliknij leżącego i wskaż brzeg przerębli. Niesiony wpada do wody i już nie wraca. Niosący chodzi dwa razy wolniej, a po lodzie łatwo się poślizgnąć.
+
+Wskazówka: niech kilkoro dzieci obrzuca przeciwnika, a jedno lub dwoje odnosi leżących. Z prawym przyciskiem szybciej: kliknij leżącego, potem wodę.""",
+    },
+    {
+        "file": "08 Zasadzka",
+        "rect": (39, 8, 3, 5),
+        "under": "_",
+        "map": """
+############################################
+############################################
+###^^^^^^^#^^^^^^^#^^^^^^^#^^^^^############
+###^^^^^^^#^^^C^^^#^^^^^^^#^^^^^############
+###^^^C^^^#^^^^^^^#^^^G^^^#^^^^^############
+###^^^^^^^#^^^^^^^#^^^^^^^##^^^#############
+####^^^^^###^^^^^###^^^^^###^^^#######^^^^^#
+#####^^^#####^^^#####^^^####^^^#####..^^^^^#
+#.....________g_____________________..^^^^^#
+#....._____b________________________..^^^^^#
+#....._______g______________________..^^^^^#
+#....._________b____________________..^^^^^#
+#.....______c_______________________..^^^^^#
+#####^^^#####^^^#####^^^############..^^^^^#
+####^^^^^###^^^^^###^^^^^#############^^^^^#
+###^^^^^^^#^^^^^^^#^^^^^^^##################
+###^^^C^^^#^^^^^^^#^^^C^^^##################
+###^^^^^^^#^^^G^^^#^^^^^^^##################
+###^^^^^^^#^^^^^^^#^^^^^^^##################
+############################################
+############################################
+""",
+        "levels": {"C": 2, "G": 2, "b": 2, "g": 2, "c": 2},
+        "text": """Cel: przejdź leśnym duktem na polanę na wschodzie.
+
+Dukt jest wydeptany do gołej ziemi - stojąc na nim nie ulepisz śnieżki. W kieszeniach lasu po obu stronach drogi ktoś się czai, a oni stoją w głębokim śniegu.
+
+Wskazówka: możesz przebiec całą grupą, ile sił w nogach, albo wejść w zaspy przy przesmykach i walczyć. Zapamiętaj grupy: Ctrl i cyfra przypisuje wybrane dziecko do cyfry, sama cyfra wybiera je z powrotem. Spacja lub Scroll Lock trzyma widok nad wybranym dzieckiem.""",
+    },
+    {
+        "file": "09 Twierdza",
+        "rect": (18, 6, 4, 3),
+        "map": """
+########################################
+#......................................#
+#...##.........................##......#
+#...##.........................##......#
+#.........##########__##########.......#
+#.........#^^^^^^^^^^^^^^^^^^^^#.......#
+#.........#^^^^^^^^^^^^^^^^^^^^#.......#
+#.........#^^^^^^^^^^^^^^^^^^^^#.......#
+#.........#^^^^^^^^^^^^^^^^^^^^#.......#
+#.........#^^^^^^B^^^^^^B^^^^^^#.......#
+#.........#^^G^^^^^^^^^^^^^^G^^#.......#
+#.........#^^^^^^^^^C^^^^^^^^^^#.......#
+#.........#^^^^G^^^^^^^^^^^^^^^#.......#
+#.........##^#^#^#^____#^#^#^#^#.......#
+#......................................#
+#.......^^^^^^^^^^^^^^^^^^^^^^^^.......#
+#.......^^^^b^^^g^^^b^^^g^^^b^^^.......#
+#.......^^^^^^^^^^^^^^^^^^^^^^^^.......#
+#.......^^^^^^c^^^b^^^c^^^b^^^^^.......#
+#.......^^^^^^^^^^^^^^^^^^^^^^^^.......#
+#...##.............................##..#
+########################################
+""",
+        "levels": {"G": 3, "B": 4, "C": 3, "b": 2, "g": 2, "c": 2},
+        "text": """Cel: zdobądź twierdzę - wprowadź dziecko na środek dziedzińca albo przewróć wszystkich obrońców naraz.
+
+Mury zatrzymują śnieżki, ale w południowym murze są strzelnice i brama, a druga brama jest od północy. Obrońcy mają pod nogami głęboki śnieg i więcej doświadczenia niż twoje dzieci.
+
+Wskazówka: rzucaj przez bramę i strzelnice, a kiedy obrońcy leżą, wbiegnij na dziedziniec. Przewróconych obrońców zakop (W), żeby nie wstali. Każde trafienie w pobliżu daje doświadczenie całej drużynie - po kilku poziomach twoje dzieci są silniejsze, celniejsze i szybsze.""",
+    },
+    {
+        "file": "10 Wielka bitwa",
+        "map": """
+############################################
+#...^^^^^^^^^^^^^^^^^~~~^^^^^^^^^^^^^^^^...#
+#...##^^^^^^^^^^^^^^^~~~^^^^^^^^^^^^^^##...#
+#...##^^^,,,^^^^^^^^^~~~^^^^^^^^,,,^^^##...#
+#...^^^^,,,,,^^^^b^^^~~~^B^^^^^,,,,,^^^^...#
+#...^^^^^,,,^^^^^^^^^___^^^^^^^^,,,^^^^^...#
+#...^^^^^^^^^^^^^^^b^___^^^C^^^^^^^^^^^^...#
+#...^^^^^^^^^^^^^^^^^~~~^^^^^^^^^^^^^^^^...#
+#...^^^^^^^^^^^^^g^^^~~~^G^^^^^^^^^^^^^^...#
+#...##^^^^^^^^^^^^^^^~~~^^^^B^^^^^^^^^^^...#
+#...##^^^^^^^^^^^^^c^~~~^^^B^^^^^^^^^^^#...#
+#...^^^^^^^^##^^^^^^^///^^^^^^^##^^^^^^#...#
+#...^^^^^^^^##^^^c^^^///^C^^^^^##^^^^^^^...#
+#...^^^^^^^^^^^^^^^^^~~~^^^^^^^^^^^^^^^^...#
+#...^^^^^^^^^^^^^^^g^~~~^^^G^^^^^^^^^^^^...#
+#...##^^^^^^^^^^^^^^^~~~^^^^G^^^^^^^^^^^...#
+#...##^^^^^^^^^^^b^^^~~~^B^^^^^^^^^^^^##...#
+#...^^^^^^^^^^^^^^^^^___^^^^^^^^^^^^^^##...#
+#...^^^^^^^^^^^^^^^b^___^^^C^^^^^^^^^^^^...#
+#...^^^^^,,,^^^^^^^^^~~~^^^^^^^^,,,^^^^^...#
+#...^##^,,,,,^^^^g^^^~~~^G^^^^^,,,,,^^##...#
+#...^##^^,,,^^^^^^^^^~~~^^^^^^^^,,,^^^##...#
+#...^^^^^^^^^^^^^^^^^~~~^^^^^^^^^^^^^^^^...#
+############################################
+""",
+        "levels": {"b": 3, "g": 3, "c": 3, "B": 4, "G": 4, "C": 4},
+        "text": """Cel: rozstrzygnij wielką bitwę - przewróć lub zakop wszystkie dzieci przeciwnika.
+
+Między wami płynie strumień z dwoma brodami i lodowym mostem pośrodku. Przeciwników jest więcej i są bardziej doświadczeni, więc wykorzystaj wszystko, czego się nauczyłeś: rzucaj z głębokiego śniegu, zbieraj siły w żółtych plamach (krótko!), zakopuj przewróconych albo wrzucaj ich do strumienia i odkopuj swoich.
+
+Escape otwiera menu i wstrzymuje grę, Alt+Enter przełącza pełny ekran. Powodzenia!""",
+    },
+]
