@@ -1,0 +1,266 @@
+// The audio output on SDL2_mixer: decoded samples, chunks converted per playback frequency, the
+// music stream, and the silent mode used when the machine has no audio device.
+#include "platform/AudioSDL.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstdint>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace platform {
+
+namespace {
+
+// Effects are stereo whatever the file holds, like every other source the mixer blends.
+constexpr int kSpeakerChannels = 2;
+// About 23 ms at 44100 Hz: short enough that an effect starts with its event.
+constexpr int kMixerBufferFrames = 1024;
+// A converted chunk larger than this is refused rather than allocated: no effect of ours comes
+// near it, and a hostile file claiming a tiny rate must not eat the memory.
+constexpr std::size_t kMaxChunkBytes = 64u << 20;
+
+// A mixer chunk over a buffer we own; the mixer halts every channel playing it when it is freed.
+class CChunk {
+public:
+    explicit CChunk(std::vector<Sint16> data)
+        : frames(std::move(data)),
+          chunk(Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(frames.data()), Uint32(frames.size() * sizeof(Sint16)))) {}
+    ~CChunk() {
+        if (chunk) Mix_FreeChunk(chunk);
+    }
+    CChunk(const CChunk&) = delete;
+    CChunk& operator=(const CChunk&) = delete;
+
+    std::vector<Sint16> frames;
+    Mix_Chunk* chunk;
+};
+
+struct Sample {
+    SDL_AudioFormat format = 0;
+    int channels = 0;
+    int frequency = 0;
+    std::vector<Uint8> data;  // whole frames, as the file recorded them
+    std::vector<Sint16> pcm;  // the same frames in the device's format, made when first needed
+    std::map<int, std::unique_ptr<CChunk>> chunks; // by playback frequency
+
+    std::size_t FrameBytes() const { return std::size_t(SDL_AUDIO_BITSIZE(format) / 8) * std::size_t(channels); }
+};
+
+struct Stream {
+    Mix_Music* music = nullptr;
+    bool loop = false;
+};
+
+// The frames recorded at rateIn as the device plays them at rateOut, interpolated linearly the
+// way the software mixers of the effects' era did. The length is exact: frames * rateOut / rateIn,
+// rounded, which the converters of SDL's own audio streams do not promise.
+std::vector<Sint16> Resample(const std::vector<Sint16>& in, int channels, int rateIn, int rateOut) {
+    const std::size_t ch = std::size_t(channels);
+    const std::uint64_t framesIn = in.size() / ch;
+    const std::uint64_t framesOut = (framesIn * std::uint64_t(rateOut) + std::uint64_t(rateIn) / 2) / std::uint64_t(rateIn);
+    std::vector<Sint16> out(std::size_t(framesOut) * ch);
+    for (std::uint64_t i = 0; i < framesOut; ++i) {
+        // Integer positions: no drift however long the sample is.
+        const std::uint64_t position = i * std::uint64_t(rateIn);
+        const std::uint64_t at = std::min(position / std::uint64_t(rateOut), framesIn - 1);
+        const std::uint64_t next = std::min(at + 1, framesIn - 1);
+        const double t = double(position % std::uint64_t(rateOut)) / rateOut;
+        for (std::size_t c = 0; c < ch; ++c) {
+            const double a = in[at * ch + c], b = in[next * ch + c];
+            out[i * ch + c] = Sint16(std::lround(a + (b - a) * t));
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+struct CSDLAudioOutput::Impl {
+    bool subsystem = false; // SDL's audio subsystem and the mixer's decoders are initialised
+    bool open = false;      // the mixer has a device
+    int rate = 0;
+    int channels = 0;
+    std::vector<Sample> samples;
+    std::vector<Stream> streams;
+    StreamHandle playing = kNoStream;
+
+    Sample* Find(SampleHandle handle) {
+        return handle >= 0 && std::size_t(handle) < samples.size() ? &samples[std::size_t(handle)] : nullptr;
+    }
+    Mix_Music* FindMusic(StreamHandle handle) const {
+        return handle >= 0 && std::size_t(handle) < streams.size() ? streams[std::size_t(handle)].music : nullptr;
+    }
+    std::size_t OutputFrameBytes() const { return sizeof(Sint16) * std::size_t(channels); }
+
+    // The chunk that plays the sample at that frequency (0: its own), converted on first use.
+    CChunk* Chunk(Sample& sample, int frequency) {
+        if (!open) return nullptr;
+        const int rateIn = frequency == 0 ? sample.frequency
+                                          : std::clamp(frequency, kMinFrequency, kMaxFrequency);
+        auto found = sample.chunks.find(rateIn);
+        if (found != sample.chunks.end()) return found->second.get();
+        auto chunk = Convert(sample, rateIn);
+        CChunk* result = chunk.get();
+        // A failed conversion is remembered too, so a bad sample is not converted again per play.
+        sample.chunks.emplace(rateIn, std::move(chunk));
+        return result;
+    }
+
+    // Treats the recorded frames as if they had been taken at rateIn and converts them to the
+    // device's rate and format: that is what playing at another frequency means.
+    std::unique_ptr<CChunk> Convert(Sample& sample, int rateIn) const {
+        const double frames = double(sample.data.size() / sample.FrameBytes());
+        if (frames * rate / rateIn * double(OutputFrameBytes()) > double(kMaxChunkBytes)) return nullptr;
+        if (sample.pcm.empty() && !ToDeviceFormat(sample)) return nullptr;
+        auto chunk = std::make_unique<CChunk>(rateIn == rate ? sample.pcm : Resample(sample.pcm, channels, rateIn, rate));
+        return chunk->chunk && !chunk->frames.empty() ? std::move(chunk) : nullptr;
+    }
+
+    // Sample format and speaker layout as the device wants them, at the sample's own rate; with
+    // equal rates SDL's stream converts every frame and drops none.
+    bool ToDeviceFormat(Sample& sample) const {
+        SDL_AudioStream* stream = SDL_NewAudioStream(sample.format, Uint8(sample.channels), sample.frequency,
+                                                     AUDIO_S16SYS, Uint8(channels), sample.frequency);
+        if (!stream) return false;
+        bool ok = SDL_AudioStreamPut(stream, sample.data.data(), int(sample.data.size())) == 0 &&
+                  SDL_AudioStreamFlush(stream) == 0;
+        if (ok) {
+            sample.pcm.resize(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(Sint16));
+            const int got = SDL_AudioStreamGet(stream, sample.pcm.data(), int(sample.pcm.size() * sizeof(Sint16)));
+            ok = got >= 0;
+            sample.pcm.resize(ok ? std::size_t(got) / sizeof(Sint16) / std::size_t(channels) * std::size_t(channels) : 0);
+        }
+        SDL_FreeAudioStream(stream);
+        return ok && !sample.pcm.empty();
+    }
+};
+
+CSDLAudioOutput::CSDLAudioOutput() : impl(std::make_unique<Impl>()) {}
+
+CSDLAudioOutput::~CSDLAudioOutput() { Close(); }
+
+bool CSDLAudioOutput::Open(int rate, int channels) {
+    Close();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    Mix_Init(MIX_INIT_MP3);
+    impl->subsystem = true;
+    // The device may run at another rate or speaker layout, but always on 16-bit samples, which
+    // is what the chunks are converted to.
+    if (Mix_OpenAudioDevice(rate, AUDIO_S16SYS, kSpeakerChannels, kMixerBufferFrames, nullptr,
+                            SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
+        Close();
+        return false;
+    }
+    impl->open = true;
+    Mix_AllocateChannels(channels);
+    Uint16 format = 0;
+    Mix_QuerySpec(&impl->rate, &format, &impl->channels);
+    return true;
+}
+
+void CSDLAudioOutput::Close() {
+    if (impl->open) Mix_HaltChannel(-1);
+    for (StreamHandle s = 0; s < StreamHandle(impl->streams.size()); ++s) CloseStream(s);
+    impl->streams.clear();
+    impl->samples.clear();
+    if (impl->open) Mix_CloseAudio();
+    if (impl->subsystem) {
+        Mix_Quit();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    impl->open = impl->subsystem = false;
+    impl->rate = impl->channels = 0;
+}
+
+SampleHandle CSDLAudioOutput::LoadSample(const std::string& path) {
+    SDL_AudioSpec spec{};
+    Uint8* buffer = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return kNoSample;
+    Sample sample;
+    sample.format = spec.format;
+    sample.channels = spec.channels;
+    sample.frequency = spec.freq;
+    if (length <= Uint32(INT_MAX)) sample.data.assign(buffer, buffer + length);
+    SDL_FreeWAV(buffer);
+    if (sample.frequency <= 0 || sample.channels <= 0 || sample.FrameBytes() == 0 || sample.data.empty())
+        return kNoSample;
+    sample.data.resize(sample.data.size() - sample.data.size() % sample.FrameBytes());
+    // Converting at its own rate now proves the sample plays and spares the first Play the work.
+    if (impl->open && !impl->Chunk(sample, 0)) return kNoSample;
+    impl->samples.push_back(std::move(sample));
+    return SampleHandle(impl->samples.size() - 1);
+}
+
+bool CSDLAudioOutput::PlaySample(SampleHandle sample, int frequency) {
+    Sample* found = impl->Find(sample);
+    CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
+    return chunk && Mix_PlayChannel(-1, chunk->chunk, 0) >= 0;
+}
+
+StreamHandle CSDLAudioOutput::OpenStream(const std::string& path, bool loop) {
+    if (!impl->open) return kNoStream;
+    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    if (!music) return kNoStream;
+    impl->streams.push_back({music, loop});
+    return StreamHandle(impl->streams.size() - 1);
+}
+
+void CSDLAudioOutput::PlayStream(StreamHandle stream) {
+    Mix_Music* music = impl->FindMusic(stream);
+    if (!music) return;
+    if (Mix_PlayMusic(music, impl->streams[std::size_t(stream)].loop ? -1 : 1) == 0) impl->playing = stream;
+}
+
+void CSDLAudioOutput::SetStreamVolume(StreamHandle stream, int volume) {
+    if (impl->FindMusic(stream)) Mix_VolumeMusic((std::clamp(volume, 0, 255) * MIX_MAX_VOLUME + 127) / 255);
+}
+
+void CSDLAudioOutput::StopStream(StreamHandle stream) {
+    if (impl->FindMusic(stream) && impl->playing == stream) {
+        Mix_HaltMusic();
+        impl->playing = kNoStream;
+    }
+}
+
+void CSDLAudioOutput::CloseStream(StreamHandle stream) {
+    Mix_Music* music = impl->FindMusic(stream);
+    if (!music) return;
+    StopStream(stream);
+    Mix_FreeMusic(music);
+    impl->streams[std::size_t(stream)].music = nullptr;
+}
+
+bool CSDLAudioOutput::IsSilent() const { return !impl->open; }
+int CSDLAudioOutput::OutputRate() const { return impl->rate; }
+int CSDLAudioOutput::OutputFrameBytes() const { return int(impl->OutputFrameBytes()); }
+
+int CSDLAudioOutput::SampleFrequency(SampleHandle sample) const {
+    const Sample* found = impl->Find(sample);
+    return found ? found->frequency : 0;
+}
+
+std::size_t CSDLAudioOutput::SampleFrames(SampleHandle sample) const {
+    const Sample* found = impl->Find(sample);
+    return found ? found->data.size() / found->FrameBytes() : 0;
+}
+
+std::vector<std::int16_t> CSDLAudioOutput::ChunkFrames(SampleHandle sample, int frequency) {
+    Sample* found = impl->Find(sample);
+    CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
+    return chunk ? std::vector<std::int16_t>(chunk->frames.begin(), chunk->frames.end()) : std::vector<std::int16_t>();
+}
+
+bool CSDLAudioOutput::IsStreamPlaying(StreamHandle stream) const {
+    return impl->FindMusic(stream) && impl->playing == stream && Mix_PlayingMusic();
+}
+
+std::unique_ptr<CAudioOutput> CreateSDLAudioOutput() { return std::make_unique<CSDLAudioOutput>(); }
+
+} // namespace platform

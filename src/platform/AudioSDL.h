@@ -1,0 +1,57 @@
+// The audio output on SDL2_mixer. SDL2_mixer has no per-channel frequency, so every sample keeps
+// its decoded data and gets one converted chunk per playback frequency, built once and cached.
+#pragma once
+
+#include "platform/Audio.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace platform {
+
+class CSDLAudioOutput final : public CAudioOutput {
+public:
+    CSDLAudioOutput();
+    ~CSDLAudioOutput() override;
+    CSDLAudioOutput(const CSDLAudioOutput&) = delete;
+    CSDLAudioOutput& operator=(const CSDLAudioOutput&) = delete;
+
+    bool Open(int rate, int channels) override;
+    void Close() override;
+    SampleHandle LoadSample(const std::string& path) override;
+    bool PlaySample(SampleHandle sample, int frequency) override;
+    // SDL2_mixer plays one music stream at a time: playing a second one replaces the first.
+    StreamHandle OpenStream(const std::string& path, bool loop) override;
+    void PlayStream(StreamHandle stream) override;
+    void SetStreamVolume(StreamHandle stream, int volume) override;
+    void StopStream(StreamHandle stream) override;
+    void CloseStream(StreamHandle stream) override;
+
+    // What the device really runs at; the mixer may have been given another rate than asked.
+    // Both are 0 while the output is silent.
+    bool IsSilent() const;
+    int OutputRate() const;
+    int OutputFrameBytes() const;
+
+    // The recorded frequency and length of a loaded sample; 0 for an unknown handle.
+    int SampleFrequency(SampleHandle sample) const;
+    std::size_t SampleFrames(SampleHandle sample) const;
+    // The interleaved 16-bit frames PlaySample hands the mixer for that frequency, built and
+    // cached as PlaySample would; empty when silent or the handle is unknown.
+    std::vector<std::int16_t> ChunkFrames(SampleHandle sample, int frequency);
+
+    bool IsStreamPlaying(StreamHandle stream) const;
+
+    // Playback frequencies are clamped to this band: far below it one short effect would turn
+    // into minutes of audio held in memory.
+    static constexpr int kMinFrequency = 1000;
+    static constexpr int kMaxFrequency = 192000;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl;
+};
+
+} // namespace platform
