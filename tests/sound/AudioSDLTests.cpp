@@ -1,0 +1,153 @@
+// The SDL2_mixer output on the dummy driver: decoding, chunks per frequency, channels, the music
+// stream, and the silent mode of a machine without an audio device.
+#include "platform/AudioSDL.h"
+
+#include "SfxFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+using platform::CSDLAudioOutput;
+using sfxtest::CSfxFolder;
+using sfxtest::SawLevel;
+
+namespace {
+
+class AudioSDL : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // CTest sets the dummy driver; this keeps the program runnable by hand on a silent machine.
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        ASSERT_TRUE(audio.Open(44100, 16));
+        speakers = audio.OutputFrameBytes() / 2;
+    }
+
+    platform::SampleHandle Load(int rate, int channels, int bits, int frames) {
+        sfxtest::WriteBytes(folder.root / "effect.wav", sfxtest::MakeWav(rate, channels, bits, frames));
+        return audio.LoadSample((folder.root / "effect.wav").string());
+    }
+    // The frames the device plays for the chunk at that frequency.
+    std::size_t PlayedFrames(platform::SampleHandle sample, int frequency) {
+        const auto frames = audio.ChunkFrames(sample, frequency);
+        EXPECT_EQ(frames.size() % std::size_t(speakers), 0u);
+        return frames.size() / std::size_t(speakers);
+    }
+    // Frames recorded at rateIn last frames * device rate / rateIn frames on the device, rounded.
+    std::size_t ExpectedFrames(int frames, int rateIn) const {
+        return std::size_t((std::int64_t(frames) * audio.OutputRate() + rateIn / 2) / rateIn);
+    }
+
+    CSfxFolder folder;
+    CSDLAudioOutput audio;
+    int speakers = 0;
+};
+
+TEST_F(AudioSDL, FallVoicesAreResampledToTheirLength) {
+    const auto sample = Load(22050, 1, 16, 2205);
+    ASSERT_NE(sample, platform::kNoSample);
+    ASSERT_EQ(audio.SampleFrames(sample), 2205u);
+    for (int frequency : {11025, 14699, 18374}) {
+        SCOPED_TRACE(frequency);
+        EXPECT_EQ(PlayedFrames(sample, frequency), ExpectedFrames(2205, frequency));
+        EXPECT_TRUE(audio.PlaySample(sample, frequency));
+    }
+}
+
+TEST_F(AudioSDL, FrequencyZeroPlaysTheSampleAtItsOwnRate) {
+    for (int rate : {11025, 22050, 44100}) {
+        SCOPED_TRACE(rate);
+        const auto sample = Load(rate, 1, 16, 4410);
+        ASSERT_NE(sample, platform::kNoSample);
+        EXPECT_EQ(audio.SampleFrequency(sample), rate);
+        EXPECT_EQ(audio.ChunkFrames(sample, 0), audio.ChunkFrames(sample, rate));
+        EXPECT_EQ(PlayedFrames(sample, 0), ExpectedFrames(4410, rate));
+        EXPECT_TRUE(audio.PlaySample(sample, 0));
+    }
+}
+
+TEST_F(AudioSDL, ChunksKeepTheWaveformOnEverySpeaker) {
+    ASSERT_EQ(audio.OutputRate(), 44100);
+    // At the device's own rate every frame is the recorded one.
+    const auto same = audio.ChunkFrames(Load(44100, 1, 16, 300), 0);
+    ASSERT_EQ(same.size(), std::size_t(300 * speakers));
+    for (int f = 0; f < 300; ++f)
+        for (int c = 0; c < speakers; ++c) ASSERT_EQ(same[std::size_t(f * speakers + c)], SawLevel(f)) << f;
+    // At half the device's rate every recorded frame is followed by the midpoint to the next.
+    const auto doubled = audio.ChunkFrames(Load(22050, 2, 16, 300), 0);
+    ASSERT_EQ(doubled.size(), std::size_t(600 * speakers));
+    for (int f = 0; f + 1 < 300; ++f) {
+        ASSERT_EQ(doubled[std::size_t(2 * f * speakers)], SawLevel(f)) << f;
+        ASSERT_EQ(doubled[std::size_t((2 * f + 1) * speakers)], (SawLevel(f) + SawLevel(f + 1)) / 2) << f;
+    }
+}
+
+TEST_F(AudioSDL, DecodesEightBitStereoAndRefusesWhatIsNoWave) {
+    EXPECT_NE(Load(11025, 2, 8, 1000), platform::kNoSample);
+    EXPECT_EQ(audio.LoadSample((folder.root / "missing.wav").string()), platform::kNoSample);
+    sfxtest::WriteBytes(folder.root / "text.wav", "not a sound at all");
+    EXPECT_EQ(audio.LoadSample((folder.root / "text.wav").string()), platform::kNoSample);
+    EXPECT_EQ(Load(22050, 1, 16, 0), platform::kNoSample);
+}
+
+TEST_F(AudioSDL, AbsurdFrequenciesAreClampedAndUnknownHandlesIgnored) {
+    const auto sample = Load(22050, 1, 16, 2205);
+    const auto lowest = audio.ChunkFrames(sample, CSDLAudioOutput::kMinFrequency);
+    EXPECT_EQ(audio.ChunkFrames(sample, 1), lowest);
+    EXPECT_EQ(audio.ChunkFrames(sample, -44100), lowest);
+    EXPECT_EQ(audio.ChunkFrames(sample, 1 << 30), audio.ChunkFrames(sample, CSDLAudioOutput::kMaxFrequency));
+    EXPECT_FALSE(audio.PlaySample(platform::kNoSample, 0));
+    EXPECT_FALSE(audio.PlaySample(sample + 1, 0));
+}
+
+TEST_F(AudioSDL, EffectsOverlapUntilEveryChannelIsBusy) {
+    const auto sample = Load(22050, 1, 16, 44100); // two seconds: nothing ends during the test
+    int started = 0;
+    for (int i = 0; i < 20; ++i) started += audio.PlaySample(sample, i % 2 ? 14699 : 0);
+    EXPECT_EQ(started, 16);
+}
+
+TEST_F(AudioSDL, MusicStreamLoopsStopsAndClosesOnlyWhenItOpened) {
+    const auto music = audio.OpenStream(folder.root / "Sfx" / "muza.mp3", true);
+    ASSERT_NE(music, platform::kNoStream);
+    audio.PlayStream(music);
+    audio.SetStreamVolume(music, 192);
+    EXPECT_TRUE(audio.IsStreamPlaying(music));
+    audio.StopStream(music);
+    EXPECT_FALSE(audio.IsStreamPlaying(music));
+    audio.CloseStream(music);
+    audio.PlayStream(music);
+    EXPECT_FALSE(audio.IsStreamPlaying(music));
+
+    const auto missing = audio.OpenStream(folder.root / "Sfx" / "none.mp3", true);
+    EXPECT_EQ(missing, platform::kNoStream);
+    audio.PlayStream(missing);
+    audio.SetStreamVolume(missing, 192);
+    audio.StopStream(missing);
+    audio.CloseStream(missing);
+}
+
+TEST_F(AudioSDL, ReopeningDropsTheOldSamples) {
+    const auto sample = Load(22050, 1, 16, 2205);
+    ASSERT_TRUE(audio.Open(44100, 16));
+    EXPECT_EQ(audio.SampleFrames(sample), 0u);
+    EXPECT_FALSE(audio.PlaySample(sample, 0));
+}
+
+TEST(AudioSDLNoDevice, StaysSilentYetStillDecodesEffects) {
+    CSfxFolder folder;
+    sfxtest::CNoAudioDevice noDevice;
+    CSDLAudioOutput audio;
+    EXPECT_FALSE(audio.Open(44100, 16));
+    EXPECT_TRUE(audio.IsSilent());
+    const auto sample = audio.LoadSample(folder.Effect(0));
+    ASSERT_NE(sample, platform::kNoSample);
+    EXPECT_EQ(audio.SampleFrequency(sample), 22050);
+    EXPECT_EQ(audio.LoadSample(folder.root / "Sfx" / "missing.wav"), platform::kNoSample);
+    EXPECT_FALSE(audio.PlaySample(sample, 0));
+    EXPECT_TRUE(audio.ChunkFrames(sample, 14699).empty());
+    EXPECT_EQ(audio.OpenStream(folder.root / "Sfx" / "muza.mp3", true), platform::kNoStream);
+}
+
+} // namespace
