@@ -36,6 +36,13 @@ std::uint32_t NumericReference(std::string_view digits) {
     return value >= 0 && value <= 255 ? std::uint32_t(value) : kNotAByte;
 }
 
+// Most values have no run to collapse; they are spared the copy.
+bool HasWhitespaceToCollapse(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (IsXmlSpace(text[i]) && (text[i] != ' ' || (i + 1 < text.size() && IsXmlSpace(text[i + 1])))) return true;
+    return false;
+}
+
 std::uint32_t ResolveEntity(std::string_view name) {
     if (name == "amp") return '&';
     if (name == "lt") return '<';
@@ -112,7 +119,7 @@ int CXMLReader::Attribute() {
     const char quote = t[i++];
     const std::size_t close = t.find(quote, i);
     std::string processed = ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
-    processed = DecodeEntities(processed, start);
+    DecodeEntities(processed, start);
     if (close == std::string::npos) Fail(XML_ERROR_SYNTAX, start);
     position = close + 1;
     if (skipAttributes) return kNoToken;
@@ -199,7 +206,7 @@ int CXMLReader::CharData() {
     position = std::min(t.find('<', start), t.size());
     std::string processed =
         ProcessText(std::string_view(t).substr(start, position - start), trimCharData, collapseCharData);
-    processed = DecodeEntities(processed, position);
+    DecodeEntities(processed, position);
     if (newlineStyle) processed = NormalizeNewlines(processed, newlineStyle);
     if (skipCharData || processed.empty()) return kNoToken;
     name.clear();
@@ -213,32 +220,33 @@ void CXMLReader::SkipSpace() {
 
 std::string CXMLReader::ProcessText(std::string_view raw, bool trim, bool collapse) const {
     std::string out = trim ? Trim(raw) : std::string(raw);
-    return collapse ? CollapseWhitespace(out) : out;
+    return collapse && HasWhitespaceToCollapse(out) ? CollapseWhitespace(out) : out;
 }
 
-std::string CXMLReader::DecodeEntities(std::string_view raw, std::size_t errorPosition) const {
-    std::size_t amp = raw.find('&');
-    if (amp == std::string_view::npos) return std::string(raw);
-    std::string out;
+void CXMLReader::DecodeEntities(std::string& text, std::size_t errorPosition) const {
+    std::size_t amp = text.find('&');
+    if (amp == std::string::npos) return;
+    const std::string raw = std::move(text);
+    std::string& out = text;
+    out.clear();
     out.reserve(raw.size());
     std::size_t from = 0;
-    for (; amp != std::string_view::npos; amp = raw.find('&', from)) {
-        out.append(raw.substr(from, amp - from));
+    for (; amp != std::string::npos; amp = raw.find('&', from)) {
+        out.append(raw, from, amp - from);
         const std::size_t semicolon = raw.find(';', amp + 1);
-        if (semicolon == std::string_view::npos) return out; // an unfinished reference is dropped
-        const std::string_view entity = raw.substr(amp + 1, semicolon - amp - 1);
+        if (semicolon == std::string::npos) return; // an unfinished reference is dropped
+        const std::string_view entity = std::string_view(raw).substr(amp + 1, semicolon - amp - 1);
         from = semicolon + 1;
         const std::uint32_t byte = ResolveEntity(entity);
         if (byte != kNotAByte) {
             out += char(byte);
         } else if (unknownEntityPolicy == XML_ENTITY_KEEP) {
-            out.append(raw.substr(amp, from - amp));
+            out.append(raw, amp, from - amp);
         } else if (unknownEntityPolicy == XML_ENTITY_RAISE) {
             Fail(XML_ERROR_REFERENCE, errorPosition);
         }
     }
-    out.append(raw.substr(from));
-    return out;
+    out.append(raw, from);
 }
 
 void CXMLReader::Fail(int kind, std::size_t at) const { throw CXMLError(kind, *text, at); }

@@ -85,7 +85,7 @@ private:
     bool AtEnd() const { return position >= text->size(); }
     void SkipSpace();
     std::string ProcessText(std::string_view raw, bool trim, bool collapse) const;
-    std::string DecodeEntities(std::string_view raw, std::size_t errorPosition) const;
+    void DecodeEntities(std::string& text, std::size_t errorPosition) const;
     [[noreturn]] void Fail(int kind, std::size_t at) const;
 };
 
