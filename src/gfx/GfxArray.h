@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <memory>
 
+// 16-bit indices reach 65,536 vertices: a batch draws at most this many quads in one call and
+// continues in a new draw after that.
+inline constexpr std::uint32_t kMaxQuadsPerDraw = 16384;
+
 template <typename T> class TGfxArray {
 public:
     // Reallocates to exactly n elements, only when n holds the current elements and differs from

@@ -23,7 +23,7 @@ inline void AppendQuadIndices(TGfxArray<std::uint16_t>& indices, std::uint16_t& 
 
 // True when one more quad would no longer be reachable by 16-bit indices.
 template <typename Vertex> bool IsFull(const TGfxArray<Vertex>& vertices) {
-    return vertices.Count() >= 65536u;
+    return vertices.Count() >= 4 * kMaxQuadsPerDraw;
 }
 
 // The indexed draw of a whole batch; a failure raises message with the device's code.

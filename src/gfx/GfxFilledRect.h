@@ -10,10 +10,6 @@ struct GfxRect {
     float left, top, right, bottom;
 };
 
-// 16-bit indices reach 65,536 vertices: a batch draws at most this many quads in one call and
-// continues in a new draw after that.
-inline constexpr std::uint32_t kMaxQuadsPerDraw = 16384;
-
 class CGfxFilledRect : public CGfxObject {
 public:
     // Starts a batch with room for count rectangles (0: grow as needed).
