@@ -1,0 +1,280 @@
+// The frame's window and device: creating, resetting and releasing the device with the game's
+// hooks, size changes, the switch between window and full screen, the base message handling and
+// the shutdown.
+#include "app/D3DApp.h"
+
+#include "support/Error.h"
+#include "support/Text1250.h"
+
+#include <algorithm>
+#include <exception>
+
+using namespace platform;
+using namespace vexo::literals;
+
+namespace {
+
+const char* const kSource = "d3dapp";
+
+std::string WithReason(std::string_view message, const std::string& reason) {
+    return reason.empty() ? std::string(message) : std::string(message) + " " + reason;
+}
+
+} // namespace
+
+void CD3DApplication::CreateMainWindow() {
+    if (!host.HasMainWindow()) {
+        std::string reason;
+        if (!host.CreateMainWindow(windowTitle, windowSettings.width, windowSettings.height, windowSettings.maximized,
+                                   reason))
+            throw vexo::CWin32APIError(WithReason("Nie można utworzyć okna."_pl, reason), kSource, __LINE__);
+        maximized = windowSettings.maximized;
+    }
+    windowBounds = host.GetWindowBounds();
+    clientRect = host.GetClientRect();
+}
+
+void CD3DApplication::ApplyWindowStyle() { UpdateCursor(); }
+
+void CD3DApplication::UpdateCursor() {
+    // In full screen the frame draws its own cursor sprite only.
+    host.SetCursorVisible(windowed || !active);
+}
+
+void CD3DApplication::BuildPresentParameters() {
+    presentParameters.windowed = windowed;
+    if (windowed) {
+        presentParameters.backBufferWidth = std::uint32_t(std::max(clientRect.Width(), 1));
+        presentParameters.backBufferHeight = std::uint32_t(std::max(clientRect.Height(), 1));
+        presentParameters.refreshRate = 0;
+    } else {
+        presentParameters.backBufferWidth = displaySettings.fullScreenMode.width;
+        presentParameters.backBufferHeight = displaySettings.fullScreenMode.height;
+        presentParameters.refreshRate = displaySettings.fullScreenMode.refreshRate;
+    }
+}
+
+void CD3DApplication::ReadBackBuffer() {
+    device->GetBackBufferSize(backBufferWidth, backBufferHeight);
+    if (clipCursorWhenFullScreen) host.ClipCursor(!windowed);
+}
+
+void CD3DApplication::InitialiseDevice() {
+    windowed = displaySettings.windowed;
+    ApplyWindowStyle();
+    BuildPresentParameters();
+
+    RenderResult result = kRenderOk;
+    std::string reason;
+    device = host.CreateDevice(presentParameters, result, reason);
+    if (!device) {
+        // Nothing else can stand in for the device here; going on would draw with nothing.
+        throw vexo::CDirectXError(WithReason("Nie można utworzyć urządzenia."_pl, reason),
+                                  std::uint32_t(RenderFailed(result) ? result : kRenderNotAvailable), kSource,
+                                  __LINE__);
+    }
+    if (windowed) host.SetWindowBounds(windowBounds);
+    ReadBackBuffer();
+
+    try {
+        OnCreateDevice();
+    } catch (...) {
+        OnDestroyDevice();
+        ReleaseDevice();
+        throw;
+    }
+    deviceObjectsCreated = true;
+    try {
+        OnRestoreDevice();
+    } catch (...) {
+        OnInvalidateDevice();
+        throw;
+    }
+    deviceObjectsRestored = true;
+}
+
+void CD3DApplication::ResetDevice() {
+    if (deviceObjectsRestored) {
+        deviceObjectsRestored = false;
+        OnInvalidateDevice();
+    }
+    const RenderResult result = host.ResetDevice(presentParameters);
+    if (RenderFailed(result))
+        throw vexo::CDirectXError(std::string("Błąd podczas resetowania urządzenia."_pl), std::uint32_t(result),
+                                  kSource, __LINE__);
+    ReadBackBuffer();
+    try {
+        OnRestoreDevice();
+    } catch (...) {
+        OnInvalidateDevice();
+        throw;
+    }
+    deviceObjectsRestored = true;
+}
+
+void CD3DApplication::ReleaseDevice() {
+    if (!device) return;
+    // The device goes even when a hook fails, so nothing is left drawing with it; the first
+    // failure is reported afterwards.
+    std::exception_ptr failure;
+    if (deviceObjectsRestored) {
+        deviceObjectsRestored = false;
+        try {
+            OnInvalidateDevice();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (deviceObjectsCreated) {
+        deviceObjectsCreated = false;
+        try {
+            OnDestroyDevice();
+        } catch (...) {
+            if (!failure) failure = std::current_exception();
+        }
+    }
+    host.ReleaseDevice();
+    device = nullptr;
+    if (failure) std::rethrow_exception(failure);
+}
+
+void CD3DApplication::ReleaseDeviceOnExit() {
+    try {
+        ReleaseDevice();
+    } catch (...) {
+        // Recorded in Errors.log; the process is ending anyway.
+    }
+}
+
+void CD3DApplication::ToggleFullScreen() {
+    Pause(true, true);
+    ignoreSizeChange = true;
+    windowed = !windowed;
+    displaySettings.windowed = windowed;
+    ApplyWindowStyle();
+    BuildPresentParameters();
+    try {
+        ResetDevice();
+    } catch (...) {
+        ignoreSizeChange = false;
+        Pause(false, true);
+        throw;
+    }
+    ignoreSizeChange = false;
+    if (windowed) host.SetWindowBounds(windowBounds);
+    Pause(false, true);
+}
+
+void CD3DApplication::HandleSizeChange() {
+    if (ignoreSizeChange) return;
+    const SRect client = host.GetClientRect();
+    // A window being minimized may report an empty client area; there is nothing to draw into.
+    if (client.Width() <= 0 || client.Height() <= 0) return;
+
+    if (windowed) {
+        const SRect oldClient = clientRect;
+        windowBounds = host.GetWindowBounds();
+        clientRect = client;
+        if (!maximized) {
+            windowSettings.width = client.Width();
+            windowSettings.height = client.Height();
+        }
+        if (client.Width() == oldClient.Width() && client.Height() == oldClient.Height()) return;
+    } else if (std::uint32_t(client.Width()) == backBufferWidth &&
+               std::uint32_t(client.Height()) == backBufferHeight) {
+        // In full screen the window's place and size are kept for the return to a window.
+        return;
+    }
+
+    Pause(true, true);
+    BuildPresentParameters();
+    try {
+        if (device) ResetDevice();
+    } catch (...) {
+        Pause(false, true);
+        throw;
+    }
+    Pause(false, true);
+}
+
+void CD3DApplication::Shutdown() {
+    // An error raised here is handled by closing the window, which must not start the shutdown a
+    // second time.
+    if (shuttingDown || !host.HasMainWindow()) return;
+    shuttingDown = true;
+    std::exception_ptr failure;
+    try {
+        ReleaseDevice();
+        OnShutdown();
+        windowSettings.fullScreen = !displaySettings.windowed;
+        displayConfig.Save(windowSettings, displaySettings);
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    host.DestroyMainWindow();
+    PostQuitMessage(0);
+    shuttingDown = false;
+    if (failure) std::rethrow_exception(failure);
+}
+
+void CD3DApplication::HandleSize(WPARAM kind) {
+    switch (kind) {
+    case SIZE_MINIMIZED:
+        // Some systems repeat the notice; the pause is taken once per minimize.
+        if (minimized) return;
+        if (clipCursorWhenFullScreen && !windowed) host.ClipCursor(false);
+        Pause(true, false);
+        minimized = true;
+        maximized = false;
+        break;
+    case SIZE_MAXIMIZED:
+        if (minimized) Pause(false, false);
+        minimized = false;
+        maximized = true;
+        HandleSizeChange();
+        break;
+    case SIZE_RESTORED:
+        if (maximized) {
+            maximized = false;
+            HandleSizeChange();
+        } else if (minimized) {
+            Pause(false, false);
+            minimized = false;
+            HandleSizeChange();
+        }
+        break;
+    default: break;
+    }
+}
+
+LRESULT CD3DApplication::HandleMessage(const SMessage& message) {
+    try {
+        return HandleBaseMessage(message);
+    } catch (...) {
+        SendMessage(WM_CLOSE);
+        return 0;
+    }
+}
+
+LRESULT CD3DApplication::HandleBaseMessage(const SMessage& message) {
+    switch (message.message) {
+    case WM_PAINT:
+        if (device && !active && windowed && deviceObjectsCreated && deviceObjectsRestored) {
+            RenderFrame();
+            device->Present();
+        }
+        return 0;
+    case WM_ENTERSIZEMOVE: Pause(true, true); return 0;
+    case WM_EXITSIZEMOVE:
+        Pause(false, true);
+        HandleSizeChange();
+        return 0;
+    case WM_SIZE: HandleSize(message.wParam); return 0;
+    case WM_COMMAND:
+        if (message.wParam == kCommandToggleFullScreen && device) ToggleFullScreen();
+        else if (message.wParam == kCommandExit) SendMessage(WM_CLOSE);
+        return 0;
+    case WM_CLOSE: Shutdown(); return 0;
+    default: return 0;
+    }
+}

@@ -1,0 +1,40 @@
+// CDisplayConfig: where the window size, the window state and the display settings come from at
+// start and go to at shutdown. CDesktopDisplayConfig is the choice without a settings file.
+#pragma once
+
+#include "app/FrameHost.h"
+
+// The values kept from one run to the next besides the display settings.
+struct SWindowSettings {
+    int width = 0;  // the client size of the window when it is not maximized
+    int height = 0;
+    bool fullScreen = false;
+    bool maximized = false;
+};
+
+// The settings for a window and for full screen, and which of the two is in use.
+struct SDisplaySettings {
+    bool windowed = true;
+    SDisplayMode windowedMode;   // the desktop's mode; the back buffer takes the client size
+    SDisplayMode fullScreenMode;
+};
+
+class CDisplayConfig {
+public:
+    virtual ~CDisplayConfig() = default;
+    // Replaces what is stored in window; false when nothing is stored.
+    virtual bool Load(SWindowSettings& window) = 0;
+    // Fills settings once the main window exists; false when no display can be used.
+    virtual bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
+                               SDisplaySettings& settings) = 0;
+    virtual void Save(const SWindowSettings& window, const SDisplaySettings& settings) = 0;
+};
+
+// Full screen in the desktop's mode, or a window; nothing is stored between runs.
+class CDesktopDisplayConfig : public CDisplayConfig {
+public:
+    bool Load(SWindowSettings& window) override;
+    bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
+                       SDisplaySettings& settings) override;
+    void Save(const SWindowSettings& window, const SDisplaySettings& settings) override;
+};

@@ -1,0 +1,70 @@
+// CFrameHost: what the application frame needs of the system (the main window, the render device
+// on it, the message queue, the clock), so the frame's logic runs against fed messages in tests.
+#pragma once
+
+#include "app/FrameTimer.h"
+#include "platform/RenderDevice.h"
+#include "platform/WindowMessages.h"
+
+#include <cstdint>
+#include <string>
+
+struct SRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool operator==(const SRect&) const = default;
+};
+
+// How the back buffer is presented: in a window at the client size, or full screen in a mode.
+struct SPresentParameters {
+    bool windowed = true;
+    std::uint32_t backBufferWidth = 0;
+    std::uint32_t backBufferHeight = 0;
+    std::uint32_t refreshRate = 0; // 0 in a window
+    bool operator==(const SPresentParameters&) const = default;
+};
+
+struct SDisplayMode {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t refreshRate = 0;
+};
+
+class CFrameHost {
+public:
+    virtual ~CFrameHost() = default;
+
+    // Opens the main window with that client size (title in Windows-1250), shown maximized or
+    // normally. False with the system's reason.
+    virtual bool CreateMainWindow(const std::string& title, int clientWidth, int clientHeight, bool maximized,
+                                  std::string& reason) = 0;
+    virtual void DestroyMainWindow() = 0;
+    virtual bool HasMainWindow() const = 0;
+    // The client area on the screen; its size is the window's client size.
+    virtual SRect GetWindowBounds() = 0;
+    virtual void SetWindowBounds(const SRect& bounds) = 0;
+    virtual SRect GetClientRect() = 0;
+    virtual SDisplayMode GetDesktopMode() = 0;
+
+    virtual void SetCursorVisible(bool visible) = 0;
+    // Keeps the pointer inside the window (full screen) or frees it.
+    virtual void ClipCursor(bool clip) = 0;
+    // Mouse events keep coming to the window while a button is held outside it.
+    virtual void SetMouseCapture(bool capture) = 0;
+    // Text drawn centred on the window straight away, for the time before the device exists.
+    virtual void PaintCentredText(const std::string& text) = 0;
+
+    // The device on the main window, presenting as asked; nullptr with the result code and the
+    // system's reason when it cannot be made.
+    virtual CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+                                        std::string& reason) = 0;
+    virtual RenderResult ResetDevice(const SPresentParameters& parameters) = 0;
+    // kRenderOk, kRenderDeviceLost (nothing can be drawn yet) or kRenderDeviceNotReset.
+    virtual RenderResult TestCooperativeLevel() = 0;
+    virtual void ReleaseDevice() = 0;
+
+    virtual bool PeekMessage(platform::SMessage& message) = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+    virtual CFrameTimer& Timer() = 0;
+};

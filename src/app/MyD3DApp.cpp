@@ -1,0 +1,154 @@
+// The game application: loading, render states, drawing each frame and the input translation.
+#include "app/MyD3DApp.h"
+
+#include "gfx/Gfx.h"
+#include "gui/GUIManager.h"
+#include "support/Error.h"
+#include "support/Text1250.h"
+
+#include <cstdio>
+
+using namespace platform;
+using namespace vexo::literals;
+
+namespace {
+
+const char* const kSource = "d3dapp";
+
+template <class T> T& Required(T* instance, std::string_view missing) {
+    if (!instance) throw vexo::CError(std::string(missing), kSource, __LINE__);
+    return *instance;
+}
+
+// Grey is neutral under the sprite batch's doubled modulation: the cursor keeps its own colours.
+constexpr std::uint32_t kCursorColor = 0xFF7F7F7F;
+constexpr float kCursorSize = 32.0f;
+constexpr int kPointerFrame = 22;
+constexpr int kTargetFrame = 23;
+
+} // namespace
+
+CMyD3DApplication::CMyD3DApplication(CFrameHost& host, CDisplayConfig& displayConfig)
+    : CD3DApplication(host, displayConfig),
+      gfx(Required(CGfx::Instance(), "Menedżer grafiki nie istnieje."_pl)),
+      gui(Required(CGUIManager::Instance(), "Menedżer okien nie istnieje."_pl)) {
+    windowTitle = "Tundrel";
+    windowSettings.width = 500;
+    windowSettings.height = 375;
+    windowSettings.fullScreen = true;
+}
+
+CMyD3DApplication::~CMyD3DApplication() { ReleaseDeviceOnExit(); }
+
+void CMyD3DApplication::InitApplication() {
+    // SDL tells nothing of the system's wheel setting; 3 lines a notch is the usual default.
+    wheelLines = 3;
+    StartScreenFlow();
+    // Painted at once and left standing while the device is made and the game data loads.
+    SendMessage(WM_PAINT);
+    loadingMessage = 0;
+}
+
+void CMyD3DApplication::OnCreateDevice() {
+    gfx.Create(device);
+    gfx.LoadGameData(kGameDataPath);
+}
+
+void CMyD3DApplication::OnRestoreDevice() {
+    gfx.SetScreenSize(backBufferWidth, backBufferHeight);
+    gui.fullScreen = !windowed;
+    gfx.Restore();
+    device->SetRenderState(RenderState::AlphaBlendEnable, 1);
+    device->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
+    device->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
+    device->SetRenderState(RenderState::ZEnable, 0);
+    device->SetRenderState(RenderState::CullMode, std::uint32_t(CullMode::None));
+    device->SetRenderState(RenderState::Lighting, 0);
+    device->SetRenderState(RenderState::SpecularEnable, 0);
+}
+
+void CMyD3DApplication::OnInvalidateDevice() { gfx.Invalidate(); }
+
+void CMyD3DApplication::OnDestroyDevice() { gfx.Destroy(); }
+
+void CMyD3DApplication::UpdateFrame() {
+    gui.Update(time, elapsedTime, active);
+    StepScreenFlow();
+}
+
+void CMyD3DApplication::RenderFrame() {
+    const std::uint32_t clearColor = gui.GetBackgroundColor();
+    device->Clear(clearColor);
+    if (RenderFailed(device->BeginScene())) return;
+
+    gui.Draw(gfx.screenWidthF, gfx.screenHeightF);
+
+    char frameRate[32];
+    std::snprintf(frameRate, sizeof frameRate, "FPS: %.0f", double(framesPerSecond));
+    gfx.font.Select(0);
+    gfx.font.DrawText(4.0f, 4.0f, frameRate, ~clearColor | 0xFF000000u);
+
+    const int cursor = gui.GetCursor(mouseX, mouseY);
+    if (cursor != GUICursorNone) {
+        gfx.sprite.Begin(kUnitSpriteSet, 10, true);
+        if (cursor == GUICursorPointer)
+            gfx.sprite.Add(kPointerFrame, mouseX + 16.0f, mouseY + 16.0f, kCursorSize, kCursorColor, 0.0f);
+        else if (cursor == GUICursorTarget)
+            gfx.sprite.Add(kTargetFrame, mouseX, mouseY, kCursorSize, kCursorColor, 0.0f);
+        else
+            gfx.sprite.Add(0, mouseX, mouseY, kCursorSize, kCursorColor, 0.0f);
+        gfx.sprite.Flush();
+    }
+    device->EndScene();
+}
+
+LRESULT CMyD3DApplication::HandleMessage(const SMessage& message) {
+    // Errors of the GUI's input handling are not the frame's to catch: they end the program.
+    HandleInput(message);
+    return CD3DApplication::HandleMessage(message);
+}
+
+void CMyD3DApplication::HandleInput(const SMessage& message) {
+    const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
+    const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
+    const int repeat = int(message.lParam & 15);
+    switch (message.message) {
+    case WM_MOUSEMOVE:
+        mouseX = x;
+        mouseY = y;
+        gui.MouseMove(x, y);
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        gui.MouseDown(x, y, int(message.message - WM_LBUTTONDOWN) / 3);
+        host.SetMouseCapture(true);
+        break;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        gui.MouseUp(x, y, int(message.message - WM_LBUTTONUP) / 3);
+        host.SetMouseCapture(false);
+        break;
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK: gui.DoubleClick(x, y, int(message.message - WM_LBUTTONDBLCLK) / 3); break;
+    case WM_MOUSEWHEEL:
+        // Signed and in floating point: a notch towards the user is a negative amount.
+        gui.Wheel(x, y, float(SignedHiWord(message.wParam)) * float(wheelLines) / float(WHEEL_DELTA));
+        break;
+    case WM_KEYDOWN:
+        for (int i = 0; i < repeat; ++i) gui.KeyDown(int(message.wParam));
+        break;
+    case WM_KEYUP:
+        for (int i = 0; i < repeat; ++i) gui.KeyUp(int(message.wParam));
+        break;
+    case WM_CHAR:
+        for (int i = 0; i < repeat; ++i) gui.Char(int(message.wParam));
+        break;
+    case WM_PAINT:
+        if (loadingMessage) host.PaintCentredText(std::string("Ładowanie... Proszę czekać"_pl));
+        break;
+    default: break;
+    }
+}

@@ -1,0 +1,45 @@
+// CMyD3DApplication: the game on the frame: its window, loading the game data into the graphics
+// manager, the render states, drawing each frame, and window messages as input for the GUI.
+#pragma once
+
+#include "app/D3DApp.h"
+
+#include <cstdint>
+
+class CGfx;
+class CGUIManager;
+
+class CMyD3DApplication : public CD3DApplication {
+public:
+    // The graphics manager and the GUI manager must exist; they outlive the application.
+    CMyD3DApplication(CFrameHost& host, CDisplayConfig& displayConfig);
+    ~CMyD3DApplication() override;
+
+    void InitApplication() override;
+    void OnCreateDevice() override;
+    void OnRestoreDevice() override;
+    void UpdateFrame() override;
+    void RenderFrame() override;
+    void OnInvalidateDevice() override;
+    void OnDestroyDevice() override;
+    platform::LRESULT HandleMessage(const platform::SMessage& message) override;
+
+    float GetMouseX() const { return mouseX; }
+    float GetMouseY() const { return mouseY; }
+    bool IsShowingLoadingMessage() const { return loadingMessage != 0; }
+
+    // The game data source the device's creation loads from.
+    static constexpr const char* kGameDataPath = "GameData";
+
+private:
+    void HandleInput(const platform::SMessage& message);
+    void StartScreenFlow();
+    void StepScreenFlow();
+
+    CGfx& gfx;
+    CGUIManager& gui;
+    std::uint32_t loadingMessage = 1;
+    std::uint32_t wheelLines = 3;
+    float mouseX = 0.0f;
+    float mouseY = 0.0f;
+};

@@ -1,0 +1,122 @@
+// The frame's host on SDL and OpenGL.
+#include "app/SdlFrameHost.h"
+
+#include "platform/Clock.h"
+#include "platform/Events.h"
+#include "platform/OpenGLDevice.h"
+#include "platform/WindowPlacement.h"
+#include "support/Text1250.h"
+
+namespace {
+// The smallest client area the game's screens are laid out for.
+constexpr int kMinimumClientWidth = 640;
+constexpr int kMinimumClientHeight = 480;
+} // namespace
+
+CSdlFrameHost::CSdlFrameHost() : timer(platform::PerformanceCounter, platform::PerformanceFrequency()) {}
+
+CSdlFrameHost::~CSdlFrameHost() { DestroyMainWindow(); }
+
+bool CSdlFrameHost::CreateMainWindow(const std::string& title, int clientWidth, int clientHeight, bool maximized,
+                                     std::string& reason) {
+    if (!window.Create(vexo::Cp1250ToUtf8(title), clientWidth, clientHeight,
+                       maximized ? WindowMode::Maximized : WindowMode::Windowed, reason))
+        return false;
+    platform::SetMinimumClientSize(window, kMinimumClientWidth, kMinimumClientHeight);
+    return true;
+}
+
+void CSdlFrameHost::DestroyMainWindow() {
+    device.reset();
+    window.Destroy();
+}
+
+SRect CSdlFrameHost::GetWindowBounds() {
+    int x = 0, y = 0, width = 0, height = 0;
+    platform::GetWindowPosition(window, x, y);
+    window.GetClientSize(width, height);
+    return {x, y, x + width, y + height};
+}
+
+void CSdlFrameHost::SetWindowBounds(const SRect& bounds) {
+    if (!window.IsOpen() || window.GetMode() == WindowMode::FullScreen) return;
+    if (bounds.Width() > 0 && bounds.Height() > 0) window.Resize(bounds.Width(), bounds.Height());
+    platform::SetWindowPosition(window, bounds.left, bounds.top);
+}
+
+SRect CSdlFrameHost::GetClientRect() {
+    int width = 0, height = 0;
+    if (window.IsOpen()) window.GetClientSize(width, height);
+    return {0, 0, width, height};
+}
+
+SDisplayMode CSdlFrameHost::GetDesktopMode() {
+    const platform::SDesktopMode mode = platform::GetDesktopMode(window.IsOpen() ? &window : nullptr);
+    return {std::uint32_t(mode.width), std::uint32_t(mode.height), std::uint32_t(mode.refreshRate)};
+}
+
+void CSdlFrameHost::SetCursorVisible(bool visible) { platform::ShowSystemCursor(visible); }
+
+void CSdlFrameHost::ClipCursor(bool clip) {
+    if (window.IsOpen()) platform::GrabPointer(window, clip);
+}
+
+void CSdlFrameHost::SetMouseCapture(bool capture) { platform::CapturePointer(capture); }
+
+void CSdlFrameHost::PaintCentredText(const std::string& text) {
+    std::string reason;
+    CRenderDevice* target = EnsureDevice(reason);
+    if (!target) return; // the device's own creation reports the failure
+    std::uint32_t width = 0, height = 0;
+    target->GetBackBufferSize(width, height);
+    FontHandle font = FontHandle::None;
+    const FontDesc desc{16, 400, ""};
+    if (RenderFailed(target->CreateFont(desc, font))) return;
+    // White behind black text, as a window's own background would be before anything is drawn.
+    target->Clear(0xFFFFFFFF);
+    if (!RenderFailed(target->BeginScene())) {
+        target->SetRenderState(RenderState::AlphaBlendEnable, 1);
+        target->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
+        target->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
+        const TextRect rect{0, 0, int(width), int(height)};
+        target->DrawText(font, text.c_str(), -1, rect, kTextCenter | kTextVCenter | kTextSingleLine, 0xFF000000);
+        target->EndScene();
+    }
+    target->Present();
+    target->ReleaseFont(font);
+}
+
+CRenderDevice* CSdlFrameHost::EnsureDevice(std::string& reason) {
+    if (!device && window.IsOpen()) device = CreateOpenGLDevice(window, reason);
+    return device.get();
+}
+
+bool CSdlFrameHost::ApplyMode(const SPresentParameters& parameters, std::string& reason) {
+    const bool fullScreenNow = window.GetMode() == WindowMode::FullScreen;
+    if (parameters.windowed != fullScreenNow) return true;
+    return window.SetMode(parameters.windowed ? WindowMode::Windowed : WindowMode::FullScreen, reason);
+}
+
+CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+                                           std::string& reason) {
+    result = kRenderNotAvailable;
+    if (!window.IsOpen()) return nullptr;
+    if (!ApplyMode(parameters, reason)) return nullptr;
+    CRenderDevice* created = EnsureDevice(reason);
+    if (created) result = kRenderOk;
+    return created;
+}
+
+RenderResult CSdlFrameHost::ResetDevice(const SPresentParameters& parameters) {
+    std::string reason;
+    return ApplyMode(parameters, reason) ? kRenderOk : kRenderInvalidCall;
+}
+
+// An OpenGL context is not lost the way a Direct3D device is; drawing can always go on.
+RenderResult CSdlFrameHost::TestCooperativeLevel() { return kRenderOk; }
+
+void CSdlFrameHost::ReleaseDevice() { device.reset(); }
+
+bool CSdlFrameHost::PeekMessage(platform::SMessage& message) { return platform::PeekPlatformMessage(message); }
+
+void CSdlFrameHost::Sleep(std::uint32_t milliseconds) { platform::SleepMilliseconds(milliseconds); }

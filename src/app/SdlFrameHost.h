@@ -1,0 +1,47 @@
+// CSdlFrameHost: the frame's host on the real system: an SDL window with its OpenGL device,
+// SDL's events as window messages, and the high-resolution counter.
+#pragma once
+
+#include "app/FrameHost.h"
+#include "platform/Window.h"
+
+#include <memory>
+
+class CSdlFrameHost : public CFrameHost {
+public:
+    CSdlFrameHost();
+    ~CSdlFrameHost() override;
+
+    bool CreateMainWindow(const std::string& title, int clientWidth, int clientHeight, bool maximized,
+                          std::string& reason) override;
+    void DestroyMainWindow() override;
+    bool HasMainWindow() const override { return window.IsOpen(); }
+    SRect GetWindowBounds() override;
+    void SetWindowBounds(const SRect& bounds) override;
+    SRect GetClientRect() override;
+    SDisplayMode GetDesktopMode() override;
+
+    void SetCursorVisible(bool visible) override;
+    void ClipCursor(bool clip) override;
+    void SetMouseCapture(bool capture) override;
+    void PaintCentredText(const std::string& text) override;
+
+    CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+                                std::string& reason) override;
+    RenderResult ResetDevice(const SPresentParameters& parameters) override;
+    RenderResult TestCooperativeLevel() override;
+    void ReleaseDevice() override;
+
+    bool PeekMessage(platform::SMessage& message) override;
+    void Sleep(std::uint32_t milliseconds) override;
+    CFrameTimer& Timer() override { return timer; }
+
+private:
+    // The device lives on the window's GL context; it is made on first need.
+    CRenderDevice* EnsureDevice(std::string& reason);
+    bool ApplyMode(const SPresentParameters& parameters, std::string& reason);
+
+    CGLWindow window;
+    std::unique_ptr<CRenderDevice> device;
+    CFrameTimer timer;
+};

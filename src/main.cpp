@@ -1,0 +1,31 @@
+// The entry point: the process-wide objects, then the game application until its window closes.
+#include "app/MyD3DApp.h"
+#include "app/SdlFrameHost.h"
+#include "gfx/Gfx.h"
+#include "gui/GUIManager.h"
+#include "platform/Clock.h"
+#include "sound/SoundSystem.h"
+#include "support/Error.h"
+#include "support/Random.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    vexo::SeedRand(platform::TickCount());
+    vexo::SetErrorLogFile("Errors.log");
+    const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    try {
+        // Built in this order and destroyed in reverse; the sound system starts the music at once.
+        CGUIManager gui;
+        CGfx gfx;
+        CSoundSystem sound;
+        CSdlFrameHost host;
+        CDesktopDisplayConfig displayConfig;
+        return RunApplication([&] { return std::make_unique<CMyD3DApplication>(host, displayConfig); }, words);
+    } catch (...) {
+        // A process-wide object failed (an effect that would not load); Errors.log has the record.
+        return 2;
+    }
+}

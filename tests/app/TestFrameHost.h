@@ -1,0 +1,145 @@
+// CTestFrameHost: the frame's host without a system. Messages are fed by the test, the clock
+// moves only when the test says, the device is a recording double, and every window and device
+// step is written to a log in order.
+#pragma once
+
+#include "app/D3DApp.h"
+#include "gfx/RecordingDevice.h"
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The recording device, whose Present can report a lost device or fail.
+class CTestDevice : public CRecordingDevice {
+public:
+    RenderResult presentResult = kRenderOk;
+    RenderResult Present() override {
+        CRecordingDevice::Present();
+        return presentResult;
+    }
+};
+
+class CTestFrameHost : public CFrameHost {
+public:
+    static constexpr std::uint64_t kTicksPerSecond = 1000000;
+
+    // The system's state as the test sets it.
+    std::vector<std::string> log;
+    CTestDevice device;
+    bool canCreateWindow = true;
+    bool canCreateDevice = true;
+    RenderResult resetResult = kRenderOk;
+    RenderResult cooperativeLevel = kRenderOk;
+    SDisplayMode desktop{1280, 1024, 60};
+    SRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
+    bool fullScreen = false;
+    bool cursorVisible = true;
+    bool clipped = false;
+    bool captured = false;
+    std::vector<std::string> painted;
+    std::uint32_t sleptMilliseconds = 0;
+    std::uint64_t ticks = 5 * kTicksPerSecond;
+    // Messages handed to the loop, then what the loop gets when they are gone (the default closes
+    // the window, so Run always ends).
+    std::deque<platform::SMessage> messages;
+    std::function<bool(platform::SMessage&)> whenIdle = [](platform::SMessage& m) {
+        m = {platform::WM_CLOSE, 0, 0};
+        return true;
+    };
+
+    void Advance(double seconds) { ticks += std::uint64_t(seconds * double(kTicksPerSecond)); }
+    // The window took a new client size (a drag, or the window manager).
+    void ResizeClient(int width, int height) {
+        bounds.right = bounds.left + width;
+        bounds.bottom = bounds.top + height;
+        device.width = std::uint32_t(std::max(width, 0));
+        device.height = std::uint32_t(std::max(height, 0));
+    }
+
+    bool CreateMainWindow(const std::string& title, int width, int height, bool maximized,
+                          std::string& reason) override {
+        log.push_back("CreateMainWindow " + title + " " + std::to_string(width) + "x" + std::to_string(height) +
+                      (maximized ? " maximized" : ""));
+        if (!canCreateWindow) {
+            reason = "no display";
+            return false;
+        }
+        windowOpen = true;
+        ResizeClient(width, height);
+        return true;
+    }
+    void DestroyMainWindow() override {
+        log.push_back("DestroyMainWindow");
+        windowOpen = false;
+    }
+    bool HasMainWindow() const override { return windowOpen; }
+    // In full screen the window covers the desktop; its windowed place is remembered by the system.
+    SRect GetWindowBounds() override {
+        return fullScreen ? SRect{0, 0, int(desktop.width), int(desktop.height)} : bounds;
+    }
+    void SetWindowBounds(const SRect& b) override {
+        log.push_back("SetWindowBounds " + std::to_string(b.Width()) + "x" + std::to_string(b.Height()));
+        if (fullScreen) return;
+        bounds = b;
+        ResizeClient(b.Width(), b.Height());
+    }
+    SRect GetClientRect() override {
+        const SRect window = GetWindowBounds();
+        return {0, 0, window.Width(), window.Height()};
+    }
+    SDisplayMode GetDesktopMode() override { return desktop; }
+
+    void SetCursorVisible(bool visible) override { cursorVisible = visible; }
+    void ClipCursor(bool clip) override { clipped = clip; }
+    void SetMouseCapture(bool capture) override { captured = capture; }
+    void PaintCentredText(const std::string& text) override {
+        log.push_back("PaintCentredText");
+        painted.push_back(text);
+    }
+
+    CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+                                std::string&) override {
+        log.push_back("CreateDevice");
+        if (!canCreateDevice) {
+            result = kRenderNotAvailable;
+            return nullptr;
+        }
+        Present(parameters);
+        result = kRenderOk;
+        return &device;
+    }
+    RenderResult ResetDevice(const SPresentParameters& parameters) override {
+        log.push_back("ResetDevice");
+        if (!RenderFailed(resetResult)) Present(parameters);
+        return resetResult;
+    }
+    RenderResult TestCooperativeLevel() override { return cooperativeLevel; }
+    void ReleaseDevice() override { log.push_back("ReleaseDevice"); }
+
+    bool PeekMessage(platform::SMessage& message) override {
+        if (messages.empty()) return whenIdle(message);
+        message = messages.front();
+        messages.pop_front();
+        return true;
+    }
+    void Sleep(std::uint32_t milliseconds) override { sleptMilliseconds += milliseconds; }
+    CFrameTimer& Timer() override { return timer; }
+
+private:
+    // Full screen shows the mode's size; a window keeps its client area.
+    void Present(const SPresentParameters& parameters) {
+        fullScreen = !parameters.windowed;
+        if (fullScreen) {
+            device.width = parameters.backBufferWidth;
+            device.height = parameters.backBufferHeight;
+        } else {
+            device.width = std::uint32_t(bounds.Width());
+            device.height = std::uint32_t(bounds.Height());
+        }
+    }
+
+    bool windowOpen = false;
+    CFrameTimer timer{[this] { return ticks; }, kTicksPerSecond};
+};
