@@ -74,8 +74,8 @@ def ouch():
         raw = os.path.join(tmp, "raw.wav")
         out = os.path.join(tmp, "out.wav")
         subprocess.run(["espeak-ng", "-v", "pl", "-p", "62", "-s", "150", "-a", "180", "-w", raw, "Ała!"], check=True)
-        subprocess.run(["sox", raw, "-r", str(VOICE_RATE), "-c", "1", "-b", "16", out, "silence", "1", "0.01", "1%",
-                        "reverse", "silence", "1", "0.01", "1%", "reverse", "highpass", "120", "tremolo", "7", "25"],
+        subprocess.run(["sox", "-D", raw, "-r", str(VOICE_RATE), "-c", "1", "-b", "16", out, "silence", "1", "0.01", "1%",
+                        "reverse", "silence", "1", "0.01", "1%", "reverse", "gain", "-3", "highpass", "120", "tremolo", "7", "25"],
                        check=True)
         x, _ = synth.read_wav(out)
     return synth.fade(synth.normalise(x, 0.85), VOICE_RATE, 0.005, 0.04)
