@@ -41,7 +41,7 @@ constexpr unsigned char FromCodePoint(char32_t cp) {
 constexpr char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(text[i++]);
     if (b0 < 0x80) return b0;
-    int extra = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
+    int extra = b0 >= 0xF8 ? -1 : b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
     if (extra < 0) return 0xFFFD;
     char32_t cp = b0 & (0x3F >> extra);
     for (int k = 0; k < extra; ++k) {
