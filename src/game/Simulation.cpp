@@ -1,0 +1,69 @@
+// The per-frame advance of a mission and the headless runner.
+#include "game/Simulation.h"
+
+#include "game/Computer.h"
+#include "game/GameState.h"
+#include "game/ObjectList.h"
+#include "game/Unit.h"
+#include "support/Random.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+void UpdateWorld(float time, float elapsed) {
+    if (!(elapsed > 0.0f)) {
+        GameObjects().UpdateAll(time, 0.0f);
+        return;
+    }
+    // Frames up to the limit (with float slack) stay one step, as they always were.
+    const int steps = std::max(1, int(std::ceil(elapsed / kMaxWorldStep - 1e-4f)));
+    const float sub = elapsed / float(steps);
+    for (int i = 0; i < steps; ++i) GameObjects().UpdateAll(time, sub);
+}
+
+void StepMission(CMissionScreen& screen, float time, float elapsed, bool playerDecidesLikeComputer) {
+    screen.secondTimer -= elapsed;
+    UpdateWorld(time, elapsed);
+    if (!screen.over && screen.secondTimer < 0.0f) {
+        CheckMissionEnd(screen);
+        for (const auto& object : GameObjects().All())
+            if (CUnit* unit = object->AsUnit()) Think(*unit, unit->team != 0 || playerDecidesLikeComputer);
+    }
+    if (screen.secondTimer < 0.0f) screen.secondTimer += 1.0f;
+}
+
+HeadlessResult RunHeadless(const std::string& missionPath, const HeadlessOptions& options) {
+    vexo::SeedRand(options.seed);
+    CMissionScreen screen;
+    if (missionPath.empty())
+        GenerateRandomMap(screen);
+    else
+        LoadMission(screen, missionPath);
+    const float step = std::clamp(options.step, 0.001f, 1.0f);
+    HeadlessResult result;
+    // Counted in whole steps so the clock does not drift with float sums.
+    const long long maxSteps = std::llround(std::max(options.maxSeconds, 0.0f) / step);
+    long long done = 0;
+    while (!screen.over && done < maxSteps) {
+        ++done;
+        StepMission(screen, float(done) * step, step, options.bothComputer);
+    }
+    result.seconds = float(double(done) * step);
+    result.outcome = !screen.over ? HeadlessResult::Timeout : screen.won ? HeadlessResult::Victory : HeadlessResult::Defeat;
+    for (const auto& object : GameObjects().All()) {
+        const CUnit* unit = object->AsUnit();
+        if (!unit || !unit->IsStanding()) continue;
+        ++(unit->team == 0 ? result.playerStanding : result.computerStanding);
+    }
+    return result;
+}
+
+std::string DescribeResult(const HeadlessResult& result) {
+    static const char* const kOutcomes[] = {"victory", "defeat", "timeout"};
+    char text[160];
+    std::snprintf(text, sizeof text, "result: %s after %.2f s; standing: %d player, %d computer",
+                  kOutcomes[result.outcome], double(result.seconds), result.playerStanding,
+                  result.computerStanding);
+    return text;
+}

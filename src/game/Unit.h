@@ -1,0 +1,111 @@
+// The children who fight: kinds, attributes by level, life, experience, orders and behaviour.
+#pragma once
+
+#include "game/Object.h"
+
+#include <cstdint>
+#include <string>
+
+// Whatever can gain experience from a hit nearby. Units are the only characters.
+class CCharacter : public CObject {
+public:
+    CCharacter* AsCharacter() override { return this; }
+    virtual void AddExperience(float amount) = 0;
+
+    int team = 0; // 0 is the player's side; any other value the computer's
+};
+
+enum : int { kBoy = 0, kGirl = 1, kChild = 2 };
+enum : int { kOrderNone, kOrderGo, kOrderFollow, kOrderAttack, kOrderBury, kOrderDigOut, kOrderCarry };
+enum : int { kStateFree, kStateAiming, kStateFallen, kStateStaggered, kStateBurying, kStateDigging };
+enum : int {
+    kAttrLife,
+    kAttrRegeneration,
+    kAttrDamage,
+    kAttrDefence,
+    kAttrAccuracy,
+    kAttrSpeed,
+    kAttrBuilding,
+    kAttributeCount
+};
+inline constexpr int kMaxLevel = 10;
+
+class CUnit : public CCharacter {
+public:
+    explicit CUnit(int kind);
+
+    CUnit* AsUnit() override { return this; }
+    float GetSize() const override;
+    void Update(float time, float elapsed) override;
+    void Draw(float left, float top, float right, float bottom) override;
+
+    float GetTerrainFactor(float angle) const;
+    float GetSlipChance() const;
+    float GetVoicePitch() const;
+    float GetBaseAttribute(int index) const;
+    float GetAttributeBonus(int) const { return 0.0f; }
+    float Attribute(int index) const { return GetBaseAttribute(index) + GetAttributeBonus(index); }
+    std::string GetName(bool withKind) const;
+    bool IsFemale() const { return kind == kGirl; }
+    std::string AttributeText(int index) const;
+    // Percent of the way to the next level; 100 at the last level.
+    int Progress() const;
+
+    void DrawInfo(float left, float top, float right, float bottom) const;
+    void DrawLifeBar(float left, float top, float right, float bottom) const;
+    std::uint32_t LifeColour() const;
+
+    // Life and experience. Every life change goes through SetLife, which handles falls.
+    void SetLife(float value, bool silent);
+    void AddLife(float delta, bool silent) { SetLife(life + delta, silent); }
+    void Damage(float amount, bool silent);
+    void Heal();
+    void Bury();
+    void Unbury() { buried = false; }
+    // A mission that starts with the unit buried: down at once, without an announcement.
+    void KnockDownBuried();
+    void AddExperience(float amount) override;
+
+    // Orders from the player and from the computer's decisions; none affects a buried unit.
+    void GoTo(float px, float py);
+    void Follow(CUnit* target);
+    void Attack(CUnit* target);
+    void BuryUnit(CUnit* target);
+    void DigOutUnit(CUnit* target);
+    void Carry(CUnit* target, float px, float py);
+    void Stop();
+
+    bool IsStanding() const { return life > 0.0f; }
+    bool IsWithin(float px, float py, float distance) const { return DistanceTo(px, py) < distance; }
+    bool IsWithin(const CObject& other, float distance) const { return IsWithin(other.x, other.y, distance); }
+    CUnit* OrderTarget() const { return orderTarget.Get(); }
+    CUnit* StateTarget() const { return stateTarget.Get(); }
+
+    float life = 0.0f;
+    bool buried = false;
+    int order = kOrderNone;
+    float orderX = 0.0f;
+    float orderY = 0.0f;
+    int state = kStateFree;
+    float stateTimer = 0.0f;
+    int level = 1;
+    float experience = 0.0f;
+    std::string name;
+    int kind;
+
+private:
+    bool SetOrder(int newOrder, CUnit* target, float px, float py);
+    void ActOnOrder(float elapsed);
+    void AdvanceState(float elapsed);
+    void Throw(CUnit* target);
+    void Walk(float elapsed, bool carrying);
+    void Drown();
+    // Console line for the acting unit's own side only.
+    void Report(const std::string& text, std::uint32_t colour) const;
+
+    TObjectRef<CUnit> orderTarget;
+    TObjectRef<CUnit> stateTarget;
+};
+
+// Aiming time of a throw for a unit of the given speed.
+float AimingTime(float speed);

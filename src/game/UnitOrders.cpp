@@ -1,0 +1,245 @@
+// What a unit does each frame: passive rules, its standing order, its current state, walking.
+#include "game/GameState.h"
+#include "game/Map.h"
+#include "game/ObjectList.h"
+#include "game/Snowball.h"
+#include "game/Unit.h"
+#include "support/Random.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr std::uint32_t kOrderMessage = 0xFFFFFF60;
+}
+
+float AimingTime(float speed) { return (2.0f - 0.1f) * std::pow(0.95f, speed) + 0.1f; }
+
+void CUnit::Report(const std::string& text, std::uint32_t colour) const {
+    if (team == 0) Announce(text, colour);
+}
+
+bool CUnit::SetOrder(int newOrder, CUnit* target, float px, float py) {
+    if (buried) return false;
+    // A repeated order must not restart an aim or a burying already under way.
+    if (order == newOrder && orderTarget.Is(target) && orderX == px && orderY == py) return false;
+    order = newOrder;
+    orderTarget = TObjectRef<CUnit>(target);
+    orderX = px;
+    orderY = py;
+    if (state == kStateAiming || state == kStateBurying || state == kStateDigging) state = kStateFree;
+    return true;
+}
+
+void CUnit::GoTo(float px, float py) { SetOrder(kOrderGo, nullptr, px, py); }
+void CUnit::Follow(CUnit* target) { SetOrder(kOrderFollow, target, orderX, orderY); }
+void CUnit::Attack(CUnit* target) { SetOrder(kOrderAttack, target, orderX, orderY); }
+void CUnit::BuryUnit(CUnit* target) { SetOrder(kOrderBury, target, orderX, orderY); }
+void CUnit::DigOutUnit(CUnit* target) { SetOrder(kOrderDigOut, target, orderX, orderY); }
+void CUnit::Carry(CUnit* target, float px, float py) { SetOrder(kOrderCarry, target, px, py); }
+
+void CUnit::Stop() {
+    if (buried || order == kOrderNone) return;
+    order = kOrderNone;
+    if (state == kStateAiming || state == kStateBurying || state == kStateDigging) state = kStateFree;
+}
+
+void CUnit::Update(float, float elapsed) {
+    if (buried) return;
+    if (state == kStateFallen) {
+        life += elapsed;
+        if (life > 0.0f) {
+            life = 1.0f;
+            state = kStateFree;
+        }
+    } else {
+        AddLife(Attribute(kAttrRegeneration) * elapsed, false);
+    }
+    CMap& map = GameMap();
+    if (map.IsBlocked(*this, x, y, false)) Drown();
+    const CMapCell& cell = map.CellAt(x, y);
+    if (cell.kind == kGround && cell.yellow && cell.snow > 0.0f && life > 0.0f) Damage(0.5f * elapsed, false);
+    if (state == kStateFree)
+        ActOnOrder(elapsed);
+    else if (state != kStateFallen)
+        AdvanceState(elapsed);
+}
+
+void CUnit::Drown() {
+    if (team == 0) Announce(name + (IsFemale() ? " utonela." : " utonal."), 0xFFFF6060);
+    PlayEffect(7);
+    GameObjects().Add(std::make_unique<CBubbles>(x, y));
+    dead = true;
+}
+
+void CUnit::ActOnOrder(float elapsed) {
+    CMap& map = GameMap();
+    CUnit* target = orderTarget.Get();
+    switch (order) {
+    case kOrderGo:
+        Face(orderX, orderY);
+        if (IsWithin(orderX, orderY, 0.1f))
+            order = kOrderNone;
+        else
+            Walk(elapsed, false);
+        break;
+    case kOrderFollow:
+        if (!target) {
+            order = kOrderNone;
+            break;
+        }
+        Face(target->x, target->y);
+        if (!IsWithin(*target, 3.0f)) Walk(elapsed, false);
+        break;
+    case kOrderAttack: {
+        if (!target) {
+            order = kOrderNone;
+            break;
+        }
+        const float d = DistanceTo(*target);
+        if (d > kReach) {
+            order = kOrderNone;
+            Report(target->name + " jest za daleko.", kOrderMessage);
+        } else if (d < 4.0f) {
+            order = kOrderNone;
+            Report(target->name + " stoi za blisko.", kOrderMessage);
+        } else if (!map.HasSnow(x, y)) {
+            Report(name + " nie ma czym rzucac.", kOrderMessage);
+            order = kOrderNone;
+        } else {
+            Face(target->x, target->y);
+            state = kStateAiming;
+            stateTarget = TObjectRef<CUnit>(target);
+            stateTimer = AimingTime(Attribute(kAttrSpeed));
+        }
+        break;
+    }
+    case kOrderBury:
+        if (!target || target->IsStanding() || target->buried || map.CellAt(target->x, target->y).kind != kGround) {
+            order = kOrderNone;
+        } else if (!map.HasSnow(target->x, target->y)) {
+            Report("Tam nie ma sniegu.", kOrderMessage);
+            order = kOrderNone;
+        } else {
+            Face(target->x, target->y);
+            if (IsWithin(*target, 1.0f)) {
+                state = kStateBurying;
+                stateTarget = TObjectRef<CUnit>(target);
+                stateTimer = 3.0f;
+                order = kOrderNone;
+            } else {
+                Walk(elapsed, false);
+            }
+        }
+        break;
+    case kOrderDigOut:
+        if (!target || !target->buried) {
+            order = kOrderNone;
+            break;
+        }
+        Face(target->x, target->y);
+        if (IsWithin(*target, 1.0f)) {
+            state = kStateDigging;
+            stateTarget = TObjectRef<CUnit>(target);
+            stateTimer = 3.0f;
+            order = kOrderNone;
+        } else {
+            Walk(elapsed, false);
+        }
+        break;
+    case kOrderCarry:
+        if (!target || target->buried || target->IsStanding()) {
+            order = kOrderNone;
+        } else if (IsWithin(*target, 1.0f)) {
+            Face(orderX, orderY);
+            Walk(elapsed, true);
+            target->x = x;
+            target->y = y;
+            if (IsWithin(orderX, orderY, 1.5f)) {
+                if (!map.IsBlocked(*target, orderX, orderY, true)) {
+                    target->x = orderX;
+                    target->y = orderY;
+                }
+                order = kOrderNone;
+            }
+        } else {
+            Face(target->x, target->y);
+            Walk(elapsed, false);
+        }
+        break;
+    default: break;
+    }
+}
+
+void CUnit::AdvanceState(float elapsed) {
+    CUnit* target = stateTarget.Get();
+    switch (state) {
+    case kStateAiming:
+        stateTimer -= elapsed;
+        if (!target) {
+            state = kStateFree;
+            break;
+        }
+        Face(target->x, target->y);
+        if (stateTimer <= 0.0f) Throw(target);
+        break;
+    case kStateStaggered:
+        stateTimer -= elapsed;
+        if (stateTimer <= 0.0f) state = kStateFree;
+        break;
+    case kStateBurying:
+    case kStateDigging: {
+        const bool burying = state == kStateBurying;
+        const bool targetReady = target && !target->IsStanding() && target->buried == !burying;
+        if (!targetReady || DistanceTo(*target) > 1.0f) {
+            state = kStateFree;
+            break;
+        }
+        stateTimer -= elapsed;
+        if (stateTimer > 0.0f) break;
+        if (burying) {
+            target->Bury();
+            GameMap().AddSnow(target->x, target->y, 0.2f);
+        } else {
+            target->Unbury();
+            GameMap().TakeSnow(target->x, target->y, 0.2f);
+        }
+        state = kStateFree;
+        break;
+    }
+    default: break;
+    }
+}
+
+void CUnit::Throw(CUnit* target) {
+    CMap& map = GameMap();
+    state = kStateFree;
+    map.TakeSnow(x, y, 0.01f);
+    const float spread = std::numbers::pi_v<float> / (Attribute(kAttrAccuracy) + 1.0f);
+    const float heading = angle + (2.0f * RandUnit() - 1.0f) * spread;
+    const CMapCell& cell = map.CellAt(x, y);
+    auto ball = std::make_unique<CSniezka>(Attribute(kAttrDamage), heading, DistanceTo(*target), cell.snow, cell.yellow);
+    ball->x = x + (GetSize() + 0.1f) * std::cos(angle);
+    ball->y = y - (GetSize() + 0.1f) * std::sin(angle);
+    GameObjects().Add(std::move(ball));
+    PlayEffect(4);
+    if (!target->IsStanding()) order = kOrderNone;
+}
+
+void CUnit::Walk(float elapsed, bool carrying) {
+    CMap& map = GameMap();
+    float step = GetTerrainFactor(angle) * Attribute(kAttrSpeed) * elapsed;
+    if (carrying) step *= 0.5f;
+    const float px = x + std::cos(angle) * step;
+    const float py = y - std::sin(angle) * step;
+    // Sliding along a wall: the full step first, then each axis alone.
+    const float tries[3][2] = {{px, py}, {px, y}, {x, py}};
+    for (const auto& p : tries) {
+        if (map.IsBlocked(*this, p[0], p[1], false)) continue;
+        x = p[0];
+        y = p[1];
+        map.TakeSnow(x, y, 0.01f * elapsed);
+        break;
+    }
+    if (map.CellAt(x, y).kind == kIce && GetSlipChance() > RandUnit()) Damage(Attribute(kAttrLife) + 1.0f, false);
+}
