@@ -17,7 +17,7 @@ namespace platform {
 
 namespace {
 
-// Effects are stereo whatever the file holds, like every other source the mixer blends.
+// The device is asked for stereo; effects are converted to whatever layout it grants.
 constexpr int kSpeakerChannels = 2;
 // About 23 ms at 44100 Hz: short enough that an effect starts with its event.
 constexpr int kMixerBufferFrames = 1024;
