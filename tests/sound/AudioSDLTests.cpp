@@ -128,13 +128,6 @@ TEST_F(AudioSDL, MusicStreamLoopsStopsAndClosesOnlyWhenItOpened) {
     audio.CloseStream(missing);
 }
 
-TEST_F(AudioSDL, ReopeningDropsTheOldSamples) {
-    const auto sample = Load(22050, 1, 16, 2205);
-    ASSERT_TRUE(audio.Open(44100, 16));
-    EXPECT_EQ(audio.SampleFrames(sample), 0u);
-    EXPECT_FALSE(audio.PlaySample(sample, 0));
-}
-
 TEST(AudioSDLNoDevice, StaysSilentYetStillDecodesEffects) {
     CSfxFolder folder;
     sfxtest::CNoAudioDevice noDevice;

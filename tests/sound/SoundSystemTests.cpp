@@ -58,14 +58,6 @@ TEST(SoundSystemStartup, MissingMusicIsSilenceAndTheStreamIsNeverTouched) {
     EXPECT_EQ(*log, expected);
 }
 
-TEST(SoundSystemStartup, FindsTheFolderWhateverItsLetterCase) {
-    CSfxFolder folder;
-    std::filesystem::rename(folder.root / "Sfx", folder.root / "sfx");
-    auto log = std::make_shared<std::vector<std::string>>();
-    EXPECT_NO_THROW(Recorded(log));
-    EXPECT_EQ((*log)[1], "LoadSample sfx/0.wav");
-}
-
 TEST(SoundSystemStartup, EachMissingOrBrokenEffectIsNamedAndLogged) {
     CSfxFolder folder;
     const auto logPath = folder.root / "Errors.log";
