@@ -15,8 +15,10 @@ uniform vec2 screenSize;
 out vec4 diffuse;
 out vec2 uv;
 void main() {
-    // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel further on.
-    vec2 ndc = (position.xy + 0.5) / screenSize * 2.0 - 1.0;
+    // Direct3D 9 puts pixel centres on whole coordinates, OpenGL half a pixel further on. An
+    // edge through a pixel centre belongs to the pixel below and right of it in Direct3D; the
+    // slight pull towards the top-left makes OpenGL, whose y axis runs upward, agree.
+    vec2 ndc = (position.xy + vec2(0.5 - 1.0 / 64.0, 0.5 - 1.0 / 64.0)) / screenSize * 2.0 - 1.0;
     gl_Position = vec4(ndc.x, -ndc.y, position.z * 2.0 - 1.0, 1.0);
     diffuse = color;
     uv = texCoord;
