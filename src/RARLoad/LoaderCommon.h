@@ -1,0 +1,27 @@
+// What the folder and the archive source share: their error source, messages and entry rules.
+#pragma once
+
+#include "support/Error.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rarload {
+
+inline constexpr const char* kSource = "RARLoad\\RARLoad";
+
+[[noreturn]] void Raise(const std::string& message, int line);
+[[noreturn]] void RaiseSystem(const std::string& message, int line);
+
+std::string ReadErrorMessage();
+std::string TooLargeMessage(const std::string& name, std::uint64_t size);
+
+// Raises unless size may be announced: the game reads entries into memory whole.
+void CheckAnnouncedSize(const std::string& name, std::uint64_t size, int line);
+
+// An entry name in Windows-1250 from a host or archive name: UTF-8 is converted, anything that is
+// not valid UTF-8 is taken to be Windows-1250 already.
+std::string NameFromUtf8(std::string_view text);
+
+} // namespace rarload

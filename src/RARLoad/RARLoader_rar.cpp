@@ -1,0 +1,247 @@
+// The archive source: RAR 4, RAR 5, ZIP, 7z and tar through libarchive, read in one sequence.
+#include "RARLoad/LoaderCommon.h"
+#include "RARLoad/RARLoad.h"
+#include "RARLoad/RarChecksums.h"
+#include "support/Files.h"
+#include "support/Text1250.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+using namespace vexo::literals;
+
+namespace {
+
+// libarchive tells a checksum failure from other data failures only in the text of its message.
+bool IsChecksumFailure(const char* message) {
+    if (!message) return false;
+    const std::string text = vexo::ToLower(message);
+    return text.find("crc") != std::string::npos || text.find("checksum") != std::string::npos;
+}
+
+// Windows-made archives separate folders with backslashes and have no "./" in front; libarchive
+// hands every name over with slashes, and tar files made on Linux often start with "./".
+std::string EntryName(archive_entry* entry) {
+    const char* utf8 = archive_entry_pathname_utf8(entry);
+    const char* raw = archive_entry_pathname(entry);
+    std::string name = utf8 ? rarload::NameFromUtf8(utf8) : std::string(raw ? raw : "");
+    for (char& c : name)
+        if (c == '/') c = '\\';
+    while (name.starts_with(".\\")) name.erase(0, 2);
+    return name;
+}
+
+// Names are decoded into the locale's multibyte form inside libarchive; a UTF-8 locale on this
+// thread alone keeps every name intact whatever locale the program runs in.
+class Utf8Locale {
+public:
+    Utf8Locale() {
+        static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+        if (utf8) previous = ::uselocale(utf8);
+    }
+    ~Utf8Locale() {
+        if (previous) ::uselocale(previous);
+    }
+    Utf8Locale(const Utf8Locale&) = delete;
+    Utf8Locale& operator=(const Utf8Locale&) = delete;
+
+private:
+    locale_t previous = static_cast<locale_t>(0);
+};
+
+} // namespace
+
+CRARLoader_rar::CRARLoader_rar(const std::string& path) {
+    const auto cannotOpen = [&](std::string_view reason) {
+        return std::string("Nie można otworzyć \""_pl) + path + "\"." + std::string(reason);
+    };
+    const std::string noMemory(" Brak pamięci do zainicjalizowania struktur danych."_pl);
+    try {
+        // Non-blocking open and a type check: a pipe or a device named GameData must not hang start-up.
+        file = ::open(vexo::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        struct stat st;
+        if (file < 0 || ::fstat(file, &st) != 0 || !S_ISREG(st.st_mode)) rarload::Raise(cannotOpen(""), __LINE__);
+        handle = archive_read_new();
+        if (!handle) rarload::Raise(cannotOpen(noMemory), __LINE__);
+        archive_read_support_format_rar(handle);
+        archive_read_support_format_rar5(handle);
+        archive_read_support_format_zip(handle);
+        archive_read_support_format_7zip(handle);
+        archive_read_support_format_tar(handle);
+        archive_read_support_filter_gzip(handle);
+        archive_read_support_filter_bzip2(handle);
+        archive_read_support_filter_xz(handle);
+        const Utf8Locale locale;
+        // Opening recognises the format; the first header is read at once, so that an archive whose
+        // headers are damaged from the start fails here with the open messages.
+        int result = archive_read_open_fd(handle, file, 64 * 1024);
+        const bool recognised = result == ARCHIVE_OK;
+        if (recognised) result = archive_read_next_header(handle, &entry);
+        state = result == ARCHIVE_EOF ? State::End : State::HeaderRead;
+        if (result != ARCHIVE_OK && result != ARCHIVE_EOF) {
+            const std::string damaged(" Nagłówek pliku jest uszkodzony."_pl);
+            const std::string notArchive(" Plik nie jest poprawnym archiwum RAR."_pl);
+            // libarchive reports "no format recognised" as a file format error, which is EILSEQ on Linux.
+            const int error = archive_errno(handle);
+            rarload::Raise(cannotOpen(error == ENOMEM                                    ? noMemory
+                                      : recognised                                       ? damaged
+                                      : error == EILSEQ                                    ? notArchive
+                                                                                         : ""),
+                           __LINE__);
+        }
+    } catch (...) {
+        Release();
+        throw;
+    }
+}
+
+CRARLoader_rar::~CRARLoader_rar() { Release(); }
+
+void CRARLoader_rar::Release() {
+    if (handle) archive_read_free(handle);
+    if (file >= 0) ::close(file);
+    handle = nullptr;
+    file = -1;
+}
+
+bool CRARLoader_rar::Next(std::string& name, std::uint32_t& size) {
+    const Utf8Locale locale;
+    while (state == State::Consumed || state == State::HeaderRead) {
+        if (state == State::Consumed) {
+            const int result = archive_read_next_header(handle, &entry);
+            if (result == ARCHIVE_EOF) {
+                state = State::End;
+                break;
+            }
+            if (result != ARCHIVE_OK) Fail(std::string("Nagłówek pliku RAR jest uszkodzony."_pl), __LINE__);
+            state = State::HeaderRead;
+        }
+        Describe();
+    }
+    if (state == State::Broken) Fail(rarload::ReadErrorMessage(), __LINE__);
+    if (state == State::End) return false;
+    name = this->name;
+    size = this->size;
+    return true;
+}
+
+// Announces the header just read, or consumes it at once when it is not a file the game could use.
+void CRARLoader_rar::Describe() {
+    name = EntryName(entry);
+    if (archive_entry_filetype(entry) != AE_IFREG || name.empty() || name.ends_with('\\')) {
+        SkipData();
+        return;
+    }
+    encrypted = archive_entry_is_data_encrypted(entry) != 0;
+    expectedCrc.reset();
+    if (archive_format(handle) == ARCHIVE_FORMAT_RAR)
+        expectedCrc = rarload::Rar4FileCrc(file, archive_read_header_position(handle));
+    else if (archive_format(handle) == ARCHIVE_FORMAT_RAR_V5)
+        expectedCrc = rarload::Rar5FileCrc(file, archive_read_header_position(handle));
+    buffered = false;
+    if (archive_entry_size_is_set(entry)) {
+        const la_int64_t announced = archive_entry_size(entry);
+        if (announced < 0) Fail(std::string("Nagłówek pliku RAR jest uszkodzony."_pl), __LINE__);
+        if (std::uint64_t(announced) > kMaxEntrySize) Fail(rarload::TooLargeMessage(name, announced), __LINE__);
+        size = static_cast<std::uint32_t>(announced);
+    } else if (encrypted) {
+        size = 0;
+    } else {
+        // Only the data tells how long the entry is, so it is read now, within the same limit.
+        buffered = true;
+        buffer.clear();
+        for (std::size_t got = 1; got > 0;) {
+            if (buffer.size() > kMaxEntrySize) Fail(rarload::TooLargeMessage(name, buffer.size()), __LINE__);
+            const std::size_t done = buffer.size();
+            buffer.resize(done + kChunk);
+            got = ReadSome(buffer.data() + done, kChunk);
+            buffer.resize(done + got);
+        }
+        size = static_cast<std::uint32_t>(buffer.size());
+    }
+    state = State::Announced;
+}
+
+void CRARLoader_rar::SkipData() {
+    if (archive_read_data_skip(handle) != ARCHIVE_OK) RaiseDataError();
+    state = State::Consumed;
+}
+
+void CRARLoader_rar::CheckReadable() {
+    if (state != State::Announced) Fail(rarload::ReadErrorMessage(), __LINE__);
+    if (encrypted) Fail(std::string("Plik \""_pl) + name + std::string("\" jest zaszyfrowany."_pl), __LINE__);
+}
+
+std::size_t CRARLoader_rar::ReadSome(char* target, std::size_t count) {
+    const la_ssize_t got = archive_read_data(handle, target, count);
+    if (got < 0) RaiseDataError();
+    return std::size_t(got);
+}
+
+// An entry must end exactly where its header said; only then has libarchive checked its checksum.
+void CRARLoader_rar::ExpectEnd(const char* data, std::size_t delivered) {
+    char extra;
+    if (delivered != size || ReadSome(&extra, 1) != 0) Fail(rarload::ReadErrorMessage(), __LINE__);
+    if (expectedCrc && crc32(0, reinterpret_cast<const Bytef*>(data), uInt(delivered)) != *expectedCrc)
+        Fail(std::string("Błąd CRC."_pl), __LINE__);
+    state = State::Consumed;
+}
+
+void CRARLoader_rar::Read(void* target) {
+    CheckReadable();
+    char* out = static_cast<char*>(target);
+    if (buffered) {
+        std::memcpy(out, buffer.data(), size);
+        state = State::Consumed;
+        return;
+    }
+    std::size_t done = 0;
+    for (std::size_t got = 1; got > 0 && done < size; done += got) got = ReadSome(out + done, size - done);
+    ExpectEnd(out, done);
+}
+
+void CRARLoader_rar::ReadToString(std::string& text) {
+    CheckReadable();
+    if (buffered) {
+        text = std::move(buffer);
+        state = State::Consumed;
+        return;
+    }
+    // Grown as the data arrives, so a header that lies about the size costs no memory up front.
+    text.clear();
+    for (std::size_t got = 1; got > 0 && text.size() < size;) {
+        const std::size_t done = text.size();
+        const std::size_t want = std::min<std::size_t>(size - done, kChunk);
+        text.resize(done + want);
+        got = ReadSome(text.data() + done, want);
+        text.resize(done + got);
+    }
+    ExpectEnd(text.data(), text.size());
+}
+
+void CRARLoader_rar::Skip() {
+    if (state != State::Announced) Fail(rarload::ReadErrorMessage(), __LINE__);
+    if (buffered) {
+        state = State::Consumed;
+        return;
+    }
+    SkipData();
+}
+
+void CRARLoader_rar::RaiseDataError() {
+    const bool checksum = IsChecksumFailure(archive_error_string(handle));
+    Fail(checksum ? std::string("Błąd CRC."_pl) : rarload::ReadErrorMessage(), __LINE__);
+}
+
+void CRARLoader_rar::Fail(const std::string& message, int line) {
+    state = State::Broken;
+    rarload::Raise(message, line);
+}

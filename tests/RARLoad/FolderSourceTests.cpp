@@ -1,0 +1,150 @@
+// The folder source: order, names, sizes, and what it refuses.
+#include "RARLoad/SourceTestKit.h"
+#include "support/Error.h"
+#include "support/Text1250.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace vexo::literals;
+using testkit::DrainPath;
+using testkit::Listing;
+using testkit::MessageOf;
+
+namespace {
+
+class FolderSource : public ::testing::Test {
+protected:
+    testkit::ScratchFolder scratch;
+    std::string root = scratch / "GameData";
+};
+
+TEST_F(FolderSource, DeliversSubFoldersDepthFirstInByteOrderWithHiddenFiles) {
+    scratch.Write("GameData/b.txt", "bee");
+    scratch.Write("GameData/a.txt", "ay");
+    scratch.Write("GameData/Sprites.xml", "<Sprites/>");
+    scratch.Write("GameData/Sprites/unit.png", "png");
+    scratch.Write("GameData/Z/deep/far.bmp", "bmp");
+    scratch.Write("GameData/.hidden", "h");
+    scratch.MakeFolder("GameData/Sprites/Empty");
+    scratch.MakeFolder("GameData/Nothing");
+
+    const Listing expected = {{".hidden", "h"},        {"Sprites\\unit.png", "png"}, {"Sprites.xml", "<Sprites/>"},
+                              {"Z\\deep\\far.bmp", "bmp"}, {"a.txt", "ay"},         {"b.txt", "bee"}};
+    EXPECT_EQ(DrainPath(root), expected);
+    // Each pass opens a fresh source; both must see the same sequence.
+    EXPECT_EQ(DrainPath(root), expected);
+}
+
+TEST_F(FolderSource, EmptyFilesAndEmptyFolders) {
+    scratch.Write("GameData/empty.txt", "");
+    scratch.MakeFolder("GameData/only/folders/here");
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    std::string name;
+    std::uint32_t size = 99;
+    ASSERT_TRUE(source->Next(name, size));
+    EXPECT_EQ(name, "empty.txt");
+    EXPECT_EQ(size, 0u);
+    source->Read(nullptr);
+    EXPECT_FALSE(source->Next(name, size));
+    EXPECT_FALSE(source->Next(name, size));
+}
+
+TEST_F(FolderSource, NamesArriveInWindows1250) {
+    scratch.Write("GameData/Łódź/żółw.png", "x");
+    EXPECT_EQ(DrainPath(root), (Listing{{std::string("Łódź\\żółw.png"_pl), "x"}}));
+}
+
+TEST_F(FolderSource, FollowsTheProtocol) {
+    scratch.Write("GameData/1", "one");
+    scratch.Write("GameData/2", "two");
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    std::string name;
+    std::uint32_t size = 0;
+    ASSERT_TRUE(source->Next(name, size));
+    ASSERT_TRUE(source->Next(name, size));
+    EXPECT_EQ(name, "1") << "Next alone must not consume";
+    source->Skip();
+    std::string text;
+    ASSERT_TRUE(source->Next(name, size));
+    source->ReadToString(text);
+    EXPECT_EQ(name + text, "2two");
+    EXPECT_FALSE(source->Next(name, size));
+    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }), "Błąd odczytu."_pl);
+}
+
+TEST_F(FolderSource, LinkedFoldersAreNotEnteredAndOnlyRegularFilesCount) {
+    scratch.Write("GameData/a.txt", "a");
+    scratch.Write("Elsewhere/b.txt", "b");
+    std::filesystem::create_directory_symlink("..", root + "/up");       // a cycle
+    std::filesystem::create_directory_symlink("../Elsewhere", root + "/there");
+    std::filesystem::create_symlink("a.txt", root + "/same.txt");
+    ASSERT_EQ(::mkfifo((root + "/pipe").c_str(), 0600), 0);
+    EXPECT_EQ(DrainPath(root), (Listing{{"a.txt", "a"}, {"same.txt", "a"}}));
+}
+
+TEST_F(FolderSource, MissingSourceAndUnreadableFolder) {
+    const auto missing = [] { delete OpenGameData("GameData"); };
+    EXPECT_EQ(MessageOf(missing), "GameData nie istnieje.");
+    try {
+        missing();
+    } catch (const vexo::CError& error) {
+        EXPECT_EQ(error.sourceFile, "RARLoad\\RARLoad");
+    }
+    if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+    scratch.MakeFolder("GameData/Locked");
+    ::chmod((root + "/Locked").c_str(), 0);
+    EXPECT_EQ(MessageOf([&] { delete OpenGameData(root); }),
+              std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + root + "\\Locked\".");
+    ::chmod((root + "/Locked").c_str(), 0700);
+}
+
+TEST_F(FolderSource, AFileThatChangedSinceTheScanIsAReadError) {
+    scratch.Write("GameData/grows", "1234");
+    scratch.Write("GameData/shrinks", "1234");
+    scratch.Write("GameData/vanishes", "1234");
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    scratch.Write("GameData/grows", "12345");
+    scratch.Write("GameData/shrinks", "123");
+    std::filesystem::remove(root + "/vanishes");
+    const std::string full = root + "\\";
+    std::string name, text;
+    std::uint32_t size = 0;
+    char buffer[8];
+    ASSERT_TRUE(source->Next(name, size));
+    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }),
+              std::string("Nie można odczytać pliku \""_pl) + full + "grows\".");
+    // The failed read leaves the entry where it was; the caller gives up, a test may go on.
+    source->Skip();
+    ASSERT_TRUE(source->Next(name, size));
+    EXPECT_THROW(source->Read(buffer), vexo::CWin32APIError);
+    source->Skip();
+    ASSERT_TRUE(source->Next(name, size));
+    EXPECT_EQ(MessageOf([&] { source->Read(buffer); }),
+              std::string("Nie można otworzyć pliku \""_pl) + full + "vanishes\".");
+}
+
+TEST_F(FolderSource, RefusesSizesItCannotAnnounce) {
+    scratch.MakeFolder("GameData");
+    const auto sparse = [&](const std::string& name, off_t length) {
+        const int fd = ::open((root + "/" + name).c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, length), 0);
+        ::close(fd);
+    };
+    sparse("huge.bin", off_t(600) << 20);
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    std::string name;
+    std::uint32_t size = 0;
+    EXPECT_EQ(MessageOf([&] { source->Next(name, size); }),
+              std::string("Plik \""_pl) + root + "\\huge.bin" + std::string("\" jest za duży (629145600 bajtów)."_pl));
+
+    sparse("giant.bin", off_t(4) << 30);
+    EXPECT_EQ(MessageOf([&] { delete OpenGameData(root); }),
+              std::string("Nie można odczytać pliku \""_pl) + root + "\\giant.bin\".");
+}
+
+} // namespace

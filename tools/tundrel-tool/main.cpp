@@ -1,0 +1,60 @@
+// tundrel-tool: command-line tools for players and mission makers, dispatched by verb group.
+#include "support/Error.h"
+#include "support/Text1250.h"
+#include "tundrel-tool/Verbs.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace tool {
+
+namespace {
+
+std::vector<VerbGroup>& Registry() {
+    static std::vector<VerbGroup> groups;
+    return groups;
+}
+
+void PrintUsage(std::ostream& out, const std::vector<VerbGroup>& groups) {
+    out << "Usage:\n";
+    for (const VerbGroup& group : groups) out << group.usage;
+    out << "  tundrel-tool --help\n"
+           "\nNames and messages are shown in UTF-8; entry names keep their backslashes.\n";
+}
+
+} // namespace
+
+RegisterVerbGroup::RegisterVerbGroup(const VerbGroup& group) {
+    std::vector<VerbGroup>& groups = Registry();
+    groups.push_back(group);
+    std::sort(groups.begin(), groups.end(), [](const VerbGroup& a, const VerbGroup& b) { return a.name < b.name; });
+}
+
+const std::vector<VerbGroup>& VerbGroups() { return Registry(); }
+
+} // namespace tool
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    const auto& groups = tool::VerbGroups();
+    if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
+        tool::PrintUsage(std::cout, groups);
+        return 0;
+    }
+    const auto group = std::find_if(groups.begin(), groups.end(),
+                                    [&](const tool::VerbGroup& g) { return !words.empty() && g.name == words[0]; });
+    if (group == groups.end()) {
+        std::cerr << (words.empty() ? "tundrel-tool: no verb given\n" : "tundrel-tool: unknown verb " + words[0] + "\n");
+        tool::PrintUsage(std::cerr, groups);
+        return 1;
+    }
+    try {
+        return group->run(std::span(words).subspan(1));
+    } catch (const tool::UsageError& error) {
+        std::cerr << "tundrel-tool: " << error.message << "\nUsage:\n" << group->usage;
+    } catch (const vexo::CError& error) {
+        std::cout.flush();
+        std::cerr << vexo::Cp1250ToUtf8(error.message) << "\n";
+    }
+    return 1;
+}
