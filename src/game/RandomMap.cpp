@@ -70,8 +70,8 @@ std::unique_ptr<CMap> MakeTerrain() {
     const int width = vexo::Rand() % 50 + 50;
     auto map = std::make_unique<CMap>(width, height);
     map->RandomRelief();
-    for (int i = 0; i < kLakes; ++i) AddLake(*map);
-    for (int i = 0; i < kObstacleBlocks; ++i) AddObstacleBlock(*map);
+    for (int i = 0; i < kLakes; ++i) PaintLake(*map, DrawLake(*map));
+    for (int i = 0; i < kObstacleBlocks; ++i) PaintBlock(*map, DrawBlock(*map));
     return map;
 }
 
@@ -86,54 +86,73 @@ bool IsGoodSpot(const CMap& map, float x, float y) {
     return true;
 }
 
-void AddLake(CMap& map) {
-    const float ax = float(map.width - 1) * RandUnit();
-    const float ay = float(map.height - 1) * RandUnit();
-    const float bx = ax + 8.0f * RandUnit() - 4.0f;
-    const float by = ay + 8.0f * RandUnit() - 4.0f;
-    const float size = 8.0f * RandUnit() + 4.0f;
-    const int kind = vexo::Rand() % 2 ? kIce : kWater;
-    const int r0 = std::max(0, int(std::min(ay, by) - size)), r1 = std::min(map.height, int(std::max(ay, by) + size));
-    const int c0 = std::max(0, int(std::min(ax, bx) - size)), c1 = std::min(map.width, int(std::max(ax, bx) + size));
+LakeShape DrawLake(const CMap& map) {
+    LakeShape lake{};
+    lake.ax = float(map.width - 1) * RandUnit();
+    lake.ay = float(map.height - 1) * RandUnit();
+    lake.bx = lake.ax + 8.0f * RandUnit() - 4.0f;
+    lake.by = lake.ay + 8.0f * RandUnit() - 4.0f;
+    lake.size = 8.0f * RandUnit() + 4.0f;
+    lake.kind = vexo::Rand() % 2 ? kIce : kWater;
+    return lake;
+}
+
+void PaintLake(CMap& map, const LakeShape& lake) {
+    const int r0 = std::max(0, int(std::min(lake.ay, lake.by) - lake.size));
+    const int r1 = std::min(map.height, int(std::max(lake.ay, lake.by) + lake.size));
+    const int c0 = std::max(0, int(std::min(lake.ax, lake.bx) - lake.size));
+    const int c1 = std::min(map.width, int(std::max(lake.ax, lake.bx) + lake.size));
     for (int r = r0; r < r1; ++r) {
         for (int c = c0; c < c1; ++c) {
             const float fc = float(c), fr = float(r);
-            if (std::hypot(fc - ax, fr - ay) + std::hypot(fc - bx, fr - by) > size) continue;
-            map.Cell(c, r).kind = kind;
+            if (std::hypot(fc - lake.ax, fr - lake.ay) + std::hypot(fc - lake.bx, fr - lake.by) > lake.size) continue;
+            map.Cell(c, r).kind = lake.kind;
             map.Cell(c, r).snow = 0.0f;
         }
     }
 }
 
-void AddObstacleBlock(CMap& map) {
-    const int cx = int(float(map.width - 1) * RandUnit());
-    const int cy = int(float(map.height - 1) * RandUnit());
-    const int hx = 4 - int(-4.0f * RandUnit());
-    const int hy = 4 - int(-4.0f * RandUnit());
-    for (int r = std::max(0, cy - hy); r < std::min(map.height, cy + hy); ++r)
-        for (int c = std::max(0, cx - hx); c < std::min(map.width, cx + hx); ++c) map.Cell(c, r).kind = kObstacle;
+BlockShape DrawBlock(const CMap& map) {
+    BlockShape block{};
+    block.cx = int(float(map.width - 1) * RandUnit());
+    block.cy = int(float(map.height - 1) * RandUnit());
+    block.hx = 4 - int(-4.0f * RandUnit());
+    block.hy = 4 - int(-4.0f * RandUnit());
+    return block;
+}
+
+void PaintBlock(CMap& map, const BlockShape& b) {
+    for (int r = std::max(0, b.cy - b.hy); r < std::min(map.height, b.cy + b.hy); ++r)
+        for (int c = std::max(0, b.cx - b.hx); c < std::min(map.width, b.cx + b.hx); ++c)
+            map.Cell(c, r).kind = kObstacle;
+}
+
+bool PlaceGroups(const CMap& map, CObjectList& objects, float& firstX, float& firstY) {
+    for (int g = 0; g < kGroups; ++g) {
+        Spot centre{};
+        int tries = 0;
+        while (tries < kGroupTries && !PlaceGroup(map, objects, g == 0 ? 0 : 1, centre)) ++tries;
+        if (tries == kGroupTries) return false;
+        if (g == 0) {
+            firstX = centre.x;
+            firstY = centre.y;
+        }
+    }
+    return true;
 }
 
 void GenerateRandomMap(CMissionScreen& screen) {
     for (;;) {
         std::unique_ptr<CMap> map = MakeTerrain();
         auto objects = std::make_unique<CObjectList>();
-        Spot camera{};
-        bool complete = true;
-        for (int g = 0; g < kGroups && complete; ++g) {
-            Spot centre{};
-            int tries = 0;
-            while (tries < kGroupTries && !PlaceGroup(*map, *objects, g == 0 ? 0 : 1, centre)) ++tries;
-            complete = tries < kGroupTries;
-            if (g == 0) camera = centre;
-        }
-        if (!complete) continue;
+        float camX = 0.0f, camY = 0.0f;
+        if (!PlaceGroups(*map, *objects, camX, camY)) continue;
         CGameState& game = Game();
         game.ClearWorld();
         game.map = std::move(map);
         game.objects = std::move(objects);
-        game.camX = camera.x;
-        game.camY = camera.y;
+        game.camX = camX;
+        game.camY = camY;
         screen.targetLeft = screen.targetTop = -100.0f;
         screen.targetRight = screen.targetBottom = -99.0f;
         return;

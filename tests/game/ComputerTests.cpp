@@ -1,0 +1,133 @@
+// The computer's decisions: snow fetching, target choice with its tie-break, what is done with a
+// lying enemy, digging out friends, and the player's units' single rule.
+#include "GameTestWorld.h"
+
+#include "game/Computer.h"
+
+namespace {
+
+class ComputerTest : public GameWorldTest {};
+
+TEST_F(ComputerTest, WithoutSnowAComputerUnitFetchesSomeNeverFromItsNearNeighbourhood) {
+    CUnit* unit = AddUnit(kBoy, 1, 10.5f, 10.5f);
+    Map().Cell(10, 10).snow = 0.0f;
+    Map().Cell(11, 11).snow = 1.0f; // deep, but in the near neighbourhood
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderGo);
+    // (13, 10) and (10, 13) are nearest at 2.55; the earlier column wins the tie.
+    EXPECT_EQ(unit->orderX, 10.0f);
+    EXPECT_EQ(unit->orderY, 13.0f);
+
+    Map().Cell(17, 4).snow = 1.0f; // twice the snow, farther than twice the distance
+    Map().Cell(13, 8).snow = 1.0f;
+    const WorldPoint spot = FindSnowSpot(*unit);
+    EXPECT_EQ(spot.x, 13.0f);
+    EXPECT_EQ(spot.y, 8.0f);
+
+    // Nothing anywhere: the unit's own cell.
+    MakeWorld(20, 20, 0.0f);
+    CUnit* lost = AddUnit(kBoy, 1, 4.5f, 6.5f);
+    const WorldPoint none = FindSnowSpot(*lost);
+    EXPECT_EQ(none.x, 4.0f);
+    EXPECT_EQ(none.y, 6.0f);
+}
+
+TEST_F(ComputerTest, TargetsAreStandingEnemiesFromFourToTenTiles) {
+    CUnit* unit = AddUnit(kBoy, 1, 2.0f, 2.0f);
+    CUnit* tooClose = AddUnit(kBoy, 0, 5.9f, 2.0f);
+    tooClose->life = 1.0f;
+    CUnit* friendUnit = AddUnit(kBoy, 1, 8.0f, 2.0f);
+    friendUnit->life = 1.0f;
+    CUnit* first = AddUnit(kBoy, 0, 6.0f, 2.0f);
+    CUnit* second = AddUnit(kBoy, 0, 2.0f, 12.0f);
+    CUnit* beyond = AddUnit(kBoy, 0, 12.01f, 2.0f);
+    beyond->life = 0.5f;
+    first->life = second->life = 5.0f;
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderAttack);
+    EXPECT_EQ(unit->OrderTarget(), first);
+    second->life = 4.9f;
+    Think(*unit, true);
+    EXPECT_EQ(unit->OrderTarget(), second);
+
+    // Busy units are left alone.
+    unit->GoTo(3.0f, 3.0f);
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderGo);
+}
+
+TEST_F(ComputerTest, ALyingEnemyIsBuriedNearAttackedFarOrCarriedToWater) {
+    CUnit* unit = AddUnit(kBoy, 1, 2.0f, 2.0f);
+    CUnit* victim = AddUnit(kGirl, 0, 4.0f, 2.0f, false);
+    victim->Damage(100.0f, true);
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderBury);
+    EXPECT_EQ(unit->OrderTarget(), victim);
+
+    victim->x = 8.0f;
+    unit->Stop(); // a unit busy burying is not reconsidered
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderAttack);
+    EXPECT_EQ(unit->OrderTarget(), victim);
+
+    Map().Cell(14, 4).kind = kWater;
+    Map().Cell(9, 9).kind = kWater;
+    unit->Stop();
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderCarry);
+    EXPECT_EQ(unit->orderX, 9.0f);
+    EXPECT_EQ(unit->orderY, 9.0f);
+
+    // The player's units never do this by themselves.
+    CUnit* player = AddUnit(kBoy, 0, 2.0f, 4.0f);
+    CUnit* enemy = AddUnit(kBoy, 1, 3.0f, 4.0f, false);
+    enemy->Damage(100.0f, true);
+    Think(*player, false);
+    EXPECT_EQ(player->order, kOrderNone);
+}
+
+TEST_F(ComputerTest, ABuriedFriendIsDugOut) {
+    CUnit* unit = AddUnit(kBoy, 1, 2.0f, 2.0f);
+    CUnit* buriedEnemy = AddUnit(kGirl, 0, 3.0f, 2.0f, false);
+    buriedEnemy->KnockDownBuried();
+    CUnit* buriedFriend = AddUnit(kGirl, 1, 3.0f, 5.0f, false);
+    buriedFriend->KnockDownBuried();
+    Think(*unit, true);
+    EXPECT_EQ(unit->order, kOrderDigOut);
+    EXPECT_EQ(unit->OrderTarget(), buriedFriend);
+}
+
+TEST_F(ComputerTest, ThePlayersUnitsOnlyPickTargetsWhenIdle) {
+    CUnit* player = AddUnit(kBoy, 0, 2.0f, 2.0f);
+    CUnit* enemy = AddUnit(kBoy, 1, 8.0f, 2.0f);
+    player->GoTo(2.0f, 10.0f);
+    Think(*player, false);
+    EXPECT_EQ(player->order, kOrderGo);
+
+    player->Stop();
+    Map().Cell(2, 2).snow = 0.0f;
+    Think(*player, false);
+    EXPECT_EQ(player->order, kOrderAttack);
+    EXPECT_EQ(player->OrderTarget(), enemy);
+    player->Update(0.0f, 0.01f);
+    EXPECT_EQ(player->order, kOrderNone);
+    EXPECT_EQ(console.lines.back().first, player->name + " nie ma czym rzucac.");
+}
+
+TEST_F(ComputerTest, WaterIsSampledOnTwentyOneByTwentyOnePoints) {
+    MakeWorld(40, 40, 0.5f);
+    CUnit* unit = AddUnit(kBoy, 1, 20.0f, 20.0f);
+    EXPECT_EQ(FindWater(*unit).x, -1.0f);
+    Map().Cell(31, 20).kind = kWater; // 11 tiles away: outside the samples
+    EXPECT_EQ(FindWater(*unit).x, -1.0f);
+    Map().Cell(10, 10).kind = kWater; // the corner sample
+    WorldPoint found = FindWater(*unit);
+    EXPECT_EQ(found.x, 10.0f);
+    EXPECT_EQ(found.y, 10.0f);
+    Map().Cell(27, 21).kind = kWater;
+    found = FindWater(*unit);
+    EXPECT_EQ(found.x, 27.0f);
+    EXPECT_EQ(found.y, 21.0f);
+}
+
+} // namespace
