@@ -1,0 +1,158 @@
+// Pointer events through one screen: which window is asked, in which order and coordinates,
+// and how hover and capture follow.
+#include "RecordingWindows.h"
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+// a and b share the edge x = 100; a1 sits in a's top-left corner.
+class PointerTest : public GUITest {
+protected:
+    CRecWindow* a = Add(*s, log, "a", 10, 10, 100, 100);
+    CRecWindow* a1 = Add(*a, log, "a1", 0, 0, 20, 20);
+    CRecWindow* b = Add(*s, log, "b", 100, 10, 200, 100);
+};
+
+TEST_F(PointerTest, EdgesBelongToTheWindowAndTheUpperSiblingWinsASharedEdge) {
+    gui.MouseMove(100, 50);
+    EXPECT_THAT(Take(), ElementsAre("b.Move 0,40", "b.Enter 100,50"));
+    gui.MouseMove(50, 100);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 40,90"));
+    // a1's right-bottom corner, in a's coordinates (20, 20).
+    gui.MouseMove(30, 30);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 20,20"));
+    gui.MouseMove(201, 50);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("s.Move 201,50"));
+    gui.MouseMove(9.5f, 10);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("s.Move 9.5,10"));
+}
+
+TEST_F(PointerTest, ADecliningWindowLetsThePointFallToSiblingsBelowAndThenTheParent) {
+    b->answers.mouse = false;
+    gui.MouseMove(100, 20);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("b.Move 0,10", "a.Move 90,10"));
+    EXPECT_EQ(gui.GetHover(), a);
+
+    a->answers.mouse = false;
+    gui.MouseMove(15, 15);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5"));
+    a1->answers.mouse = false;
+    gui.MouseMove(15, 15);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"));
+    EXPECT_EQ(gui.GetHover(), s);
+}
+
+TEST_F(PointerTest, WhenNoWindowAcceptsNothingIsRemembered) {
+    gui.MouseMove(50, 50);
+    ASSERT_EQ(gui.GetHover(), a);
+    for (CRecWindow* w : {a, a1, b})
+        w->answers.mouse = false;
+    s->answers.mouse = false;
+    Take();
+    gui.MouseMove(50, 50);
+    EXPECT_THAT(Take(), ElementsAre("a.Move 40,40", "s.Move 50,50", "a.Leave 50,50"));
+    EXPECT_EQ(gui.GetHover(), nullptr);
+    gui.MouseDown(50, 50, GUIMouseLeft);
+    EXPECT_EQ(gui.GetCapture(), nullptr);
+    gui.MouseMove(60, 60);
+    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 50,50", "s.Move 60,60"))
+        << "no capture took the press";
+}
+
+TEST_F(PointerTest, AHiddenWindowAndItsSubtreeGetNoPointerEventsOrCursorQueries) {
+    a->SetVisible(false);
+    a1->answers.cursor = GUICursorTarget;
+    gui.MouseMove(15, 15);
+    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseUp(15, 15, GUIMouseLeft);
+    gui.DoubleClick(15, 15, GUIMouseLeft);
+    gui.Wheel(15, 15, 3);
+    EXPECT_EQ(gui.GetCursor(15, 15), GUICursorPointer);
+    for (const std::string& entry : Take())
+        EXPECT_EQ(entry.rfind("s.", 0), 0u) << entry;
+
+    a->SetVisible(true);
+    EXPECT_EQ(gui.GetCursor(15, 15), GUICursorTarget);
+}
+
+TEST_F(PointerTest, EnterAndLeaveFollowTheHoverInBackBufferPixels) {
+    gui.MouseMove(50, 50);
+    gui.MouseMove(60, 60);
+    gui.MouseMove(150, 50);
+    gui.MouseMove(300, 300);
+    EXPECT_THAT(Take(),
+                ElementsAre("a.Move 40,40", "a.Enter 50,50", "a.Move 50,50", "b.Move 50,40", "a.Leave 150,50",
+                            "b.Enter 150,50", "s.Move 300,300", "b.Leave 300,300", "s.Enter 300,300"));
+}
+
+TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
+    gui.MouseMove(50, 50);
+    gui.MouseDown(15, 15, GUIMouseLeft);
+    ASSERT_EQ(gui.GetCapture(), a1);
+    Take();
+
+    // Over b and outside the screen: still a1, in a1's coordinates, and the hover stays.
+    gui.MouseMove(150, 50);
+    gui.MouseMove(-5, 400);
+    gui.MouseDown(150, 50, GUIMouseRight);
+    gui.DoubleClick(150, 50, GUIMouseRight);
+    gui.Wheel(150, 50, -2);
+    gui.MouseUp(150, 50, GUIMouseRight);
+    EXPECT_THAT(Take(), ElementsAre("a1.Move 140,40", "a1.Move -15,390", "a1.Down 140,40,1",
+                                    "a1.Double 140,40,1", "a1.Wheel 140,40,-2", "a1.Up 140,40,1"));
+    EXPECT_EQ(gui.GetCapture(), a1);
+    EXPECT_EQ(gui.GetCaptureButton(), GUIMouseLeft);
+    EXPECT_EQ(gui.GetHover(), a);
+
+    // The capturing button ends it, and the hover catches up with the pointer at once.
+    gui.MouseUp(150, 50, GUIMouseLeft);
+    EXPECT_THAT(Take(), ElementsAre("a1.Up 140,40,0", "b.Move 50,40", "a.Leave 150,50", "b.Enter 150,50"));
+    EXPECT_EQ(gui.GetCapture(), nullptr);
+    EXPECT_EQ(gui.GetHover(), b);
+}
+
+TEST_F(PointerTest, ADeclinedPressFallsThroughAndTheAcceptingWindowCaptures) {
+    a1->answers.mouse = false;
+    gui.MouseDown(15, 15, GUIMouseMiddle);
+    EXPECT_THAT(Take(), ElementsAre("a1.Down 5,5,2", "a.Down 5,5,2"));
+    EXPECT_EQ(gui.GetCapture(), a);
+    EXPECT_EQ(gui.GetCaptureButton(), GUIMouseMiddle);
+    // Releasing another button than the one that captured does not end the capture.
+    gui.MouseUp(15, 15, GUIMouseLeft);
+    EXPECT_EQ(gui.GetCapture(), a);
+}
+
+TEST_F(PointerTest, WithoutCaptureReleasesDoubleClicksAndWheelAreRoutedAndSetNothing) {
+    gui.MouseUp(150, 50, GUIMouseLeft);
+    gui.DoubleClick(150, 50, GUIMouseRight);
+    gui.Wheel(15, 15, 1.5f);
+    EXPECT_THAT(Take(), ElementsAre("b.Up 50,40,0", "b.Double 50,40,1", "a1.Wheel 5,5,1.5"));
+    EXPECT_EQ(gui.GetCapture(), nullptr);
+    EXPECT_EQ(gui.GetHover(), nullptr);
+}
+
+TEST_F(PointerTest, TheCursorComesFromTheDeepestWindowWithAPreference) {
+    a1->answers.cursor = GUICursorNoPreference;
+    a->answers.cursor = GUICursorTarget;
+    s->answers.cursor = GUICursorNone;
+    EXPECT_EQ(gui.GetCursor(15, 15), GUICursorTarget);
+    EXPECT_THAT(Take(), ElementsAre("a1.Cursor 5,5", "a.Cursor 5,5"));
+    EXPECT_EQ(gui.GetCursor(300, 5), GUICursorNone);
+    b->answers.cursor = GUICursorNoPreference;
+    EXPECT_EQ(gui.GetCursor(100, 20), GUICursorTarget) << "the shared edge falls from b to a";
+}
+
+TEST_F(PointerTest, ACapturedWindowKeepsItsEventsAfterItsScreenIsCoveredByAnother) {
+    gui.MouseDown(50, 50, GUIMouseLeft);
+    CRecScreen* t = Push("t");
+    Add(*t, log, "t1", 0, 0, 500, 500);
+    Take();
+    gui.MouseMove(60, 60);
+    gui.MouseUp(60, 60, GUIMouseLeft);
+    // After the release the hover moves to the top screen's window under the pointer.
+    EXPECT_THAT(Take(), ElementsAre("a.Move 50,50", "a.Up 50,50,0", "t1.Move 60,60", "t1.Enter 60,60"));
+}
+
+} // namespace

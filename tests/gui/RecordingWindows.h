@@ -1,0 +1,131 @@
+// Windows and screens for the dispatcher tests: each writes every call it gets into a shared
+// log as "name.Event args", and accepts or declines as the test sets it up.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "gui/GUIManager.h"
+
+using CCallLog = std::vector<std::string>;
+
+// How a recording window answers; the defaults are the tree's own defaults.
+struct CAnswers {
+    bool mouse = true; // slots OnMouseMove .. OnMouseWheel
+    bool keys = false; // OnKeyDown, OnKeyUp, OnChar
+    int cursor = GUICursorPointer;
+};
+
+inline std::string Args(std::initializer_list<float> values) {
+    std::string out;
+    char buffer[32];
+    for (float v : values) {
+        std::snprintf(buffer, sizeof buffer, "%s%g", out.empty() ? "" : ",", static_cast<double>(v));
+        out += buffer;
+    }
+    return out;
+}
+
+template <class Base> class TRecording : public Base {
+public:
+    template <class... Rect>
+    TRecording(CCallLog& log, std::string name, Rect... rect)
+        : Base(rect...), log(log), name(std::move(name)) {}
+    ~TRecording() override { Note("Destroy", ""); }
+
+    void Update(float time, float elapsed, bool active) override {
+        Note("Update", Args({time, elapsed, static_cast<float>(active)}));
+    }
+    void Draw(float l, float t, float r, float b) override { Note("Draw", Args({l, t, r, b})); }
+    bool OnMouseMove(float x, float y) override { return Mouse("Move", {x, y}); }
+    bool OnMouseDown(float x, float y, int b) override { return Mouse("Down", {x, y, float(b)}); }
+    bool OnMouseUp(float x, float y, int b) override { return Mouse("Up", {x, y, float(b)}); }
+    bool OnDoubleClick(float x, float y, int b) override { return Mouse("Double", {x, y, float(b)}); }
+    bool OnMouseWheel(float x, float y, float amount) override { return Mouse("Wheel", {x, y, amount}); }
+    void OnMouseEnter(float x, float y) override { Note("Enter", Args({x, y})); }
+    void OnMouseLeave(float x, float y) override { Note("Leave", Args({x, y})); }
+    bool OnKeyDown(int key) override { return Key("KeyDown", key); }
+    bool OnKeyUp(int key) override { return Key("KeyUp", key); }
+    bool OnChar(int character) override { return Key("Char", character); }
+    int GetCursor(float x, float y) override {
+        const int answer = answers.cursor;
+        Note("Cursor", Args({x, y}));
+        return answer;
+    }
+
+    CAnswers answers;
+    // Runs after each recorded call, with the event's name; lets a test act from inside a handler,
+    // even delete this window, so nothing of the window is read after it runs.
+    std::function<void(const std::string& event)> hook;
+
+private:
+    void Note(const std::string& event, const std::string& args) {
+        log.push_back(name + "." + event + " " + args);
+        if (hook) hook(event);
+    }
+    bool Mouse(const char* event, std::initializer_list<float> args) {
+        const bool answer = answers.mouse;
+        Note(event, Args(args));
+        return answer;
+    }
+    bool Key(const char* event, int code) {
+        const bool answer = answers.keys;
+        Note(event, std::to_string(code));
+        return answer;
+    }
+
+    CCallLog& log;
+    std::string name;
+};
+
+using CRecWindow = TRecording<CGUIWindow>;
+
+class CRecScreen : public TRecording<CGUIScreen> {
+public:
+    CRecScreen(CCallLog& log, std::string name, std::uint32_t background = 0xFF112233u)
+        : TRecording(log, std::move(name)), background(background) {}
+    std::uint32_t GetBackgroundColor() const override { return background; }
+
+private:
+    std::uint32_t background;
+};
+
+// Adds a recording window to parent and returns it.
+inline CRecWindow* Add(CGUIWindowContainer& parent, CCallLog& log, const std::string& name, float l, float t,
+                       float r, float b) {
+    auto* w = new CRecWindow(log, name, l, t, r, b);
+    parent.AddChild(w);
+    return w;
+}
+
+// The entries of one kind of call ("Move", "Draw", ...), so a test can ignore the others.
+inline CCallLog Only(const CCallLog& log, const std::string& event) {
+    CCallLog out;
+    for (const std::string& entry : log)
+        if (entry.find("." + event + " ") != std::string::npos) out.push_back(entry);
+    return out;
+}
+
+// A dispatcher with one recording screen "s" on its stack. The log outlives the dispatcher, so
+// the windows can still record their destruction.
+class GUITest : public ::testing::Test {
+protected:
+    CRecScreen* Push(const std::string& name) {
+        auto* screen = new CRecScreen(log, name);
+        gui.screens.push_back(screen);
+        return screen;
+    }
+    // Returns the log so far and starts a new one.
+    CCallLog Take() { return std::exchange(log, {}); }
+
+    CCallLog log;
+    CGUIManager gui;
+    CRecScreen* s = Push("s");
+};
