@@ -6,12 +6,22 @@
 
 namespace vexo {
 
-void CXMLCharData::Write(CXMLWriter& writer) const { writer.WriteText(text); }
-void CXMLCDATASection::Write(CXMLWriter& writer) const { writer.WriteCDATA(text); }
-void CXMLComment::Write(CXMLWriter& writer) const { writer.WriteComment(text); }
-void CXMLPI::Write(CXMLWriter& writer) const { writer.WritePI(target.Get(), text); }
+void CXMLCharData::Write(CXMLWriter& writer) const {
+    writer.WriteText(text);
+}
+void CXMLCDATASection::Write(CXMLWriter& writer) const {
+    writer.WriteCDATA(text);
+}
+void CXMLComment::Write(CXMLWriter& writer) const {
+    writer.WriteComment(text);
+}
+void CXMLPI::Write(CXMLWriter& writer) const {
+    writer.WritePI(target.Get(), text);
+}
 
-CXMLElement* CXMLItemList::AddElement(std::string_view name) { return Append(std::make_unique<CXMLElement>(name)); }
+CXMLElement* CXMLItemList::AddElement(std::string_view name) {
+    return Append(std::make_unique<CXMLElement>(name));
+}
 
 CXMLCharData* CXMLItemList::AddCharData(std::string text) {
     return Append(std::make_unique<CXMLCharData>(std::move(text)));
@@ -40,11 +50,20 @@ bool CXMLItemList::OnItem(CXMLReader& reader, int kind) {
         // Recursion is bounded: the reader refuses elements nested deeper than kMaxXMLDepth.
         AddElement(reader.name)->Read(reader);
         return true;
-    case XML_TOKEN_CHARDATA: AddCharData(std::move(reader.value)); return true;
-    case XML_TOKEN_CDATA: AddCDATASection(std::move(reader.value)); return true;
-    case XML_TOKEN_PI: AddPI(reader.name, std::move(reader.value)); return true;
-    case XML_TOKEN_COMMENT: AddComment(std::move(reader.value)); return true;
-    default: return false;
+    case XML_TOKEN_CHARDATA:
+        AddCharData(std::move(reader.value));
+        return true;
+    case XML_TOKEN_CDATA:
+        AddCDATASection(std::move(reader.value));
+        return true;
+    case XML_TOKEN_PI:
+        AddPI(reader.name, std::move(reader.value));
+        return true;
+    case XML_TOKEN_COMMENT:
+        AddComment(std::move(reader.value));
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -54,7 +73,8 @@ void CXMLItemList::Read(CXMLReader& reader) {
 }
 
 void CXMLItemList::Write(CXMLWriter& writer) const {
-    for (std::size_t i = 0; i < GetCount(); ++i) GetItem(i)->Write(writer);
+    for (std::size_t i = 0; i < GetCount(); ++i)
+        GetItem(i)->Write(writer);
 }
 
 bool CXMLElement::OnItem(CXMLReader& reader, int kind) {
@@ -82,8 +102,10 @@ void CXMLAttributeList::Get(std::string& result, std::string_view name, std::str
 }
 
 void CXMLAttributeList::Set(std::string_view name, std::string value) {
-    if (CXMLAttribute* attribute = Find(name)) attribute->value = std::move(value);
-    else Add(name, std::move(value));
+    if (CXMLAttribute* attribute = Find(name))
+        attribute->value = std::move(value);
+    else
+        Add(name, std::move(value));
 }
 
 CXMLAttribute* CXMLAttributeList::Add(std::string_view name, std::string value) {
@@ -91,7 +113,8 @@ CXMLAttribute* CXMLAttributeList::Add(std::string_view name, std::string value) 
 }
 
 void CXMLAttributeList::Write(CXMLWriter& writer) const {
-    for (std::size_t i = 0; i < GetCount(); ++i) writer.WriteAttribute(GetItem(i)->GetName(), GetItem(i)->value, true);
+    for (std::size_t i = 0; i < GetCount(); ++i)
+        writer.WriteAttribute(GetItem(i)->GetName(), GetItem(i)->value, true);
 }
 
 } // namespace vexo

@@ -26,17 +26,28 @@ void LineAndColumn(const std::string& text, std::size_t position, unsigned& line
 
 std::string CXMLError::KindMessage(int kind) {
     switch (kind) {
-    case XML_ERROR_CONVERSION: return std::string("Błąd konwersji danych"_pl);
-    case XML_ERROR_OPEN: return std::string("Błąd podczas otwierania pliku"_pl);
-    case XML_ERROR_WRITE: return std::string("Błąd podczas zapisywania do pliku"_pl);
-    case XML_ERROR_READ: return std::string("Błąd podczas odczytywania z pliku"_pl);
-    case XML_ERROR_ATTRIBUTE_OUTSIDE_TAG: return std::string("Błąd podczas zapisywania atrybutu"_pl);
-    case XML_ERROR_NO_OPEN_ELEMENT: return std::string("Błąd podczas zapisywania zamknięcia elementu"_pl);
-    case XML_ERROR_SYNTAX: return std::string("Błąd ogólny podczas odczytywania"_pl);
-    case XML_ERROR_REFERENCE: return std::string("Błąd podczas odczytywania referencji"_pl);
-    case XML_ERROR_END_TAG: return std::string("Błąd podczas odczytywania zamknięcia elementu"_pl);
-    case XML_ERROR_UNEXPECTED_END: return std::string("Niespodziewany koniec dokumentu podczas odczytywania"_pl);
-    default: return std::string("Nieznany błąd"_pl);
+    case XML_ERROR_CONVERSION:
+        return std::string("Błąd konwersji danych"_pl);
+    case XML_ERROR_OPEN:
+        return std::string("Błąd podczas otwierania pliku"_pl);
+    case XML_ERROR_WRITE:
+        return std::string("Błąd podczas zapisywania do pliku"_pl);
+    case XML_ERROR_READ:
+        return std::string("Błąd podczas odczytywania z pliku"_pl);
+    case XML_ERROR_ATTRIBUTE_OUTSIDE_TAG:
+        return std::string("Błąd podczas zapisywania atrybutu"_pl);
+    case XML_ERROR_NO_OPEN_ELEMENT:
+        return std::string("Błąd podczas zapisywania zamknięcia elementu"_pl);
+    case XML_ERROR_SYNTAX:
+        return std::string("Błąd ogólny podczas odczytywania"_pl);
+    case XML_ERROR_REFERENCE:
+        return std::string("Błąd podczas odczytywania referencji"_pl);
+    case XML_ERROR_END_TAG:
+        return std::string("Błąd podczas odczytywania zamknięcia elementu"_pl);
+    case XML_ERROR_UNEXPECTED_END:
+        return std::string("Niespodziewany koniec dokumentu podczas odczytywania"_pl);
+    default:
+        return std::string("Nieznany błąd"_pl);
     }
 }
 

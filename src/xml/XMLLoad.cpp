@@ -7,8 +7,8 @@ namespace {
 
 XMLReaderOptions TrimAll(bool collapse) {
     XMLReaderOptions options;
-    options.trimPI = options.trimComments = options.trimCDATA = options.trimAttributes = options.trimCharData =
-        true;
+    options.trimPI = options.trimComments = options.trimCDATA = options.trimAttributes =
+        options.trimCharData = true;
     options.collapsePI = options.collapseComments = options.collapseCDATA = options.collapseAttributes =
         options.collapseCharData = collapse;
     return options;
@@ -16,7 +16,9 @@ XMLReaderOptions TrimAll(bool collapse) {
 
 } // namespace
 
-XMLReaderOptions SettingsReaderOptions() { return TrimAll(true); }
+XMLReaderOptions SettingsReaderOptions() {
+    return TrimAll(true);
+}
 
 XMLReaderOptions MissionReaderOptions() {
     XMLReaderOptions options = TrimAll(true);
@@ -30,7 +32,9 @@ XMLReaderOptions DataReaderOptions() {
     return options;
 }
 
-XMLReaderOptions MissionListReaderOptions() { return TrimAll(false); }
+XMLReaderOptions MissionListReaderOptions() {
+    return TrimAll(false);
+}
 
 void ParseDocument(CXMLDocument& document, const std::string& text, const XMLReaderOptions& options) {
     CXMLReader reader(text);

@@ -22,9 +22,12 @@ void CXMLName::Release() {
     if (--entry->second == 0) GetTable().erase(entry);
 }
 
-CXMLName::CXMLName(std::string_view name) : entry(Acquire(name)) {}
+CXMLName::CXMLName(std::string_view name) : entry(Acquire(name)) {
+}
 
-CXMLName::CXMLName(const CXMLName& other) : entry(other.entry) { ++entry->second; }
+CXMLName::CXMLName(const CXMLName& other) : entry(other.entry) {
+    ++entry->second;
+}
 
 CXMLName& CXMLName::operator=(const CXMLName& other) {
     if (entry != other.entry) {
@@ -35,7 +38,9 @@ CXMLName& CXMLName::operator=(const CXMLName& other) {
     return *this;
 }
 
-CXMLName::~CXMLName() { Release(); }
+CXMLName::~CXMLName() {
+    Release();
+}
 
 std::size_t CXMLName::References(std::string_view name) {
     const Table& table = GetTable();
@@ -43,6 +48,8 @@ std::size_t CXMLName::References(std::string_view name) {
     return it == table.end() ? 0 : it->second;
 }
 
-std::size_t CXMLName::TableSize() { return GetTable().size(); }
+std::size_t CXMLName::TableSize() {
+    return GetTable().size();
+}
 
 } // namespace vexo

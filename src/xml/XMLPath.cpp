@@ -14,7 +14,9 @@ void SplitPath(std::string_view path, std::string_view& first, std::string_view&
     rest = slash == std::string_view::npos ? std::string_view() : path.substr(slash + 1);
 }
 
-bool IsAttributeStep(std::string_view path) { return !path.empty() && path[0] == '@'; }
+bool IsAttributeStep(std::string_view path) {
+    return !path.empty() && path[0] == '@';
+}
 
 } // namespace
 
@@ -32,8 +34,10 @@ void CXMLItemList::GetValue(std::string& result, std::string_view path, std::str
     std::string_view first, rest;
     SplitPath(path, first, rest);
     const CXMLElement* child = path.empty() ? nullptr : FirstChild(first);
-    if (child) child->GetValue(result, rest, defaultValue);
-    else result = defaultValue;
+    if (child)
+        child->GetValue(result, rest, defaultValue);
+    else
+        result = defaultValue;
 }
 
 void CXMLItemList::SetValue(std::string_view path, std::string_view value) {
@@ -98,8 +102,10 @@ void CXMLElement::GetValue(std::string& result, std::string_view path, std::stri
 }
 
 void CXMLElement::SetValue(std::string_view path, std::string_view value) {
-    if (IsAttributeStep(path)) attributes.Set(path.substr(1), std::string(value));
-    else CXMLItemList::SetValue(path, value);
+    if (IsAttributeStep(path))
+        attributes.Set(path.substr(1), std::string(value));
+    else
+        CXMLItemList::SetValue(path, value);
 }
 
 CXMLElement* CXMLElement::FindElement(std::string_view path) {

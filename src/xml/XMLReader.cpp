@@ -39,7 +39,8 @@ std::uint32_t NumericReference(std::string_view digits) {
 // Most values have no run to collapse; they are spared the copy.
 bool HasWhitespaceToCollapse(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i)
-        if (IsXmlSpace(text[i]) && (text[i] != ' ' || (i + 1 < text.size() && IsXmlSpace(text[i + 1])))) return true;
+        if (IsXmlSpace(text[i]) && (text[i] != ' ' || (i + 1 < text.size() && IsXmlSpace(text[i + 1]))))
+            return true;
     return false;
 }
 
@@ -109,16 +110,20 @@ int CXMLReader::Attribute() {
     const std::string& t = *text;
     const std::size_t start = position;
     std::size_t i = start;
-    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '=') ++i;
+    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '=')
+        ++i;
     const std::string_view attributeName = std::string_view(t).substr(start, i - start);
-    while (i < t.size() && IsXmlSpace(t[i])) ++i;
+    while (i < t.size() && IsXmlSpace(t[i]))
+        ++i;
     if (i >= t.size() || t[i] != '=') Fail(XML_ERROR_SYNTAX, start);
     ++i;
-    while (i < t.size() && IsXmlSpace(t[i])) ++i;
+    while (i < t.size() && IsXmlSpace(t[i]))
+        ++i;
     if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) Fail(XML_ERROR_SYNTAX, start);
     const char quote = t[i++];
     const std::size_t close = t.find(quote, i);
-    std::string processed = ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
+    std::string processed =
+        ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
     DecodeEntities(processed, start);
     if (close == std::string::npos) Fail(XML_ERROR_SYNTAX, start);
     position = close + 1;
@@ -131,7 +136,8 @@ int CXMLReader::Attribute() {
 int CXMLReader::Markup() {
     const std::string_view rest = Rest();
     if (rest.starts_with("<?") && ProcessingInstruction()) return skipPI ? kNoToken : XML_TOKEN_PI;
-    if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA)) return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
+    if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA))
+        return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
     if (Delimited("<!--", "-->", trimComments, collapseComments))
         return skipComments ? kNoToken : XML_TOKEN_COMMENT;
     if (rest.starts_with("<!")) {
@@ -149,10 +155,12 @@ int CXMLReader::Markup() {
 bool CXMLReader::ProcessingInstruction() {
     const std::string& t = *text;
     std::size_t i = position + 2;
-    while (i < t.size() && !IsXmlSpace(t[i])) ++i;
+    while (i < t.size() && !IsXmlSpace(t[i]))
+        ++i;
     if (i >= t.size()) return false;
     const std::size_t targetEnd = i;
-    while (i < t.size() && IsXmlSpace(t[i])) ++i;
+    while (i < t.size() && IsXmlSpace(t[i]))
+        ++i;
     const std::size_t close = t.find("?>", i);
     if (close == std::string::npos) return false;
     name.assign(t, position + 2, targetEnd - position - 2);
@@ -177,7 +185,8 @@ bool CXMLReader::Delimited(std::string_view open, std::string_view close, bool t
 bool CXMLReader::EndTag() {
     const std::string& t = *text;
     std::size_t i = position + 2;
-    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '>') ++i;
+    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '>')
+        ++i;
     if (i >= t.size() || t[i] != '>') return false;
     const std::string_view endName = std::string_view(t).substr(position + 2, i - position - 2);
     if (openElements.empty() || openElements.back() != endName) Fail(XML_ERROR_END_TAG, position);
@@ -192,7 +201,8 @@ void CXMLReader::StartTag() {
     if (openElements.size() >= kMaxXMLDepth) Fail(XML_ERROR_SYNTAX, position);
     const std::string& t = *text;
     std::size_t i = position + 1;
-    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '/' && t[i] != '>') ++i;
+    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '/' && t[i] != '>')
+        ++i;
     name.assign(t, position + 1, i - position - 1);
     value.clear();
     inStartTag = true;
@@ -215,7 +225,8 @@ int CXMLReader::CharData() {
 }
 
 void CXMLReader::SkipSpace() {
-    while (position < text->size() && IsXmlSpace((*text)[position])) ++position;
+    while (position < text->size() && IsXmlSpace((*text)[position]))
+        ++position;
 }
 
 std::string CXMLReader::ProcessText(std::string_view raw, bool trim, bool collapse) const {
@@ -249,6 +260,8 @@ void CXMLReader::DecodeEntities(std::string& text, std::size_t errorPosition) co
     out.append(raw, from);
 }
 
-void CXMLReader::Fail(int kind, std::size_t at) const { throw CXMLError(kind, *text, at); }
+void CXMLReader::Fail(int kind, std::size_t at) const {
+    throw CXMLError(kind, *text, at);
+}
 
 } // namespace vexo

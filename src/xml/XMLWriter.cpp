@@ -16,7 +16,8 @@ void CXMLWriter::CloseStartTag() {
 
 void CXMLWriter::WriteIndent() {
     if (indent.empty()) return;
-    for (std::size_t i = 0; i < openElements.size(); ++i) *text += indent;
+    for (std::size_t i = 0; i < openElements.size(); ++i)
+        *text += indent;
 }
 
 std::string CXMLWriter::Prepare(const std::string& value) const {
@@ -24,7 +25,8 @@ std::string CXMLWriter::Prepare(const std::string& value) const {
     if (continuationIndent == 0 || indent.empty() || newline.empty()) return prepared;
     std::string continuation = newline;
     const std::size_t levels = openElements.size() + (continuationIndent == 2 ? 1 : 0);
-    for (std::size_t i = 0; i < levels; ++i) continuation += indent;
+    for (std::size_t i = 0; i < levels; ++i)
+        continuation += indent;
     return ReplaceAll(prepared, newline, continuation);
 }
 
@@ -83,16 +85,21 @@ void CXMLWriter::WriteText(const std::string& value) {
     WriteItem("", ReplaceAll(ReplaceAll(ReplaceAll(value, "&", "&amp;"), "<", "&lt;"), "]]>", "]]&gt;"), "");
 }
 
-void CXMLWriter::WriteCDATA(const std::string& value) { WriteItem("<![CDATA[", value, "]]>"); }
+void CXMLWriter::WriteCDATA(const std::string& value) {
+    WriteItem("<![CDATA[", value, "]]>");
+}
 
-void CXMLWriter::WriteComment(const std::string& value) { WriteItem("<!--", value, "-->"); }
+void CXMLWriter::WriteComment(const std::string& value) {
+    WriteItem("<!--", value, "-->");
+}
 
 void CXMLWriter::WritePI(const std::string& target, const std::string& data) {
     WriteItem("<?" + target + piSeparator, data, "?>");
 }
 
 void CXMLWriter::Flush() {
-    while (!openElements.empty()) EndElement(true);
+    while (!openElements.empty())
+        EndElement(true);
 }
 
 } // namespace vexo

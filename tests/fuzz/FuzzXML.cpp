@@ -14,12 +14,13 @@ namespace {
 // The first two bytes choose the options, so every option and policy is explored.
 vexo::XMLReaderOptions OptionsFrom(std::uint8_t a, std::uint8_t b) {
     vexo::XMLReaderOptions o;
-    bool* flags[] = {&o.trimPI,         &o.trimComments,       &o.trimCDATA,        &o.trimAttributes,
-                     &o.trimCharData,   &o.collapsePI,         &o.collapseComments, &o.collapseCDATA,
-                     &o.collapseAttributes, &o.collapseCharData, &o.skipPI,          &o.skipComments,
-                     &o.skipCDATA,      &o.skipAttributes,     &o.skipCharData};
+    bool* flags[] = {
+        &o.trimPI,     &o.trimComments,     &o.trimCDATA,     &o.trimAttributes,     &o.trimCharData,
+        &o.collapsePI, &o.collapseComments, &o.collapseCDATA, &o.collapseAttributes, &o.collapseCharData,
+        &o.skipPI,     &o.skipComments,     &o.skipCDATA,     &o.skipAttributes,     &o.skipCharData};
     const unsigned bits = unsigned(a) | unsigned(b) << 8;
-    for (unsigned i = 0; i < 15; ++i) *flags[i] = (bits >> i) & 1;
+    for (unsigned i = 0; i < 15; ++i)
+        *flags[i] = (bits >> i) & 1;
     o.unknownEntityPolicy = (b >> 7) ? 1 : (a & 3);
     return o;
 }

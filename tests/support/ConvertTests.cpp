@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <clocale>
 #include <climits>
+#include <clocale>
 #include <string>
 
 using namespace vexo;
@@ -39,7 +39,8 @@ TEST(Convert, ToFloatAcceptsOnlyDecimalNumbersWithinTheFloatRange) {
     EXPECT_DOUBLE_EQ(ToFloat("5."), 5.0);
     EXPECT_DOUBLE_EQ(ToFloat("1e"), 1.0);
     EXPECT_DOUBLE_EQ(ToFloat("1,5"), 1.0);
-    for (const char* text : {"", ".", "e5", "inf", "-infinity", "nan", "0x10", "x"}) EXPECT_EQ(ToFloat(text), 0.0) << text;
+    for (const char* text : {"", ".", "e5", "inf", "-infinity", "nan", "0x10", "x"})
+        EXPECT_EQ(ToFloat(text), 0.0) << text;
     EXPECT_EQ(ToFloat("0x10"), 0.0);
     EXPECT_EQ(ToFloat("1e39"), FLT_MAX);
     EXPECT_EQ(ToFloat("-1e999"), -FLT_MAX);
@@ -68,11 +69,13 @@ TEST(Convert, HexToUIntIgnoresOtherBytesAndWraps) {
 }
 
 TEST(Convert, ParseBoolAndBoolToStringAgree) {
-    for (const char* text : {"", "0", "f", "F", "false", "FALSE", "FaLsE"}) EXPECT_FALSE(ParseBool(text)) << text;
-    for (const char* text : {"1", "no", " false", "false ", "t", "00", "yes"}) EXPECT_TRUE(ParseBool(text)) << text;
+    for (const char* text : {"", "0", "f", "F", "false", "FALSE", "FaLsE"})
+        EXPECT_FALSE(ParseBool(text)) << text;
+    for (const char* text : {"1", "no", " false", "false ", "t", "00", "yes"})
+        EXPECT_TRUE(ParseBool(text)) << text;
     const std::pair<char, std::pair<const char*, const char*>> styles[] = {
-        {'0', {"1", "0"}}, {'F', {"True", "False"}}, {'G', {"T", "F"}},
-        {'U', {"TRUE", "FALSE"}}, {'g', {"t", "f"}}, {'x', {"true", "false"}}};
+        {'0', {"1", "0"}},        {'F', {"True", "False"}}, {'G', {"T", "F"}},
+        {'U', {"TRUE", "FALSE"}}, {'g', {"t", "f"}},        {'x', {"true", "false"}}};
     for (const auto& [style, spelling] : styles) {
         EXPECT_EQ(BoolToString(true, style), spelling.first);
         EXPECT_EQ(BoolToString(false, style), spelling.second);

@@ -73,10 +73,13 @@ TEST(ErrorLog, NumberingRestartsWithARunWhileTheFileKeepsItsRecords) {
 
 TEST(ErrorLog, MissingComputerOrUserLeavesTheirLinesOut) {
     CapturedErrorLog log;
-    SetRecordEnvironmentSource([] { return RecordEnvironment{"2026-01-02 03:04:05", "", "", "/opt/tundrel"}; });
+    SetRecordEnvironmentSource([] {
+        return RecordEnvironment{"2026-01-02 03:04:05", "", "", "/opt/tundrel"};
+    });
     CError("x", "", -1);
-    EXPECT_EQ(log.Contents(), Lines({"", "Środowisko", "  Czas       : 2026-01-02 03:04:05", "  Plik       : /opt/tundrel",
-                                     "Błąd", "  Numer      : 1", "  Komunikat  : x"}));
+    EXPECT_EQ(log.Contents(),
+              Lines({"", "Środowisko", "  Czas       : 2026-01-02 03:04:05", "  Plik       : /opt/tundrel",
+                     "Błąd", "  Numer      : 1", "  Komunikat  : x"}));
 }
 
 TEST(ErrorLog, TheSystemEnvironmentFillsEveryLine) {
@@ -126,17 +129,19 @@ TEST(ErrorLog, Win32APIErrorReportsTheErrnoOfTheFailedOpen) {
     const CWin32APIError error(std::string("Nie można otworzyć pliku \"absent.txt\"."_pl), "Sfx", 40);
     const int errnoAfter = errno;
     EXPECT_EQ(error.code, 2u);
-    const std::string expected = BaseRecordHead() + Lines({"Źródło", "  Plik       : Sfx", "  Wiersz     : 40", "Błąd",
-                                                           "  Numer      : 1",
-                                                           "  Komunikat  : Nie można otworzyć pliku \"absent.txt\".",
-                                                           "Win32API", "  Kod        : 2",
-                                                           "  Komunikat  : No such file or directory", ""});
+    const std::string expected =
+        BaseRecordHead() +
+        Lines({"Źródło", "  Plik       : Sfx", "  Wiersz     : 40", "Błąd", "  Numer      : 1",
+               "  Komunikat  : Nie można otworzyć pliku \"absent.txt\".", "Win32API", "  Kod        : 2",
+               "  Komunikat  : No such file or directory", ""});
     EXPECT_EQ(log.Contents(), expected);
     EXPECT_EQ(errnoAfter, ENOENT) << "writing the log leaves errno alone";
 }
 
 namespace {
-const char* TestErrorNames(std::uint32_t code) { return code == 2289436780u ? "D3DERR_INVALIDCALL" : nullptr; }
+const char* TestErrorNames(std::uint32_t code) {
+    return code == 2289436780u ? "D3DERR_INVALIDCALL" : nullptr;
+}
 } // namespace
 
 TEST(ErrorLog, DirectXErrorNamesItsCodeOrSaysUnknown) {
@@ -150,11 +155,13 @@ TEST(ErrorLog, DirectXErrorNamesItsCodeOrSaysUnknown) {
     const auto record = [](int number, const char* message, const char* code, const char* name, bool source) {
         std::string text = BaseRecordHead();
         if (source) text += Lines({"Źródło", "  Plik       : d3dapp"});
-        return text + Lines({"Błąd", "  Numer      : " + std::to_string(number), std::string("  Komunikat  : ") + message,
-                             "DirectX", std::string("  Kod        : ") + code,
-                             std::string("  Komunikat  : ") + name, std::string("  Opis       : ") + name});
+        return text + Lines({"Błąd", "  Numer      : " + std::to_string(number),
+                             std::string("  Komunikat  : ") + message, "DirectX",
+                             std::string("  Kod        : ") + code, std::string("  Komunikat  : ") + name,
+                             std::string("  Opis       : ") + name});
     };
-    EXPECT_EQ(log.Contents(), record(1, "Nie można utworzyć urządzenia.", "2289436780", "Unknown", true) +
-                                  record(2, "Nie można utworzyć urządzenia.", "2289436780", "D3DERR_INVALIDCALL", true) +
-                                  record(3, "Nieznany.", "1", "Unknown", false));
+    EXPECT_EQ(log.Contents(),
+              record(1, "Nie można utworzyć urządzenia.", "2289436780", "Unknown", true) +
+                  record(2, "Nie można utworzyć urządzenia.", "2289436780", "D3DERR_INVALIDCALL", true) +
+                  record(3, "Nieznany.", "1", "Unknown", false));
 }

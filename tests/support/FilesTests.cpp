@@ -17,7 +17,8 @@ std::vector<std::string> Names(const std::string& folder) {
     std::vector<DirectoryEntry> entries;
     ListDirectory(folder, entries);
     std::vector<std::string> names;
-    for (const DirectoryEntry& entry : entries) names.push_back(entry.name);
+    for (const DirectoryEntry& entry : entries)
+        names.push_back(entry.name);
     return names;
 }
 
@@ -47,7 +48,8 @@ TEST(Files, WriteReplacesTheWholeFileAndReadsBackTheSameBytes) {
     TempDir dir;
     const std::string path = dir.File("Settings.xml");
     std::string bytes;
-    for (int i = 0; i < 3000; ++i) bytes += char(i * 7);
+    for (int i = 0; i < 3000; ++i)
+        bytes += char(i * 7);
     WriteStringToFile(path, "an older and much longer content that must not survive");
     WriteStringToFile(path, bytes);
     std::string read = "junk";
@@ -101,7 +103,8 @@ TEST(Files, HostPathTurnsBackslashesAndFindsNamesInAnyLetterCase) {
     TempDir dir;
     std::filesystem::create_directories(dir.File("GameData/Sprites"));
     WriteStringToFile(dir.File("GameData/Sprites/Chlopiec.PNG"), "png");
-    EXPECT_EQ(HostPath(dir.path + "\\gamedata\\SPRITES\\chlopiec.png"), dir.File("GameData/Sprites/Chlopiec.PNG"));
+    EXPECT_EQ(HostPath(dir.path + "\\gamedata\\SPRITES\\chlopiec.png"),
+              dir.File("GameData/Sprites/Chlopiec.PNG"));
     EXPECT_TRUE(FileExists(dir.path + "\\GAMEDATA\\sprites\\CHLOPIEC.png"));
     // What does not exist in any case keeps its spelling, so the open fails with that name.
     EXPECT_EQ(HostPath(dir.path + "\\gamedata\\missing.png"), dir.path + "/gamedata/missing.png");

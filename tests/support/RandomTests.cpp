@@ -8,7 +8,8 @@ using namespace vexo;
 TEST(Random, SeedOneGivesTheClassicSequence) {
     SeedRand(1);
     const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
-    for (int value : expected) EXPECT_EQ(Rand(), value);
+    for (int value : expected)
+        EXPECT_EQ(Rand(), value);
 }
 
 TEST(Random, StaysInFifteenBitsAndRepeatsFromTheSameSeed) {
@@ -20,5 +21,6 @@ TEST(Random, StaysInFifteenBitsAndRepeatsFromTheSameSeed) {
         EXPECT_LE(value, RandMax);
     }
     SeedRand(12345);
-    for (int value : first) EXPECT_EQ(Rand(), value);
+    for (int value : first)
+        EXPECT_EQ(Rand(), value);
 }

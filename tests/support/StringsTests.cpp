@@ -7,10 +7,6 @@
 
 using namespace vexo;
 
-TEST(Strings, OnlyTabLfCrAndSpaceAreWhitespace) {
-    for (int c = 0; c < 256; ++c) EXPECT_EQ(IsXmlSpace(c), c == 9 || c == 10 || c == 13 || c == 32) << c;
-}
-
 TEST(Strings, TrimAndCollapse) {
     EXPECT_EQ(Trim(""), "");
     EXPECT_EQ(Trim(" \r\n \r\n"), "");
@@ -54,7 +50,8 @@ TEST(Strings, NextWordReadsPlainAndQuotedWords) {
     const std::string text = "one  two \"three four\"";
     std::size_t position = 0;
     std::vector<std::string> words;
-    for (std::string word; NextWord(text, position, word);) words.push_back(word);
+    for (std::string word; NextWord(text, position, word);)
+        words.push_back(word);
     EXPECT_EQ(words, (std::vector<std::string>{"one", "two", "three four"}));
 
     // An unclosed quote takes the rest; trailing whitespace ends with false.

@@ -5,12 +5,14 @@
 
 using namespace vexo;
 
-static_assert("Ładowanie"_pl == "\xA3" "adowanie");
+static_assert("Ładowanie"_pl == "\xA3"
+                                "adowanie");
 static_assert("Zażółć gęślą jaźń"_pl.size() == 17);
 
 TEST(Text1250, EveryByteRoundTripsThroughUtf8) {
     std::string all;
-    for (int c = 0; c < 256; ++c) all += char(c);
+    for (int c = 0; c < 256; ++c)
+        all += char(c);
     const std::string utf8 = Cp1250ToUtf8(all);
     EXPECT_EQ(Utf8ToCp1250(utf8), all);
     EXPECT_EQ(Cp1250ToUtf8("\xA3\xF3\x80"), "Łó€");

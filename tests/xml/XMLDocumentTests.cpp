@@ -12,9 +12,9 @@ using namespace vexo;
 
 TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
     CXMLDocument doc;
-    ParseDocument(doc,
-                  "<?xml version=\"1.0\"?><!--o--><map a='1' a='2'>t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
-                  XMLReaderOptions{});
+    ParseDocument(
+        doc, "<?xml version=\"1.0\"?><!--o--><map a='1' a='2'>t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
+        XMLReaderOptions{});
     ASSERT_EQ(doc.GetCount(), 3u);
     ASSERT_EQ(doc.GetItem(0)->GetType(), XML_PI);
     EXPECT_EQ(static_cast<CXMLPI*>(doc.GetItem(0))->GetName(), "xml");
@@ -31,7 +31,8 @@ TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
 
     const int types[] = {XML_CHARDATA, XML_CDATA, XML_ELEMENT, XML_PI, XML_COMMENT};
     ASSERT_EQ(map->GetCount(), std::size(types));
-    for (std::size_t i = 0; i < std::size(types); ++i) EXPECT_EQ(map->GetItem(i)->GetType(), types[i]);
+    for (std::size_t i = 0; i < std::size(types); ++i)
+        EXPECT_EQ(map->GetItem(i)->GetType(), types[i]);
     EXPECT_EQ(static_cast<CXMLTextItem*>(map->GetItem(1))->text, "<c>");
     EXPECT_EQ(static_cast<CXMLElement*>(map->GetItem(2))->GetCount(), 0u);
 }

@@ -11,15 +11,15 @@ TEST(XMLErrorRecord, FollowsTheBaseRecordWithAnXMLSection) {
     CapturedErrorLog log;
     EXPECT_TRUE(ReadError("<a>\r\n<b></a>"));
     EXPECT_TRUE(ReadError("<a>\r\n&bad;</a>"));
-    const std::string expected = BaseRecordHead() +
-                                 Lines({"Błąd", "  Numer      : 1", "  Komunikat  : Błąd parsera XML", "XML",
-                                        "  Typ        : 8",
-                                        "  Komunikat  : Błąd podczas odczytywania zamknięcia elementu",
-                                        "  Znak       : 8", "  Wiersz     : 2", "  Kolumna    : 4"}) +
-                                 BaseRecordHead() +
-                                 Lines({"Błąd", "  Numer      : 2", "  Komunikat  : Błąd parsera XML", "XML",
-                                        "  Typ        : 7", "  Komunikat  : Błąd podczas odczytywania referencji",
-                                        "  Znak       : 10", "  Wiersz     : 2", "  Kolumna    : 6"});
+    const std::string expected =
+        BaseRecordHead() +
+        Lines({"Błąd", "  Numer      : 1", "  Komunikat  : Błąd parsera XML", "XML", "  Typ        : 8",
+               "  Komunikat  : Błąd podczas odczytywania zamknięcia elementu", "  Znak       : 8",
+               "  Wiersz     : 2", "  Kolumna    : 4"}) +
+        BaseRecordHead() +
+        Lines({"Błąd", "  Numer      : 2", "  Komunikat  : Błąd parsera XML", "XML", "  Typ        : 7",
+               "  Komunikat  : Błąd podczas odczytywania referencji", "  Znak       : 10", "  Wiersz     : 2",
+               "  Kolumna    : 6"});
     EXPECT_EQ(log.Contents(), expected);
 }
 
@@ -34,7 +34,8 @@ TEST(XMLErrorRecord, EveryKindHasItsMessage) {
                               "Błąd podczas odczytywania referencji",
                               "Błąd podczas odczytywania zamknięcia elementu",
                               "Niespodziewany koniec dokumentu podczas odczytywania"};
-    for (int kind = 0; kind < 10; ++kind) EXPECT_EQ(CXMLError::KindMessage(kind), Utf8ToCp1250(messages[kind]));
+    for (int kind = 0; kind < 10; ++kind)
+        EXPECT_EQ(CXMLError::KindMessage(kind), Utf8ToCp1250(messages[kind]));
     EXPECT_EQ(CXMLError::KindMessage(10), Utf8ToCp1250("Nieznany błąd"));
     EXPECT_EQ(CXMLError::KindMessage(-1), Utf8ToCp1250("Nieznany błąd"));
 }

@@ -27,26 +27,21 @@ const OptionCase kOptionCases[] = {
      &XMLReaderOptions::skipComments, " a \t b "},
     {"cdata", XML_TOKEN_CDATA, &XMLReaderOptions::trimCDATA, &XMLReaderOptions::collapseCDATA,
      &XMLReaderOptions::skipCDATA, " a \t b "},
-    {"attribute", XML_TOKEN_ATTRIBUTE, &XMLReaderOptions::trimAttributes, &XMLReaderOptions::collapseAttributes,
-     &XMLReaderOptions::skipAttributes, " a \t b "},
-    {"character data", XML_TOKEN_CHARDATA, &XMLReaderOptions::trimCharData, &XMLReaderOptions::collapseCharData,
-     &XMLReaderOptions::skipCharData, " a \t b "},
+    {"attribute", XML_TOKEN_ATTRIBUTE, &XMLReaderOptions::trimAttributes,
+     &XMLReaderOptions::collapseAttributes, &XMLReaderOptions::skipAttributes, " a \t b "},
+    {"character data", XML_TOKEN_CHARDATA, &XMLReaderOptions::trimCharData,
+     &XMLReaderOptions::collapseCharData, &XMLReaderOptions::skipCharData, " a \t b "},
 };
 
 } // namespace
 
 TEST(XMLReader, DeliversTokensInDocumentOrder) {
     const std::vector<Token> expected = {
-        {XML_TOKEN_PI, "xml", "version=\"1.0\""},
-        {XML_TOKEN_ELEMENT_START, "map", ""},
-        {XML_TOKEN_ATTRIBUTE, "a", "1"},
-        {XML_TOKEN_ATTRIBUTE, "a", "2"},
-        {XML_TOKEN_ELEMENT_START, "unit", ""},
-        {XML_TOKEN_ATTRIBUTE, "x", "3"},
-        {XML_TOKEN_ELEMENT_END, "unit", ""},
-        {XML_TOKEN_CHARDATA, "", "tekst"},
-        {XML_TOKEN_ELEMENT_END, "map", ""},
-        {XML_TOKEN_END_OF_DOCUMENT, "", ""},
+        {XML_TOKEN_PI, "xml", "version=\"1.0\""}, {XML_TOKEN_ELEMENT_START, "map", ""},
+        {XML_TOKEN_ATTRIBUTE, "a", "1"},          {XML_TOKEN_ATTRIBUTE, "a", "2"},
+        {XML_TOKEN_ELEMENT_START, "unit", ""},    {XML_TOKEN_ATTRIBUTE, "x", "3"},
+        {XML_TOKEN_ELEMENT_END, "unit", ""},      {XML_TOKEN_CHARDATA, "", "tekst"},
+        {XML_TOKEN_ELEMENT_END, "map", ""},       {XML_TOKEN_END_OF_DOCUMENT, "", ""},
     };
     EXPECT_EQ(Tokens("<?xml version=\"1.0\"?><!DOCTYPE map><map a=\"1\" a = '2'><unit x=\"3\"/>tekst</map>"),
               expected);
@@ -66,7 +61,8 @@ TEST(XMLReader, EachOptionActsOnItsOwnKindOnly) {
         const std::vector<Token> trimmed = valueWith(option.trim);
         EXPECT_EQ(Values(trimmed, option.kind), std::vector<std::string>{"a \t b"});
         const std::vector<Token> collapsed = valueWith(option.collapse);
-        EXPECT_EQ(Values(collapsed, option.kind), std::vector<std::string>{option.raw[0] == ' ' ? " a b " : "a b "});
+        EXPECT_EQ(Values(collapsed, option.kind),
+                  std::vector<std::string>{option.raw[0] == ' ' ? " a b " : "a b "});
         const std::vector<Token> skipped = valueWith(option.skip);
         EXPECT_TRUE(Values(skipped, option.kind).empty());
 
@@ -109,7 +105,9 @@ TEST(XMLReader, NormalisesLineEndsByStyle) {
 }
 
 TEST(XMLReader, DecodesPredefinedAndNumericReferences) {
-    const auto text = [](const std::string& data) { return Values(Tokens("<a>" + data + "</a>"), XML_TOKEN_CHARDATA); };
+    const auto text = [](const std::string& data) {
+        return Values(Tokens("<a>" + data + "</a>"), XML_TOKEN_CHARDATA);
+    };
     EXPECT_EQ(text("&amp;&lt;&gt;&apos;&quot;"), std::vector<std::string>{"&<>'\""});
     EXPECT_EQ(text("&#65;&#x41;&#x0041;&#xa3;"), std::vector<std::string>{"AAA\xA3"});
     // Non-hex bytes in a hex reference are ignored; a decimal one reads like the C library.
@@ -141,7 +139,8 @@ TEST(XMLReader, UnknownAndOutOfRangeReferencesFollowThePolicy) {
 
 TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
     std::string text = "<a>";
-    for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
+    for (int i = 0; i < 200000; ++i)
+        text += "<!--c--><?p d?><!x>";
     text += "</a>";
     XMLReaderOptions options;
     options.skipComments = options.skipPI = true;
@@ -151,8 +150,10 @@ TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
 TEST(XMLReader, NestingIsLimited) {
     const auto nested = [](std::size_t depth) {
         std::string text;
-        for (std::size_t i = 0; i < depth; ++i) text += "<e>";
-        for (std::size_t i = 0; i < depth; ++i) text += "</e>";
+        for (std::size_t i = 0; i < depth; ++i)
+            text += "<e>";
+        for (std::size_t i = 0; i < depth; ++i)
+            text += "</e>";
         return text;
     };
     EXPECT_FALSE(ReadError(nested(kMaxXMLDepth)));

@@ -37,7 +37,8 @@ inline std::vector<std::string> Values(const std::vector<Token>& tokens, int kin
     return values;
 }
 
-inline std::optional<vexo::CXMLError> ReadError(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
+inline std::optional<vexo::CXMLError> ReadError(const std::string& text,
+                                                const vexo::XMLReaderOptions& options = {}) {
     try {
         Tokens(text, options);
     } catch (const vexo::CXMLError& error) {

@@ -95,7 +95,9 @@ TEST(XMLWriter, EscapesValuesAndText) {
     writer.WriteCDATA("]]>&");
     writer.WriteComment("--&");
     writer.EndElement(true);
-    EXPECT_EQ(out, "<a d=\"'&quot;&amp;&lt;>\" s='&apos;\"&amp;&lt;>'>x]]&gt;&amp;&lt;><![CDATA[]]>&]]><!----&--></a>");
+    EXPECT_EQ(
+        out,
+        "<a d=\"'&quot;&amp;&lt;>\" s='&apos;\"&amp;&lt;>'>x]]&gt;&amp;&lt;><![CDATA[]]>&]]><!----&--></a>");
 }
 
 TEST(XMLWriter, LayoutFieldsGoWhereTheyBelong) {
