@@ -57,20 +57,21 @@ private:
     locale_t previous = static_cast<locale_t>(0);
 };
 
+std::string CannotOpen(const std::string& path, std::string_view reason) {
+    return std::string("Nie można otworzyć \""_pl) + path + "\"." + std::string(reason);
+}
+
 } // namespace
 
 CRARLoader_rar::CRARLoader_rar(const std::string& path) {
-    const auto cannotOpen = [&](std::string_view reason) {
-        return std::string("Nie można otworzyć \""_pl) + path + "\"." + std::string(reason);
-    };
-    const std::string noMemory(" Brak pamięci do zainicjalizowania struktur danych."_pl);
+    const std::string_view noMemory = " Brak pamięci do zainicjalizowania struktur danych."_pl;
     try {
         // Non-blocking open and a type check: a pipe or a device named GameData must not hang start-up.
         file = ::open(vexo::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         struct stat st;
-        if (file < 0 || ::fstat(file, &st) != 0 || !S_ISREG(st.st_mode)) rarload::Raise(cannotOpen(""), __LINE__);
+        if (file < 0 || ::fstat(file, &st) != 0 || !S_ISREG(st.st_mode)) rarload::Raise(CannotOpen(path, ""), __LINE__);
         handle = archive_read_new();
-        if (!handle) rarload::Raise(cannotOpen(noMemory), __LINE__);
+        if (!handle) rarload::Raise(CannotOpen(path, noMemory), __LINE__);
         archive_read_support_format_rar(handle);
         archive_read_support_format_rar5(handle);
         archive_read_support_format_zip(handle);
@@ -87,11 +88,11 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
         if (recognised) result = archive_read_next_header(handle, &entry);
         state = result == ARCHIVE_EOF ? State::End : State::HeaderRead;
         if (result != ARCHIVE_OK && result != ARCHIVE_EOF) {
-            const std::string damaged(" Nagłówek pliku jest uszkodzony."_pl);
-            const std::string notArchive(" Plik nie jest poprawnym archiwum RAR."_pl);
+            const std::string_view damaged = " Nagłówek pliku jest uszkodzony."_pl;
+            const std::string_view notArchive = " Plik nie jest poprawnym archiwum RAR."_pl;
             // libarchive reports "no format recognised" as a file format error, which is EILSEQ on Linux.
             const int error = archive_errno(handle);
-            rarload::Raise(cannotOpen(error == ENOMEM                                    ? noMemory
+            rarload::Raise(CannotOpen(path, error == ENOMEM                                    ? noMemory
                                       : recognised                                       ? damaged
                                       : error == EILSEQ                                    ? notArchive
                                                                                          : ""),
