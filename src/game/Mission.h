@@ -26,6 +26,8 @@ public:
     float targetBottom = -99.0f;
 
     bool InTargetArea(const CUnit& unit) const;
+    // False for the unreachable default area of missions without one and of random maps.
+    bool HasTargetArea() const;
 };
 
 // Builds the current map, object list, camera and target area from a mission file; raises

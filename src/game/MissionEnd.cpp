@@ -8,6 +8,10 @@ bool CMissionScreen::InTargetArea(const CUnit& unit) const {
     return unit.x >= targetLeft && unit.x <= targetRight && unit.y >= targetTop && unit.y <= targetBottom;
 }
 
+bool CMissionScreen::HasTargetArea() const {
+    return !(targetLeft == -100.0f && targetTop == -100.0f && targetRight == -99.0f && targetBottom == -99.0f);
+}
+
 void CheckMissionEnd(CMissionScreen& screen) {
     bool playerStands = false, enemyStands = false, playerInArea = false;
     for (const auto& object : GameObjects().All()) {

@@ -1,0 +1,110 @@
+// tundrel-tool mission: checks mission files with the game's own loader and plays them out
+// headless, for mission makers balancing their maps.
+#include "game/GameState.h"
+#include "game/Map.h"
+#include "game/Mission.h"
+#include "game/ObjectList.h"
+#include "game/Simulation.h"
+#include "game/Unit.h"
+#include "support/Convert.h"
+#include "support/Text1250.h"
+#include "tundrel-tool/Verbs.h"
+#include "xml/XMLError.h"
+
+#include <cmath>
+#include <iostream>
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "  tundrel-tool mission check FILE...    loads each mission as the game does and sums it up\n"
+    "  tundrel-tool mission simulate FILE [--seed N] [--step S] [--max-seconds T] [--both-computer]\n"
+    "      plays FILE headless (\"\" for a random map) with a fixed step (default 1/60 s) until\n"
+    "      it is won, lost or the time is up (default 600 s); --both-computer lets the player's\n"
+    "      units decide by the computer's rules too.\n";
+
+std::string Summary() {
+    int player = 0, computer = 0;
+    for (const auto& object : GameObjects().All())
+        if (const CUnit* unit = object->AsUnit()) ++(unit->team == 0 ? player : computer);
+    const CMap& map = GameMap();
+    return "OK " + std::to_string(map.width) + "x" + std::to_string(map.height) + ", " +
+           std::to_string(player + computer) + " units (" + std::to_string(player) + " player, " +
+           std::to_string(computer) + " computer)";
+}
+
+// Runs one load (and run); a failure prints "FILE: MESSAGE" in UTF-8, for a parser error its
+// kind with the place in the file, and returns false.
+template <class Body> bool Attempt(const std::string& file, Body body) {
+    try {
+        body();
+        return true;
+    } catch (const vexo::CXMLError& error) {
+        std::cout << file << ": " << vexo::Cp1250ToUtf8(vexo::CXMLError::KindMessage(error.kind)) << " (line "
+                  << error.textLine << ", column " << error.textColumn << ")\n";
+    } catch (const vexo::CError& error) {
+        std::cout << file << ": " << vexo::Cp1250ToUtf8(error.message) << '\n';
+    }
+    return false;
+}
+
+int Check(std::span<const std::string> files) {
+    if (files.empty()) throw tool::UsageError{"mission check needs at least one FILE"};
+    int status = 0;
+    for (const std::string& file : files) {
+        const bool loaded = Attempt(file, [&] {
+            CMissionScreen screen;
+            LoadMission(screen, vexo::Utf8ToCp1250(file));
+            std::cout << file << ": " << Summary() << ", target area " << (screen.HasTargetArea() ? "yes" : "no")
+                      << '\n';
+        });
+        if (!loaded) status = 1;
+        Game().ClearWorld();
+    }
+    return status;
+}
+
+float PositiveNumber(const std::string& option, const std::string& text) {
+    const float value = float(vexo::ToFloat(text));
+    if (!(value > 0.0f) || !std::isfinite(value)) throw tool::UsageError{option + " needs a positive number"};
+    return value;
+}
+
+int Simulate(std::span<const std::string> words) {
+    if (words.empty()) throw tool::UsageError{"mission simulate needs a FILE (\"\" for a random map)"};
+    HeadlessOptions options;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string& option = words[i];
+        if (option == "--both-computer") {
+            options.bothComputer = true;
+            continue;
+        }
+        if (i + 1 >= words.size()) throw tool::UsageError{"unknown option or missing value: " + option};
+        const std::string& value = words[++i];
+        if (option == "--seed")
+            options.seed = vexo::ToUInt(value);
+        else if (option == "--step")
+            options.step = PositiveNumber(option, value);
+        else if (option == "--max-seconds")
+            options.maxSeconds = PositiveNumber(option, value);
+        else
+            throw tool::UsageError{"unknown option " + option};
+    }
+    if (options.step > 1.0f) throw tool::UsageError{"--step must not exceed 1 second"};
+    const bool ran = Attempt(words[0], [&] {
+        std::cout << DescribeResult(RunHeadless(vexo::Utf8ToCp1250(words[0]), options)) << '\n';
+    });
+    Game().ClearWorld();
+    return ran ? 0 : 1;
+}
+
+int Run(std::span<const std::string> words) {
+    if (words.empty()) throw tool::UsageError{"mission needs check or simulate"};
+    if (words[0] == "check") return Check(words.subspan(1));
+    if (words[0] == "simulate") return Simulate(words.subspan(1));
+    throw tool::UsageError{"unknown mission verb " + words[0]};
+}
+
+} // namespace
+
+const tool::RegisterVerbGroup registered{{"mission", kUsage, Run}};
