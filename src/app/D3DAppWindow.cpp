@@ -15,6 +15,9 @@ using namespace vexo::literals;
 namespace {
 
 const char* const kSource = "d3dapp";
+// The smallest client area the game's screens are laid out for.
+constexpr int kMinimumClientWidth = 640;
+constexpr int kMinimumClientHeight = 480;
 
 std::string WithReason(std::string_view message, const std::string& reason) {
     return reason.empty() ? std::string(message) : std::string(message) + " " + reason;
@@ -29,6 +32,7 @@ void CD3DApplication::CreateMainWindow() {
                                    reason))
             throw vexo::CWin32APIError(WithReason("Nie można utworzyć okna."_pl, reason), kSource, __LINE__);
         maximized = windowSettings.maximized;
+        host.SetMinimumClientSize(kMinimumClientWidth, kMinimumClientHeight);
     }
     windowBounds = host.GetWindowBounds();
     clientRect = host.GetClientRect();

@@ -40,6 +40,8 @@ public:
     virtual bool CreateMainWindow(const std::string& title, int clientWidth, int clientHeight, bool maximized,
                                   std::string& reason) = 0;
     virtual void DestroyMainWindow() = 0;
+    // The smallest client area the user can drag the window to; a smaller window grows to it.
+    virtual void SetMinimumClientSize(int width, int height) = 0;
     virtual bool HasMainWindow() const = 0;
     // The client area on the screen; its size is the window's client size.
     virtual SRect GetWindowBounds() = 0;

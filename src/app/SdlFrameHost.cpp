@@ -7,23 +7,18 @@
 #include "platform/WindowPlacement.h"
 #include "support/Text1250.h"
 
-namespace {
-// The smallest client area the game's screens are laid out for.
-constexpr int kMinimumClientWidth = 640;
-constexpr int kMinimumClientHeight = 480;
-} // namespace
-
 CSdlFrameHost::CSdlFrameHost() : timer(platform::PerformanceCounter, platform::PerformanceFrequency()) {}
 
 CSdlFrameHost::~CSdlFrameHost() { DestroyMainWindow(); }
 
 bool CSdlFrameHost::CreateMainWindow(const std::string& title, int clientWidth, int clientHeight, bool maximized,
                                      std::string& reason) {
-    if (!window.Create(vexo::Cp1250ToUtf8(title), clientWidth, clientHeight,
-                       maximized ? WindowMode::Maximized : WindowMode::Windowed, reason))
-        return false;
-    platform::SetMinimumClientSize(window, kMinimumClientWidth, kMinimumClientHeight);
-    return true;
+    return window.Create(vexo::Cp1250ToUtf8(title), clientWidth, clientHeight,
+                         maximized ? WindowMode::Maximized : WindowMode::Windowed, reason);
+}
+
+void CSdlFrameHost::SetMinimumClientSize(int width, int height) {
+    if (window.IsOpen()) platform::SetMinimumClientSize(window, width, height);
 }
 
 void CSdlFrameHost::DestroyMainWindow() {

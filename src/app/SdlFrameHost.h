@@ -15,6 +15,7 @@ public:
     bool CreateMainWindow(const std::string& title, int clientWidth, int clientHeight, bool maximized,
                           std::string& reason) override;
     void DestroyMainWindow() override;
+    void SetMinimumClientSize(int width, int height) override;
     bool HasMainWindow() const override { return window.IsOpen(); }
     SRect GetWindowBounds() override;
     void SetWindowBounds(const SRect& bounds) override;

@@ -74,6 +74,9 @@ public:
         log.push_back("DestroyMainWindow");
         windowOpen = false;
     }
+    void SetMinimumClientSize(int width, int height) override {
+        ResizeClient(std::max(bounds.Width(), width), std::max(bounds.Height(), height));
+    }
     bool HasMainWindow() const override { return windowOpen; }
     // In full screen the window covers the desktop; its windowed place is remembered by the system.
     SRect GetWindowBounds() override {

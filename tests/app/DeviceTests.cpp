@@ -1,0 +1,175 @@
+// The window and device lifecycle: the order of the device hooks, size changes, minimizing, the
+// switch to full screen and back, and the shutdown.
+#include "HookApp.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",     "ReleaseDevice",
+                                            "OnCreateDevice",     "OnRestoreDevice", "OnInvalidateDevice",
+                                            "OnDestroyDevice",    "InitApplication", "DestroyMainWindow",
+                                            "OnShutdown",         "CreateMainWindow"};
+
+class DeviceTest : public ::testing::Test {
+protected:
+    void Start() {
+        ASSERT_TRUE(app.Create({}));
+        host.log.clear();
+    }
+    // The system tells of a finished drag.
+    void Drag(int width, int height) {
+        host.ResizeClient(width, height);
+        app.SendMessage(WM_ENTERSIZEMOVE);
+        app.SendMessage(WM_EXITSIZEMOVE);
+    }
+    std::vector<std::string> Log() { return Steps(std::exchange(host.log, {}), kDeviceSteps); }
+
+    tundrel_test::CapturedErrorLog errors;
+    CTestFrameHost host;
+    CDesktopDisplayConfig config;
+    CHookApp app{host, config};
+};
+
+TEST_F(DeviceTest, CreateShowsTheWindowThenMakesTheDeviceAndItsObjects) {
+    ASSERT_TRUE(app.Create({}));
+    EXPECT_EQ(Log(), (std::vector<std::string>{"CreateMainWindow Test 800x600", "InitApplication", "CreateDevice",
+                                               "OnCreateDevice", "OnRestoreDevice"}));
+    EXPECT_TRUE(app.IsWindowed());
+    EXPECT_EQ(app.BackBufferWidth(), 800u);
+    EXPECT_EQ(app.BackBufferHeight(), 600u);
+}
+
+TEST_F(DeviceTest, FailingHooksUndoWhatTheyStarted) {
+    app.failing = {"OnCreateDevice"};
+    EXPECT_THROW(app.Create({}), vexo::CError);
+    EXPECT_EQ(Steps(host.log, {"OnCreateDevice", "OnDestroyDevice", "ReleaseDevice"}),
+              (std::vector<std::string>{"OnCreateDevice", "OnDestroyDevice", "ReleaseDevice"}));
+    EXPECT_EQ(app.GetDevice(), nullptr);
+
+    CTestFrameHost otherHost;
+    CHookApp other(otherHost, config);
+    other.failing = {"OnRestoreDevice"};
+    EXPECT_THROW(other.Create({}), vexo::CError);
+    EXPECT_EQ(Steps(otherHost.log, {"OnCreateDevice", "OnRestoreDevice", "OnInvalidateDevice"}),
+              (std::vector<std::string>{"OnCreateDevice", "OnRestoreDevice", "OnInvalidateDevice"}));
+}
+
+TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
+    Start();
+    Drag(1000, 700);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
+    EXPECT_EQ(app.GetPresentParameters().backBufferWidth, 1000u);
+    EXPECT_EQ(app.BackBufferHeight(), 700u);
+    EXPECT_EQ(app.GetWindowSettings().width, 1000) << "the size the next start opens with";
+    EXPECT_TRUE(app.IsActive()) << "the drag's pause is undone";
+
+    Drag(1000, 700);
+    EXPECT_TRUE(Log().empty()) << "an unchanged size resets nothing";
+}
+
+TEST_F(DeviceTest, EmptyClientAreaIsIgnored) {
+    Start();
+    Drag(0, 0);
+    Drag(640, 0);
+    EXPECT_TRUE(Log().empty());
+    EXPECT_EQ(app.GetWindowSettings().width, 800);
+    EXPECT_EQ(app.BackBufferWidth(), 800u);
+}
+
+TEST_F(DeviceTest, RepeatedMinimizeNoticePausesOnce) {
+    Start();
+    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
+    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
+    EXPECT_FALSE(app.IsActive());
+    EXPECT_TRUE(app.IsMinimized());
+    app.SendMessage(WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
+    EXPECT_TRUE(app.IsActive()) << "one restore undoes the minimize";
+    EXPECT_FALSE(app.IsMinimized());
+}
+
+TEST_F(DeviceTest, MinimizedGameGoesOnWithoutDrawing) {
+    Start();
+    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
+    host.Advance(0.1);
+    app.FrameStep();
+    EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame"}));
+}
+
+TEST_F(DeviceTest, MaximizedSizeIsNotTheStoredWindowSize) {
+    Start();
+    host.ResizeClient(1280, 1000);
+    app.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1280, 1000));
+    EXPECT_TRUE(app.IsMaximized());
+    EXPECT_EQ(app.BackBufferWidth(), 1280u);
+    EXPECT_EQ(app.GetWindowSettings().width, 800) << "the size before maximizing is kept";
+    host.ResizeClient(800, 600);
+    app.SendMessage(WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
+    EXPECT_FALSE(app.IsMaximized());
+    EXPECT_EQ(app.BackBufferWidth(), 800u);
+}
+
+TEST_F(DeviceTest, FullScreenAndBackKeepsTheWindowPlace) {
+    Start();
+    const SRect windowPlace = host.bounds;
+    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_FALSE(app.IsWindowed());
+    EXPECT_TRUE(host.fullScreen);
+    EXPECT_EQ(app.BackBufferWidth(), 1280u) << "full screen takes the desktop's mode";
+    EXPECT_FALSE(host.cursorVisible) << "in full screen only the game's own cursor shows";
+    EXPECT_TRUE(host.clipped);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
+
+    // The system reports the window's new size afterwards.
+    Drag(1280, 1024);
+    EXPECT_EQ(app.GetSavedWindowBounds(), windowPlace);
+    EXPECT_EQ(app.GetWindowSettings().width, 800);
+
+    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_TRUE(app.IsWindowed());
+    EXPECT_EQ(host.bounds, windowPlace) << "back in a window, the window returns to its place";
+    EXPECT_TRUE(host.cursorVisible);
+    EXPECT_FALSE(host.clipped);
+    EXPECT_TRUE(app.IsActive());
+}
+
+TEST_F(DeviceTest, StartInFullScreenUsesTheDesktopMode) {
+    CTestFrameHost fullHost;
+    CHookApp full(fullHost, config, true);
+    ASSERT_TRUE(full.Create({}));
+    EXPECT_FALSE(full.IsWindowed());
+    EXPECT_EQ(full.GetPresentParameters(), (SPresentParameters{false, 1280, 1024, 60}));
+}
+
+TEST_F(DeviceTest, FailedResetClosesTheWindow) {
+    Start();
+    host.resetResult = kRenderInvalidCall;
+    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_FALSE(host.HasMainWindow());
+    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Błąd podczas resetowania urządzenia.")), std::string::npos);
+}
+
+TEST_F(DeviceTest, ShutdownReleasesTheDeviceThenTheWindowAndQuits) {
+    Start();
+    app.SendMessage(WM_CLOSE);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice", "OnShutdown",
+                                               "DestroyMainWindow"}));
+    EXPECT_EQ(app.Run(), 0) << "the quit message is waiting";
+}
+
+TEST_F(DeviceTest, ErrorInsideTheShutdownDoesNotStartItAgain) {
+    Start();
+    app.failing = {"OnInvalidateDevice", "OnShutdown"};
+    app.SendMessage(WM_CLOSE);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice",
+                                               "DestroyMainWindow"}))
+        << "the device goes even when a hook fails";
+    EXPECT_FALSE(host.HasMainWindow());
+    host.whenIdle = [](SMessage&) { return false; };
+    EXPECT_EQ(app.Run(), 0);
+}
+
+} // namespace
