@@ -1,11 +1,13 @@
 // Conversions between text and values: saturation, wrapping, locale independence, spellings.
 #include "support/Convert.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <climits>
 #include <clocale>
+#include <cstdlib>
 #include <string>
 
 using namespace vexo;
@@ -48,15 +50,25 @@ TEST(Convert, ToFloatAcceptsOnlyDecimalNumbersWithinTheFloatRange) {
     EXPECT_EQ(ToFloat("0.000000000000000000000000000000000000000000000000000000001e99999"), FLT_MAX);
 }
 
+// A locale whose decimal separator is a comma, compiled into a temporary folder: a C library
+// reading of numbers would take "0,5" for one half there, and "0.5" for zero.
 TEST(Convert, ToFloatIgnoresTheDecimalCommaOfTheLocale) {
-    const char* found = nullptr;
-    for (const char* name : {"pl_PL.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8", "pl_PL.utf8", "de_DE.utf8"})
-        if ((found = std::setlocale(LC_NUMERIC, name))) break;
-    if (!found) GTEST_SKIP() << "no locale with a decimal comma is installed";
-    const double half = ToFloat("0.5");
+    tundrel_test::TempDir dir;
+    WriteStringToFile(dir.File("comma.def"),
+                      "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\ngrouping 3;3\nEND LC_NUMERIC\n");
+    const std::string compile = "localedef -c -f UTF-8 -i '" + dir.File("comma.def") + "' '" +
+                                dir.File("tundrel_comma") + "' >/dev/null 2>&1";
+    (void)std::system(compile.c_str()); // warns, and fails, about the categories it leaves out
+    ::setenv("LOCPATH", dir.path.c_str(), 1);
+    const bool loaded = std::setlocale(LC_NUMERIC, "tundrel_comma") != nullptr;
+    ::unsetenv("LOCPATH");
+    if (!loaded) GTEST_SKIP() << "localedef could not build a locale with a decimal comma";
+    const std::string cFormatted = FloatToString(1.5, 'f', 1);
+    const double point = ToFloat("0.5");
     const double comma = ToFloat("0,5");
     std::setlocale(LC_NUMERIC, "C");
-    EXPECT_DOUBLE_EQ(half, 0.5);
+    ASSERT_EQ(cFormatted, "1,5") << "the locale is active";
+    EXPECT_DOUBLE_EQ(point, 0.5);
     EXPECT_DOUBLE_EQ(comma, 0.0);
 }
 
