@@ -1,0 +1,89 @@
+// The campaign: every shipped mission loads the way the game loads it, starts with nobody drowning,
+// has a description, and plays out to a result between two computer players within ten minutes.
+#include "content/ShippedData.h"
+#include "game/GameState.h"
+#include "game/Map.h"
+#include "game/Mission.h"
+#include "game/ObjectList.h"
+#include "game/Simulation.h"
+#include "game/Unit.h"
+#include "support/Text1250.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace {
+
+// The mission list starts the game from the data folder with "Maps\<name>.tlm".
+class InDataFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous = std::filesystem::current_path().string();
+        ASSERT_EQ(::chdir(content::DataFolder().c_str()), 0);
+    }
+    void TearDown() override {
+        Game().ClearWorld();
+        ASSERT_EQ(::chdir(previous.c_str()), 0);
+    }
+    std::string previous;
+};
+
+int Units(bool player) {
+    int n = 0;
+    for (const auto& object : GameObjects().All())
+        if (const auto* unit = dynamic_cast<const CUnit*>(object.get())) n += (unit->team == 0) == player;
+    return n;
+}
+
+TEST_F(InDataFolder, TheCampaignHasTenMissionsEachWithADescription) {
+    const std::vector<content::Mission> missions = content::ShippedMissions();
+    ASSERT_GE(missions.size(), 10u);
+    for (const content::Mission& mission : missions) {
+        // Names sort into the order they are meant to be played in, and show no encoding trouble.
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(mission.name[0])) && mission.name[2] == ' ') << mission.name;
+        for (unsigned char c : mission.name) EXPECT_LT(c, 0x80) << mission.name;
+        EXPECT_GT(mission.description.size(), 200u) << mission.name;
+        EXPECT_NE(mission.description.find("Cel: "), std::string::npos) << mission.name;
+        // Windows-1250 throughout: UTF-8 would show as two odd letters per Polish one.
+        EXPECT_EQ(vexo::Cp1250ToUtf8(mission.description).find("Ã"), std::string::npos) << mission.name;
+    }
+}
+
+TEST_F(InDataFolder, EveryMissionLoadsWithBothSidesAndNobodyDrownsAtTheStart) {
+    for (const content::Mission& mission : content::ShippedMissions()) {
+        SCOPED_TRACE(mission.name);
+        CMissionScreen screen;
+        ASSERT_NO_THROW(LoadMission(screen, "Maps\\" + mission.name + ".tlm"));
+        const int player = Units(true), computer = Units(false);
+        EXPECT_GT(player, 0);
+        EXPECT_GT(computer, 0);
+        // A unit placed on water, an obstacle or off the map would drown in its first update.
+        UpdateWorld(0.0f, 0.01f);
+        EXPECT_EQ(Units(true), player);
+        EXPECT_EQ(Units(false), computer);
+        const bool hasTarget = screen.targetLeft >= 0.0f;
+        if (hasTarget) {
+            EXPECT_LE(screen.targetRight, float(GameMap().width));
+            EXPECT_LE(screen.targetBottom, float(GameMap().height));
+        }
+        Game().ClearWorld();
+    }
+}
+
+TEST_F(InDataFolder, EveryMissionEndsWithinTenMinutesBetweenTwoComputerPlayers) {
+    for (const content::Mission& mission : content::ShippedMissions()) {
+        for (std::uint32_t seed : {1u, 2u, 3u}) {
+            SCOPED_TRACE(mission.name + " seed " + std::to_string(seed));
+            HeadlessOptions options;
+            options.seed = seed;
+            options.bothComputer = true;
+            options.maxSeconds = 600.0f;
+            const HeadlessResult result = RunHeadless("Maps\\" + mission.name + ".tlm", options);
+            EXPECT_NE(result.outcome, HeadlessResult::Timeout) << DescribeResult(result);
+            Game().ClearWorld();
+        }
+    }
+}
+
+} // namespace
