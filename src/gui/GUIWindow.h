@@ -103,6 +103,13 @@ class CGUIScreen : public CGUIWindowContainer {
 public:
     // The colour the frame is cleared to while this screen is on top, ARGB.
     virtual std::uint32_t GetBackgroundColor() const = 0;
+
+    // Key releases made while a screen is not on top, or while the window has no keyboard focus,
+    // never reach it. The screen flow calls OnActivate when it brings a stacked screen back to
+    // the top; the application frame calls OnFocusLost on the top screen when the window loses
+    // the focus. A screen that tracks held keys forgets them here.
+    virtual void OnActivate() {}
+    virtual void OnFocusLost() {}
 };
 
 // The point p (back-buffer pixels) in the own coordinates of window.
