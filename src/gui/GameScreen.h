@@ -31,10 +31,10 @@ public:
     // The screen flow reads it once per frame; reading clears it. A true answer means the game goes
     // under the menu, so the key table is cleared too: releases made there never reach this screen.
     bool ReadEscape();
-    // The screen comes back to the top of the stack, or the window lost the keyboard focus: key
-    // releases made meanwhile were never seen, so no key may stay held in the table.
-    void OnActivate();
-    void OnFocusLost();
+    // Back on top, or the window lost the keyboard focus: releases made meanwhile were never
+    // seen, so no key may stay held in the table.
+    void OnActivate() override;
+    void OnFocusLost() override;
 
     // The mission is over and its end overlay has finished: the screen flow may delete the screen.
     bool IsFinished() const { return over && !HasOverlay(); }
@@ -45,17 +45,16 @@ public:
     CGameView* GetView() const { return view; }
     CGamePanel* GetPanel() const { return panel; }
     float GetTilesAcross() const { return tilesAcross; }
-    void SetTilesAcross(float tiles);
 
     static constexpr float kMinTilesAcross = 15.0f;
     static constexpr float kMaxTilesAcross = 25.0f;
     static constexpr float kPanelHeight = 120.0f;
 
 private:
+    void Layout(float width, float height);
     void MoveCamera(float elapsed);
     void Zoom(float elapsed);
-    void Layout(float width, float height);
-    // Releases everything the constructor may have set up so far.
+    // Deletes the world and clears the per-game values, if they are still this screen's.
     void ReleaseGame();
 
     float tilesAcross = 17.5f;

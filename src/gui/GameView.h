@@ -1,0 +1,58 @@
+// CGameView: the battlefield window. It draws the map, the units with their markers and life
+// bars, keeps the selection and turns clicks and hot-keys into orders for the selected unit.
+#pragma once
+
+#include "game/Object.h"
+#include "gui/GUIWindow.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+class CUnit;
+
+class CGameView : public CGUIWindow {
+public:
+    // Order-entry states: what the next left click means.
+    enum Pending : int {
+        kNone = 0,
+        kGoTo = 1,
+        kFollow = 2,
+        kAttack = 3,
+        kLyingClicked = 4, // a lying unit was right-clicked: a destination, a bank or itself again
+        kBuryOrDigOut = 5,
+        kCarryWhom = 6,
+        kCarryWhere = 7,
+    };
+
+    // Order index as the buttons and hot-keys number them: Stop, Go, Follow, Attack, Bury or dig
+    // out, Carry. Needs a selected unit of the player's team.
+    void BeginOrder(int index);
+
+    bool OnMouseMove(float x, float y) override;
+    bool OnMouseDown(float x, float y, int button) override;
+    bool OnKeyDown(int key) override;
+    int GetCursor(float x, float y) override;
+    void Draw(float left, float top, float right, float bottom) override;
+
+    int GetPending() const { return pending; }
+    // The unit under the pointer's last position over the view, or nullptr.
+    CUnit* Hovered() const;
+
+private:
+    // The world point under (x, y) of the view's own coordinates.
+    void ToWorld(float x, float y, float& wx, float& wy) const;
+    void LeftClick(float wx, float wy);
+    void RightClick(float wx, float wy);
+    void Prompt(const std::string& text) const;
+    void DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, float top, float right, float bottom) const;
+    void DrawLifeBars(const CUnit* hovered, float left, float top, float right, float bottom) const;
+
+    float mouseX = 0.0f;
+    float mouseY = 0.0f;
+    // Serial-checked: a slot whose unit has left the world reads as empty, even if a new unit
+    // took its address.
+    std::array<TObjectRef<CUnit>, 10> groups;
+    int pending = kNone;
+    TObjectRef<CUnit> remembered;
+};
