@@ -97,7 +97,7 @@ def ground():
 def obstacle():
     # A snowy pine seen from above standing in a drift; next to each other they read as a forest wall.
     s = T * paint.SS
-    img = Image.new("RGBA", (s, s), (236, 240, 246, 255))
+    img = Image.new("RGBA", (s, s), (222, 227, 235, 255))
     c = s / 2
     rnd = random.Random(17)
     outline = paint.polygon_mask(s, star_points(c, c, s * 0.49, s * 0.36, 13, 0.2, rnd))
