@@ -19,14 +19,25 @@ constexpr int kMaxPixelHeight = 256;
 // A height of 0 asks for the system's default size, as Windows gives it.
 constexpr int kDefaultCellHeight = 16;
 
-// FreeType is started once for the process: faces are created on the main thread only.
-FT_Library Library() {
-    static FT_Library library = [] {
-        FT_Library created = nullptr;
-        if (FT_Init_FreeType(&created) != 0) created = nullptr;
-        return created;
-    }();
-    return library;
+// FreeType and fontconfig are started once for the process (faces are made on the main thread
+// only) and shut down at exit, so their caches do not outlive the program's own memory checks.
+class CFontLibraries {
+public:
+    CFontLibraries() {
+        if (FT_Init_FreeType(&freeType) != 0) freeType = nullptr;
+        fontconfig = FcInit();
+    }
+    ~CFontLibraries() {
+        if (freeType) FT_Done_FreeType(freeType);
+        if (fontconfig) FcFini();
+    }
+    FT_Library freeType = nullptr;
+    bool fontconfig = false;
+};
+
+CFontLibraries& Libraries() {
+    static CFontLibraries libraries;
+    return libraries;
 }
 
 struct FaceCloser {
@@ -56,7 +67,7 @@ void CellMetrics(FT_Face face, long& ascentUnits, long& descentUnits) {
 } // namespace
 
 std::string FindFontFile(const std::string& typeface, int weight) {
-    if (!FcInit()) return {};
+    if (!Libraries().fontconfig) return {};
     FcPattern* pattern = FcPatternCreate();
     const std::string family = vexo::Cp1250ToUtf8(typeface);
     if (!family.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -76,7 +87,7 @@ std::string FindFontFile(const std::string& typeface, int weight) {
 }
 
 bool CFontFace::Create(const FontDesc& desc, std::string& error) {
-    FT_Library library = Library();
+    FT_Library library = Libraries().freeType;
     if (!library) {
         error = "FreeType could not start";
         return false;

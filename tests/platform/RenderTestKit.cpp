@@ -10,6 +10,7 @@ CGLWindow* RenderTest::window = nullptr;
 CRenderDevice* RenderTest::device = nullptr;
 
 void RenderTest::SetUpTestSuite() {
+    if (device) return;
     window = new CGLWindow;
     std::string error;
     if (!window->Create("render tests", kWidth, kHeight, WindowMode::Windowed, error)) {
@@ -21,13 +22,6 @@ void RenderTest::SetUpTestSuite() {
         std::fprintf(stderr, "device: %s\n", error.c_str());
         std::abort();
     }
-}
-
-void RenderTest::TearDownTestSuite() {
-    delete device;
-    device = nullptr;
-    delete window;
-    window = nullptr;
 }
 
 void RenderTest::SetUp() {
