@@ -44,6 +44,9 @@ public:
     virtual platform::LRESULT HandleMessage(const platform::SMessage& message);
     // Nestable: every Pause(true, s) is matched later by a Pause(false, s) with the same s.
     virtual void Pause(bool pause, bool stopTimer);
+    // The entry point of the display settings dialog: runs it and applies what the player chose.
+    // Callers pause the frame with its timer around it. Until the dialog exists it changes nothing.
+    virtual void ChangeDevice() {}
 
     // One step of the loop: device-lost handling, update, then draw and present.
     void FrameStep();
