@@ -82,7 +82,12 @@ void CSdlFrameHost::PaintCentredText(const std::string& text) {
 }
 
 CRenderDevice* CSdlFrameHost::EnsureDevice(std::string& reason) {
-    if (!device && window.IsOpen()) device = CreateOpenGLDevice(window, reason);
+    if (!device && window.IsOpen()) {
+        device = CreateOpenGLDevice(window, reason);
+        // Presenting waits for the display's refresh where the driver allows, as the default
+        // presentation interval does; where it does not, frames simply run unpaced.
+        if (device) window.SetSwapInterval(1);
+    }
     return device.get();
 }
 
