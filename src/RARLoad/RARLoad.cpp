@@ -11,11 +11,17 @@ using namespace vexo::literals;
 
 namespace rarload {
 
-void Raise(const std::string& message, int line) { throw vexo::CError(message, kSource, line); }
+void Raise(const std::string& message, int line) {
+    throw vexo::CError(message, kSource, line);
+}
 
-void RaiseSystem(const std::string& message, int line) { throw vexo::CWin32APIError(message, kSource, line); }
+void RaiseSystem(const std::string& message, int line) {
+    throw vexo::CWin32APIError(message, kSource, line);
+}
 
-std::string ReadErrorMessage() { return std::string("Błąd odczytu."_pl); }
+std::string ReadErrorMessage() {
+    return std::string("Błąd odczytu."_pl);
+}
 
 std::string TooLargeMessage(const std::string& name, std::uint64_t size) {
     return std::string("Plik \""_pl) + name + std::string("\" jest za duży ("_pl) + std::to_string(size) +

@@ -14,8 +14,12 @@ using namespace vexo::literals;
 
 namespace {
 
-std::string CannotOpen(const std::string& path) { return std::string("Nie można otworzyć pliku \""_pl) + path + "\"."; }
-std::string CannotRead(const std::string& path) { return std::string("Nie można odczytać pliku \""_pl) + path + "\"."; }
+std::string CannotOpen(const std::string& path) {
+    return std::string("Nie można otworzyć pliku \""_pl) + path + "\".";
+}
+std::string CannotRead(const std::string& path) {
+    return std::string("Nie można odczytać pliku \""_pl) + path + "\".";
+}
 
 } // namespace
 
@@ -24,11 +28,12 @@ CRARLoader_dir::CRARLoader_dir(const std::string& path) : root(vexo::AddBackslas
 }
 
 // Depth first: a sub-folder's files come right where its name sorts among its siblings.
-void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& programDir, const std::string& prefix) {
+void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& programDir,
+                          const std::string& prefix) {
     std::vector<vexo::DirectoryEntry> found;
     if (!vexo::ListDirectory(hostDir, found))
-        rarload::RaiseSystem(std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + programDir + "\".",
-                             __LINE__);
+        rarload::RaiseSystem(
+            std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + programDir + "\".", __LINE__);
     for (const vexo::DirectoryEntry& item : found) {
         // A backslash is a separator in every entry name, so a Linux name holding one cannot be named.
         if (item.name.find('\\') != std::string::npos) continue;

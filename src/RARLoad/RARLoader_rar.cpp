@@ -5,13 +5,13 @@
 #include "support/Files.h"
 #include "support/Text1250.h"
 
+#include <algorithm>
 #include <archive.h>
 #include <archive_entry.h>
-#include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cstring>
 #include <fcntl.h>
+#include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -35,7 +35,8 @@ std::string EntryName(archive_entry* entry) {
     std::string name = utf8 ? rarload::NameFromUtf8(utf8) : std::string(raw ? raw : "");
     for (char& c : name)
         if (c == '/') c = '\\';
-    while (name.starts_with(".\\")) name.erase(0, 2);
+    while (name.starts_with(".\\"))
+        name.erase(0, 2);
     return name;
 }
 
@@ -69,7 +70,8 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
         // Non-blocking open and a type check: a pipe or a device named GameData must not hang start-up.
         file = ::open(vexo::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         struct stat st;
-        if (file < 0 || ::fstat(file, &st) != 0 || !S_ISREG(st.st_mode)) rarload::Raise(CannotOpen(path, ""), __LINE__);
+        if (file < 0 || ::fstat(file, &st) != 0 || !S_ISREG(st.st_mode))
+            rarload::Raise(CannotOpen(path, ""), __LINE__);
         handle = archive_read_new();
         if (!handle) rarload::Raise(CannotOpen(path, noMemory), __LINE__);
         archive_read_support_format_rar(handle);
@@ -92,10 +94,10 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
             const std::string_view notArchive = " Plik nie jest poprawnym archiwum RAR."_pl;
             // libarchive reports "no format recognised" as a file format error, which is EILSEQ on Linux.
             const int error = archive_errno(handle);
-            rarload::Raise(CannotOpen(path, error == ENOMEM                                    ? noMemory
-                                      : recognised                                       ? damaged
-                                      : error == EILSEQ                                    ? notArchive
-                                                                                         : ""),
+            rarload::Raise(CannotOpen(path, error == ENOMEM   ? noMemory
+                                            : recognised      ? damaged
+                                            : error == EILSEQ ? notArchive
+                                                              : ""),
                            __LINE__);
         }
     } catch (...) {
@@ -104,7 +106,9 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
     }
 }
 
-CRARLoader_rar::~CRARLoader_rar() { Release(); }
+CRARLoader_rar::~CRARLoader_rar() {
+    Release();
+}
 
 void CRARLoader_rar::Release() {
     if (handle) archive_read_free(handle);
@@ -151,7 +155,8 @@ void CRARLoader_rar::Describe() {
     if (archive_entry_size_is_set(entry)) {
         const la_int64_t announced = archive_entry_size(entry);
         if (announced < 0) Fail(std::string("Nagłówek pliku RAR jest uszkodzony."_pl), __LINE__);
-        if (std::uint64_t(announced) > kMaxEntrySize) Fail(rarload::TooLargeMessage(name, announced), __LINE__);
+        if (std::uint64_t(announced) > kMaxEntrySize)
+            Fail(rarload::TooLargeMessage(name, announced), __LINE__);
         size = static_cast<std::uint32_t>(announced);
     } else if (encrypted) {
         size = 0;
@@ -205,7 +210,8 @@ void CRARLoader_rar::Read(void* target) {
         return;
     }
     std::size_t done = 0;
-    for (std::size_t got = 1; got > 0 && done < size; done += got) got = ReadSome(out + done, size - done);
+    for (std::size_t got = 1; got > 0 && done < size; done += got)
+        got = ReadSome(out + done, size - done);
     ExpectEnd(out, done);
 }
 

@@ -15,8 +15,12 @@ constexpr int kBlocksBeforeFile = 16;
 // Real headers are far smaller; this bounds what a damaged size field can make us read.
 constexpr std::uint64_t kLargestHeader = 1 << 20;
 
-std::uint32_t Le16(const unsigned char* p) { return p[0] | std::uint32_t(p[1]) << 8; }
-std::uint32_t Le32(const unsigned char* p) { return Le16(p) | Le16(p + 2) << 16; }
+std::uint32_t Le16(const unsigned char* p) {
+    return p[0] | std::uint32_t(p[1]) << 8;
+}
+std::uint32_t Le32(const unsigned char* p) {
+    return Le16(p) | Le16(p + 2) << 16;
+}
 
 std::uint32_t Crc(const unsigned char* data, std::size_t size) {
     return std::uint32_t(crc32(0, data, uInt(size)));
@@ -79,8 +83,9 @@ std::optional<std::uint32_t> Rar5FileCrc(int file, std::int64_t position) {
         // CRC32, then the header size as a vint of at most three bytes, then the header.
         std::size_t at = 4;
         std::uint64_t size = 0;
-        if (!ReadAt(file, position, block, 7) || !ReadVint(block, at, size) || size == 0 || size > kLargestHeader ||
-            !ReadAt(file, position, block, at + size) || Crc(&block[4], at - 4 + size) != Le32(&block[0]))
+        if (!ReadAt(file, position, block, 7) || !ReadVint(block, at, size) || size == 0 ||
+            size > kLargestHeader || !ReadAt(file, position, block, at + size) ||
+            Crc(&block[4], at - 4 + size) != Le32(&block[0]))
             return std::nullopt;
         std::uint64_t type = 0, flags = 0, extra = 0, data = 0;
         if (!ReadVint(block, at, type) || !ReadVint(block, at, flags)) return std::nullopt;
@@ -88,7 +93,8 @@ std::optional<std::uint32_t> Rar5FileCrc(int file, std::int64_t position) {
         if ((flags & kDataArea) && !ReadVint(block, at, data)) return std::nullopt;
         if (type == kFileHeader) {
             std::uint64_t fileFlags = 0, unpacked = 0, attributes = 0;
-            if (!ReadVint(block, at, fileFlags) || !ReadVint(block, at, unpacked) || !ReadVint(block, at, attributes))
+            if (!ReadVint(block, at, fileFlags) || !ReadVint(block, at, unpacked) ||
+                !ReadVint(block, at, attributes))
                 return std::nullopt;
             if (fileFlags & kHasTime) at += 4;
             if (!(fileFlags & kHasCrc) || at + 4 > block.size()) return std::nullopt;

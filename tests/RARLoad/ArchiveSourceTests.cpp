@@ -82,7 +82,8 @@ TEST_P(ArchiveFormat, EveryCutEndsInAnErrorOrAShorterListing) {
         // Without an error every delivered entry must be a complete, correct one.
         const Listing expected = Expected();
         ASSERT_LE(delivered.size(), expected.size()) << "cut at " << cut;
-        for (std::size_t i = 0; i < delivered.size(); ++i) EXPECT_EQ(delivered[i], expected[i]) << "cut at " << cut;
+        for (std::size_t i = 0; i < delivered.size(); ++i)
+            EXPECT_EQ(delivered[i], expected[i]) << "cut at " << cut;
     }
 }
 
@@ -149,7 +150,8 @@ TEST_F(ArchiveSource, ADataChecksumFailureInEveryFormatIsACrcError) {
 std::string Rar4WithSizes(std::uint32_t packed, std::uint32_t unpacked, std::uint16_t extraFlags = 0) {
     std::string bytes = testarchive::Rar4({{"a.txt", std::string(packed, 'p')}});
     const std::size_t header = 7 + 13;
-    for (int i = 0; i < 4; ++i) bytes[header + 11 + i] = char((unpacked >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i)
+        bytes[header + 11 + i] = char((unpacked >> (8 * i)) & 0xFF);
     bytes[header + 3] = char(bytes[header + 3] | (extraFlags & 0xFF));
     bytes[header + 4] = char(bytes[header + 4] | (extraFlags >> 8));
     const std::uint32_t crc = testarchive::Crc32(bytes.substr(header + 2, 32 + 5 - 2));
@@ -169,7 +171,8 @@ TEST_F(ArchiveSource, DeliversExactlyTheAnnouncedSizeOrFails) {
     std::uint32_t size = 0;
     EXPECT_EQ(MessageOf([&] { source->Next(name, size); }),
               std::string("Plik \"a.txt\" jest za duży (629145600 bajtów)."_pl));
-    EXPECT_EQ(MessageOf([&] { source->Next(name, size); }), "Błąd odczytu."_pl) << "a failed source must stay failed";
+    EXPECT_EQ(MessageOf([&] { source->Next(name, size); }), "Błąd odczytu."_pl)
+        << "a failed source must stay failed";
 }
 
 TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
@@ -179,7 +182,8 @@ TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
     std::string name, text;
     std::uint32_t size = 0;
     ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }), std::string("Plik \"a.txt\" jest zaszyfrowany."_pl));
+    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }),
+              std::string("Plik \"a.txt\" jest zaszyfrowany."_pl));
 
     source.reset(OpenGameData(path));
     ASSERT_TRUE(source->Next(name, size));
@@ -188,7 +192,8 @@ TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
 }
 
 TEST_F(ArchiveSource, FollowsTheProtocol) {
-    testarchive::WriteFile(path, testarchive::Rar4({{"1", "one"}, {"dir", "", true}, {"2", ""}, {"3", "three"}}));
+    testarchive::WriteFile(path,
+                           testarchive::Rar4({{"1", "one"}, {"dir", "", true}, {"2", ""}, {"3", "three"}}));
     std::unique_ptr<CRARLoader> source(OpenGameData(path));
     std::string name, text = "old";
     std::uint32_t size = 0;
@@ -212,7 +217,8 @@ TEST_F(ArchiveSource, FollowsTheProtocol) {
 }
 
 TEST_F(ArchiveSource, AnEntryWhoseHeaderHasNoSizeIsMeasuredBeforeItIsAnnounced) {
-    testarchive::WriteFile(path, testarchive::StreamedZip({{"a", "alpha"}, {"e", ""}, {"b", std::string(70000, 'b')}}));
+    testarchive::WriteFile(
+        path, testarchive::StreamedZip({{"a", "alpha"}, {"e", ""}, {"b", std::string(70000, 'b')}}));
     EXPECT_EQ(DrainPath(path), (Listing{{"a", "alpha"}, {"e", ""}, {"b", std::string(70000, 'b')}}));
     std::unique_ptr<CRARLoader> source(OpenGameData(path));
     std::string name;

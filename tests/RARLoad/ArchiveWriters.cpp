@@ -64,7 +64,8 @@ std::string Rar4(const std::vector<Item>& items) {
     out += Rar4Block(0x73, 0, std::string(6, '\0'));
     for (const Item& item : items) {
         bool unicode = false;
-        for (unsigned char c : item.name) unicode = unicode || c > 0x7F;
+        for (unsigned char c : item.name)
+            unicode = unicode || c > 0x7F;
         std::string rest;
         Put32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // packed size
         Put32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // unpacked size
@@ -115,7 +116,8 @@ std::string Rar5(const std::vector<Item>& items) {
     return out;
 }
 
-std::string WithLibarchive(const std::string& format, const std::vector<Item>& items, const std::string& options) {
+std::string WithLibarchive(const std::string& format, const std::vector<Item>& items,
+                           const std::string& options) {
     // The writers turn UTF-8 names into each format's own encoding through the thread's locale.
     static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t(0));
     const locale_t previous = ::uselocale(utf8);
@@ -169,7 +171,8 @@ std::string StreamedZip(const std::vector<Item>& items) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 } // namespace testarchive

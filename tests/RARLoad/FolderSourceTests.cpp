@@ -32,8 +32,12 @@ TEST_F(FolderSource, DeliversSubFoldersDepthFirstInByteOrderWithHiddenFiles) {
     scratch.MakeFolder("GameData/Sprites/Empty");
     scratch.MakeFolder("GameData/Nothing");
 
-    const Listing expected = {{".hidden", "h"},        {"Sprites\\unit.png", "png"}, {"Sprites.xml", "<Sprites/>"},
-                              {"Z\\deep\\far.bmp", "bmp"}, {"a.txt", "ay"},         {"b.txt", "bee"}};
+    const Listing expected = {{".hidden", "h"},
+                              {"Sprites\\unit.png", "png"},
+                              {"Sprites.xml", "<Sprites/>"},
+                              {"Z\\deep\\far.bmp", "bmp"},
+                              {"a.txt", "ay"},
+                              {"b.txt", "bee"}};
     EXPECT_EQ(DrainPath(root), expected);
     // Each pass opens a fresh source; both must see the same sequence.
     EXPECT_EQ(DrainPath(root), expected);
@@ -79,7 +83,7 @@ TEST_F(FolderSource, FollowsTheProtocol) {
 TEST_F(FolderSource, LinkedFoldersAreNotEnteredAndOnlyRegularFilesCount) {
     scratch.Write("GameData/a.txt", "a");
     scratch.Write("Elsewhere/b.txt", "b");
-    std::filesystem::create_directory_symlink("..", root + "/up");       // a cycle
+    std::filesystem::create_directory_symlink("..", root + "/up"); // a cycle
     std::filesystem::create_directory_symlink("../Elsewhere", root + "/there");
     std::filesystem::create_symlink("a.txt", root + "/same.txt");
     ASSERT_EQ(::mkfifo((root + "/pipe").c_str(), 0600), 0);
@@ -140,7 +144,8 @@ TEST_F(FolderSource, RefusesSizesItCannotAnnounce) {
     std::string name;
     std::uint32_t size = 0;
     EXPECT_EQ(MessageOf([&] { source->Next(name, size); }),
-              std::string("Plik \""_pl) + root + "\\huge.bin" + std::string("\" jest za duży (629145600 bajtów)."_pl));
+              std::string("Plik \""_pl) + root + "\\huge.bin" +
+                  std::string("\" jest za duży (629145600 bajtów)."_pl));
 
     sparse("giant.bin", off_t(4) << 30);
     EXPECT_EQ(MessageOf([&] { delete OpenGameData(root); }),

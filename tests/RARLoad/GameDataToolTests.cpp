@@ -24,8 +24,8 @@ protected:
     }
 
     ToolRun Tool(const std::string& arguments) const {
-        const std::string command = std::string("'") + TUNDREL_TOOL + "' " + arguments + " >'" + (scratch / "out") +
-                                    "' 2>'" + (scratch / "err") + "'";
+        const std::string command = std::string("'") + TUNDREL_TOOL + "' " + arguments + " >'" +
+                                    (scratch / "out") + "' 2>'" + (scratch / "err") + "'";
         const int raw = std::system(command.c_str());
         ToolRun run;
         run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -46,11 +46,13 @@ protected:
             for (char& c : item.name)
                 if (c == '/') c = '\\';
         for (const auto& item : items)
-            item.directory ? scratch.MakeFolder("GameData/" + item.name) : scratch.Write("GameData/" + item.name, item.data);
+            item.directory ? scratch.MakeFolder("GameData/" + item.name)
+                           : scratch.Write("GameData/" + item.name, item.data);
         testarchive::WriteFile(scratch / "GameData.rar4", testarchive::Rar4(windows));
         testarchive::WriteFile(scratch / "GameData.rar5", testarchive::Rar5(items));
         testarchive::WriteFile(scratch / "GameData.zip", testarchive::WithLibarchive("zip", items));
-        return {scratch / "GameData", scratch / "GameData.rar4", scratch / "GameData.rar5", scratch / "GameData.zip"};
+        return {scratch / "GameData", scratch / "GameData.rar4", scratch / "GameData.rar5",
+                scratch / "GameData.zip"};
     }
 };
 
@@ -74,7 +76,8 @@ TEST_F(GameDataTool, CatsOneEntryByItsListedName) {
 
 TEST_F(GameDataTool, DamagedArchivesEndWithAMessageAndStatusOne) {
     const std::string good = testarchive::Rar4({{"a.txt", std::string(200, 'a')}, {"b.txt", "bbbb"}});
-    const std::string zip = testarchive::WithLibarchive("zip", {{"a", std::string(5000, 'z')}, {"b", "bbbb"}});
+    const std::string zip =
+        testarchive::WithLibarchive("zip", {{"a", std::string(5000, 'z')}, {"b", "bbbb"}});
     std::string flipped = good;
     flipped[good.find("aaaa") + 10] = 'A';
     const std::vector<std::pair<std::string, std::string>> cases = {

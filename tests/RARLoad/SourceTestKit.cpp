@@ -23,7 +23,8 @@ ScratchFolder::~ScratchFolder() {
 void ScratchFolder::Write(const std::string& relative, const std::string& bytes) const {
     const std::filesystem::path file = std::filesystem::path(path) / relative;
     std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary | std::ios::trunc).write(bytes.data(), std::streamsize(bytes.size()));
+    std::ofstream(file, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 void ScratchFolder::MakeFolder(const std::string& relative) const {

@@ -17,7 +17,8 @@ std::vector<VerbGroup>& Registry() {
 
 void PrintUsage(std::ostream& out, const std::vector<VerbGroup>& groups) {
     out << "Usage:\n";
-    for (const VerbGroup& group : groups) out << group.usage;
+    for (const VerbGroup& group : groups)
+        out << group.usage;
     out << "  tundrel-tool --help\n"
            "\nNames and messages are shown in UTF-8; entry names keep their backslashes.\n";
 }
@@ -27,10 +28,13 @@ void PrintUsage(std::ostream& out, const std::vector<VerbGroup>& groups) {
 RegisterVerbGroup::RegisterVerbGroup(const VerbGroup& group) {
     std::vector<VerbGroup>& groups = Registry();
     groups.push_back(group);
-    std::sort(groups.begin(), groups.end(), [](const VerbGroup& a, const VerbGroup& b) { return a.name < b.name; });
+    std::sort(groups.begin(), groups.end(),
+              [](const VerbGroup& a, const VerbGroup& b) { return a.name < b.name; });
 }
 
-const std::vector<VerbGroup>& VerbGroups() { return Registry(); }
+const std::vector<VerbGroup>& VerbGroups() {
+    return Registry();
+}
 
 } // namespace tool
 
@@ -41,10 +45,12 @@ int main(int argc, char** argv) {
         tool::PrintUsage(std::cout, groups);
         return 0;
     }
-    const auto group = std::find_if(groups.begin(), groups.end(),
-                                    [&](const tool::VerbGroup& g) { return !words.empty() && g.name == words[0]; });
+    const auto group = std::find_if(groups.begin(), groups.end(), [&](const tool::VerbGroup& g) {
+        return !words.empty() && g.name == words[0];
+    });
     if (group == groups.end()) {
-        std::cerr << (words.empty() ? "tundrel-tool: no verb given\n" : "tundrel-tool: unknown verb " + words[0] + "\n");
+        std::cerr << (words.empty() ? "tundrel-tool: no verb given\n"
+                                    : "tundrel-tool: unknown verb " + words[0] + "\n");
         tool::PrintUsage(std::cerr, groups);
         return 1;
     }
