@@ -78,6 +78,7 @@ private:
     static constexpr std::size_t kChunk = 64 * 1024;
 
     void Release();
+    [[noreturn]] void RaiseOpenError(const std::string& path, bool recognised);
     void Describe();
     void SkipData();
     void CheckReadable();

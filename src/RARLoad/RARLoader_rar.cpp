@@ -62,10 +62,11 @@ std::string CannotOpen(const std::string& path, std::string_view reason) {
     return std::string("Nie można otworzyć \""_pl) + path + "\"." + std::string(reason);
 }
 
+constexpr std::string_view kNoMemory = " Brak pamięci do zainicjalizowania struktur danych."_pl;
+
 } // namespace
 
 CRARLoader_rar::CRARLoader_rar(const std::string& path) {
-    const std::string_view noMemory = " Brak pamięci do zainicjalizowania struktur danych."_pl;
     try {
         // Non-blocking open and a type check: a pipe or a device named GameData must not hang start-up.
         file = ::open(vexo::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -73,7 +74,7 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
         if (file < 0 || ::fstat(file, &st) != 0 || !S_ISREG(st.st_mode))
             rarload::Raise(CannotOpen(path, ""), __LINE__);
         handle = archive_read_new();
-        if (!handle) rarload::Raise(CannotOpen(path, noMemory), __LINE__);
+        if (!handle) rarload::Raise(CannotOpen(path, kNoMemory), __LINE__);
         archive_read_support_format_rar(handle);
         archive_read_support_format_rar5(handle);
         archive_read_support_format_zip(handle);
@@ -89,21 +90,25 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
         const bool recognised = result == ARCHIVE_OK;
         if (recognised) result = archive_read_next_header(handle, &entry);
         state = result == ARCHIVE_EOF ? State::End : State::HeaderRead;
-        if (result != ARCHIVE_OK && result != ARCHIVE_EOF) {
-            const std::string_view damaged = " Nagłówek pliku jest uszkodzony."_pl;
-            const std::string_view notArchive = " Plik nie jest poprawnym archiwum RAR."_pl;
-            // libarchive reports "no format recognised" as a file format error, which is EILSEQ on Linux.
-            const int error = archive_errno(handle);
-            rarload::Raise(CannotOpen(path, error == ENOMEM   ? noMemory
-                                            : recognised      ? damaged
-                                            : error == EILSEQ ? notArchive
-                                                              : ""),
-                           __LINE__);
-        }
+        if (result != ARCHIVE_OK && result != ARCHIVE_EOF) RaiseOpenError(path, recognised);
     } catch (...) {
         Release();
         throw;
     }
+}
+
+// Why the archive could not be opened, as far as libarchive tells it: it reports "no format
+// recognised" as a file format error (EILSEQ on Linux), and encryption only in its message text.
+void CRARLoader_rar::RaiseOpenError(const std::string& path, bool recognised) {
+    const int error = archive_errno(handle);
+    const char* message = archive_error_string(handle);
+    const bool encrypted = message && vexo::ToLower(message).find("encrypt") != std::string::npos;
+    const std::string_view reason = error == ENOMEM   ? kNoMemory
+                                    : encrypted       ? " Archiwum jest zaszyfrowane."_pl
+                                    : recognised      ? " Nagłówek pliku jest uszkodzony."_pl
+                                    : error == EILSEQ ? " Plik nie jest poprawnym archiwum RAR."_pl
+                                                      : std::string_view();
+    rarload::Raise(CannotOpen(path, reason), __LINE__);
 }
 
 CRARLoader_rar::~CRARLoader_rar() {

@@ -189,6 +189,14 @@ TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
     ASSERT_TRUE(source->Next(name, size));
     source->Skip();
     EXPECT_FALSE(source->Next(name, size));
+
+    // An archive whose headers are encrypted too cannot even be listed.
+    bytes = testarchive::Rar4({{"a.txt", "secret"}});
+    bytes[7 + 3] = char(0x80);
+    const std::uint32_t crc = testarchive::Crc32(bytes.substr(7 + 2, 11));
+    bytes[7] = char(crc & 0xFF);
+    bytes[8] = char((crc >> 8) & 0xFF);
+    EXPECT_EQ(Open(bytes), CannotOpen(" Archiwum jest zaszyfrowane."_pl));
 }
 
 TEST_F(ArchiveSource, FollowsTheProtocol) {
