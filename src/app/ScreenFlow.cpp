@@ -1,8 +1,168 @@
-// The screen flow between the main menu, the mission selection and the game. It starts when the
-// application starts and steps once per frame after the GUI update; until the screens exist the
-// stack stays empty, and the frame shows a black screen with its frame rate and cursor.
+// The screen flow between the main menu, the mission selection and the game, and the game
+// application's part in it: the settings dialog, the read-me file and closing the window.
+#include "app/ScreenFlow.h"
+
 #include "app/MyD3DApp.h"
+#include "gui/GUIManager.h"
+#include "gui/GameScreen.h"
+#include "gui/Menu.h"
+#include "gui/NewGameScreen.h"
+#include "platform/Shell.h"
+#include "support/Error.h"
+#include "support/Files.h"
+#include "support/Text1250.h"
 
-void CMyD3DApplication::StartScreenFlow() {}
+#include <exception>
 
-void CMyD3DApplication::StepScreenFlow() {}
+using namespace vexo::literals;
+
+CGameScreen* CScreenFlowHost::CreateGameScreen(const std::string& missionFile) {
+    return new CGameScreen(missionFile);
+}
+
+void CScreenFlow::Start(CGUIManager& manager, std::unique_ptr<CScreenFlowHost> flowHost) {
+    gui = &manager;
+    host = std::move(flowHost);
+    menu = new CMenu;
+    gui->screens.push_back(menu);
+    menu->SetReturnEnabled(false);
+    state = kMenu;
+}
+
+void CScreenFlow::Step() {
+    switch (state) {
+    case kMenu:
+    case kSuspended: StepMenu(); break;
+    case kChoosing:
+    case kChoosingOverGame: StepChoosing(); break;
+    case kPlaying: StepPlaying(); break;
+    case kNotStarted: break;
+    }
+}
+
+void CScreenFlow::StepMenu() {
+    // "Wroc do gry" is disabled without a game under the menu, so it is not even read then.
+    if (state == kSuspended && menu->WasClicked(CMenu::kReturn)) {
+        RaiseBottom();
+        state = kPlaying;
+    } else if (menu->WasClicked(CMenu::kNewGame)) {
+        OpenSelection(state == kMenu ? kChoosing : kChoosingOverGame);
+    } else {
+        StepCommonButtons();
+    }
+}
+
+bool CScreenFlow::StepCommonButtons() {
+    if (menu->WasClicked(CMenu::kSettings))
+        host->RunSettingsDialog();
+    else if (menu->WasClicked(CMenu::kInformation))
+        host->OpenReadme();
+    else if (menu->WasClicked(CMenu::kExit))
+        host->CloseMainWindow();
+    else
+        return false;
+    return true;
+}
+
+void CScreenFlow::StepChoosing() {
+    if (selection->WasClicked(CNewGameScreen::kBack)) {
+        CloseSelection();
+        state = state == kChoosing ? kMenu : kSuspended;
+    } else if (selection->WasClicked(CNewGameScreen::kPlay)) {
+        Play();
+    }
+}
+
+void CScreenFlow::StepPlaying() {
+    if (game->ReadEscape()) {
+        RaiseBottom();
+        menu->SetReturnEnabled(true);
+        state = kSuspended;
+    } else if (game->IsFinished()) {
+        EraseGame();
+        menu->SetReturnEnabled(false);
+        state = kMenu;
+    }
+}
+
+void CScreenFlow::Play() {
+    const std::string file = selection->GetSelectedFile();
+    // One world exists at a time: the suspended game goes before the next one loads.
+    if (game) {
+        EraseGame();
+        menu->SetReturnEnabled(false);
+        state = kChoosing;
+    }
+    try {
+        game = host->CreateGameScreen(file);
+    } catch (const vexo::CError&) {
+        // The record is in Errors.log already; the player stays on the selection and may pick again.
+        return;
+    } catch (const std::exception& error) {
+        vexo::CError(std::string("Nie można rozpocząć misji: "_pl) + error.what(), "d3dapp", __LINE__);
+        return;
+    }
+    gui->screens.push_back(game);
+    CloseSelection();
+    state = kPlaying;
+}
+
+void CScreenFlow::OpenSelection(State next) {
+    selection = new CNewGameScreen;
+    gui->screens.push_back(selection);
+    state = next;
+}
+
+void CScreenFlow::CloseSelection() {
+    gui->screens.Erase(gui->screens.IndexOf(selection));
+    selection = nullptr;
+    ActivateTop();
+}
+
+void CScreenFlow::EraseGame() {
+    gui->screens.Erase(gui->screens.IndexOf(game));
+    game = nullptr;
+    ActivateTop();
+}
+
+void CScreenFlow::RaiseBottom() {
+    gui->screens.MoveToTop(0);
+    ActivateTop();
+}
+
+void CScreenFlow::ActivateTop() {
+    if (!gui->screens.empty()) gui->screens.back()->OnActivate();
+}
+
+namespace {
+
+// The game application's side of the flow.
+class CApplicationFlowHost : public CScreenFlowHost {
+public:
+    explicit CApplicationFlowHost(CMyD3DApplication& app) : app(app) {}
+
+    void RunSettingsDialog() override {
+        app.Pause(true, true);
+        app.ChangeDevice();
+        app.Pause(false, true);
+    }
+
+    void OpenReadme() override {
+        // The desktop would only show an error of its own for a missing file; the log says more.
+        if (!vexo::FileExists(kReadme) || !platform::OpenWithDesktop(vexo::HostPath(kReadme)))
+            vexo::CError(std::string("Nie można otworzyć pliku \""_pl) + kReadme + "\".", "d3dapp", __LINE__);
+    }
+
+    void CloseMainWindow() override { app.SendMessage(platform::WM_CLOSE); }
+
+private:
+    static constexpr const char* kReadme = "Readme.txt";
+
+    CMyD3DApplication& app;
+};
+
+} // namespace
+
+void CMyD3DApplication::StartScreenFlow() { screenFlow.Start(gui, std::make_unique<CApplicationFlowHost>(*this)); }
+
+void CMyD3DApplication::StepScreenFlow() { screenFlow.Step(); }
