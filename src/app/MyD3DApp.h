@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/D3DApp.h"
+#include "app/ScreenFlow.h"
 
 #include <cstdint>
 
@@ -42,4 +43,5 @@ private:
     std::uint32_t wheelLines = 3;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
+    CScreenFlow screenFlow;
 };
