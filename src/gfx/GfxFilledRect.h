@@ -1,7 +1,7 @@
 // CGfxFilledRect: a batch of filled, optionally gradient, rectangles drawn with one indexed draw.
 #pragma once
 
-#include "gfx/GfxArray.h"
+#include "gfx/GfxBatch.h"
 #include "gfx/GfxObject.h"
 #include "platform/RenderDevice.h"
 
@@ -20,13 +20,11 @@ public:
     // Draws the batch and frees it; an empty batch touches no device state.
     void Flush();
 
-    const TGfxArray<ColorVertex>& Vertices() const { return vertices; }
-    const TGfxArray<std::uint16_t>& Indices() const { return indices; }
+    const TGfxArray<ColorVertex>& Vertices() const { return batch.Vertices(); }
+    const TGfxArray<std::uint16_t>& Indices() const { return batch.Indices(); }
 
 private:
     void Draw();
 
-    TGfxArray<ColorVertex> vertices;
-    TGfxArray<std::uint16_t> indices;
-    std::uint16_t baseIndex = 0;
+    TGfxQuadBatch<ColorVertex> batch;
 };

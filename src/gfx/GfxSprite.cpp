@@ -1,7 +1,6 @@
 // Sprite sets: Sprites.xml, the images as textures, and the quad batch that draws their frames.
 #include "gfx/GfxSprite.h"
 
-#include "gfx/GfxBatch.h"
 #include "gfx/GfxXml.h"
 #include "support/Convert.h"
 #include "support/Error.h"
@@ -94,14 +93,7 @@ void CGfxSprite::Begin(int setId, std::uint32_t count, bool filter) {
                            "Gfx", __LINE__);
     current = static_cast<int>(set - sets.data());
     this->filter = filter;
-    // A Flush that raised leaves its vertices behind; they must not reappear in this batch.
-    vertices.Clear();
-    indices.Clear();
-    baseIndex = 0;
-    if (count != 0) {
-        vertices.Reserve(4 * count);
-        indices.Reserve(6 * count);
-    }
+    batch.Begin(count);
 }
 
 void CGfxSprite::Add(int frame, float x, float y, float size, std::uint32_t color, float angle) {
@@ -150,25 +142,15 @@ void CGfxSprite::AddQuad(int frame, float x, float y, float size, std::uint32_t 
         }
     }
 
-    if (gfx_batch::IsFull(vertices)) {
-        Draw();
-        vertices.Clear();
-        indices.Clear();
-        baseIndex = 0;
-    }
-    TexturedVertex* v = vertices.Append(4);
+    TexturedVertex* v = batch.AddQuad([this] { Draw(); });
     v[0] = {px[0], py[0], 0.0f, 1.0f, c0, uL, vT};
     v[1] = {px[1], py[1], 0.0f, 1.0f, c1, uR, vT};
     v[2] = {px[2], py[2], 0.0f, 1.0f, c2, uL, vB};
     v[3] = {px[3], py[3], 0.0f, 1.0f, c3, uR, vB};
-    gfx_batch::AppendQuadIndices(indices, baseIndex);
 }
 
 void CGfxSprite::Flush() {
-    if (vertices.Count() == 0) return;
-    Draw();
-    vertices.Free();
-    indices.Free();
+    batch.Flush([this] { Draw(); });
 }
 
 void CGfxSprite::Draw() {
@@ -184,5 +166,5 @@ void CGfxSprite::Draw() {
     device->SetTextureStageState(TSS::AlphaArg2, value(TextureArg::Diffuse));
     device->SetSamplerFilter(filter ? TextureFilter::Linear : TextureFilter::None);
     device->SetVertexFormat(VertexFormat::XyzrhwDiffuseTex1);
-    gfx_batch::DrawTriangles(*device, vertices, indices, std::string("Nie można narysować spritów."_pl), __LINE__);
+    batch.Draw(*device, std::string("Nie można narysować spritów."_pl), __LINE__);
 }

@@ -2,7 +2,7 @@
 // that draws their frames as screen-aligned or rotated quads.
 #pragma once
 
-#include "gfx/GfxArray.h"
+#include "gfx/GfxBatch.h"
 #include "gfx/GfxObject.h"
 #include "platform/RenderDevice.h"
 
@@ -50,8 +50,8 @@ public:
     const GfxSpriteSet* FindSet(int setId) const;
     const std::vector<GfxSpriteSet>& Sets() const { return sets; }
 
-    const TGfxArray<TexturedVertex>& Vertices() const { return vertices; }
-    const TGfxArray<std::uint16_t>& Indices() const { return indices; }
+    const TGfxArray<TexturedVertex>& Vertices() const { return batch.Vertices(); }
+    const TGfxArray<std::uint16_t>& Indices() const { return batch.Indices(); }
 
 private:
     void Draw();
@@ -59,7 +59,5 @@ private:
     std::vector<GfxSpriteSet> sets;
     int current = -1; // index into sets; an index survives the list growing
     bool filter = false;
-    TGfxArray<TexturedVertex> vertices;
-    TGfxArray<std::uint16_t> indices;
-    std::uint16_t baseIndex = 0;
+    TGfxQuadBatch<TexturedVertex> batch;
 };

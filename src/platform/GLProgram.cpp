@@ -1,9 +1,9 @@
-// The OpenGL device's shader program.
+// The OpenGL device's shader programs.
 #include "platform/GLProgram.h"
 
-#include <algorithm>
+#include "platform/RenderDevice.h"
+
 #include <epoxy/gl.h>
-#include <iterator>
 
 namespace {
 
@@ -25,34 +25,29 @@ void main() {
 }
 )";
 
-// stage: colour op, arg1, arg2, alpha op, arg1, arg2. Ops: 0 disable, 1 select arg1, 2 select
-// arg2, 3 modulate, 4 modulate twice (saturating). Args: 0 diffuse, 1 texture.
-const char* const kFragmentShader = R"(#version 330 core
-uniform sampler2D image;
-uniform bool textured;
-uniform int stage[6];
-in vec4 diffuse;
-in vec2 uv;
-out vec4 fragColor;
-vec4 Arg(int which, vec4 texel) { return which == 1 ? texel : diffuse; }
-vec4 Combine(int op, vec4 a, vec4 b) {
-    if (op == 1) return a;
-    if (op == 2) return b;
-    if (op == 3) return a * b;
-    if (op == 4) return min(a * b * 2.0, vec4(1.0));
-    return diffuse;
-}
-void main() {
-    vec4 texel = textured ? texture(image, uv) : vec4(1.0);
-    if (stage[0] == 0) {
-        fragColor = diffuse;
-        return;
+std::string Arg(std::uint32_t arg) { return arg == std::uint32_t(TextureArg::Texture) ? "texel" : "diffuse"; }
+
+std::string Operation(std::uint32_t op, std::uint32_t arg1, std::uint32_t arg2) {
+    switch (static_cast<TextureOp>(op)) {
+    case TextureOp::SelectArg1: return Arg(arg1);
+    case TextureOp::SelectArg2: return Arg(arg2);
+    case TextureOp::Modulate: return Arg(arg1) + " * " + Arg(arg2);
+    case TextureOp::Modulate2X: return "min(" + Arg(arg1) + " * " + Arg(arg2) + " * 2.0, vec4(1.0))";
+    case TextureOp::Disable: break;
     }
-    vec4 c = Combine(stage[0], Arg(stage[1], texel), Arg(stage[2], texel));
-    vec4 a = Combine(stage[3], Arg(stage[4], texel), Arg(stage[5], texel));
-    fragColor = vec4(c.rgb, a.a);
+    return "diffuse";
 }
-)";
+
+std::string FragmentShader(const CGLPrograms::Stage& stage) {
+    // A disabled colour operation switches the whole stage off: the vertex colour passes through.
+    const bool off = stage.colorOp == std::uint32_t(TextureOp::Disable);
+    return std::string("#version 330 core\nuniform sampler2D image;\nin vec4 diffuse;\nin vec2 uv;\n"
+                       "out vec4 fragColor;\nvoid main() {\n    vec4 texel = ") +
+           (stage.textured ? "texture(image, uv)" : "vec4(1.0)") + ";\n    vec4 c = " +
+           (off ? "diffuse" : Operation(stage.colorOp, stage.colorArg1, stage.colorArg2)) + ";\n    vec4 a = " +
+           (off ? "diffuse" : Operation(stage.alphaOp, stage.alphaArg1, stage.alphaArg2)) +
+           ";\n    fragColor = vec4(c.rgb, a.a);\n}\n";
+}
 
 GLuint Compile(GLenum kind, const char* source, std::string& error) {
     const GLuint shader = glCreateShader(kind);
@@ -70,50 +65,71 @@ GLuint Compile(GLenum kind, const char* source, std::string& error) {
 
 } // namespace
 
-bool CGLProgram::Create(std::string& error) {
-    const GLuint vertex = Compile(GL_VERTEX_SHADER, kVertexShader, error);
-    if (!vertex) return false;
-    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, kFragmentShader, error);
-    if (!fragment) {
-        glDeleteShader(vertex);
-        return false;
-    }
-    program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
+bool CGLPrograms::Create(std::string& error) {
+    vertexShader = Compile(GL_VERTEX_SHADER, kVertexShader, error);
+    if (!vertexShader) return false;
+    const Stage sprites{std::uint32_t(TextureOp::Modulate2X), std::uint32_t(TextureArg::Texture),
+                        std::uint32_t(TextureArg::Diffuse),   std::uint32_t(TextureOp::Modulate),
+                        std::uint32_t(TextureArg::Texture),   std::uint32_t(TextureArg::Diffuse), true};
+    return Build(sprites, error) != nullptr;
+}
+
+void CGLPrograms::Destroy() {
+    for (const auto& [key, program] : programs) glDeleteProgram(program.name);
+    programs.clear();
+    current = nullptr;
+    if (vertexShader) glDeleteShader(vertexShader);
+    vertexShader = 0;
+}
+
+CGLPrograms::Program* CGLPrograms::Build(const Stage& stage, std::string& error) {
+    const std::string source = FragmentShader(stage);
+    const GLuint fragment = Compile(GL_FRAGMENT_SHADER, source.c_str(), error);
+    if (!fragment) return nullptr;
+    Program program;
+    program.name = glCreateProgram();
+    glAttachShader(program.name, vertexShader);
+    glAttachShader(program.name, fragment);
+    glLinkProgram(program.name);
+    glDetachShader(program.name, vertexShader);
     glDeleteShader(fragment);
     GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    glGetProgramiv(program.name, GL_LINK_STATUS, &ok);
     if (!ok) {
         char log[1024] = {};
-        glGetProgramInfoLog(program, sizeof log - 1, nullptr, log);
+        glGetProgramInfoLog(program.name, sizeof log - 1, nullptr, log);
         error = std::string("shader program: ") + log;
-        Destroy();
-        return false;
+        glDeleteProgram(program.name);
+        return nullptr;
     }
-    glUseProgram(program);
-    screenSizeAt = glGetUniformLocation(program, "screenSize");
-    texturedAt = glGetUniformLocation(program, "textured");
-    stageAt = glGetUniformLocation(program, "stage");
-    glUniform1i(glGetUniformLocation(program, "image"), 0);
+    program.screenSizeAt = glGetUniformLocation(program.name, "screenSize");
+    glUseProgram(program.name);
+    glUniform1i(glGetUniformLocation(program.name, "image"), 0);
+    current = &(programs[stage.Key()] = program);
+    return current;
+}
+
+void CGLPrograms::SetScreenSize(float w, float h) {
+    width = w;
+    height = h;
+}
+
+bool CGLPrograms::Use(const Stage& stage) {
+    const auto found = programs.find(stage.Key());
+    Program* program = nullptr;
+    if (found != programs.end()) {
+        program = &found->second;
+        if (program != current) glUseProgram(program->name);
+    } else {
+        std::string error;
+        program = Build(stage, error);
+        if (!program) return false;
+    }
+    current = program;
+    if (program->width != width || program->height != height) {
+        glUniform2f(program->screenSizeAt, width, height);
+        program->width = width;
+        program->height = height;
+    }
     return true;
-}
-
-void CGLProgram::Destroy() {
-    if (program) glDeleteProgram(program);
-    program = 0;
-}
-
-void CGLProgram::SetScreenSize(float width, float height) { glUniform2f(screenSizeAt, width, height); }
-
-void CGLProgram::SetStage(bool textured, std::uint32_t colorOp, std::uint32_t colorArg1, std::uint32_t colorArg2,
-                          std::uint32_t alphaOp, std::uint32_t alphaArg1, std::uint32_t alphaArg2) {
-    const int wanted[7] = {int(colorOp), int(colorArg1), int(colorArg2), int(alphaOp), int(alphaArg1), int(alphaArg2),
-                           textured ? 1 : 0};
-    if (std::equal(std::begin(wanted), std::end(wanted), std::begin(lastStage))) return;
-    std::copy(std::begin(wanted), std::end(wanted), std::begin(lastStage));
-    glUniform1iv(stageAt, 6, wanted);
-    glUniform1i(texturedAt, wanted[6]);
 }

@@ -1,24 +1,42 @@
-// CGLProgram: the one shader program of the OpenGL device, which turns pre-transformed pixel
-// vertices into clip space and computes stage 0 of the fixed-function texture pipeline.
+// CGLPrograms: the OpenGL device's shader programs. Each turns pre-transformed pixel vertices
+// into clip space and computes stage 0 of the fixed-function texture pipeline; one program is
+// built per combination of operations in use, so no pixel pays for branches it does not take.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
-class CGLProgram {
+class CGLPrograms {
 public:
+    // The operations of stage 0 (TextureOp and TextureArg values) and whether a texture is bound;
+    // without one the texture argument reads as opaque white.
+    struct Stage {
+        std::uint32_t colorOp, colorArg1, colorArg2, alphaOp, alphaArg1, alphaArg2;
+        bool textured;
+        auto Key() const { return std::array<std::uint32_t, 7>{colorOp, colorArg1, colorArg2, alphaOp, alphaArg1,
+                                                                alphaArg2, textured}; }
+    };
+
+    // Builds the vertex shader and the most common program; false with the reason in error.
     bool Create(std::string& error);
     void Destroy();
 
     void SetScreenSize(float width, float height);
-    // The TextureOp and TextureArg values of the colour and alpha operations; without a texture
-    // the texture argument reads as opaque white.
-    void SetStage(bool textured, std::uint32_t colorOp, std::uint32_t colorArg1, std::uint32_t colorArg2,
-                  std::uint32_t alphaOp, std::uint32_t alphaArg1, std::uint32_t alphaArg2);
+    // Makes the program for the stage current, building it on first use.
+    bool Use(const Stage& stage);
 
 private:
-    unsigned program = 0;
-    int screenSizeAt = -1, texturedAt = -1, stageAt = -1;
-    // The last values sent, so unchanged state costs no calls.
-    int lastStage[7] = {-1, -1, -1, -1, -1, -1, -1};
+    struct Program {
+        unsigned name = 0;
+        int screenSizeAt = -1;
+        float width = 0, height = 0; // what its screen size uniform holds
+    };
+    Program* Build(const Stage& stage, std::string& error);
+
+    unsigned vertexShader = 0;
+    std::map<std::array<std::uint32_t, 7>, Program> programs;
+    Program* current = nullptr;
+    float width = 1, height = 1;
 };

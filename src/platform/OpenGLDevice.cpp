@@ -148,14 +148,15 @@ public:
 private:
     void UpdateViewport();
     GLuint TextureName(TextureHandle handle) const;
-    void Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
-    void DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode, const void* vertices,
+    // False when the stage's program cannot be built.
+    bool Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
+    RenderResult DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode, const void* vertices,
                       std::uint32_t vertexCount, const std::uint16_t* indices, std::uint32_t indexCount,
                       std::uint32_t minVertexIndex);
     std::uint32_t NextHandle() { return ++lastHandle; }
 
     CGLWindow& window;
-    CGLProgram program;
+    CGLPrograms programs;
     GLuint vertexArray = 0;
     CStreamBuffer vertexStream, indexStream;
     GLuint samplers[2] = {0, 0}; // nearest, linear
@@ -179,7 +180,7 @@ COpenGLDevice::~COpenGLDevice() {
     vertexStream.Destroy();
     indexStream.Destroy();
     if (vertexArray) glDeleteVertexArrays(1, &vertexArray);
-    program.Destroy();
+    programs.Destroy();
 }
 
 bool COpenGLDevice::Start(std::string& error) {
@@ -187,7 +188,7 @@ bool COpenGLDevice::Start(std::string& error) {
         error = "the OpenGL context is older than 3.3";
         return false;
     }
-    if (!program.Create(error)) return false;
+    if (!programs.Create(error)) return false;
     glGenVertexArrays(1, &vertexArray);
     glBindVertexArray(vertexArray);
     vertexStream.Create(GL_ARRAY_BUFFER);
@@ -221,7 +222,7 @@ void COpenGLDevice::UpdateViewport() {
     screenWidth = std::max(width, 1);
     screenHeight = std::max(height, 1);
     glViewport(0, 0, screenWidth, screenHeight);
-    program.SetScreenSize(float(screenWidth), float(screenHeight));
+    programs.SetScreenSize(float(screenWidth), float(screenHeight));
 }
 
 void COpenGLDevice::GetBackBufferSize(std::uint32_t& width, std::uint32_t& height) {
@@ -283,7 +284,7 @@ GLuint COpenGLDevice::TextureName(TextureHandle handle) const {
     return it == textures.end() ? 0 : it->second;
 }
 
-void COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset) {
+bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset) {
     if (pipeline.blend) {
         glEnable(GL_BLEND);
         glBlendFunc(GLBlend(pipeline.srcBlend), GLBlend(pipeline.destBlend));
@@ -306,8 +307,9 @@ void COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
     }
     glBindTexture(GL_TEXTURE_2D, texture);
     glBindSampler(0, samplers[pipeline.filter == TextureFilter::Linear ? 1 : 0]);
-    program.SetStage(texture != 0, pipeline.colorOp, pipeline.colorArg1, pipeline.colorArg2, pipeline.alphaOp,
-                     pipeline.alphaArg1, pipeline.alphaArg2);
+    if (!programs.Use({pipeline.colorOp, pipeline.colorArg1, pipeline.colorArg2, pipeline.alphaOp, pipeline.alphaArg1,
+                       pipeline.alphaArg2, texture != 0}))
+        return false;
 
     const bool textured = pipeline.format == VertexFormat::XyzrhwDiffuseTex1;
     const GLsizei stride = textured ? sizeof(TexturedVertex) : sizeof(ColorVertex);
@@ -323,9 +325,10 @@ void COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
         glDisableVertexAttribArray(2);
         glVertexAttrib2f(2, 0.0f, 0.0f);
     }
+    return true;
 }
 
-void COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode, const void* vertices,
+RenderResult COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode, const void* vertices,
                                  std::uint32_t vertexCount, const std::uint16_t* indices, std::uint32_t indexCount,
                                  std::uint32_t minVertexIndex) {
     const std::size_t stride =
@@ -334,14 +337,15 @@ void COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, 
     glBindBuffer(GL_ARRAY_BUFFER, vertexStream.Name());
     const std::size_t vertexOffset = vertexStream.Upload(
         static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride, vertexCount * stride);
-    Apply(pipeline, texture, vertexOffset);
+    if (!Apply(pipeline, texture, vertexOffset)) return kRenderFail;
     if (!indices) {
         glDrawArrays(mode, 0, static_cast<GLsizei>(vertexCount));
-        return;
+        return kRenderOk;
     }
     const std::size_t indexOffset = indexStream.Upload(indices, indexCount * sizeof(std::uint16_t));
     glDrawElementsBaseVertex(mode, static_cast<GLsizei>(indexCount), GL_UNSIGNED_SHORT,
                              reinterpret_cast<const void*>(indexOffset), -static_cast<GLint>(minVertexIndex));
+    return kRenderOk;
 }
 
 RenderResult COpenGLDevice::DrawIndexedTriangleList(std::uint32_t minVertexIndex, std::uint32_t vertexCount,
@@ -356,9 +360,8 @@ RenderResult COpenGLDevice::DrawIndexedTriangleList(std::uint32_t minVertexIndex
     const std::uint32_t indexCount = triangleCount * 3;
     const auto [low, high] = std::minmax_element(indices, indices + indexCount);
     if (*low < minVertexIndex || *high >= minVertexIndex + vertexCount) return kRenderInvalidCall;
-    DrawStreamed(state, TextureName(boundTexture), GL_TRIANGLES, vertices, vertexCount, indices, indexCount,
-                 minVertexIndex);
-    return kRenderOk;
+    return DrawStreamed(state, TextureName(boundTexture), GL_TRIANGLES, vertices, vertexCount, indices, indexCount,
+                        minVertexIndex);
 }
 
 RenderResult COpenGLDevice::CreateTextureFromMemory(const void* bytes, std::uint32_t size, std::uint32_t colorKey,
@@ -410,8 +413,7 @@ RenderResult COpenGLDevice::DrawPolyline(LineHandle line, const float* points, s
         scratchLine[i] = {points[2 * i], points[2 * i + 1], 0.0f, 1.0f, color};
     const PipelineState lineState =
         OverlayState(VertexFormat::XyzrhwDiffuse, TextureOp::SelectArg1, TextureArg::Diffuse);
-    DrawStreamed(lineState, 0, GL_LINE_STRIP, scratchLine.data(), pointCount, nullptr, 0, 0);
-    return kRenderOk;
+    return DrawStreamed(lineState, 0, GL_LINE_STRIP, scratchLine.data(), pointCount, nullptr, 0, 0);
 }
 
 RenderResult COpenGLDevice::CreateFont(const FontDesc& desc, FontHandle& font) {
@@ -459,10 +461,11 @@ int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const
     scratchIndices.clear();
     const PipelineState textState =
         OverlayState(VertexFormat::XyzrhwDiffuseTex1, TextureOp::Modulate, TextureArg::Texture);
+    bool drawn = true;
     const auto flush = [&] {
         if (scratchVertices.empty()) return;
-        DrawStreamed(textState, it->second->texture, GL_TRIANGLES, scratchVertices.data(),
-                     std::uint32_t(scratchVertices.size()), scratchIndices.data(), std::uint32_t(scratchIndices.size()), 0);
+        drawn &= !RenderFailed(DrawStreamed(textState, it->second->texture, GL_TRIANGLES, scratchVertices.data(),
+                     std::uint32_t(scratchVertices.size()), scratchIndices.data(), std::uint32_t(scratchIndices.size()), 0));
         scratchVertices.clear();
         scratchIndices.clear();
     };
@@ -495,7 +498,7 @@ int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const
     }
     flush();
     glDisable(GL_SCISSOR_TEST);
-    return layout.height;
+    return drawn ? layout.height : 0;
 }
 
 RenderResult COpenGLDevice::ReadBackBuffer(std::vector<std::uint32_t>& pixels, std::uint32_t& width,

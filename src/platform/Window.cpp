@@ -98,6 +98,10 @@ void CGLWindow::Swap() {
     if (window) SDL_GL_SwapWindow(window);
 }
 
+void CGLWindow::MakeCurrent() {
+    if (window && context) SDL_GL_MakeCurrent(window, context);
+}
+
 bool CGLWindow::SetSwapInterval(int interval) { return context && SDL_GL_SetSwapInterval(interval) == 0; }
 
 std::uint32_t CGLWindow::GetWindowId() const { return window ? SDL_GetWindowID(window) : 0; }

@@ -31,6 +31,8 @@ public:
     void GetDrawableSize(int& width, int& height) const;
     void GetClientSize(int& width, int& height) const;
     void Swap();
+    // Makes this window's context current again after another context was used.
+    void MakeCurrent();
     // 0 presents at once, 1 waits for the display's refresh; false when the driver refuses.
     bool SetSwapInterval(int interval);
 

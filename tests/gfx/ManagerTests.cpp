@@ -33,6 +33,13 @@ public:
     void Write(const std::string& relative, const std::string& content) const {
         std::ofstream(root / relative, std::ios::binary) << content;
     }
+    // Both descriptions and both images, with the given image contents.
+    void WriteAll(const std::string& terrain, const std::string& units) const {
+        Write("Sprites.xml", kSprites);
+        Write("Fonts.xml", kFonts);
+        Write("tiles/terrain.png", terrain);
+        Write("units.png", units);
+    }
     std::filesystem::path root;
 };
 
@@ -57,10 +64,7 @@ TEST(GfxManager, InstanceLivesWithTheObject) {
 
 TEST(GfxManager, LifecycleRunsForwardAndTearsDownInReverse) {
     GameDataFolder folder;
-    folder.Write("Sprites.xml", kSprites);
-    folder.Write("Fonts.xml", kFonts);
-    folder.Write("tiles/terrain.png", "T");
-    folder.Write("units.png", "U");
+    folder.WriteAll("T", "U");
     CRecordingDevice device;
     CGfx gfx;
     gfx.Create(&device);
@@ -83,10 +87,7 @@ TEST(GfxManager, LifecycleRunsForwardAndTearsDownInReverse) {
 
 TEST(GfxManager, LoadsSpritesAndFontsFromAGameDataFolder) {
     GameDataFolder folder;
-    folder.Write("Sprites.xml", kSprites);
-    folder.Write("Fonts.xml", kFonts);
-    folder.Write("tiles/terrain.png", "terrain bytes");
-    folder.Write("units.png", "unit bytes");
+    folder.WriteAll("terrain bytes", "unit bytes");
     folder.Write("readme.txt", "not wanted");
     CRecordingDevice device;
     CGfx gfx;
