@@ -1,0 +1,111 @@
+// A running game screen for the GUI tests: the shipped game data on a recording device, the
+// small battle of tests/gui/missions, and helpers that feed input through the dispatcher the way
+// the application frame does.
+#pragma once
+
+#include "gfx/RecordingDevice.h"
+
+#include "game/GameState.h"
+#include "game/Map.h"
+#include "game/ObjectList.h"
+#include "game/Unit.h"
+#include "gfx/Gfx.h"
+#include "gui/Console.h"
+#include "gui/GUIManager.h"
+#include "gui/GameGUI.h"
+#include "gui/GameScreen.h"
+#include "gui/GameView.h"
+#include "gui/Overlay.h"
+#include "platform/VirtualKeys.h"
+#include "support/Random.h"
+
+#include <SDL.h>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace platform;
+
+// A file of the source tree, whose root ctest hands the tests; run by hand, set TUNDREL_SOURCE_DIR.
+inline std::string SourcePath(const std::string& relative) {
+    const char* root = std::getenv("TUNDREL_SOURCE_DIR");
+    return std::string(root ? root : ".") + "/" + relative;
+}
+
+// The battle's units in list order.
+enum BattleUnit : int { kOwnBoy, kOwnGirl, kEnemyBoy, kEnemyChild, kLyingEnemy, kBuriedEnemy, kLyingFriend };
+
+class GameScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vexo::SeedRand(11);
+        gfx.Create(&device);
+        gfx.LoadGameData(SourcePath("data/GameData"));
+        Resize(800, 600);
+        screen = new CGameScreen(SourcePath("tests/gui/missions/Battle.tlm"));
+        gui.screens.push_back(screen);
+        Frame(0.0f);
+        // 32 pixels a tile and a camera on whole tiles keep the pixel arithmetic exact.
+        Game().tileSize = 32.0f;
+        Game().camX = 10.0f;
+        Game().camY = 7.0f;
+    }
+    void TearDown() override {
+        gui.screens.Erase(gui.screens.IndexOf(screen));
+        SDL_SetModState(KMOD_NONE);
+        gfx.Destroy();
+    }
+
+    void Resize(std::uint32_t width, std::uint32_t height) {
+        device.width = width;
+        device.height = height;
+        gfx.SetScreenSize(width, height);
+    }
+    void Frame(float elapsed) {
+        time += elapsed;
+        gui.Update(time, elapsed, true);
+    }
+    void Frames(int count, float elapsed) {
+        for (int i = 0; i < count; ++i) Frame(elapsed);
+    }
+
+    static CUnit* Unit(int index) {
+        int i = 0;
+        for (const auto& object : GameObjects().All())
+            if (CUnit* unit = object->AsUnit(); unit && i++ == index) return unit;
+        return nullptr;
+    }
+    CGameView& View() const { return *screen->GetView(); }
+
+    // The back-buffer pixel of a world point in the view (which starts at the top-left corner).
+    CGUIPoint Pixel(float wx, float wy) const {
+        CGUIPoint p;
+        WorldToView(wx, wy, View().right - View().left, View().bottom - View().top, p.x, p.y);
+        return p;
+    }
+    void ClickPixel(CGUIPoint p, int button = GUIMouseLeft) {
+        gui.MouseMove(p.x, p.y);
+        gui.MouseDown(p.x, p.y, button);
+        gui.MouseUp(p.x, p.y, button);
+    }
+    void Click(float wx, float wy, int button = GUIMouseLeft) { ClickPixel(Pixel(wx, wy), button); }
+    void ClickUnit(int index, int button = GUIMouseLeft) { Click(Unit(index)->x, Unit(index)->y, button); }
+    void Tap(int key) {
+        gui.KeyDown(key);
+        gui.KeyUp(key);
+    }
+
+    static std::vector<std::string> ConsoleTexts() {
+        std::vector<std::string> texts;
+        if (CConsole* console = GameGUI().console)
+            for (const CConsole::Line& line : console->Lines()) texts.push_back(line.text);
+        return texts;
+    }
+
+    CGUIManager gui;
+    CRecordingDevice device;
+    CGfx gfx;
+    CGameScreen* screen = nullptr;
+    float time = 0.0f;
+};
