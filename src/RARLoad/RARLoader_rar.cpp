@@ -210,7 +210,7 @@ void CRARLoader_rar::Read(void* target) {
     CheckReadable();
     char* out = static_cast<char*>(target);
     if (buffered) {
-        std::memcpy(out, buffer.data(), size);
+        if (size > 0) std::memcpy(out, buffer.data(), size); // an empty entry may come with no buffer
         state = State::Consumed;
         return;
     }

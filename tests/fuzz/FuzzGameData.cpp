@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -14,31 +13,27 @@
 
 namespace {
 
-// One scratch file per process, outside the corpus folder the fuzzer runs in.
-const std::string& ScratchPath() {
-    static const std::string path = [] {
-        char pattern[] = "/tmp/fuzz_gamedata-XXXXXX";
-        const int fd = ::mkstemp(pattern);
-        if (fd < 0) std::abort();
-        ::close(fd);
-        std::atexit([] { ::unlink(ScratchPath().c_str()); });
-        return std::string(pattern);
-    }();
-    return path;
-}
-
 // Buffers for Read are as large as announced; beyond this the string read keeps memory to the data.
 constexpr std::uint32_t kLargestBuffer = 1 << 20;
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::FILE* file = std::fopen(ScratchPath().c_str(), "wb");
-    if (!file) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    // A fresh file per input, outside the corpus folder the fuzzer runs in. It is unlinked as soon as
+    // the source has it open, so no run leaves one behind however it ends.
+    char path[] = "/tmp/fuzz_gamedata-XXXXXX";
+    const int fd = ::mkstemp(path);
+    if (fd < 0 || ::write(fd, data, size) != ssize_t(size)) std::abort();
+    ::close(fd);
     try {
-        const std::unique_ptr<CRARLoader> source(new CRARLoader_rar(ScratchPath()));
+        std::unique_ptr<CRARLoader> source;
+        try {
+            source.reset(new CRARLoader_rar(path));
+        } catch (const vexo::CError&) {
+            ::unlink(path);
+            throw;
+        }
+        ::unlink(path);
         std::string name, text;
         std::uint32_t announced = 0;
         for (unsigned index = 0; source->Next(name, announced); ++index) {
