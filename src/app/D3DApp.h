@@ -14,6 +14,7 @@
 #include <vector>
 
 // The commands the frame understands (the accelerator gives 40003 for Alt+Enter).
+inline constexpr platform::WPARAM kCommandChangeDevice = 40002;
 inline constexpr platform::WPARAM kCommandToggleFullScreen = 40003;
 inline constexpr platform::WPARAM kCommandExit = 40006;
 
@@ -44,9 +45,10 @@ public:
     virtual platform::LRESULT HandleMessage(const platform::SMessage& message);
     // Nestable: every Pause(true, s) is matched later by a Pause(false, s) with the same s.
     virtual void Pause(bool pause, bool stopTimer);
-    // The entry point of the display settings dialog: runs it and applies what the player chose.
-    // Callers pause the frame with its timer around it. Until the dialog exists it changes nothing.
-    virtual void ChangeDevice() {}
+    // The display settings dialog, over a window: what the player chose becomes the current
+    // settings on a new device; a cancelled dialog changes nothing. Callers pause the frame with
+    // its timer around it.
+    virtual void ChangeDevice();
 
     // One step of the loop: device-lost handling, update, then draw and present.
     void FrameStep();
@@ -110,6 +112,7 @@ private:
     void CreateMainWindow();
     void InitialiseDevice();
     void ResetDevice();
+    void RestoreDeviceObjects();
     void ReleaseDevice();
     void ToggleFullScreen();
     void HandleSizeChange();

@@ -19,6 +19,18 @@ const char* const kSource = "d3dapp";
 constexpr int kMinimumClientWidth = 640;
 constexpr int kMinimumClientHeight = 480;
 
+// Pauses the frame with its timer stopped while it lives, also when an error leaves early.
+class CPausedFrame {
+public:
+    explicit CPausedFrame(CD3DApplication& app) : app(app) { app.Pause(true, true); }
+    ~CPausedFrame() { app.Pause(false, true); }
+    CPausedFrame(const CPausedFrame&) = delete;
+    CPausedFrame& operator=(const CPausedFrame&) = delete;
+
+private:
+    CD3DApplication& app;
+};
+
 std::string WithReason(std::string_view message, const std::string& reason) {
     return reason.empty() ? std::string(message) : std::string(message) + " " + reason;
 }
@@ -88,6 +100,10 @@ void CD3DApplication::InitialiseDevice() {
         throw;
     }
     deviceObjectsCreated = true;
+    RestoreDeviceObjects();
+}
+
+void CD3DApplication::RestoreDeviceObjects() {
     try {
         OnRestoreDevice();
     } catch (...) {
@@ -107,13 +123,7 @@ void CD3DApplication::ResetDevice() {
         throw vexo::CDirectXError(std::string("Błąd podczas resetowania urządzenia."_pl), std::uint32_t(result),
                                   kSource, __LINE__);
     ReadBackBuffer();
-    try {
-        OnRestoreDevice();
-    } catch (...) {
-        OnInvalidateDevice();
-        throw;
-    }
-    deviceObjectsRestored = true;
+    RestoreDeviceObjects();
 }
 
 void CD3DApplication::ReleaseDevice() {
@@ -151,7 +161,7 @@ void CD3DApplication::ReleaseDeviceOnExit() {
 }
 
 void CD3DApplication::ToggleFullScreen() {
-    Pause(true, true);
+    const CPausedFrame paused(*this);
     ignoreSizeChange = true;
     windowed = !windowed;
     displaySettings.windowed = windowed;
@@ -161,12 +171,19 @@ void CD3DApplication::ToggleFullScreen() {
         ResetDevice();
     } catch (...) {
         ignoreSizeChange = false;
-        Pause(false, true);
         throw;
     }
     ignoreSizeChange = false;
     if (windowed) host.SetWindowBounds(windowBounds);
-    Pause(false, true);
+}
+
+void CD3DApplication::ChangeDevice() {
+    if (!windowed) ToggleFullScreen();
+    SDisplaySettings chosen = displaySettings;
+    if (!displayConfig.RunSettingsDialog(host, chosen)) return;
+    displaySettings = chosen;
+    ReleaseDevice();
+    InitialiseDevice();
 }
 
 void CD3DApplication::HandleSizeChange() {
@@ -190,15 +207,9 @@ void CD3DApplication::HandleSizeChange() {
         return;
     }
 
-    Pause(true, true);
+    const CPausedFrame paused(*this);
     BuildPresentParameters();
-    try {
-        if (device) ResetDevice();
-    } catch (...) {
-        Pause(false, true);
-        throw;
-    }
-    Pause(false, true);
+    if (device) ResetDevice();
 }
 
 void CD3DApplication::Shutdown() {
@@ -275,8 +286,14 @@ LRESULT CD3DApplication::HandleBaseMessage(const SMessage& message) {
         return 0;
     case WM_SIZE: HandleSize(message.wParam); return 0;
     case WM_COMMAND:
-        if (message.wParam == kCommandToggleFullScreen && device) ToggleFullScreen();
-        else if (message.wParam == kCommandExit) SendMessage(WM_CLOSE);
+        if (message.wParam == kCommandToggleFullScreen && device) {
+            ToggleFullScreen();
+        } else if (message.wParam == kCommandChangeDevice && device) {
+            const CPausedFrame paused(*this);
+            ChangeDevice();
+        } else if (message.wParam == kCommandExit) {
+            SendMessage(WM_CLOSE);
+        }
         return 0;
     case WM_CLOSE: Shutdown(); return 0;
     default: return 0;

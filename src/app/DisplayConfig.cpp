@@ -15,3 +15,6 @@ bool CDesktopDisplayConfig::ChooseInitial(CFrameHost& host, const SWindowSetting
 }
 
 void CDesktopDisplayConfig::Save(const SWindowSettings&, const SDisplaySettings&) {}
+
+// With the desktop's mode as the only choice there is nothing to offer; the settings stay.
+bool CDesktopDisplayConfig::RunSettingsDialog(CFrameHost&, SDisplaySettings&) { return false; }

@@ -28,6 +28,8 @@ public:
     virtual bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
                                SDisplaySettings& settings) = 0;
     virtual void Save(const SWindowSettings& window, const SDisplaySettings& settings) = 0;
+    // Lets the player edit settings (a copy of the current ones); true when they were accepted.
+    virtual bool RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) = 0;
 };
 
 // Full screen in the desktop's mode, or a window; nothing is stored between runs.
@@ -37,4 +39,5 @@ public:
     bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
                        SDisplaySettings& settings) override;
     void Save(const SWindowSettings& window, const SDisplaySettings& settings) override;
+    bool RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) override;
 };

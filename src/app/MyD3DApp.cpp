@@ -111,7 +111,10 @@ LRESULT CMyD3DApplication::HandleMessage(const SMessage& message) {
 void CMyD3DApplication::HandleInput(const SMessage& message) {
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
-    const int repeat = int(message.lParam & 15);
+    // Keys and characters come as often as the low four bits of the repeat count say.
+    const auto repeated = [&](void (CGUIManager::*deliver)(int)) {
+        for (LPARAM i = 0; i < (message.lParam & 15); ++i) (gui.*deliver)(int(message.wParam));
+    };
     switch (message.message) {
     case WM_MOUSEMOVE:
         mouseX = x;
@@ -137,15 +140,9 @@ void CMyD3DApplication::HandleInput(const SMessage& message) {
         // Signed and in floating point: a notch towards the user is a negative amount.
         gui.Wheel(x, y, float(SignedHiWord(message.wParam)) * float(wheelLines) / float(WHEEL_DELTA));
         break;
-    case WM_KEYDOWN:
-        for (int i = 0; i < repeat; ++i) gui.KeyDown(int(message.wParam));
-        break;
-    case WM_KEYUP:
-        for (int i = 0; i < repeat; ++i) gui.KeyUp(int(message.wParam));
-        break;
-    case WM_CHAR:
-        for (int i = 0; i < repeat; ++i) gui.Char(int(message.wParam));
-        break;
+    case WM_KEYDOWN: repeated(&CGUIManager::KeyDown); break;
+    case WM_KEYUP: repeated(&CGUIManager::KeyUp); break;
+    case WM_CHAR: repeated(&CGUIManager::Char); break;
     case WM_PAINT:
         if (loadingMessage) host.PaintCentredText(std::string("Ładowanie... Proszę czekać"_pl));
         break;

@@ -144,6 +144,39 @@ TEST_F(DeviceTest, StartInFullScreenUsesTheDesktopMode) {
     EXPECT_EQ(full.GetPresentParameters(), (SPresentParameters{false, 1280, 1024, 60}));
 }
 
+// A settings dialog that answers as the test says: the player picks full screen, or cancels.
+class CDialogConfig : public CDesktopDisplayConfig {
+public:
+    bool accept = true;
+    int runs = 0;
+    bool RunSettingsDialog(CFrameHost&, SDisplaySettings& settings) override {
+        ++runs;
+        settings.windowed = false;
+        settings.fullScreenMode = {800, 600, 75};
+        return accept;
+    }
+};
+
+TEST_F(DeviceTest, SettingsDialogRecreatesTheDeviceWithTheChosenSettings) {
+    CDialogConfig dialog;
+    CHookApp chosen(host, dialog);
+    ASSERT_TRUE(chosen.Create({}));
+    host.log.clear();
+    chosen.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice",
+                                               "CreateDevice", "OnCreateDevice", "OnRestoreDevice"}));
+    EXPECT_FALSE(chosen.IsWindowed());
+    EXPECT_EQ(chosen.GetPresentParameters(), (SPresentParameters{false, 800, 600, 75}));
+    EXPECT_TRUE(chosen.IsActive());
+
+    // From full screen the dialog opens over a window; a cancelled one changes nothing more.
+    dialog.accept = false;
+    chosen.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
+    EXPECT_TRUE(chosen.IsWindowed());
+    EXPECT_EQ(dialog.runs, 2);
+}
+
 TEST_F(DeviceTest, FailedResetClosesTheWindow) {
     Start();
     host.resetResult = kRenderInvalidCall;

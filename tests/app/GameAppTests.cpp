@@ -14,6 +14,21 @@ using namespace vexo::literals;
 
 namespace {
 
+// The left and right edges of a drawn quad, and whether all its corners have one colour.
+struct SQuadSpan {
+    float left = 1e9f, right = -1e9f;
+    bool oneColour = true;
+};
+SQuadSpan Span(const std::vector<TexturedVertex>& quad, std::uint32_t colour) {
+    SQuadSpan span;
+    for (const TexturedVertex& v : quad) {
+        span.left = std::min(span.left, v.x);
+        span.right = std::max(span.right, v.x);
+        span.oneColour = span.oneColour && v.color == colour;
+    }
+    return span;
+}
+
 class GameAppTest : public ::testing::Test {
 protected:
     void Start() {
@@ -21,6 +36,7 @@ protected:
         host.device.calls.clear();
         host.log.clear();
     }
+    // A recording screen on top of whatever the application put on the stack.
     CRecScreen* Push(std::uint32_t background) {
         auto* screen = new CRecScreen(calls, "s", background);
         gui.screens.push_back(screen);
@@ -92,9 +108,8 @@ TEST_F(GameAppTest, MissingGameDataEndsTheStartWithExitCodeTwo) {
 }
 
 TEST_F(GameAppTest, KeysRepeatAsTheLowFourBitsOfTheCountSay) {
-    Push(0xFF000000);
     Start();
-    Take();
+    Push(0xFF000000);
     app.SendMessage(WM_KEYDOWN, 'A', 2);
     app.SendMessage(WM_KEYUP, 'A', 0x11);
     app.SendMessage(WM_CHAR, 0xB9, 16); // a count with zero low bits delivers nothing
@@ -103,9 +118,8 @@ TEST_F(GameAppTest, KeysRepeatAsTheLowFourBitsOfTheCountSay) {
 }
 
 TEST_F(GameAppTest, MouseMessagesBecomePointerInput) {
-    Push(0xFF000000);
     Start();
-    Take();
+    Push(0xFF000000);
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(-5, 300));
     EXPECT_EQ(app.GetMouseX(), -5.0f);
     EXPECT_EQ(app.GetMouseY(), 300.0f);
@@ -123,9 +137,8 @@ TEST_F(GameAppTest, MouseMessagesBecomePointerInput) {
 }
 
 TEST_F(GameAppTest, WheelAmountIsSignedLinesPerNotch) {
-    Push(0xFF000000);
     Start();
-    Take();
+    Push(0xFF000000);
     app.SendMessage(WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(30, 40));
     app.SendMessage(WM_MOUSEWHEEL, MakeWParam(0, 2 * WHEEL_DELTA), MakeLParam(30, 40));
     app.SendMessage(WM_MOUSEWHEEL, MakeWParam(0, 40), MakeLParam(30, 40));
@@ -133,9 +146,8 @@ TEST_F(GameAppTest, WheelAmountIsSignedLinesPerNotch) {
 }
 
 TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {
-    Push(0xFF000000);
     Start();
-    Take();
+    Push(0xFF000000);
     host.messages = {{WM_KEYDOWN, VK_MENU, 1 | KEY_ALT_DOWN},
                      {WM_KEYDOWN, VK_RETURN, 1 | KEY_ALT_DOWN},
                      {WM_KEYDOWN, VK_RETURN, 1 | KEY_ALT_DOWN | KEY_WAS_DOWN},
@@ -150,8 +162,8 @@ TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {
 }
 
 TEST_F(GameAppTest, FrameClearsToTheScreenColourWithTheRateInItsComplement) {
-    Push(0xFFFFFFFF)->answers.cursor = GUICursorTarget;
     Start();
+    Push(0xFFFFFFFF)->answers.cursor = GUICursorTarget;
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(100, 200));
     host.Advance(0.05);
     app.FrameStep();
@@ -164,21 +176,17 @@ TEST_F(GameAppTest, FrameClearsToTheScreenColourWithTheRateInItsComplement) {
 
     // The targeting cursor: frame 23 centred on the pointer.
     ASSERT_EQ(host.device.draws.size(), 1u);
-    const auto& quad = host.device.draws[0].texturedVertices;
-    ASSERT_EQ(quad.size(), 4u);
-    float left = quad[0].x, right = quad[0].x;
-    for (const TexturedVertex& v : quad) {
-        left = std::min(left, v.x);
-        right = std::max(right, v.x);
-        EXPECT_EQ(v.color, 0xFF7F7F7Fu);
-    }
-    EXPECT_NEAR((left + right) / 2.0f, 100.0f, 1.0f);
-    EXPECT_NEAR(right - left, 32.0f, 0.01f);
+    ASSERT_EQ(host.device.draws[0].texturedVertices.size(), 4u);
+    const SQuadSpan cursor = Span(host.device.draws[0].texturedVertices, 0xFF7F7F7F);
+    EXPECT_TRUE(cursor.oneColour) << "neutral grey under the batch's doubled modulation";
+    EXPECT_NEAR((cursor.left + cursor.right) / 2.0f, 100.0f, 1.0f);
+    EXPECT_NEAR(cursor.right - cursor.left, 32.0f, 0.01f);
     EXPECT_EQ(host.device.calls.back(), "Present");
 }
 
 TEST_F(GameAppTest, EmptyStackDrawsBlackWithWhiteRateAndThePointer) {
     Start();
+    while (!gui.screens.empty()) gui.screens.Erase(0);
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(100, 200));
     host.Advance(0.05);
     app.FrameStep();
@@ -187,15 +195,12 @@ TEST_F(GameAppTest, EmptyStackDrawsBlackWithWhiteRateAndThePointer) {
     EXPECT_EQ(host.device.texts[0].color, 0xFFFFFFFFu);
     // The pointer hangs from its top-left corner: frame 22 centred 16 pixels down and right.
     ASSERT_EQ(host.device.draws.size(), 1u);
-    float left = 1e9f;
-    for (const TexturedVertex& v : host.device.draws[0].texturedVertices) left = std::min(left, v.x);
-    EXPECT_NEAR(left, 100.0f, 1.0f);
+    EXPECT_NEAR(Span(host.device.draws[0].texturedVertices, 0xFF7F7F7F).left, 100.0f, 1.0f);
 }
 
 TEST_F(GameAppTest, UpdateGivesTheTopScreenTimeAndActivity) {
-    Push(0xFF000000);
     Start();
-    Take();
+    Push(0xFF000000);
     host.Advance(0.25);
     app.FrameStep();
     const CCallLog updates = Only(Take(), "Update");
