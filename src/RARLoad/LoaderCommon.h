@@ -1,8 +1,6 @@
 // What the folder and the archive source share: their error source, messages and entry rules.
 #pragma once
 
-#include "support/Error.h"
-
 #include <cstdint>
 #include <string>
 #include <string_view>

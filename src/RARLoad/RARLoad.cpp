@@ -2,6 +2,7 @@
 #include "RARLoad/RARLoad.h"
 
 #include "RARLoad/LoaderCommon.h"
+#include "support/Error.h"
 #include "support/Files.h"
 #include "support/Text1250.h"
 
