@@ -98,6 +98,11 @@ TEST_F(FolderSource, MissingSourceAndUnreadableFolder) {
     } catch (const vexo::CError& error) {
         EXPECT_EQ(error.sourceFile, "RARLoad\\RARLoad");
     }
+    // A file where a folder is expected cannot be listed either, and root cannot get past that.
+    scratch.Write("plain.txt", "not a folder");
+    EXPECT_EQ(MessageOf([&] { CRARLoader_dir source(scratch / "plain.txt"); }),
+              std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + (scratch / "plain.txt") +
+                  "\".");
     if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
     scratch.MakeFolder("GameData/Locked");
     ::chmod((root + "/Locked").c_str(), 0);
