@@ -62,10 +62,9 @@ protected:
         device = CreateOpenGLDevice(*window, error).release();
         ASSERT_NE(device, nullptr) << error;
     }
-    static void TearDownTestSuite() {
-        delete device;
-        delete window;
-    }
+    // The window stays open until the process ends: shutting SDL's video down unloads Mesa's
+    // driver, which leaves a few bytes of its own behind for the leak checker to report.
+    static void TearDownTestSuite() { delete device; }
 
     // The sets as the game reads them from the shipped folder.
     static std::vector<GfxSpriteSet> Sets() {
