@@ -62,7 +62,7 @@ std::string CannotOpen(const std::string& path, std::string_view reason) {
     return std::string("Nie można otworzyć \""_pl) + path + "\"." + std::string(reason);
 }
 
-constexpr std::string_view kNoMemory = " Brak pamięci do zainicjalizowania struktur danych."_pl;
+const std::string_view kNoMemory = " Brak pamięci do zainicjalizowania struktur danych."_pl;
 
 } // namespace
 

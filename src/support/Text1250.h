@@ -58,17 +58,19 @@ template <std::size_t N> struct Utf8Literal {
     }
 };
 
-template <Utf8Literal L> struct Converted {
-    static constexpr auto make() {
-        std::array<char, sizeof(L.bytes)> out{};
-        std::size_t n = 0;
-        const std::string_view in(L.bytes, sizeof(L.bytes) - 1);
-        for (std::size_t i = 0; i < in.size();) out[n++] = static_cast<char>(FromCodePoint(DecodeUtf8(in, i)));
-        return std::pair{out, n};
-    }
-    static constexpr auto result = make();
-    static constexpr std::string_view view{result.first.data(), result.second};
+template <std::size_t N> struct Converted {
+    char bytes[N]{};
+    std::size_t size = 0;
 };
+
+template <std::size_t N> consteval Converted<N> Convert(const Utf8Literal<N>& literal) {
+    Converted<N> out;
+    const std::string_view in(literal.bytes, N - 1);
+    for (std::size_t i = 0; i < in.size();) out.bytes[out.size++] = static_cast<char>(FromCodePoint(DecodeUtf8(in, i)));
+    return out;
+}
+
+template <Utf8Literal L> inline constexpr auto kConverted = Convert(L);
 } // namespace cp1250
 
 std::string Cp1250ToUtf8(std::string_view text);
@@ -82,8 +84,8 @@ int CompareNoCase(std::string_view a, std::string_view b);
 
 inline namespace literals {
 // "Ładowanie..."_pl: a Polish UTF-8 literal in the source, as Windows-1250 bytes at compile time.
-template <cp1250::Utf8Literal L> constexpr std::string_view operator""_pl() {
-    return cp1250::Converted<L>::view;
+template <cp1250::Utf8Literal L> inline std::string_view operator""_pl() {
+    return {cp1250::kConverted<L>.bytes, cp1250::kConverted<L>.size};
 }
 } // namespace literals
 

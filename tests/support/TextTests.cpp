@@ -5,9 +5,14 @@
 
 using namespace vexo;
 
-static_assert("Ładowanie"_pl == "\xA3"
-                                "adowanie");
-static_assert("Zażółć gęślą jaźń"_pl.size() == 17);
+// The conversion itself happens at compile time.
+static_assert(cp1250::kConverted<"Zażółć gęślą jaźń">.size == 17);
+
+TEST(Text1250, PolishLiteralsBecomeWindows1250Bytes) {
+    EXPECT_EQ("Ładowanie"_pl, "\xA3"
+                              "adowanie");
+    EXPECT_EQ("źródło"_pl, "\x9Fr\xF3" "d\xB3o");
+}
 
 TEST(Text1250, EveryByteRoundTripsThroughUtf8) {
     std::string all;
