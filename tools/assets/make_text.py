@@ -33,8 +33,13 @@ def mission_xml(m):
     player = [(c, r) for ch, c, r in units if UNITS[ch][1] == 0]
     cam_x = sum(c for c, _ in player) / len(player)
     cam_y = sum(r for _, r in player) / len(player)
-    under = m.get("under", "^")
-    matrix = ["".join(under if ch in UNITS else ch for ch in row) for row in rows]
+    # Units stand on deep snow, so they can throw from the first second; a mission may start the
+    # player's children elsewhere.
+    def ground(ch):
+        if ch not in UNITS:
+            return ch
+        return m.get("player_under", "^") if UNITS[ch][1] == 0 else "^"
+    matrix = ["".join(ground(ch) for ch in row) for row in rows]
     out = ['<?xml version="1.0" encoding="windows-1250"?>', "<map>", f"  <text>{escape(m['text'])}</text>",
            f'  <camera x="{cam_x:g}" y="{cam_y:g}"/>']
     if "rect" in m:

@@ -2,43 +2,43 @@
 #
 # Map legend: the terrain characters of the mission format ('.' natural ground, '^' deep snow,
 # '_' bare ground, '#' trees and rocks, '~' water, '/' ice, ',' yellow snow), plus units, which stand
-# on deep snow so they can throw from the first second (or on the mission's `under` character):
+# on deep snow so they can throw from the first second (the player's on `player_under` if given):
 # b g c are the player's boy, girl and child, B G C the computer's. An entry of `buried` or `lying`
 # names a unit by its column and row.
 
 MISSIONS = [
     {
         "file": "01 Pierwsze kroki",
-        "rect": (27, 2, 4, 3),
+        "rect": (23, 1, 6, 4),
+        "player_under": "_",
         "map": """
 ################################
-#....##...............^^^^^^^..#
-#....##.......#.......^^^^^^^..#
-#.............#.......^^^^^^^..#
-#...####..............^^^^^^^..#
-#...####..........##...........#
-#.................##...........#
-#......##......................#
-#......##.........////.........#
-#................//////....##..#
-#..........~~~...//////....##..#
-#.........~~~~~...////.........#
-#..........C~~.................#
-#..............................#
-#....##.................##.....#
-#....##..........##.....##.....#
-#^^^^^^^.........##............#
-#^^b^^^^.......................#
-#^^^^g^^...........###.........#
-#^^^^^^^...........###.........#
+#....##...............^^^^^^^^.#
+#....##...............^^^^^^^^.#
+#..##.............##..^^^^^^^^.#
+#..##.....~~~.....##..^^^^^^^^.#
+#........~~~~~.................#
+#.........~~...................#
+#................////..........#
+#...............//////.....##..#
+#...............//////.....##..#
+#................////..........#
+#......^^^^....................#
+#......^^^^...^^^^^............#
+#______^^^^...^^C^^.....##.....#
+#________.....^^^^^.....##.....#
+#________......................#
+#____g___............##........#
+#__b_____...###......##........#
+#________...###................#
 ################################
 """,
-        "text": """Cel: doprowadź choć jedno dziecko do polany w prawym górnym rogu mapy.
+        "text": """Cel: doprowadź choć jedno dziecko na śnieżną polanę w prawym górnym rogu mapy.
 
 Kliknij dziecko lewym przyciskiem, aby je wybrać. Naciśnij G i wskaż miejsce albo po prostu kliknij ziemię prawym przyciskiem - dziecko tam pójdzie. S zatrzymuje je w miejscu.
 Widok przesuwasz strzałkami (w pełnym ekranie także myszą przy krawędzi), Spacja trzyma go nad wybranym dzieckiem, a plus i minus na klawiaturze numerycznej przybliżają i oddalają.
 
-Wskazówka: przy stawie kręci się samotny malec z przeciwnej drużyny. Twoje dzieci same rzucą w niego śnieżką, gdy podejdzie na 4 do 10 kratek. Woda jest głęboka - omijaj ją.""",
+Wskazówka: twoje dzieci stoją na gołej ziemi, a śnieżkę lepi się tylko ze śniegu. Przy stawie kręci się samotny malec z przeciwnej drużyny - gdy podejdziesz na 4 do 10 kratek, rzuci w ciebie, a twoje dzieci stojące w śniegu odpowiedzą same. Woda jest głęboka - omijaj ją.""",
     },
     {
         "file": "02 Pierwsza bitwa",
@@ -94,7 +94,7 @@ Wskazówka: przewrócone dziecko wstaje po około dziesięciu sekundach. Skupcie
 
 Lód jest śliski: na lodzie można się przewrócić i wtedy przez kilka sekund leży się bez ruchu. Chłopaki chodzą po lodzie wolniej niż po śniegu, dziewczyny trochę szybciej, a maluchy dwa razy szybciej. Na lodzie nie ulepisz śnieżki.
 
-Wskazówka: na wysepce pośrodku stawu czają się dwaj przeciwnicy. Możesz ich przegonić śnieżkami z brzegu albo obejść staw dookoła. Klawisze: G lub prawy przycisk - idź, A - atak, S - stop.""",
+Wskazówka: na wysepce niedaleko brzegu czają się dwaj przeciwnicy. Możesz ich przegonić śnieżkami z brzegu albo obejść staw dookoła. Klawisze: G lub prawy przycisk - idź, A - atak, S - stop.""",
     },
     {
         "file": "04 Rzeka",
@@ -169,7 +169,7 @@ Wskazówka: wejdź w żółtą plamę, rzuć kilka razy i wyjdź, zanim zrobi si
 """,
         "text": """Cel: odkop zasypanych przyjaciół i przewróć wszystkie dzieci przeciwnika naraz.
 
-Dwoje twoich dzieci leży zakopanych w zaspie na północy. Zakopane dziecko nic nie robi, dopóki ktoś go nie odkopie. Wybierz dziecko, naciśnij W i kliknij zaspę z czapką - albo kliknij ją prawym przyciskiem. Odkopywanie trwa trzy sekundy, potem przyjaciel jeszcze chwilę dochodzi do siebie.
+Dwoje twoich dzieci leży zakopanych w zaspie pośrodku boiska, tuż pod nosem przeciwnika. Zakopane dziecko nic nie robi, dopóki ktoś go nie odkopie. Wybierz dziecko, naciśnij W i kliknij zaspę z czapką - albo kliknij ją prawym przyciskiem. Odkopywanie trwa trzy sekundy, potem przyjaciel jeszcze chwilę dochodzi do siebie.
 
 Tą samą komendą W możesz zakopać przewróconego przeciwnika, jeśli leży na śniegu - zakopany nie wstanie, dopóki koledzy go nie odkopią.""",
     },
@@ -217,9 +217,9 @@ Wskazówka: niech kilkoro dzieci obrzuca przeciwnika, a jedno lub dwoje odnosi l
         "levels": {"C": 2, "G": 2, "b": 2, "g": 2, "c": 2},
         "text": """Cel: przejdź leśnym duktem na polanę na wschodzie.
 
-Dukt jest wydeptany do gołej ziemi - stojąc na nim nie ulepisz śnieżki. W kieszeniach lasu po obu stronach drogi ktoś się czai, a oni stoją w głębokim śniegu.
+W kieszeniach lasu po obu stronach duktu ktoś się czai. Kiedy wejdziesz między nie, śnieżki polecą z dwóch stron naraz.
 
-Wskazówka: możesz przebiec całą grupą, ile sił w nogach, albo wejść w zaspy przy przesmykach i walczyć. Zapamiętaj grupy: Ctrl i cyfra przypisuje wybrane dziecko do cyfry, sama cyfra wybiera je z powrotem. Spacja lub Scroll Lock trzyma widok nad wybranym dzieckiem.""",
+Wskazówka: możesz przebiec całą grupą, ile sił w nogach, albo stanąć i walczyć - najpierw z jedną stroną, potem z drugą. Zapamiętaj grupy: Ctrl i cyfra przypisuje wybrane dziecko do cyfry, sama cyfra wybiera je z powrotem. Spacja lub Scroll Lock trzyma widok nad wybranym dzieckiem.""",
     },
     {
         "file": "09 Twierdza",
