@@ -23,7 +23,7 @@ def snow():
     glints = {(rnd.randrange(T), rnd.randrange(T)) for _ in range(14)}
 
     def colour(v, x, y):
-        g = 132 + (v - 0.5) * 16
+        g = 138 + (v - 0.5) * 16
         if (x, y) in glints:
             g += 12
         return (paint.clamp(g - 1), paint.clamp(g), paint.clamp(g + 3), 255)
