@@ -25,9 +25,9 @@ def mission_xml(m):
         for c, ch in enumerate(row):
             if ch in UNITS:
                 units.append((ch, c, r))
-    for c, r in m.get("buried", []) + m.get("lying", []):
+    for c, r in m.get("buried", []):
         if rows[r][c] not in UNITS:
-            raise SystemExit(f"{m['file']}: no unit at ({c}, {r}) to bury or lay down")
+            raise SystemExit(f"{m['file']}: no unit at ({c}, {r}) to bury")
     if not any(UNITS[u[0]][1] == 0 for u in units) or not any(UNITS[u[0]][1] != 0 for u in units):
         raise SystemExit(f"{m['file']}: both sides need units")
     player = [(c, r) for ch, c, r in units if UNITS[ch][1] == 0]
@@ -58,8 +58,6 @@ def mission_xml(m):
         attrs = f'type="{kind}" team="{team}" x="{c}" y="{r}" level="{levels.get(ch, 1)}"'
         if (c, r) in m.get("buried", []):
             attrs += ' zakopany="true"'
-        if (c, r) in m.get("lying", []):
-            attrs += ' life="0"'
         out.append(f"    <unit {attrs}/>")
     out += ["  </objects>", "</map>", ""]
     return crlf("\n".join(out))

@@ -3,8 +3,8 @@
 # Map legend: the terrain characters of the mission format ('.' natural ground, '^' deep snow,
 # '_' bare ground, '#' trees and rocks, '~' water, '/' ice, ',' yellow snow), plus units, which stand
 # on deep snow so they can throw from the first second (the player's on `player_under` if given):
-# b g c are the player's boy, girl and child, B G C the computer's. An entry of `buried` or `lying`
-# names a unit by its column and row.
+# b g c are the player's boy, girl and child, B G C the computer's. An entry of `buried` names a
+# unit by its column and row.
 
 MISSIONS = [
     {

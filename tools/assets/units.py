@@ -284,11 +284,13 @@ def icon_shovel():
 
 def icon_carry():
     img = icon_canvas()
-    # A standing figure with a friend carried across its shoulders.
-    outlined(img, oval(C, C + S * 0.16, S * 0.13, S * 0.17), (150, 200, 255), width=7)
-    outlined(img, disc(C, C - S * 0.06, S * 0.09), (232, 196, 168), width=7)
-    outlined(img, oval(C, C - S * 0.2, S * 0.33, S * 0.07), (255, 210, 110), width=7)
-    outlined(img, disc(C - S * 0.33, C - S * 0.2, S * 0.06), (232, 196, 168), width=6)
+    # A friend lying flat, and an arrow lifting him over to somewhere else.
+    outlined(img, oval(C + S * 0.02, C + S * 0.22, S * 0.22, S * 0.09), (150, 200, 255), width=7)
+    outlined(img, disc(C - S * 0.26, C + S * 0.2, S * 0.09), (232, 196, 168), width=7)
+    arc = [(C - S * 0.3 + S * 0.6 * t, C - S * 0.02 - S * 0.26 * math.sin(math.pi * t)) for t in [i / 12 for i in range(11)]]
+    stroke(img, arc, int(S * 0.06), (255, 210, 110))
+    tip = arrow_mask((C + S * 0.38, C + S * 0.06), (C + S * 0.24, C - S * 0.08), S * 0.16, S * 0.03)
+    outlined(img, tip, (255, 210, 110), width=7)
     return paint.reduce(img, F)
 
 
