@@ -14,6 +14,21 @@ const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",
                                             "OnDestroyDevice",    "InitApplication", "DestroyMainWindow",
                                             "OnShutdown",         "CreateMainWindow"};
 
+SDisplayMode Mode(std::uint32_t width, std::uint32_t height, std::uint32_t refreshRate) {
+    SDisplayMode mode;
+    mode.width = width;
+    mode.height = height;
+    mode.refreshRate = refreshRate;
+    return mode;
+}
+
+void ExpectFullScreen(const SPresentParameters& presented, const SDisplayMode& mode) {
+    EXPECT_FALSE(presented.windowed);
+    EXPECT_EQ(presented.backBufferWidth, mode.width);
+    EXPECT_EQ(presented.backBufferHeight, mode.height);
+    EXPECT_EQ(presented.refreshRate, mode.refreshRate);
+}
+
 class DeviceTest : public ::testing::Test {
 protected:
     void Start() {
@@ -141,7 +156,7 @@ TEST_F(DeviceTest, StartInFullScreenUsesTheDesktopMode) {
     CHookApp full(fullHost, config, true);
     ASSERT_TRUE(full.Create({}));
     EXPECT_FALSE(full.IsWindowed());
-    EXPECT_EQ(full.GetPresentParameters(), (SPresentParameters{false, 1280, 1024, 60}));
+    ExpectFullScreen(full.GetPresentParameters(), Mode(1280, 1024, 60));
 }
 
 // A settings dialog that answers as the test says: the player picks full screen, or cancels.
@@ -152,7 +167,7 @@ public:
     bool RunSettingsDialog(CFrameHost&, SDisplaySettings& settings) override {
         ++runs;
         settings.windowed = false;
-        settings.fullScreenMode = {800, 600, 75};
+        settings.fullScreenMode = Mode(800, 600, 75);
         return accept;
     }
 };
@@ -166,7 +181,7 @@ TEST_F(DeviceTest, SettingsDialogRecreatesTheDeviceWithTheChosenSettings) {
     EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice",
                                                "CreateDevice", "OnCreateDevice", "OnRestoreDevice"}));
     EXPECT_FALSE(chosen.IsWindowed());
-    EXPECT_EQ(chosen.GetPresentParameters(), (SPresentParameters{false, 800, 600, 75}));
+    ExpectFullScreen(chosen.GetPresentParameters(), Mode(800, 600, 75));
     EXPECT_TRUE(chosen.IsActive());
 
     // From full screen the dialog opens over a window; a cancelled one changes nothing more.

@@ -32,7 +32,13 @@ public:
     bool canCreateDevice = true;
     RenderResult resetResult = kRenderOk;
     RenderResult cooperativeLevel = kRenderOk;
-    SDisplayMode desktop{1280, 1024, 60};
+    SDisplayMode desktop = [] {
+        SDisplayMode mode;
+        mode.width = 1280;
+        mode.height = 1024;
+        mode.refreshRate = 60;
+        return mode;
+    }();
     SRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
     bool cursorVisible = true;
