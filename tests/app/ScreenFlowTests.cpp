@@ -1,0 +1,286 @@
+// The screen flow: every move between the main menu, the mission selection and a game, driven by
+// clicks and keys through the GUI manager, with real game screens over small missions.
+#include "support/TestFiles.h"
+
+#include "app/ScreenFlow.h"
+#include "gfx/Gfx.h"
+#include "gui/GUIManager.h"
+#include "gui/GameScreen.h"
+#include "gui/Menu.h"
+#include "gui/NewGameScreen.h"
+#include "platform/VirtualKeys.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kBattle = R"(<map><text>Bitwa</text><matrix>
+    ....................
+    ....................
+    ....................
+    ....................
+    ....................
+  </matrix><objects>
+    <unit type="boy" team="0" x="1" y="1"/>
+    <unit type="boy" team="1" x="19" y="4"/>
+  </objects></map>)";
+// Nobody to fight: won at the first check.
+const char* const kWon = R"(<map><text>Wygrana</text><matrix>
+    .....
+    .....
+  </matrix><objects><unit type="girl" team="0" x="2" y="1"/></objects></map>)";
+
+// Mission rows after "[Mapa losowa]": sorted names.
+enum Row : int { kRandomRow = 0, kBattleRow = 1, kWonRow = 2, kBrokenRow = 3 };
+
+class CRecordingFlowHost : public CScreenFlowHost {
+public:
+    explicit CRecordingFlowHost(std::vector<std::string>& log) : log(log) {}
+    void RunSettingsDialog() override { log.push_back("settings"); }
+    void OpenReadme() override { log.push_back("readme"); }
+    void CloseMainWindow() override { log.push_back("close"); }
+    CGameScreen* CreateGameScreen(const std::string& missionFile) override {
+        log.push_back("game " + missionFile);
+        return CScreenFlowHost::CreateGameScreen(missionFile);
+    }
+
+private:
+    std::vector<std::string>& log;
+};
+
+class ScreenFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::filesystem::current_path(folder.path);
+        std::filesystem::create_directory("Maps");
+        vexo::WriteStringToFile("Maps\\Bitwa.tlm", kBattle);
+        vexo::WriteStringToFile("Maps\\Wygrana.tlm", kWon);
+        vexo::WriteStringToFile("Maps\\Zepsuta.tlm", "<map><matrix>..");
+        gfx.SetScreenSize(800, 600);
+        flow.Start(gui, std::make_unique<CRecordingFlowHost>(log));
+    }
+    void TearDown() override { std::filesystem::current_path(previous); }
+
+    void Frame(float elapsed = 0.05f) {
+        time += elapsed;
+        gui.Update(time, elapsed, true);
+        flow.Step();
+    }
+    void Click(const CGUIWindow& window) {
+        const float x = (window.left + window.right) / 2, y = (window.top + window.bottom) / 2;
+        gui.MouseMove(x, y);
+        gui.MouseDown(x, y, GUIMouseLeft);
+        gui.MouseUp(x, y, GUIMouseLeft);
+    }
+    void ClickMenu(int button) {
+        Frame();
+        Click(*flow.GetMenu()->GetButton(button));
+        Frame();
+    }
+    // Picks a row of the list and presses "Graj >".
+    void Play(int row) {
+        Frame();
+        CNewGameScreen* selection = flow.GetSelection();
+        ASSERT_NE(selection, nullptr);
+        const CMissionList& list = *selection->GetList();
+        gui.MouseDown(list.left + 20, list.top + 8 + 16 * float(row) + 8, GUIMouseLeft);
+        gui.MouseUp(list.left + 20, list.top + 8 + 16 * float(row) + 8, GUIMouseLeft);
+        Frame();
+        Click(*selection->GetPlayButton());
+        Frame();
+    }
+    void Back() {
+        ASSERT_NE(flow.GetSelection(), nullptr);
+        Frame();
+        Click(*flow.GetSelection()->GetBackButton());
+        Frame();
+    }
+    void Escape() {
+        gui.KeyDown(platform::VK_ESCAPE);
+        gui.KeyUp(platform::VK_ESCAPE);
+        Frame();
+    }
+    std::vector<CGUIScreen*> Stack() const { return std::vector<CGUIScreen*>(gui.screens.begin(), gui.screens.end()); }
+    bool ReturnEnabled() const { return flow.GetMenu()->GetButton(CMenu::kReturn)->IsEnabled(); }
+
+    tundrel_test::CapturedErrorLog errors;
+    tundrel_test::TempDir folder;
+    std::filesystem::path previous = std::filesystem::current_path();
+    CGUIManager gui;
+    CGfx gfx;
+    CScreenFlow flow;
+    std::vector<std::string> log;
+    float time = 0.0f;
+};
+
+TEST_F(ScreenFlowTest, StartsOnTheMenuAloneWithReturnDisabled) {
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
+    EXPECT_FALSE(ReturnEnabled());
+    Click(*flow.GetMenu()->GetButton(CMenu::kReturn));
+    Frame();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+}
+
+TEST_F(ScreenFlowTest, NewGameOpensTheSelectionAndBackClosesIt) {
+    ClickMenu(CMenu::kNewGame);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
+    Back();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(flow.GetSelection(), nullptr);
+    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
+}
+
+TEST_F(ScreenFlowTest, PlayStartsTheChosenMissionOverTheMenu) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kBattleRow);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
+    ASSERT_NE(flow.GetGame(), nullptr);
+    EXPECT_EQ(flow.GetSelection(), nullptr);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetGame()}));
+    EXPECT_EQ(log.back(), "game Maps\\Bitwa.tlm");
+}
+
+TEST_F(ScreenFlowTest, TheRandomEntryMakesARandomMap) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kRandomRow);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
+    EXPECT_EQ(log.back(), "game ");
+}
+
+TEST_F(ScreenFlowTest, EscapeSuspendsTheGameUnderTheMenuAndReturnResumesIt) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kBattleRow);
+    CGameScreen* game = flow.GetGame();
+    ASSERT_NE(game, nullptr);
+    Frame();
+    Escape();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kSuspended);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, flow.GetMenu()}));
+    EXPECT_TRUE(ReturnEnabled());
+
+    const float timer = game->secondTimer;
+    for (int i = 0; i < 10; ++i) Frame();
+    EXPECT_EQ(game->secondTimer, timer) << "a suspended game stands still";
+
+    ClickMenu(CMenu::kReturn);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
+    EXPECT_EQ(flow.GetGame(), game) << "the same game";
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), game}));
+    Frame();
+    EXPECT_NE(game->secondTimer, timer) << "and it goes on";
+}
+
+TEST_F(ScreenFlowTest, NewGameFromTheSuspendedGameAndBackKeepsTheGame) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kBattleRow);
+    CGameScreen* game = flow.GetGame();
+    Escape();
+    ClickMenu(CMenu::kNewGame);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosingOverGame);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, flow.GetMenu(), flow.GetSelection()}));
+    Back();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kSuspended);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, flow.GetMenu()}));
+    EXPECT_TRUE(ReturnEnabled());
+    ClickMenu(CMenu::kReturn);
+    EXPECT_EQ(flow.GetGame(), game);
+}
+
+TEST_F(ScreenFlowTest, ANewMissionReplacesTheSuspendedGame) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kBattleRow);
+    Escape();
+    ClickMenu(CMenu::kNewGame);
+    Play(kRandomRow);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
+    ASSERT_EQ(gui.screens.size(), 2u) << "the old game is gone";
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetGame()}));
+    EXPECT_EQ(log.back(), "game ");
+}
+
+TEST_F(ScreenFlowTest, AMissionThatFailsToLoadLeavesTheSelectionOnTop) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kBrokenRow);
+    EXPECT_EQ(log.back(), "game Maps\\Zepsuta.tlm");
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
+    EXPECT_EQ(flow.GetGame(), nullptr);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
+    EXPECT_NE(errors.Contents(), "") << "the loader's record";
+
+    Play(kBattleRow);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying) << "the player may choose again";
+}
+
+TEST_F(ScreenFlowTest, AFailedReplacementLeavesTheSelectionOverTheMenuAlone) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kBattleRow);
+    Escape();
+    ClickMenu(CMenu::kNewGame);
+    Play(kBrokenRow);
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
+    EXPECT_EQ(flow.GetGame(), nullptr);
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
+    EXPECT_FALSE(ReturnEnabled());
+    Back();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_FALSE(ReturnEnabled());
+}
+
+TEST_F(ScreenFlowTest, AnEndedGameGoesBackToTheMenuOnceItsOverlayHasFaded) {
+    ClickMenu(CMenu::kNewGame);
+    Play(kWonRow);
+    CGameScreen* game = flow.GetGame();
+    ASSERT_NE(game, nullptr);
+    // Escape and back first, so "Wroc do gry" has been enabled once.
+    Escape();
+    ClickMenu(CMenu::kReturn);
+    int frames = 0;
+    while (!game->over && frames++ < 100) Frame();
+    ASSERT_TRUE(game->over);
+    EXPECT_TRUE(game->HasOverlay());
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying) << "the end overlay still fades in";
+    while (flow.GetState() == CScreenFlow::kPlaying && frames++ < 400) Frame();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(flow.GetGame(), nullptr);
+    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
+    EXPECT_FALSE(ReturnEnabled());
+}
+
+TEST_F(ScreenFlowTest, SettingsReadMeAndExitLeaveTheStateAlone) {
+    ClickMenu(CMenu::kSettings);
+    ClickMenu(CMenu::kInformation);
+    ClickMenu(CMenu::kExit);
+    EXPECT_EQ(log, (std::vector<std::string>{"settings", "readme", "close"}));
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+
+    ClickMenu(CMenu::kNewGame);
+    Play(kBattleRow);
+    Escape();
+    log.clear();
+    ClickMenu(CMenu::kSettings);
+    ClickMenu(CMenu::kInformation);
+    ClickMenu(CMenu::kExit);
+    EXPECT_EQ(log, (std::vector<std::string>{"settings", "readme", "close"}));
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kSuspended);
+}
+
+TEST_F(ScreenFlowTest, OneClickActsPerFrameAndTheRestWait) {
+    Frame();
+    Click(*flow.GetMenu()->GetButton(CMenu::kExit));
+    Click(*flow.GetMenu()->GetButton(CMenu::kInformation));
+    Click(*flow.GetMenu()->GetButton(CMenu::kNewGame));
+    Frame();
+    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
+    EXPECT_TRUE(log.empty());
+    Back();
+    EXPECT_TRUE(log.empty()) << "the menu is not read in the frame that closes the selection";
+    Frame();
+    EXPECT_EQ(log, std::vector<std::string>{"readme"});
+    Frame();
+    EXPECT_EQ(log, (std::vector<std::string>{"readme", "close"}));
+}
+
+} // namespace
