@@ -196,10 +196,14 @@ TEST_F(ShippedGameData, FontFitsTheConsoleRowsAndEveryDescriptionItsPanel) {
                                              kTextSingleLine, 0xFFFFFFFF);
     EXPECT_LE(line, 12); // the console's rows are 12 pixels apart
     EXPECT_GE(line, 9);
-    // The mission screen's description box at 800 x 600, inside its 8-pixel margin.
+    // The mission screen's description box inside its 8-pixel margin, at 640 x 480 and 800 x 600.
     for (const content::Mission& mission : content::ShippedMissions()) {
-        const int height = gfx.font.DrawTextInRect(412, 48, 784, 552, mission.description, kTextWordBreak, 0xFF000000);
-        EXPECT_LE(height, 552 - 48) << mission.name;
+        for (const float screen : {640.0f, 800.0f}) {
+            const float w = screen, h = screen * 0.75f;
+            const int height = gfx.font.DrawTextInRect(w / 2 + 12, 48, w - 16, h - 48, mission.description,
+                                                       kTextWordBreak, 0xFF000000);
+            EXPECT_LE(height, h - 96) << mission.name << " at " << w;
+        }
     }
     EXPECT_FALSE(RenderFailed(device->EndScene()));
     gfx.Destroy();
