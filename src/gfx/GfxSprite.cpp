@@ -112,14 +112,16 @@ void CGfxSprite::AddQuad(int frame, float x, float y, float size, std::uint32_t 
     // neighbouring frame.
     float uL = 0.0f, uR = 1.0f, vT = 0.0f, vB = 1.0f;
     if (imageSize != frameSize) {
-        const int perRow = imageSize / frameSize;
-        const int row = frame / perRow;
-        const int column = frame % perRow;
+        // In 64 bits: a far-off frame number of a huge image must not overflow.
+        const std::int64_t f = frameSize;
+        const std::int64_t perRow = imageSize / frameSize;
+        const std::int64_t row = frame / perRow;
+        const std::int64_t column = frame % perRow;
         const float s = static_cast<float>(imageSize);
-        uL = static_cast<float>(column * frameSize + 1) / s;
-        uR = static_cast<float>((column + 1) * frameSize - 1) / s;
-        vT = static_cast<float>(row * frameSize + 1) / s;
-        vB = static_cast<float>((row + 1) * frameSize - 1) / s;
+        uL = static_cast<float>(column * f + 1) / s;
+        uR = static_cast<float>((column + 1) * f - 1) / s;
+        vT = static_cast<float>(row * f + 1) / s;
+        vB = static_cast<float>((row + 1) * f - 1) / s;
     }
 
     const float side = size > 0.0f ? size : size == 0.0f ? static_cast<float>(frameSize) : -size * frameSize;

@@ -174,6 +174,8 @@ private:
 };
 
 COpenGLDevice::~COpenGLDevice() {
+    // Another context may be current by now (a second window, a renderer of SDL's own).
+    window.MakeCurrent();
     for (const auto& [handle, name] : textures) glDeleteTextures(1, &name);
     for (const auto& [handle, font] : fonts) glDeleteTextures(1, &font->texture);
     glDeleteSamplers(2, samplers);
