@@ -152,15 +152,15 @@ Wskazówka: wejdź w żółtą plamę, rzuć kilka razy i wyjdź, zanim zrobi si
     },
     {
         "file": "06 Zasypani",
-        "buried": [(13, 5), (17, 6)],
+        "buried": [(3, 5), (26, 6)],
         "map": """
 ##############################
 #..............C.............#
 #.......C............G.......#
 #^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
 #^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
-#^^^#^^^^^^^^g^^^^^^^^^^^#^^^#
-#^^^^^^^^^^^^^^^^b^^^^^^^^^^^#
+#^^g#^^^^^^^^^^^^^^^^^^^^#^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^b^^#
 #^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
 #^^^^^^^^#^^^^^^^^^^#^^^^^^^^#
 #^^^^^^^^^^b^^^^^^^^^^^^^^^^^#
@@ -169,7 +169,7 @@ Wskazówka: wejdź w żółtą plamę, rzuć kilka razy i wyjdź, zanim zrobi si
 """,
         "text": """Cel: odkop zasypanych przyjaciół i przewróć wszystkie dzieci przeciwnika naraz.
 
-Dwoje twoich dzieci leży zakopanych w zaspie pośrodku boiska, tuż pod nosem przeciwnika. Zakopane dziecko nic nie robi, dopóki ktoś go nie odkopie. Wybierz dziecko, naciśnij W i kliknij zaspę z czapką - albo kliknij ją prawym przyciskiem. Odkopywanie trwa trzy sekundy, potem przyjaciel jeszcze chwilę dochodzi do siebie.
+Dwoje twoich dzieci leży zakopanych w zaspach na obu skrajach boiska, tuż pod nosem przeciwnika. Zakopane dziecko nic nie robi, dopóki ktoś go nie odkopie. Wybierz dziecko, naciśnij W i kliknij zaspę z czapką - albo kliknij ją prawym przyciskiem. Odkopywanie trwa trzy sekundy, potem przyjaciel jeszcze chwilę dochodzi do siebie.
 
 Tą samą komendą W możesz zakopać przewróconego przeciwnika, jeśli leży na śniegu - zakopany nie wstanie, dopóki koledzy go nie odkopią.""",
     },
