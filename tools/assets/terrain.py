@@ -62,7 +62,7 @@ def ice():
     img = from_noise(noise, colour)
     d = ImageDraw.Draw(img)
     rnd = random.Random(3)
-    for _ in range(5):  # thin cracks
+    for _ in range(5):
         x, y = rnd.randrange(T), rnd.randrange(T)
         pts = [(x, y)]
         for _ in range(4):
@@ -88,7 +88,7 @@ def ground():
 
     img = from_noise(noise, colour)
     d = ImageDraw.Draw(img)
-    for _ in range(6):  # pebbles
+    for _ in range(6):
         x, y, r = rnd.randrange(4, T - 4), rnd.randrange(4, T - 4), rnd.randrange(1, 3)
         d.ellipse([x - r, y - r, x + r, y + r], fill=(140, 135, 130, 255), outline=(70, 60, 55, 255))
     return img

@@ -67,7 +67,7 @@ def child(scale, shoulders, hair=None, pigtails=False, hood=False):
         paint.fill_mask(img, ImageChops.multiply(band, disc(C, back_y, head_r * 0.92)), HAT + (255,))
     elif hood:
         paint.shaded(img, disc(C, back_y, head_r * 1.0), COAT, outline=INK, width=7)
-        for side in (-1, 1):  # the hood's little ears
+        for side in (-1, 1):
             paint.shaded(img, disc(C + side * head_r * 0.74, back_y - head_r * 0.6, head_r * 0.3), COAT,
                          outline=INK, width=6)
         paint.shaded(img, disc(C, back_y + head_r * 0.15, head_r * 0.28), (236, 236, 240), outline=INK, width=5)
@@ -104,7 +104,7 @@ def lying():
     for side in (-1, 1):  # closed eyes: out cold
         x = C + side * S * 0.05
         d.line([(x - 10, head_y + 4), (x + 10, head_y + 4)], fill=INK, width=6)
-    for a in (0.3, 1.4, 2.6):  # dizzy stars over the head
+    for a in (0.3, 1.4, 2.6):
         x, y = C + S * 0.2 * math.cos(a), head_y - S * 0.08 + S * 0.05 * math.sin(a)
         star(img, x, y, S * 0.04, (255, 236, 120, 255))
     return paint.reduce(img, F)
@@ -154,7 +154,8 @@ def snowball():
 
 
 def ring():
-    # White so the vertex colour alone decides the team colour; the notch at the top shows the heading.
+    # Mid-grey, which the doubling turns into exactly the vertex colour: the marker takes its team's
+    # colour. The notch at the top shows where the child faces.
     img = paint.canvas(F)
     outer, inner = disc(C, C, S * 0.47), disc(C, C, S * 0.39)
     band = ImageChops.subtract(outer, inner)
