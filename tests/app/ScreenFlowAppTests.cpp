@@ -1,0 +1,100 @@
+// The game application's side of the screen flow: the menu's "Ustawienia", "Informacje" and
+// "Wyjscie" clicked through window messages, with the shipped game data on a test device.
+#include "TestFrameHost.h"
+#include "support/TestFiles.h"
+
+#include "app/MyD3DApp.h"
+#include "gfx/Gfx.h"
+#include "gui/GUIManager.h"
+#include "gui/Menu.h"
+#include "platform/Shell.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+// Notes how the frame stands while the settings dialog would run.
+class CSettingsApp : public CMyD3DApplication {
+public:
+    using CMyD3DApplication::CMyD3DApplication;
+    void ChangeDevice() override {
+        dialogs.push_back(std::string(IsActive() ? "running" : "paused") +
+                          (testHost->Timer().IsStopped() ? ", timer stopped" : ", timer running"));
+    }
+    CTestFrameHost* testHost = nullptr;
+    std::vector<std::string> dialogs;
+};
+
+class ScreenFlowAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* root = std::getenv("TUNDREL_SOURCE_DIR");
+        std::filesystem::current_path(folder.path);
+        std::filesystem::create_directory_symlink(std::string(root ? root : previous.string()) + "/data/GameData",
+                                                  "GameData");
+        app.testHost = &host;
+        ASSERT_TRUE(app.Create({})) << errors.Contents();
+        Step();
+        menu = dynamic_cast<CMenu*>(gui.screens.back());
+        ASSERT_NE(menu, nullptr);
+    }
+    void TearDown() override { std::filesystem::current_path(previous); }
+
+    void Step() {
+        host.Advance(0.05);
+        app.FrameStep();
+    }
+    void ClickMenu(int button) {
+        const CMenuButton& b = *menu->GetButton(button);
+        const LPARAM at = MakeLParam(int((b.left + b.right) / 2), int((b.top + b.bottom) / 2));
+        app.SendMessage(WM_MOUSEMOVE, 0, at);
+        app.SendMessage(WM_LBUTTONDOWN, 0, at);
+        app.SendMessage(WM_LBUTTONUP, 0, at);
+        Step();
+    }
+
+    tundrel_test::CapturedErrorLog errors;
+    tundrel_test::TempDir folder;
+    std::filesystem::path previous = std::filesystem::current_path();
+    CGUIManager gui;
+    CGfx gfx;
+    CTestFrameHost host;
+    CDesktopDisplayConfig config;
+    CSettingsApp app{host, config};
+    CMenu* menu = nullptr;
+};
+
+TEST_F(ScreenFlowAppTest, StartsOnTheWhiteMenu) {
+    EXPECT_EQ(gui.screens.size(), 1u);
+    EXPECT_EQ(host.device.clearColor, 0xFFFFFFFFu);
+    EXPECT_FALSE(menu->GetButton(CMenu::kReturn)->IsEnabled());
+}
+
+TEST_F(ScreenFlowAppTest, SettingsRunWhileTheFramePausesWithItsTimer) {
+    ClickMenu(CMenu::kSettings);
+    EXPECT_EQ(app.dialogs, std::vector<std::string>{"paused, timer stopped"});
+    EXPECT_TRUE(app.IsActive());
+    EXPECT_FALSE(host.Timer().IsStopped());
+}
+
+TEST_F(ScreenFlowAppTest, AMissingReadMeIsRecorded) {
+    ClickMenu(CMenu::kInformation);
+    EXPECT_NE(errors.Contents().find("Readme.txt"), std::string::npos);
+    EXPECT_TRUE(host.HasMainWindow());
+}
+
+TEST_F(ScreenFlowAppTest, ExitClosesTheWindow) {
+    ClickMenu(CMenu::kExit);
+    EXPECT_FALSE(host.HasMainWindow()) << "the usual shutdown";
+}
+
+// The desktop gets the read-me's absolute path as a URL, whatever the folder is called.
+TEST(FileUrl, EncodesEverythingButPlainPathCharacters) {
+    EXPECT_EQ(FileUrl("/home/gracz/Gry/Tundrel/Readme.txt"), "file:///home/gracz/Gry/Tundrel/Readme.txt");
+    EXPECT_EQ(FileUrl("/a b/Łąka#1%.txt"), "file:///a%20b/%C5%81%C4%85ka%231%25.txt");
+}
+
+} // namespace
