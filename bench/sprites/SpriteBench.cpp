@@ -48,7 +48,8 @@ std::vector<std::uint32_t> Atlas() {
 }
 
 SDL_Surface* AtlasSurface(std::vector<std::uint32_t>& pixels) {
-    return SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kImage, kImage, 32, kImage * 4, SDL_PIXELFORMAT_ARGB8888);
+    return SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kImage, kImage, 32, kImage * 4,
+                                              SDL_PIXELFORMAT_ARGB8888);
 }
 
 std::string Png(std::vector<std::uint32_t>& pixels) {
@@ -104,7 +105,8 @@ public:
         device->Clear(0xFF000000);
         device->BeginScene();
         sprite.Begin(2, kQuads, true);
-        for (const Placement& p : scene) sprite.Add(p.frame, p.x, p.y, side, 0xFF7F7F7F, p.angle + n * 0.01f);
+        for (const Placement& p : scene)
+            sprite.Add(p.frame, p.x, p.y, side, 0xFF7F7F7F, p.angle + n * 0.01f);
         sprite.Flush();
         device->EndScene();
         device->Present();
@@ -140,7 +142,8 @@ public:
         vertices.resize(4 * kQuads);
         indices.resize(6 * kQuads);
         for (int q = 0; q < kQuads; ++q)
-            for (int k = 0; k < 6; ++k) indices[std::size_t(6 * q + k)] = 4 * q + (k < 3 ? k : k - 2);
+            for (int k = 0; k < 6; ++k)
+                indices[std::size_t(6 * q + k)] = 4 * q + (k < 3 ? k : k - 2);
         return true;
     }
     ~CSdlSide() {
@@ -157,13 +160,15 @@ public:
         for (int q = 0; q < kQuads; ++q) {
             const Placement& p = scene[std::size_t(q)];
             const int perRow = kImage / kFrame, row = p.frame / perRow, column = p.frame % perRow;
-            const float uL = float(column * kFrame + 1) / kImage, uR = float((column + 1) * kFrame - 1) / kImage;
+            const float uL = float(column * kFrame + 1) / kImage,
+                        uR = float((column + 1) * kFrame - 1) / kImage;
             const float vT = float(row * kFrame + 1) / kImage, vB = float((row + 1) * kFrame - 1) / kImage;
             const float u[4] = {uL, uR, uL, uR}, v[4] = {vT, vT, vB, vB};
             for (int k = 0; k < 4; ++k) {
                 const float theta = kCornerAngle[k] - (p.angle + n * 0.01f);
-                vertices[std::size_t(4 * q + k)] = {
-                    {p.x + r * std::cos(theta), p.y + r * std::sin(theta)}, {255, 255, 255, 255}, {u[k], v[k]}};
+                vertices[std::size_t(4 * q + k)] = {{p.x + r * std::cos(theta), p.y + r * std::sin(theta)},
+                                                    {255, 255, 255, 255},
+                                                    {u[k], v[k]}};
             }
         }
         SDL_RenderGeometry(renderer, texture, vertices.data(), int(vertices.size()), indices.data(),
@@ -227,7 +232,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     for (const auto& [side, fps] : g_deviceFps)
-        std::printf("10,000 sprites of %d px at %dx%d: device %.1f fps, SDL_RenderGeometry %.1f fps, ratio %.2f\n",
-                    side, kWidth, kHeight, fps, g_sdlFps[side], fps / g_sdlFps[side]);
+        std::printf(
+            "10,000 sprites of %d px at %dx%d: device %.1f fps, SDL_RenderGeometry %.1f fps, ratio %.2f\n",
+            side, kWidth, kHeight, fps, g_sdlFps[side], fps / g_sdlFps[side]);
     return 0;
 }

@@ -12,38 +12,48 @@ namespace {
 CGfx* g_instance = nullptr;
 }
 
-CGfx::CGfx() : objects{&font, &line, &filledRect, &sprite} { g_instance = this; }
+CGfx::CGfx() : objects{&font, &line, &filledRect, &sprite} {
+    g_instance = this;
+}
 
 CGfx::~CGfx() {
     if (g_instance == this) g_instance = nullptr;
 }
 
-CGfx* CGfx::Instance() { return g_instance; }
+CGfx* CGfx::Instance() {
+    return g_instance;
+}
 
 void CGfx::Create(CRenderDevice* device) {
     CGfxObject::Create(device);
-    for (CGfxObject* object : objects) object->Create(device);
+    for (CGfxObject* object : objects)
+        object->Create(device);
 }
 
 void CGfx::Destroy() {
-    for (auto it = objects.rbegin(); it != objects.rend(); ++it) (*it)->Destroy();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+        (*it)->Destroy();
 }
 
 void CGfx::Restore() {
-    for (CGfxObject* object : objects) object->Restore();
+    for (CGfxObject* object : objects)
+        object->Restore();
 }
 
 void CGfx::Invalidate() {
-    for (auto it = objects.rbegin(); it != objects.rend(); ++it) (*it)->Invalidate();
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+        (*it)->Invalidate();
 }
 
 void CGfx::BeginLoading(bool firstPass) {
     loader = nullptr;
-    for (CGfxObject* object : objects) object->BeginLoading(firstPass);
+    for (CGfxObject* object : objects)
+        object->BeginLoading(firstPass);
 }
 
 void CGfx::EndLoading(bool firstPass) {
-    for (auto it = objects.rbegin(); it != objects.rend(); ++it) (*it)->EndLoading(firstPass);
+    for (auto it = objects.rbegin(); it != objects.rend(); ++it)
+        (*it)->EndLoading(firstPass);
     loader = nullptr;
 }
 
@@ -58,7 +68,8 @@ int CGfx::WantsFile(bool firstPass, const std::string& name, std::uint32_t size)
 }
 
 void CGfx::LoadData(bool firstPass, const std::string& name, std::uint32_t size, const std::uint8_t* bytes) {
-    if (!loader) throw vexo::CError(std::string("[Load_Data] To niemożliwe! Jak to się stało?!"_pl), "Gfx", __LINE__);
+    if (!loader)
+        throw vexo::CError(std::string("[Load_Data] To niemożliwe! Jak to się stało?!"_pl), "Gfx", __LINE__);
     // Cleared first: the entry is handed over once, whether the loader succeeds or raises.
     CGfxObject* target = std::exchange(loader, nullptr);
     target->LoadData(firstPass, name, size, bytes);
@@ -66,7 +77,8 @@ void CGfx::LoadData(bool firstPass, const std::string& name, std::uint32_t size,
 
 void CGfx::LoadText(bool firstPass, const std::string& name, std::uint32_t size, const std::string& text) {
     if (!loader)
-        throw vexo::CError(std::string("[Load_String] To niemożliwe! Jak to się stało?!"_pl), "Gfx", __LINE__);
+        throw vexo::CError(std::string("[Load_String] To niemożliwe! Jak to się stało?!"_pl), "Gfx",
+                           __LINE__);
     CGfxObject* target = std::exchange(loader, nullptr);
     target->LoadText(firstPass, name, size, text);
 }

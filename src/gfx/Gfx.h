@@ -25,8 +25,10 @@ public:
     void BeginLoading(bool firstPass) override;
     void EndLoading(bool firstPass) override;
     int WantsFile(bool firstPass, const std::string& name, std::uint32_t size) override;
-    void LoadData(bool firstPass, const std::string& name, std::uint32_t size, const std::uint8_t* bytes) override;
-    void LoadText(bool firstPass, const std::string& name, std::uint32_t size, const std::string& text) override;
+    void LoadData(bool firstPass, const std::string& name, std::uint32_t size,
+                  const std::uint8_t* bytes) override;
+    void LoadText(bool firstPass, const std::string& name, std::uint32_t size,
+                  const std::string& text) override;
 
     // Both loading passes over the game data source at path ("GameData": an archive or a folder).
     void LoadGameData(const std::string& path);

@@ -29,7 +29,8 @@ public:
         std::uint16_t* index = indices.Append(6);
         const std::uint16_t b = baseIndex;
         const int pattern[6] = {0, 1, 2, 1, 2, 3};
-        for (int k = 0; k < 6; ++k) index[k] = static_cast<std::uint16_t>(b + pattern[k]);
+        for (int k = 0; k < 6; ++k)
+            index[k] = static_cast<std::uint16_t>(b + pattern[k]);
         baseIndex = static_cast<std::uint16_t>(b + 4);
         return at;
     }
@@ -44,9 +45,10 @@ public:
 
     // The indexed draw of the whole batch; a failure raises message with the device's code.
     void Draw(CRenderDevice& device, const std::string& message, int line) const {
-        const RenderResult result = device.DrawIndexedTriangleList(0, vertices.Count(), indices.Count() / 3,
-                                                                   indices.Data(), vertices.Data(), sizeof(Vertex));
-        if (RenderFailed(result)) throw vexo::CDirectXError(message, static_cast<std::uint32_t>(result), "Gfx", line);
+        const RenderResult result = device.DrawIndexedTriangleList(
+            0, vertices.Count(), indices.Count() / 3, indices.Data(), vertices.Data(), sizeof(Vertex));
+        if (RenderFailed(result))
+            throw vexo::CDirectXError(message, static_cast<std::uint32_t>(result), "Gfx", line);
     }
 
     const TGfxArray<Vertex>& Vertices() const { return vertices; }

@@ -5,7 +5,9 @@
 
 using namespace vexo::literals;
 
-void CGfxFilledRect::Begin(std::uint32_t count) { batch.Begin(count); }
+void CGfxFilledRect::Begin(std::uint32_t count) {
+    batch.Begin(count);
+}
 
 void CGfxFilledRect::Add(const GfxRect& rect, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2,
                          std::uint32_t c3) {

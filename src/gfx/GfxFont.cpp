@@ -9,17 +9,20 @@
 using namespace vexo::literals;
 
 void CGfxFont::Destroy() {
-    for (const GfxFontEntry& entry : fonts) device->ReleaseFont(entry.font);
+    for (const GfxFontEntry& entry : fonts)
+        device->ReleaseFont(entry.font);
     fonts.clear();
     current = -1;
 }
 
 void CGfxFont::Invalidate() {
-    for (const GfxFontEntry& entry : fonts) device->FontOnLostDevice(entry.font);
+    for (const GfxFontEntry& entry : fonts)
+        device->FontOnLostDevice(entry.font);
 }
 
 void CGfxFont::Restore() {
-    for (const GfxFontEntry& entry : fonts) device->FontOnResetDevice(entry.font);
+    for (const GfxFontEntry& entry : fonts)
+        device->FontOnResetDevice(entry.font);
 }
 
 int CGfxFont::WantsFile(bool firstPass, const std::string& name, std::uint32_t) {
@@ -29,8 +32,8 @@ int CGfxFont::WantsFile(bool firstPass, const std::string& name, std::uint32_t) 
 void CGfxFont::LoadText(bool, const std::string&, std::uint32_t, const std::string& text) {
     vexo::CXMLDocument doc;
     const vexo::CXMLElement& root = gfx_xml::ReadRoot(
-        doc, text, "fonts", std::string("Nie znaleziono elementu głównego \"fonts\" w pliku \"Fonts.xml\"."_pl),
-        __LINE__);
+        doc, text, "fonts",
+        std::string("Nie znaleziono elementu głównego \"fonts\" w pliku \"Fonts.xml\"."_pl), __LINE__);
     for (const vexo::CXMLElement* element : gfx_xml::Children(root, "font")) {
         FontDesc desc;
         desc.height = vexo::ToInt(element->Value("size", "0"));
@@ -66,16 +69,18 @@ void CGfxFont::DrawText(float x, float y, const std::string& text, std::uint32_t
 
 int CGfxFont::DrawTextInRect(float left, float top, float right, float bottom, const std::string& text,
                              std::uint32_t format, std::uint32_t color) {
-    return Draw({static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)},
-                text, format, color);
+    return Draw(
+        {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right), static_cast<int>(bottom)},
+        text, format, color);
 }
 
 int CGfxFont::Draw(const TextRect& rect, const std::string& text, std::uint32_t format, std::uint32_t color) {
     // Nothing to show is not a failure: an empty hint or console line simply leaves no mark.
     if (text.empty()) return 0;
-    if (current < 0) throw vexo::CError(std::string("Nie wybrano czcionki przed rysowaniem tekstu."_pl), "Gfx", __LINE__);
-    const int height = device->DrawText(fonts[static_cast<std::size_t>(current)].font, text.c_str(), -1, rect, format,
-                                        color);
+    if (current < 0)
+        throw vexo::CError(std::string("Nie wybrano czcionki przed rysowaniem tekstu."_pl), "Gfx", __LINE__);
+    const int height = device->DrawText(fonts[static_cast<std::size_t>(current)].font, text.c_str(), -1, rect,
+                                        format, color);
     if (height == 0)
         throw vexo::CError(std::string("Nie można wyświetlić tekstu \""_pl) + text + "\".", "Gfx", __LINE__);
     return height;

@@ -14,12 +14,12 @@ struct GfxFontEntry {
 
 class CGfxFont : public CGfxObject {
 public:
-
     void Destroy() override;
     void Invalidate() override;
     void Restore() override;
     int WantsFile(bool firstPass, const std::string& name, std::uint32_t size) override;
-    void LoadText(bool firstPass, const std::string& name, std::uint32_t size, const std::string& text) override;
+    void LoadText(bool firstPass, const std::string& name, std::uint32_t size,
+                  const std::string& text) override;
 
     // Makes the first font with that id current.
     void Select(int id);

@@ -30,11 +30,10 @@ void CGfxLine::Restore() {
 void CGfxLine::DrawPolyline(const GfxPoint* points, std::uint32_t count, std::uint32_t color) {
     static_assert(sizeof(GfxPoint) == 2 * sizeof(float));
     const RenderResult result =
-        line == LineHandle::None ? kRenderInvalidCall
-                                 : device->DrawPolyline(line, &points->x, count, color);
+        line == LineHandle::None ? kRenderInvalidCall : device->DrawPolyline(line, &points->x, count, color);
     if (RenderFailed(result))
-        throw vexo::CDirectXError(std::string("Nie można narysować linii."_pl), static_cast<std::uint32_t>(result),
-                                  "Gfx", __LINE__);
+        throw vexo::CDirectXError(std::string("Nie można narysować linii."_pl),
+                                  static_cast<std::uint32_t>(result), "Gfx", __LINE__);
 }
 
 void CGfxLine::DrawFrame(float left, float top, float right, float bottom, std::uint32_t color) {

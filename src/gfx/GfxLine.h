@@ -10,7 +10,6 @@ struct GfxPoint {
 
 class CGfxLine : public CGfxObject {
 public:
-
     void Create(CRenderDevice* device) override;
     void Destroy() override;
     void Invalidate() override;

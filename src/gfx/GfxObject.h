@@ -24,7 +24,9 @@ public:
     // WantsFile answers 0 (not wanted), 1 (wanted as bytes, LoadData) or 2 (as text, LoadText).
     virtual void BeginLoading(bool /*firstPass*/) {}
     virtual void EndLoading(bool /*firstPass*/) {}
-    virtual int WantsFile(bool /*firstPass*/, const std::string& /*name*/, std::uint32_t /*size*/) { return 0; }
+    virtual int WantsFile(bool /*firstPass*/, const std::string& /*name*/, std::uint32_t /*size*/) {
+        return 0;
+    }
     virtual void LoadData(bool /*firstPass*/, const std::string& /*name*/, std::uint32_t /*size*/,
                           const std::uint8_t* /*bytes*/) {}
     virtual void LoadText(bool /*firstPass*/, const std::string& /*name*/, std::uint32_t /*size*/,

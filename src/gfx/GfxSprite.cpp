@@ -16,9 +16,9 @@ namespace {
 void CheckFrameSize(const GfxSpriteSet& set) {
     if (set.frameSize > 0 && set.frameSize <= set.imageSize) return;
     throw vexo::CError(std::string("Sprite o identyfikatorze "_pl) + vexo::IntToString(set.id) +
-                           std::string(" ma niepoprawny rozmiar klatki ("_pl) + vexo::IntToString(set.frameSize) +
-                           std::string(") przy rozmiarze obrazu "_pl) + vexo::IntToString(set.imageSize) +
-                           std::string(" w pliku \"Sprites.xml\"."_pl),
+                           std::string(" ma niepoprawny rozmiar klatki ("_pl) +
+                           vexo::IntToString(set.frameSize) + std::string(") przy rozmiarze obrazu "_pl) +
+                           vexo::IntToString(set.imageSize) + std::string(" w pliku \"Sprites.xml\"."_pl),
                        "Gfx", __LINE__);
 }
 
@@ -76,7 +76,8 @@ void CGfxSprite::EndLoading(bool firstPass) {
     for (const GfxSpriteSet& set : sets)
         if (set.texture == TextureHandle::None) missing += " \"" + set.file + "\"";
     if (!missing.empty())
-        throw vexo::CError(std::string("Nie można załadować spritów z plików:"_pl) + missing + ".", "Gfx", __LINE__);
+        throw vexo::CError(std::string("Nie można załadować spritów z plików:"_pl) + missing + ".", "Gfx",
+                           __LINE__);
 }
 
 const GfxSpriteSet* CGfxSprite::FindSet(int setId) const {
@@ -103,7 +104,8 @@ void CGfxSprite::Add(int frame, float x, float y, float size, std::uint32_t colo
 void CGfxSprite::AddQuad(int frame, float x, float y, float size, std::uint32_t c0, std::uint32_t c1,
                          std::uint32_t c2, std::uint32_t c3, float angle) {
     // A quad needs a set to be cut from; without Begin there is none to measure it by.
-    if (current < 0) throw vexo::CError(std::string("Nie wybrano zestawu spritów przed rysowaniem."_pl), "Gfx", __LINE__);
+    if (current < 0)
+        throw vexo::CError(std::string("Nie wybrano zestawu spritów przed rysowaniem."_pl), "Gfx", __LINE__);
     const GfxSpriteSet& set = sets[static_cast<std::size_t>(current)];
     const int imageSize = set.imageSize;
     const int frameSize = set.frameSize;

@@ -27,11 +27,12 @@ struct GfxSpriteSet {
 
 class CGfxSprite : public CGfxObject {
 public:
-
     void Destroy() override;
     int WantsFile(bool firstPass, const std::string& name, std::uint32_t size) override;
-    void LoadData(bool firstPass, const std::string& name, std::uint32_t size, const std::uint8_t* bytes) override;
-    void LoadText(bool firstPass, const std::string& name, std::uint32_t size, const std::string& text) override;
+    void LoadData(bool firstPass, const std::string& name, std::uint32_t size,
+                  const std::uint8_t* bytes) override;
+    void LoadText(bool firstPass, const std::string& name, std::uint32_t size,
+                  const std::string& text) override;
     void EndLoading(bool firstPass) override;
 
     // Starts a batch of frames of the first set with that id, with room for count quads (0: grow
@@ -41,8 +42,8 @@ public:
     // scale factor of the frame's size. angle is in radians; positive turns counter-clockwise.
     void Add(int frame, float x, float y, float size, std::uint32_t color, float angle);
     // Corner colours: c0 top-left, c1 top-right, c2 bottom-left, c3 bottom-right (before turning).
-    void AddQuad(int frame, float x, float y, float size, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2,
-                 std::uint32_t c3, float angle);
+    void AddQuad(int frame, float x, float y, float size, std::uint32_t c0, std::uint32_t c1,
+                 std::uint32_t c2, std::uint32_t c3, float angle);
     // Draws the batch and frees it; an empty batch touches no device state.
     void Flush();
 

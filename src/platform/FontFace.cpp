@@ -70,7 +70,8 @@ std::string FindFontFile(const std::string& typeface, int weight) {
     if (!Libraries().fontconfig) return {};
     FcPattern* pattern = FcPatternCreate();
     const std::string family = vexo::Cp1250ToUtf8(typeface);
-    if (!family.empty()) FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    if (!family.empty())
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kFallbackFamily));
     FcPatternAddInteger(pattern, FC_WEIGHT, weight >= 600 ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ROMAN);
@@ -80,7 +81,8 @@ std::string FindFontFile(const std::string& typeface, int weight) {
     FcPattern* match = FcFontMatch(nullptr, pattern, &result);
     std::string path;
     FcChar8* file = nullptr;
-    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) path = reinterpret_cast<char*>(file);
+    if (match && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch)
+        path = reinterpret_cast<char*>(file);
     if (match) FcPatternDestroy(match);
     FcPatternDestroy(pattern);
     return path;
@@ -109,7 +111,8 @@ bool CFontFace::Create(const FontDesc& desc, std::string& error) {
     long ascentUnits = 0, descentUnits = 0;
     CellMetrics(face.face, ascentUnits, descentUnits);
     const int cell = desc.height == 0 ? kDefaultCellHeight : std::abs(desc.height);
-    double emPixels = desc.height < 0 ? cell : cell * double(face.face->units_per_EM) / double(ascentUnits + descentUnits);
+    double emPixels =
+        desc.height < 0 ? cell : cell * double(face.face->units_per_EM) / double(ascentUnits + descentUnits);
     emPixels = std::clamp(emPixels, 1.0, double(kMaxPixelHeight));
     if (FT_Set_Char_Size(face.face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64.0)), 72, 72) != 0) {
         error = "the font file " + file + " cannot be sized";
@@ -151,7 +154,8 @@ bool CFontFace::Create(const FontDesc& desc, std::string& error) {
     // Shelf packing into a square-ish atlas with a pixel of space between glyphs, so linear
     // sampling never bleeds a neighbour in.
     atlasWidth = 64;
-    while (long(atlasWidth) * atlasWidth < area * 2) atlasWidth *= 2;
+    while (long(atlasWidth) * atlasWidth < area * 2)
+        atlasWidth *= 2;
     int x = 1, y = 1, shelf = 0;
     for (GlyphBox& box : glyphs) {
         if (box.width == 0) continue;

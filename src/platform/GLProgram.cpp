@@ -25,15 +25,22 @@ void main() {
 }
 )";
 
-std::string Arg(std::uint32_t arg) { return arg == std::uint32_t(TextureArg::Texture) ? "texel" : "diffuse"; }
+std::string Arg(std::uint32_t arg) {
+    return arg == std::uint32_t(TextureArg::Texture) ? "texel" : "diffuse";
+}
 
 std::string Operation(std::uint32_t op, std::uint32_t arg1, std::uint32_t arg2) {
     switch (static_cast<TextureOp>(op)) {
-    case TextureOp::SelectArg1: return Arg(arg1);
-    case TextureOp::SelectArg2: return Arg(arg2);
-    case TextureOp::Modulate: return Arg(arg1) + " * " + Arg(arg2);
-    case TextureOp::Modulate2X: return "min(" + Arg(arg1) + " * " + Arg(arg2) + " * 2.0, vec4(1.0))";
-    case TextureOp::Disable: break;
+    case TextureOp::SelectArg1:
+        return Arg(arg1);
+    case TextureOp::SelectArg2:
+        return Arg(arg2);
+    case TextureOp::Modulate:
+        return Arg(arg1) + " * " + Arg(arg2);
+    case TextureOp::Modulate2X:
+        return "min(" + Arg(arg1) + " * " + Arg(arg2) + " * 2.0, vec4(1.0))";
+    case TextureOp::Disable:
+        break;
     }
     return "diffuse";
 }
@@ -44,7 +51,8 @@ std::string FragmentShader(const CGLPrograms::Stage& stage) {
     return std::string("#version 330 core\nuniform sampler2D image;\nin vec4 diffuse;\nin vec2 uv;\n"
                        "out vec4 fragColor;\nvoid main() {\n    vec4 texel = ") +
            (stage.textured ? "texture(image, uv)" : "vec4(1.0)") + ";\n    vec4 c = " +
-           (off ? "diffuse" : Operation(stage.colorOp, stage.colorArg1, stage.colorArg2)) + ";\n    vec4 a = " +
+           (off ? "diffuse" : Operation(stage.colorOp, stage.colorArg1, stage.colorArg2)) +
+           ";\n    vec4 a = " +
            (off ? "diffuse" : Operation(stage.alphaOp, stage.alphaArg1, stage.alphaArg2)) +
            ";\n    fragColor = vec4(c.rgb, a.a);\n}\n";
 }
@@ -68,14 +76,19 @@ GLuint Compile(GLenum kind, const char* source, std::string& error) {
 bool CGLPrograms::Create(std::string& error) {
     vertexShader = Compile(GL_VERTEX_SHADER, kVertexShader, error);
     if (!vertexShader) return false;
-    const Stage sprites{std::uint32_t(TextureOp::Modulate2X), std::uint32_t(TextureArg::Texture),
-                        std::uint32_t(TextureArg::Diffuse),   std::uint32_t(TextureOp::Modulate),
-                        std::uint32_t(TextureArg::Texture),   std::uint32_t(TextureArg::Diffuse), true};
+    const Stage sprites{std::uint32_t(TextureOp::Modulate2X),
+                        std::uint32_t(TextureArg::Texture),
+                        std::uint32_t(TextureArg::Diffuse),
+                        std::uint32_t(TextureOp::Modulate),
+                        std::uint32_t(TextureArg::Texture),
+                        std::uint32_t(TextureArg::Diffuse),
+                        true};
     return Build(sprites, error) != nullptr;
 }
 
 void CGLPrograms::Destroy() {
-    for (const auto& [key, program] : programs) glDeleteProgram(program.name);
+    for (const auto& [key, program] : programs)
+        glDeleteProgram(program.name);
     programs.clear();
     current = nullptr;
     if (vertexShader) glDeleteShader(vertexShader);

@@ -15,8 +15,10 @@ public:
     struct Stage {
         std::uint32_t colorOp, colorArg1, colorArg2, alphaOp, alphaArg1, alphaArg2;
         bool textured;
-        auto Key() const { return std::array<std::uint32_t, 7>{colorOp, colorArg1, colorArg2, alphaOp, alphaArg1,
-                                                                alphaArg2, textured}; }
+        auto Key() const {
+            return std::array<std::uint32_t, 7>{colorOp,   colorArg1, colorArg2, alphaOp,
+                                                alphaArg1, alphaArg2, textured};
+        }
     };
 
     // Builds the vertex shader and the most common program; false with the reason in error.

@@ -43,10 +43,11 @@ RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t co
     return kRenderOk;
 }
 
-RenderResult WritePng(const std::string& path, const std::vector<std::uint32_t>& argb, int width, int height) {
+RenderResult WritePng(const std::string& path, const std::vector<std::uint32_t>& argb, int width,
+                      int height) {
     if (width <= 0 || height <= 0 || argb.size() != std::size_t(width) * height) return kRenderInvalidCall;
-    SurfaceCloser surface{SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(argb.data()), width, height,
-                                                             32, width * 4, SDL_PIXELFORMAT_ARGB8888)};
+    SurfaceCloser surface{SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888)};
     if (!surface.surface) return kRenderOutOfMemory;
     return IMG_SavePNG(surface.surface, path.c_str()) == 0 ? kRenderOk : kRenderFail;
 }

@@ -37,12 +37,18 @@ struct PipelineState {
 
 GLenum GLBlend(BlendFactor factor) {
     switch (factor) {
-    case BlendFactor::Zero: return GL_ZERO;
-    case BlendFactor::One: return GL_ONE;
-    case BlendFactor::SrcAlpha: return GL_SRC_ALPHA;
-    case BlendFactor::InvSrcAlpha: return GL_ONE_MINUS_SRC_ALPHA;
-    case BlendFactor::DestAlpha: return GL_DST_ALPHA;
-    case BlendFactor::InvDestAlpha: return GL_ONE_MINUS_DST_ALPHA;
+    case BlendFactor::Zero:
+        return GL_ZERO;
+    case BlendFactor::One:
+        return GL_ONE;
+    case BlendFactor::SrcAlpha:
+        return GL_SRC_ALPHA;
+    case BlendFactor::InvSrcAlpha:
+        return GL_ONE_MINUS_SRC_ALPHA;
+    case BlendFactor::DestAlpha:
+        return GL_DST_ALPHA;
+    case BlendFactor::InvDestAlpha:
+        return GL_ONE_MINUS_DST_ALPHA;
     }
     return GL_ONE;
 }
@@ -150,9 +156,9 @@ private:
     GLuint TextureName(TextureHandle handle) const;
     // False when the stage's program cannot be built.
     bool Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
-    RenderResult DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode, const void* vertices,
-                      std::uint32_t vertexCount, const std::uint16_t* indices, std::uint32_t indexCount,
-                      std::uint32_t minVertexIndex);
+    RenderResult DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode,
+                              const void* vertices, std::uint32_t vertexCount, const std::uint16_t* indices,
+                              std::uint32_t indexCount, std::uint32_t minVertexIndex);
     std::uint32_t NextHandle() { return ++lastHandle; }
 
     CGLWindow& window;
@@ -176,8 +182,10 @@ private:
 COpenGLDevice::~COpenGLDevice() {
     // Another context may be current by now (a second window, a renderer of SDL's own).
     window.MakeCurrent();
-    for (const auto& [handle, name] : textures) glDeleteTextures(1, &name);
-    for (const auto& [handle, font] : fonts) glDeleteTextures(1, &font->texture);
+    for (const auto& [handle, name] : textures)
+        glDeleteTextures(1, &name);
+    for (const auto& [handle, font] : fonts)
+        glDeleteTextures(1, &font->texture);
     glDeleteSamplers(2, samplers);
     vertexStream.Destroy();
     indexStream.Destroy();
@@ -259,25 +267,49 @@ RenderResult COpenGLDevice::Present() {
 
 void COpenGLDevice::SetRenderState(RenderState which, std::uint32_t value) {
     switch (which) {
-    case RenderState::AlphaBlendEnable: state.blend = value != 0; break;
-    case RenderState::SrcBlend: state.srcBlend = static_cast<BlendFactor>(value); break;
-    case RenderState::DestBlend: state.destBlend = static_cast<BlendFactor>(value); break;
-    case RenderState::ZEnable: state.depthTest = value != 0; break;
-    case RenderState::CullMode: state.cull = static_cast<CullMode>(value); break;
+    case RenderState::AlphaBlendEnable:
+        state.blend = value != 0;
+        break;
+    case RenderState::SrcBlend:
+        state.srcBlend = static_cast<BlendFactor>(value);
+        break;
+    case RenderState::DestBlend:
+        state.destBlend = static_cast<BlendFactor>(value);
+        break;
+    case RenderState::ZEnable:
+        state.depthTest = value != 0;
+        break;
+    case RenderState::CullMode:
+        state.cull = static_cast<CullMode>(value);
+        break;
     case RenderState::Lighting:
-    case RenderState::SpecularEnable: break;
+    case RenderState::SpecularEnable:
+        break;
     }
 }
 
 void COpenGLDevice::SetTextureStageState(TextureStageState which, std::uint32_t value) {
     switch (which) {
-    case TextureStageState::ColorOp: state.colorOp = value; break;
-    case TextureStageState::ColorArg1: state.colorArg1 = value; break;
-    case TextureStageState::ColorArg2: state.colorArg2 = value; break;
-    case TextureStageState::AlphaOp: state.alphaOp = value; break;
-    case TextureStageState::AlphaArg1: state.alphaArg1 = value; break;
-    case TextureStageState::AlphaArg2: state.alphaArg2 = value; break;
-    case TextureStageState::TexCoordIndex: break; // one set of coordinates is all a vertex has
+    case TextureStageState::ColorOp:
+        state.colorOp = value;
+        break;
+    case TextureStageState::ColorArg1:
+        state.colorArg1 = value;
+        break;
+    case TextureStageState::ColorArg2:
+        state.colorArg2 = value;
+        break;
+    case TextureStageState::AlphaOp:
+        state.alphaOp = value;
+        break;
+    case TextureStageState::AlphaArg1:
+        state.alphaArg1 = value;
+        break;
+    case TextureStageState::AlphaArg2:
+        state.alphaArg2 = value;
+        break;
+    case TextureStageState::TexCoordIndex:
+        break; // one set of coordinates is all a vertex has
     }
 }
 
@@ -309,8 +341,8 @@ bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
     }
     glBindTexture(GL_TEXTURE_2D, texture);
     glBindSampler(0, samplers[pipeline.filter == TextureFilter::Linear ? 1 : 0]);
-    if (!programs.Use({pipeline.colorOp, pipeline.colorArg1, pipeline.colorArg2, pipeline.alphaOp, pipeline.alphaArg1,
-                       pipeline.alphaArg2, texture != 0}))
+    if (!programs.Use({pipeline.colorOp, pipeline.colorArg1, pipeline.colorArg2, pipeline.alphaOp,
+                       pipeline.alphaArg1, pipeline.alphaArg2, texture != 0}))
         return false;
 
     const bool textured = pipeline.format == VertexFormat::XyzrhwDiffuseTex1;
@@ -330,15 +362,17 @@ bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
     return true;
 }
 
-RenderResult COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode, const void* vertices,
-                                 std::uint32_t vertexCount, const std::uint16_t* indices, std::uint32_t indexCount,
-                                 std::uint32_t minVertexIndex) {
+RenderResult COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode,
+                                         const void* vertices, std::uint32_t vertexCount,
+                                         const std::uint16_t* indices, std::uint32_t indexCount,
+                                         std::uint32_t minVertexIndex) {
     const std::size_t stride =
         pipeline.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(TexturedVertex) : sizeof(ColorVertex);
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, vertexStream.Name());
-    const std::size_t vertexOffset = vertexStream.Upload(
-        static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride, vertexCount * stride);
+    const std::size_t vertexOffset =
+        vertexStream.Upload(static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride,
+                            vertexCount * stride);
     if (!Apply(pipeline, texture, vertexOffset)) return kRenderFail;
     if (!indices) {
         glDrawArrays(mode, 0, static_cast<GLsizei>(vertexCount));
@@ -362,12 +396,12 @@ RenderResult COpenGLDevice::DrawIndexedTriangleList(std::uint32_t minVertexIndex
     const std::uint32_t indexCount = triangleCount * 3;
     const auto [low, high] = std::minmax_element(indices, indices + indexCount);
     if (*low < minVertexIndex || *high >= minVertexIndex + vertexCount) return kRenderInvalidCall;
-    return DrawStreamed(state, TextureName(boundTexture), GL_TRIANGLES, vertices, vertexCount, indices, indexCount,
-                        minVertexIndex);
+    return DrawStreamed(state, TextureName(boundTexture), GL_TRIANGLES, vertices, vertexCount, indices,
+                        indexCount, minVertexIndex);
 }
 
-RenderResult COpenGLDevice::CreateTextureFromMemory(const void* bytes, std::uint32_t size, std::uint32_t colorKey,
-                                                    TextureHandle& texture) {
+RenderResult COpenGLDevice::CreateTextureFromMemory(const void* bytes, std::uint32_t size,
+                                                    std::uint32_t colorKey, TextureHandle& texture) {
     std::vector<std::uint32_t> pixels;
     int width = 0, height = 0;
     const RenderResult decoded = DecodeImage(bytes, size, colorKey, pixels, width, height);
@@ -408,7 +442,8 @@ RenderResult COpenGLDevice::CreateLine(LineHandle& line) {
 
 RenderResult COpenGLDevice::DrawPolyline(LineHandle line, const float* points, std::uint32_t pointCount,
                                          std::uint32_t color) {
-    if (!lines.count(static_cast<std::uint32_t>(line)) || (!points && pointCount > 0)) return kRenderInvalidCall;
+    if (!lines.count(static_cast<std::uint32_t>(line)) || (!points && pointCount > 0))
+        return kRenderInvalidCall;
     if (pointCount < 2) return kRenderOk;
     scratchLine.resize(pointCount);
     for (std::uint32_t i = 0; i < pointCount; ++i)
@@ -466,8 +501,9 @@ int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const
     bool drawn = true;
     const auto flush = [&] {
         if (scratchVertices.empty()) return;
-        drawn &= !RenderFailed(DrawStreamed(textState, it->second->texture, GL_TRIANGLES, scratchVertices.data(),
-                     std::uint32_t(scratchVertices.size()), scratchIndices.data(), std::uint32_t(scratchIndices.size()), 0));
+        drawn &= !RenderFailed(DrawStreamed(textState, it->second->texture, GL_TRIANGLES,
+                                            scratchVertices.data(), std::uint32_t(scratchVertices.size()),
+                                            scratchIndices.data(), std::uint32_t(scratchIndices.size()), 0));
         scratchVertices.clear();
         scratchIndices.clear();
     };
@@ -493,7 +529,8 @@ int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const
                 scratchVertices.push_back({x1, y0, 0.0f, 1.0f, color, u1, v0});
                 scratchVertices.push_back({x0, y1, 0.0f, 1.0f, color, u0, v1});
                 scratchVertices.push_back({x1, y1, 0.0f, 1.0f, color, u1, v1});
-                for (int k : {0, 1, 2, 1, 2, 3}) scratchIndices.push_back(static_cast<std::uint16_t>(b + k));
+                for (int k : {0, 1, 2, 1, 2, 3})
+                    scratchIndices.push_back(static_cast<std::uint16_t>(b + k));
             }
             pen += g.advance;
         }
@@ -515,8 +552,10 @@ RenderResult COpenGLDevice::ReadBackBuffer(std::vector<std::uint32_t>& pixels, s
     pixels.resize(bottomUp.size());
     // What reaches the screen is opaque whatever alpha blending left in the buffer.
     for (int row = 0; row < h; ++row)
-        std::transform(bottomUp.begin() + std::ptrdiff_t(h - 1 - row) * w, bottomUp.begin() + std::ptrdiff_t(h - row) * w,
-                       pixels.begin() + std::ptrdiff_t(row) * w, [](std::uint32_t p) { return p | 0xFF000000u; });
+        std::transform(bottomUp.begin() + std::ptrdiff_t(h - 1 - row) * w,
+                       bottomUp.begin() + std::ptrdiff_t(h - row) * w,
+                       pixels.begin() + std::ptrdiff_t(row) * w,
+                       [](std::uint32_t p) { return p | 0xFF000000u; });
     width = static_cast<std::uint32_t>(w);
     height = static_cast<std::uint32_t>(h);
     return kRenderOk;

@@ -19,7 +19,9 @@ inline constexpr RenderResult kRenderDeviceLost = static_cast<RenderResult>(0x88
 inline constexpr RenderResult kRenderDeviceNotReset = static_cast<RenderResult>(0x88760869u);
 inline constexpr RenderResult kRenderInvalidData = static_cast<RenderResult>(0x88760B59u);
 
-constexpr bool RenderFailed(RenderResult result) { return result < 0; }
+constexpr bool RenderFailed(RenderResult result) {
+    return result < 0;
+}
 
 // The symbolic name of a result code, or nullptr; installed into vexo::SetDirectXErrorNames.
 const char* RenderResultName(std::uint32_t code);
@@ -42,7 +44,15 @@ enum class BlendFactor : std::uint32_t { Zero, One, SrcAlpha, InvSrcAlpha, DestA
 enum class CullMode : std::uint32_t { None, Clockwise, CounterClockwise };
 
 // The fixed-function stage 0: what the colour and the alpha of a pixel are made of.
-enum class TextureStageState : std::uint32_t { ColorOp, ColorArg1, ColorArg2, AlphaOp, AlphaArg1, AlphaArg2, TexCoordIndex };
+enum class TextureStageState : std::uint32_t {
+    ColorOp,
+    ColorArg1,
+    ColorArg2,
+    AlphaOp,
+    AlphaArg1,
+    AlphaArg2,
+    TexCoordIndex
+};
 enum class TextureOp : std::uint32_t { Disable, SelectArg1, SelectArg2, Modulate, Modulate2X };
 enum class TextureArg : std::uint32_t { Diffuse, Texture };
 enum class TextureFilter : std::uint32_t { None, Point, Linear };
@@ -113,8 +123,8 @@ public:
 
     // A texture from an image file held in memory (BMP, PNG, JPEG, TGA ...). Pixels whose ARGB
     // value equals colorKey become transparent black; a key of 0 keys nothing.
-    virtual RenderResult CreateTextureFromMemory(const void* bytes, std::uint32_t size, std::uint32_t colorKey,
-                                                 TextureHandle& texture) = 0;
+    virtual RenderResult CreateTextureFromMemory(const void* bytes, std::uint32_t size,
+                                                 std::uint32_t colorKey, TextureHandle& texture) = 0;
     virtual void ReleaseTexture(TextureHandle texture) = 0;
 
     // The line drawer: polylines of one-pixel width through points given as x, y pairs.
@@ -129,8 +139,8 @@ public:
     // Draws Windows-1250 text (length -1: up to the terminating zero) with the kText* flags.
     // Returns the drawn height in pixels, or with vertical centring or bottom alignment the offset
     // from the rectangle's top to the bottom of the text; 0 means nothing could be drawn.
-    virtual int DrawText(FontHandle font, const char* text, int length, const TextRect& rect, std::uint32_t format,
-                         std::uint32_t color) = 0;
+    virtual int DrawText(FontHandle font, const char* text, int length, const TextRect& rect,
+                         std::uint32_t format, std::uint32_t color) = 0;
     virtual void FontOnLostDevice(FontHandle font) = 0;
     virtual void FontOnResetDevice(FontHandle font) = 0;
     virtual void ReleaseFont(FontHandle font) = 0;

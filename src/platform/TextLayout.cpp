@@ -3,12 +3,15 @@
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+bool IsLineEnd(char c) {
+    return c == '\n' || c == '\r';
+}
 
 int Width(std::string_view text, std::size_t begin, std::size_t end,
           const std::function<int(unsigned char)>& advance) {
     int width = 0;
-    for (std::size_t i = begin; i < end; ++i) width += advance(static_cast<unsigned char>(text[i]));
+    for (std::size_t i = begin; i < end; ++i)
+        width += advance(static_cast<unsigned char>(text[i]));
     return width;
 }
 
@@ -23,8 +26,10 @@ void BreakParagraph(std::string_view text, std::size_t begin, std::size_t end, i
         int width = 0;
         while (pos < end) {
             std::size_t wordEnd = pos;
-            while (wordEnd < end && text[wordEnd] == ' ') ++wordEnd;
-            while (wordEnd < end && text[wordEnd] != ' ') ++wordEnd;
+            while (wordEnd < end && text[wordEnd] == ' ')
+                ++wordEnd;
+            while (wordEnd < end && text[wordEnd] != ' ')
+                ++wordEnd;
             const int wordWidth = Width(text, pos, wordEnd, advance);
             if (lineEnd != lineBegin && width + wordWidth > maxWidth) break;
             width += wordWidth;
@@ -34,7 +39,8 @@ void BreakParagraph(std::string_view text, std::size_t begin, std::size_t end, i
         if (lineEnd >= end) return;
         // The spaces where a line breaks are not drawn on either line.
         lineBegin = lineEnd;
-        while (lineBegin < end && text[lineBegin] == ' ') ++lineBegin;
+        while (lineBegin < end && text[lineBegin] == ' ')
+            ++lineBegin;
         if (lineBegin >= end) return;
     }
 }
@@ -50,7 +56,8 @@ TextLayoutResult LayOutText(std::string_view text, const TextRect& rect, std::ui
         std::size_t begin = 0;
         while (true) {
             std::size_t end = begin;
-            while (end < text.size() && !IsLineEnd(text[end])) ++end;
+            while (end < text.size() && !IsLineEnd(text[end]))
+                ++end;
             if (format & kTextWordBreak)
                 BreakParagraph(text, begin, end, rect.right - rect.left, advance, layout.lines);
             else

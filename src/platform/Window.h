@@ -18,6 +18,11 @@ public:
     // Starts SDL's video (once per window; SDL counts the users), opens the window and makes its
     // context current. Returns false with the reason in error; nothing stays half open.
     bool Create(const std::string& titleUtf8, int width, int height, WindowMode mode, std::string& error);
+    // Opens the window again in its place with that many samples per pixel (0: none), so a
+    // multisampled frame buffer can be had: a window's pixel format is fixed when it opens.
+    // Every GL object of the old context goes with it. On failure the old window stays.
+    bool Reopen(int samples, std::string& error);
+    int GetSamples() const { return samples; }
     void Destroy();
     bool IsOpen() const { return window != nullptr; }
 
@@ -25,6 +30,8 @@ public:
     void Resize(int width, int height);
     // Full screen on the desktop's mode, or back to a window.
     bool SetMode(WindowMode mode, std::string& error);
+    // Full screen on the display in the mode closest to the one asked for.
+    bool SetFullScreenMode(int display, int width, int height, int refreshRate, std::string& error);
     WindowMode GetMode() const { return mode; }
     void SetTitle(const std::string& titleUtf8);
 
@@ -45,4 +52,5 @@ private:
     void* context = nullptr; // SDL_GLContext
     WindowMode mode = WindowMode::Windowed;
     bool videoStarted = false;
+    int samples = 0;
 };

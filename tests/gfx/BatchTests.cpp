@@ -115,7 +115,8 @@ TEST_F(FilledRectTest, FailedFlushRaisesWithTheCodeAndTheNextBeginStartsClean) {
 
 TEST_F(FilledRectTest, BatchBeyondSixteenBitIndicesIsDrawnInTwoParts) {
     rects.Begin(kMaxQuadsPerDraw + 1);
-    for (std::uint32_t i = 0; i <= kMaxQuadsPerDraw; ++i) rects.Add({float(i), 0, float(i) + 1, 1}, 0xFFFFFFFF);
+    for (std::uint32_t i = 0; i <= kMaxQuadsPerDraw; ++i)
+        rects.Add({float(i), 0, float(i) + 1, 1}, 0xFFFFFFFF);
     rects.Flush();
     ASSERT_EQ(device.draws.size(), 2u);
     EXPECT_EQ(device.draws[0].vertexCount, 65536u);

@@ -35,11 +35,13 @@ TEST_F(FontTest, WantsOnlyItsDescriptionInTheFirstPass) {
 }
 
 TEST_F(FontTest, CreatesEveryFontWithItsHeightWeightAndTypeface) {
-    Load(Font("0", "DejaVu Sans", "12", nullptr) + Font("1", "Arial", "20", "True") + Font("2", "x", "8", "1") +
-         Font("3", "y", "9", "yes") + Font("4", "z", "10", "FALSE") + "<other/>" + "<font/>");
+    Load(Font("0", "DejaVu Sans", "12", nullptr) + Font("1", "Arial", "20", "True") +
+         Font("2", "x", "8", "1") + Font("3", "y", "9", "yes") + Font("4", "z", "10", "FALSE") + "<other/>" +
+         "<font/>");
     ASSERT_EQ(font.Fonts().size(), 6u);
     const int weights[6] = {400, 700, 700, 700, 400, 400};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(device.fonts.at(font.Fonts()[i].font).weight, weights[i]) << i;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(device.fonts.at(font.Fonts()[i].font).weight, weights[i]) << i;
     EXPECT_EQ(device.fonts.at(font.Fonts()[1].font).height, 20);
     EXPECT_EQ(device.fonts.at(font.Fonts()[1].font).typeface, "Arial");
     EXPECT_EQ(font.Fonts()[5].id, 0);
@@ -95,7 +97,8 @@ TEST_F(FontTest, DrawTextIsOneUnclippedLineAtTheTruncatedPoint) {
     EXPECT_EQ(text.color, 0xFF00FF00u);
 
     const std::string polish(" ząb"_pl);
-    EXPECT_EQ(font.DrawTextInRect(1.5f, 2.5f, 300.9f, 40.1f, polish, kTextCenter | kTextWordBreak, 0x80FFFFFF), 16);
+    EXPECT_EQ(
+        font.DrawTextInRect(1.5f, 2.5f, 300.9f, 40.1f, polish, kTextCenter | kTextWordBreak, 0x80FFFFFF), 16);
     const auto& boxed = device.texts.at(1);
     EXPECT_EQ(boxed.text, polish);
     EXPECT_EQ(boxed.rect.left, 1);

@@ -73,8 +73,9 @@ TEST(GfxManager, LifecycleRunsForwardAndTearsDownInReverse) {
     EXPECT_EQ(device.lines.size(), 1u);
     gfx.LoadGameData(folder.root.string());
 
-    const std::set<std::string> lifecycle = {"ReleaseTexture", "ReleaseLine", "ReleaseFont", "LineOnLostDevice",
-                                             "FontOnLostDevice", "LineOnResetDevice", "FontOnResetDevice"};
+    const std::set<std::string> lifecycle = {"ReleaseTexture",   "ReleaseLine",      "ReleaseFont",
+                                             "LineOnLostDevice", "FontOnLostDevice", "LineOnResetDevice",
+                                             "FontOnResetDevice"};
     device.calls.clear();
     gfx.Restore();
     gfx.Invalidate();

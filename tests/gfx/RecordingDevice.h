@@ -54,13 +54,15 @@ public:
     std::uint32_t width = 640, height = 480;
 
     // Results to hand back; a failure code makes the matching operation fail.
-    RenderResult drawResult = kRenderOk, textureResult = kRenderOk, lineResult = kRenderOk, fontResult = kRenderOk;
+    RenderResult drawResult = kRenderOk, textureResult = kRenderOk, lineResult = kRenderOk,
+                 fontResult = kRenderOk;
     int textHeight = 16; // what DrawText reports
 
     // Whole-state readers for the tests.
     std::size_t Count(const std::string& call) const {
         std::size_t n = 0;
-        for (const std::string& c : calls) n += c == call;
+        for (const std::string& c : calls)
+            n += c == call;
         return n;
     }
 
@@ -102,7 +104,9 @@ public:
                                          const void* vertices, std::uint32_t stride) override {
         calls.push_back("DrawIndexedTriangleList");
         if (RenderFailed(drawResult)) return drawResult;
-        Draw d{format, currentTexture, stage, filter, minVertexIndex, vertexCount, triangleCount, stride, {}, {}, {}};
+        Draw d{format,      currentTexture, stage,  filter, minVertexIndex,
+               vertexCount, triangleCount,  stride, {},     {},
+               {}};
         d.indices.assign(indices, indices + triangleCount * 3);
         const std::uint32_t total = minVertexIndex + vertexCount;
         if (format == VertexFormat::XyzrhwDiffuse) {
@@ -161,8 +165,8 @@ public:
     int DrawText(FontHandle font, const char* text, int length, const TextRect& rect, std::uint32_t fmt,
                  std::uint32_t color) override {
         calls.push_back("DrawText");
-        texts.push_back({font, length < 0 ? std::string(text) : std::string(text, std::size_t(length)), rect, fmt,
-                         color});
+        texts.push_back({font, length < 0 ? std::string(text) : std::string(text, std::size_t(length)), rect,
+                         fmt, color});
         return textHeight;
     }
     void FontOnLostDevice(FontHandle) override { calls.push_back("FontOnLostDevice"); }
@@ -173,7 +177,8 @@ public:
         releasedFonts.push_back(font);
     }
 
-    RenderResult ReadBackBuffer(std::vector<std::uint32_t>& pixels, std::uint32_t& w, std::uint32_t& h) override {
+    RenderResult ReadBackBuffer(std::vector<std::uint32_t>& pixels, std::uint32_t& w,
+                                std::uint32_t& h) override {
         pixels.assign(std::size_t(width) * height, clearColor);
         w = width;
         h = height;

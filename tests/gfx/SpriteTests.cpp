@@ -19,7 +19,8 @@ std::string SpriteXml(const std::string& sets) {
 
 std::string Set(int id, const std::string& file, int size, int frame, const std::string& key = "") {
     std::string xml = "<sprite><id>" + std::to_string(id) + "</id><file>" + file + "</file><size>" +
-                      std::to_string(size) + "</size><sprite-size>" + std::to_string(frame) + "</sprite-size>";
+                      std::to_string(size) + "</size><sprite-size>" + std::to_string(frame) +
+                      "</sprite-size>";
     if (!key.empty()) xml += "<color-key>" + key + "</color-key>";
     return xml + "</sprite>";
 }
@@ -53,8 +54,10 @@ protected:
 };
 
 TEST_F(SpriteTest, ReadsEverySetInOrderWithDefaultsAndIgnoresOtherChildren) {
-    const std::string xml = SpriteXml(Set(2, "units.png", 512, 64, "0xFFFF00ff") + "<other/>text" +
-                                      "<sprite><file>a b.bmp</file><size>32</size><sprite-size>32</sprite-size></sprite>" + Set(2, "dup.png", 64, 64));
+    const std::string xml =
+        SpriteXml(Set(2, "units.png", 512, 64, "0xFFFF00ff") + "<other/>text" +
+                  "<sprite><file>a b.bmp</file><size>32</size><sprite-size>32</sprite-size></sprite>" +
+                  Set(2, "dup.png", 64, 64));
     sprite.LoadText(true, "Sprites.xml", 0, xml);
     ASSERT_EQ(sprite.Sets().size(), 3u);
     EXPECT_EQ(sprite.Sets()[0].colorKey, 0xFFFF00FFu);
@@ -103,8 +106,8 @@ TEST_F(SpriteTest, WantsTheDescriptionFirstAndTheImagesSecond) {
 }
 
 TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOnesAreListed) {
-    const std::string xml = SpriteXml(Set(1, "a.png", 64, 32, "FF00FF00") + Set(2, "a.png", 64, 32) +
-                                      Set(3, "b.png", 64, 32));
+    const std::string xml =
+        SpriteXml(Set(1, "a.png", 64, 32, "FF00FF00") + Set(2, "a.png", 64, 32) + Set(3, "b.png", 64, 32));
     sprite.LoadText(true, "Sprites.xml", 0, xml);
     sprite.EndLoading(true);
     const std::uint8_t bytes[3] = {'p', 'n', 'g'};
@@ -232,7 +235,8 @@ TEST_F(SpriteTest, FlushDrawsDoubledColourWithTheSetsTextureAndFilter) {
     EXPECT_EQ(draw.stage.at(TextureStageState::AlphaArg1), std::uint32_t(TextureArg::Texture));
     EXPECT_EQ(draw.stage.at(TextureStageState::AlphaArg2), std::uint32_t(TextureArg::Diffuse));
     EXPECT_EQ(draw.indices, (std::vector<std::uint16_t>{0, 1, 2, 1, 2, 3, 4, 5, 6, 5, 6, 7}));
-    for (int k = 0; k < 8; ++k) EXPECT_EQ(draw.texturedVertices[k].color, std::uint32_t(k + 1));
+    for (int k = 0; k < 8; ++k)
+        EXPECT_EQ(draw.texturedVertices[k].color, std::uint32_t(k + 1));
 
     sprite.Begin(1, 1, true);
     sprite.Add(0, 0, 0, 0, 0, 0);
@@ -264,7 +268,8 @@ TEST_F(SpriteTest, FailedFlushRaisesAndBeginDropsItsLeftovers) {
 TEST_F(SpriteTest, BatchBeyondSixteenBitIndicesContinuesInANewDraw) {
     Load(Set(1, "a.png", 64, 32));
     sprite.Begin(1, 0, false);
-    for (std::uint32_t i = 0; i < 2 * kMaxQuadsPerDraw + 5; ++i) sprite.Add(0, float(i), 0, 0, 0, 0);
+    for (std::uint32_t i = 0; i < 2 * kMaxQuadsPerDraw + 5; ++i)
+        sprite.Add(0, float(i), 0, 0, 0, 0);
     sprite.Flush();
     ASSERT_EQ(device.draws.size(), 3u);
     EXPECT_EQ(device.draws[1].vertexCount, 65536u);

@@ -21,10 +21,12 @@ void WriteGameData(const std::filesystem::path& root) {
     std::filesystem::create_directories(root);
     std::vector<std::uint32_t> terrain(32 * 32);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) terrain[y * 32 + x] = kTileColours[(y / 16) * 2 + x / 16];
+        for (int x = 0; x < 32; ++x)
+            terrain[y * 32 + x] = kTileColours[(y / 16) * 2 + x / 16];
     std::vector<std::uint32_t> unit(32 * 32);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) unit[y * 32 + x] = y < 16 ? 0xFFFF0000 : 0xFF0000FF;
+        for (int x = 0; x < 32; ++x)
+            unit[y * 32 + x] = y < 16 ? 0xFFFF0000 : 0xFF0000FF;
     std::ofstream(root / "terrain.png", std::ios::binary) << EncodePng(terrain, 32, 32);
     std::ofstream(root / "units.png", std::ios::binary) << EncodePng(unit, 32, 32);
     std::ofstream(root / "Sprites.xml") << "<sprites>"
@@ -62,7 +64,8 @@ protected:
         gfx.font.DrawText(10, 150, text, 0xFFFFFFFF);
         Grab();
         std::vector<bool> lit(pixels.size());
-        for (std::size_t i = 0; i < pixels.size(); ++i) lit[i] = pixels[i] != 0xFF000000;
+        for (std::size_t i = 0; i < pixels.size(); ++i)
+            lit[i] = pixels[i] != 0xFF000000;
         return lit;
     }
 
@@ -76,7 +79,8 @@ TEST_F(FrameTest, TilesSpritesRectanglesLinesAndPolishTextAllReachTheScreen) {
 
     // Terrain: a 4 × 2 grid of 32-pixel tiles cycling through the frames.
     gfx.sprite.Begin(kTerrainSpriteSet, 8, false);
-    for (int i = 0; i < 8; ++i) gfx.sprite.Add(i % 4, 16.0f + 32 * (i % 4), 16.0f + 32 * (i / 4), 32, 0xFF7F7F7F, 0);
+    for (int i = 0; i < 8; ++i)
+        gfx.sprite.Add(i % 4, 16.0f + 32 * (i % 4), 16.0f + 32 * (i / 4), 32, 0xFF7F7F7F, 0);
     gfx.sprite.Flush();
 
     // Units: one upright, one turned a quarter counter-clockwise, one half a turn.

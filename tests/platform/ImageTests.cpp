@@ -29,7 +29,8 @@ TEST(ImageDecode, BytesThatAreNoImageAreInvalidData) {
     EXPECT_EQ(DecodeImage(nullptr, 0, 0, argb, w, h), kRenderInvalidData);
     std::string truncated = EncodePng(Solid(16, 16, 0xFF123456), 16, 16);
     truncated.resize(truncated.size() / 3);
-    EXPECT_EQ(DecodeImage(truncated.data(), std::uint32_t(truncated.size()), 0, argb, w, h), kRenderInvalidData);
+    EXPECT_EQ(DecodeImage(truncated.data(), std::uint32_t(truncated.size()), 0, argb, w, h),
+              kRenderInvalidData);
 }
 
 } // namespace

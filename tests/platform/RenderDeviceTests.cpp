@@ -23,13 +23,15 @@ protected:
     void TearDown() override { sprite.Destroy(); }
 
     // A one-frame sprite set (id 1) or one cut into frames, from ARGB pixels.
-    void LoadSprite(const std::vector<std::uint32_t>& argb, int size, int frame, const std::string& key = "0") {
+    void LoadSprite(const std::vector<std::uint32_t>& argb, int size, int frame,
+                    const std::string& key = "0") {
         const std::string xml = "<sprites><sprite><id>1</id><file>t.png</file><size>" + std::to_string(size) +
-                                "</size><sprite-size>" + std::to_string(frame) + "</sprite-size><color-key>" + key +
-                                "</color-key></sprite></sprites>";
+                                "</size><sprite-size>" + std::to_string(frame) + "</sprite-size><color-key>" +
+                                key + "</color-key></sprite></sprites>";
         sprite.LoadText(true, "Sprites.xml", 0, xml);
         const std::string png = EncodePng(argb, size, size);
-        sprite.LoadData(false, "t.png", std::uint32_t(png.size()), reinterpret_cast<const std::uint8_t*>(png.data()));
+        sprite.LoadData(false, "t.png", std::uint32_t(png.size()),
+                        reinterpret_cast<const std::uint8_t*>(png.data()));
         sprite.EndLoading(false);
     }
     void DrawSprite(float x, float y, float size, std::uint32_t color, bool filter = false) {
@@ -83,7 +85,8 @@ TEST_F(DeviceTest, HalfGreyShowsTheImageAndBrighterColoursDoubleItSaturating) {
 
 TEST_F(DeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
     std::vector<std::uint32_t> image = Solid(8, 8, 0xFFFF00FF);
-    for (int i = 32; i < 64; ++i) image[i] = 0xFF00FF00; // bottom half green
+    for (int i = 32; i < 64; ++i)
+        image[i] = 0xFF00FF00; // bottom half green
     device->Clear(0xFF0000FF);
     LoadSprite(image, 8, 8, "FFFF00FF");
     DrawSprite(100, 100, 80, 0xFF7F7F7F);
@@ -94,7 +97,8 @@ TEST_F(DeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
 
 TEST_F(DeviceTest, FilterChoosesBetweenNearestTexelsAndBlending) {
     std::vector<std::uint32_t> image = Solid(4, 4, 0xFF000000);
-    for (int y = 0; y < 4; ++y) image[y * 4 + 2] = image[y * 4 + 3] = 0xFFFFFFFF;
+    for (int y = 0; y < 4; ++y)
+        image[y * 4 + 2] = image[y * 4 + 3] = 0xFFFFFFFF;
     LoadSprite(image, 4, 4);
     DrawSprite(64, 64, 128, 0xFFFFFFFF, false);
     DrawSprite(64, 192, 96, 0xFFFFFFFF, true);
@@ -150,7 +154,8 @@ TEST_F(TextTest, EachAlignmentPlacesTheInkInsideItsRectangle) {
     const int top[3] = {10, 80, 150};
     const std::uint32_t align[3] = {kTextLeft, kTextCenter, kTextRight};
     for (int i = 0; i < 3; ++i)
-        font.DrawTextInRect(20, float(top[i]), 300, float(top[i] + 50), "Mapa", align[i] | kTextSingleLine, 0xFFFFFFFF);
+        font.DrawTextInRect(20, float(top[i]), 300, float(top[i] + 50), "Mapa", align[i] | kTextSingleLine,
+                            0xFFFFFFFF);
     Grab();
     int inkLeft[3], inkRight[3];
     for (int i = 0; i < 3; ++i) {
@@ -172,7 +177,8 @@ TEST_F(TextTest, VerticalCentringAndTheReportedHeight) {
     EXPECT_GE(single, 24);
     EXPECT_LE(single, 32);
     device->Clear(0xFF000000);
-    const int centred = font.DrawTextInRect(0, 100, 320, 200, "Xy", kTextSingleLine | kTextVCenter, 0xFFFFFFFF);
+    const int centred =
+        font.DrawTextInRect(0, 100, 320, 200, "Xy", kTextSingleLine | kTextVCenter, 0xFFFFFFFF);
     EXPECT_EQ(centred, (100 - single) / 2 + single); // from the rectangle's top to the text's bottom
     Grab();
     int l, t, r, b;
@@ -183,7 +189,8 @@ TEST_F(TextTest, VerticalCentringAndTheReportedHeight) {
 TEST_F(TextTest, WordWrappingStacksLinesAndReportsTheirHeight) {
     const int single = font.DrawTextInRect(0, 0, 320, 240, "Xy", kTextSingleLine, 0xFFFFFFFF);
     device->Clear(0xFF000000);
-    const int height = font.DrawTextInRect(10, 10, 130, 230, "Wygrales bitwe na sniezki", kTextWordBreak, 0xFFFFFFFF);
+    const int height =
+        font.DrawTextInRect(10, 10, 130, 230, "Wygrales bitwe na sniezki", kTextWordBreak, 0xFFFFFFFF);
     EXPECT_EQ(height % single, 0);
     EXPECT_GE(height / single, 3);
     Grab();
@@ -219,14 +226,16 @@ TEST_F(DeviceTest, BadDrawsAreRefusedAndResultsHaveNames) {
     device->SetVertexFormat(VertexFormat::XyzrhwDiffuse);
     EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, outside, v, sizeof(ColorVertex)), kRenderInvalidCall);
     const std::uint16_t inside[3] = {0, 1, 2};
-    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(TexturedVertex)), kRenderInvalidCall);
+    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(TexturedVertex)),
+              kRenderInvalidCall);
     EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(ColorVertex)), kRenderOk);
     EXPECT_EQ(vexo::DirectXErrorName(std::uint32_t(kRenderInvalidCall)), "D3DERR_INVALIDCALL");
     EXPECT_EQ(vexo::DirectXErrorName(std::uint32_t(kRenderInvalidData)), "D3DXERR_INVALIDDATA");
 
     TextureHandle texture = TextureHandle::None;
     const std::string junk = "GIF89a but not really";
-    EXPECT_EQ(device->CreateTextureFromMemory(junk.data(), std::uint32_t(junk.size()), 0, texture), kRenderInvalidData);
+    EXPECT_EQ(device->CreateTextureFromMemory(junk.data(), std::uint32_t(junk.size()), 0, texture),
+              kRenderInvalidData);
 }
 
 TEST_F(DeviceTest, ScreenshotIsAPngOfTheBackBuffer) {

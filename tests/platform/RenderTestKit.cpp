@@ -46,8 +46,8 @@ bool RenderTest::InkBox(std::uint32_t background, int& left, int& top, int& righ
     return InkBox(background, 0, 0, kWidth, kHeight, left, top, right, bottom);
 }
 
-bool RenderTest::InkBox(std::uint32_t background, int x0, int y0, int x1, int y1, int& left, int& top, int& right,
-                        int& bottom) const {
+bool RenderTest::InkBox(std::uint32_t background, int x0, int y0, int x1, int y1, int& left, int& top,
+                        int& right, int& bottom) const {
     left = top = 1 << 30;
     right = bottom = -1;
     for (int y = y0; y < y1; ++y)
@@ -60,8 +60,8 @@ bool RenderTest::InkBox(std::uint32_t background, int x0, int y0, int x1, int y1
 }
 
 std::string EncodePng(const std::vector<std::uint32_t>& argb, int width, int height) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(argb.data()), width, height,
-                                                              32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<std::uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
     std::string bytes(std::size_t(width) * height * 5 + 4096, '\0');
     SDL_RWops* out = SDL_RWFromMem(bytes.data(), int(bytes.size()));
     const bool ok = IMG_SavePNG_RW(surface, out, 0) == 0;

@@ -12,7 +12,8 @@ TextLayoutResult Lay(std::string_view text, TextRect rect, std::uint32_t format)
 
 std::vector<std::string> Lines(std::string_view text, const TextLayoutResult& layout) {
     std::vector<std::string> lines;
-    for (const LaidOutLine& line : layout.lines) lines.emplace_back(text.substr(line.begin, line.end - line.begin));
+    for (const LaidOutLine& line : layout.lines)
+        lines.emplace_back(text.substr(line.begin, line.end - line.begin));
     return lines;
 }
 
