@@ -40,8 +40,11 @@ std::string WithReason(std::string_view message, const std::string& reason) {
 void CD3DApplication::CreateMainWindow() {
     if (!host.HasMainWindow()) {
         std::string reason;
-        if (!host.CreateMainWindow(windowTitle, windowSettings.width, windowSettings.height, windowSettings.maximized,
-                                   reason))
+        // Opened no smaller than the minimum at once: a window grown afterwards would be drawn
+        // into at its old size until the system caught up, the loading message first.
+        const int width = std::max(windowSettings.width, kMinimumClientWidth);
+        const int height = std::max(windowSettings.height, kMinimumClientHeight);
+        if (!host.CreateMainWindow(windowTitle, width, height, windowSettings.maximized, reason))
             throw vexo::CWin32APIError(WithReason("Nie można utworzyć okna."_pl, reason), kSource, __LINE__);
         maximized = windowSettings.maximized;
         host.SetMinimumClientSize(kMinimumClientWidth, kMinimumClientHeight);
