@@ -5,6 +5,7 @@ import random
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 import paint
+import units
 
 SIDE = 512
 BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
@@ -49,15 +50,23 @@ def picture():
     paint.fill_mask(img, shine.filter(ImageFilter.GaussianBlur(2 * k)).point(lambda v: v * 150 // 255),
                     (255, 255, 255, 255))
 
-    # A line of snowballs under the word and a few flakes around it.
+    # Under the word, a child of each team in a snowball fight, tinted as the game tints them.
     d = ImageDraw.Draw(img)
-    base_y = bbox[3] + 40 * k
-    for i in range(9):
-        cx = s * 0.18 + i * s * 0.08
-        r = (13 + 5 * math.sin(i * 1.7)) * k
-        d.ellipse([cx - r - 4 * k, base_y - r - 4 * k, cx + r + 4 * k, base_y + r + 4 * k], fill=(24, 44, 84, 255))
-        d.ellipse([cx - r, base_y - r, cx + r, base_y + r], fill=(236, 244, 252, 255))
-        d.ellipse([cx - r * 0.55, base_y - r * 0.6, cx - r * 0.1, base_y - r * 0.15], fill=(255, 255, 255, 255))
+    base_y = bbox[3] + 50 * k
+    side = 100 * k
+    for x, kind, channel, angle in ((0.2, 0, 0, -90), (0.8, 1, 2, 90)):
+        kid = tinted(units.child(1.0, 0.34) if kind == 0 else units.child(0.97, 0.29, hair=units.HAIR, pigtails=True),
+                     channel).resize((side, side), Image.LANCZOS).rotate(angle, Image.BICUBIC)
+        img.alpha_composite(kid, (int(s * x - side / 2), int(base_y - side / 2)))
+    for i, t in enumerate((0.36, 0.44, 0.52)):
+        r = (4 + 2 * i) * k
+        cx, cy = s * t, base_y - math.sin(math.pi * (t - 0.28) / 0.44) * 40 * k
+        d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=(150, 190, 230, 120 + 40 * i))
+    r = 14 * k
+    cx, cy = s * 0.6, base_y - math.sin(math.pi * 0.32 / 0.44) * 40 * k
+    d.ellipse([cx - r - 4 * k, cy - r - 4 * k, cx + r + 4 * k, cy + r + 4 * k], fill=(24, 44, 84, 255))
+    d.ellipse([cx - r, cy - r, cx + r, cy + r], fill=(236, 244, 252, 255))
+    d.ellipse([cx - r * 0.55, cy - r * 0.6, cx - r * 0.1, cy - r * 0.15], fill=(255, 255, 255, 255))
     rnd = random.Random(4)
     for _ in range(22):
         fx = rnd.uniform(0.05, 0.95) * s
@@ -66,6 +75,13 @@ def picture():
             continue
         flake(d, fx, fy, rnd.uniform(8, 16) * k, k)
     return img.resize((SIDE, SIDE), Image.LANCZOS)
+
+
+def tinted(frame, channel):
+    """The frame as the game shows it for a team: that colour channel doubled."""
+    bands = list(frame.split())
+    bands[channel] = bands[channel].point(lambda v: min(255, v * 2))
+    return Image.merge("RGBA", bands)
 
 
 def flake(d, x, y, r, k):
