@@ -30,9 +30,9 @@ def mission_xml(m):
             raise SystemExit(f"{m['file']}: no unit at ({c}, {r}) to bury")
     if not any(UNITS[u[0]][1] == 0 for u in units) or not any(UNITS[u[0]][1] != 0 for u in units):
         raise SystemExit(f"{m['file']}: both sides need units")
-    player = [(c, r) for ch, c, r in units if UNITS[ch][1] == 0]
-    cam_x = sum(c for c, _ in player) / len(player)
-    cam_y = sum(r for _, r in player) / len(player)
+    # The view opens over the middle of everyone, so both sides are on screen where the map allows.
+    cam_x = sum(c for _, c, _ in units) / len(units)
+    cam_y = sum(r for _, _, r in units) / len(units)
     # Units stand on deep snow, so they can throw from the first second; a mission may start the
     # player's children elsewhere.
     def ground(ch):

@@ -17,15 +17,16 @@ def from_noise(values, colour_of):
 
 def snow():
     # Mid-grey on purpose: the map shades each corner and the doubled modulation lifts this to white on
-    # deep snow, so the texture only carries a faint grain and a few glints.
-    noise = paint.fractal(T, 11)
+    # deep snow, so the texture only carries a faint, fine grain and a few glints: anything coarser
+    # repeats visibly from tile to tile.
+    noise = paint.fractal(T, 11, ((8, 0.4), (16, 0.3), (32, 0.3)))
     rnd = random.Random(5)
     glints = {(rnd.randrange(T), rnd.randrange(T)) for _ in range(14)}
 
     def colour(v, x, y):
-        g = 138 + (v - 0.5) * 16
+        g = 134 + (v - 0.5) * 10
         if (x, y) in glints:
-            g += 12
+            g += 10
         return (paint.clamp(g - 1), paint.clamp(g), paint.clamp(g + 3), 255)
 
     return from_noise(noise, colour)
@@ -56,13 +57,13 @@ def ice():
 
     def colour(v, x, y):
         sheen = 0.5 + 0.5 * math.sin((x - y) / T * 2 * math.pi)
-        return (paint.clamp(150 + 40 * v + 20 * sheen), paint.clamp(200 + 30 * v + 15 * sheen),
-                paint.clamp(225 + 20 * v + 10 * sheen), 255)
+        return (paint.clamp(155 + 40 * v + 8 * sheen), paint.clamp(204 + 30 * v + 6 * sheen),
+                paint.clamp(228 + 20 * v + 4 * sheen), 255)
 
     img = from_noise(noise, colour)
     d = ImageDraw.Draw(img)
     rnd = random.Random(3)
-    for _ in range(5):
+    for _ in range(3):
         x, y = rnd.randrange(T), rnd.randrange(T)
         pts = [(x, y)]
         for _ in range(4):
