@@ -62,6 +62,7 @@ void CD3DApplication::UpdateCursor() {
 
 void CD3DApplication::BuildPresentParameters() {
     presentParameters.windowed = windowed;
+    presentParameters.device = windowed ? displaySettings.windowedDevice : displaySettings.fullScreenDevice;
     if (windowed) {
         presentParameters.backBufferWidth = std::uint32_t(std::max(clientRect.Width(), 1));
         presentParameters.backBufferHeight = std::uint32_t(std::max(clientRect.Height(), 1));
@@ -164,6 +165,7 @@ void CD3DApplication::ReleaseDeviceOnExit() {
 }
 
 void CD3DApplication::ToggleFullScreen() {
+    if (!(windowed ? displaySettings.fullScreenAvailable : displaySettings.windowedAvailable)) return;
     const CPausedFrame paused(*this);
     ignoreSizeChange = true;
     windowed = !windowed;

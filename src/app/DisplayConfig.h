@@ -17,6 +17,11 @@ struct SDisplaySettings {
     bool windowed = true;
     SDisplayMode windowedMode;   // the desktop's mode; the back buffer takes the client size
     SDisplayMode fullScreenMode;
+    SDeviceSettings windowedDevice;
+    SDeviceSettings fullScreenDevice;
+    // Whether a choice exists for each case; toggling to a case without one does nothing.
+    bool windowedAvailable = true;
+    bool fullScreenAvailable = true;
 };
 
 class CDisplayConfig {

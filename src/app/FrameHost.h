@@ -2,6 +2,7 @@
 // on it, the message queue, the clock), so the frame's logic runs against fed messages in tests.
 #pragma once
 
+#include "app/DeviceSettings.h"
 #include "app/FrameTimer.h"
 #include "platform/RenderDevice.h"
 #include "platform/WindowMessages.h"
@@ -22,6 +23,8 @@ struct SPresentParameters {
     std::uint32_t backBufferWidth = 0;
     std::uint32_t backBufferHeight = 0;
     std::uint32_t refreshRate = 0; // 0 in a window
+    // The device choice of the case in use: display, formats, multisampling, interval.
+    SDeviceSettings device;
     bool operator==(const SPresentParameters&) const = default;
 };
 
@@ -29,6 +32,8 @@ struct SDisplayMode {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint32_t refreshRate = 0;
+    std::uint32_t format = kFormatUnknown;
+    bool operator==(const SDisplayMode&) const = default;
 };
 
 class CFrameHost {

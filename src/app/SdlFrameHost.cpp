@@ -5,6 +5,7 @@
 #include "platform/Events.h"
 #include "platform/OpenGLDevice.h"
 #include "platform/WindowPlacement.h"
+#include "support/Error.h"
 #include "support/Text1250.h"
 
 CSdlFrameHost::CSdlFrameHost() : timer(platform::PerformanceCounter, platform::PerformanceFrequency()) {}
@@ -92,24 +93,40 @@ CRenderDevice* CSdlFrameHost::EnsureDevice(std::string& reason) {
 }
 
 bool CSdlFrameHost::ApplyMode(const SPresentParameters& parameters, std::string& reason) {
-    const bool fullScreenNow = window.GetMode() == WindowMode::FullScreen;
-    if (parameters.windowed != fullScreenNow) return true;
-    return window.SetMode(parameters.windowed ? WindowMode::Windowed : WindowMode::FullScreen, reason);
+    if (parameters.windowed)
+        return window.GetMode() != WindowMode::FullScreen || window.SetMode(WindowMode::Windowed, reason);
+    if (parameters.backBufferWidth == 0 || parameters.backBufferHeight == 0)
+        return window.SetMode(WindowMode::FullScreen, reason);
+    return window.SetFullScreenMode(int(parameters.device.adapter), int(parameters.backBufferWidth),
+                                    int(parameters.backBufferHeight), int(parameters.refreshRate), reason);
 }
 
 CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters, RenderResult& result,
                                            std::string& reason) {
     result = kRenderNotAvailable;
     if (!window.IsOpen()) return nullptr;
+    const int samples = int(MultisampleSamples(parameters.device.multisampleType, parameters.device.multisampleQuality));
+    if (samples != window.GetSamples()) {
+        // The device's GL objects live on the context the window is reopened without.
+        device.reset();
+        std::string refused;
+        if (!window.Reopen(samples, refused))
+            vexo::CError("Multisampling: " + refused, "d3dapp", __LINE__); // drawn without it
+    }
     if (!ApplyMode(parameters, reason)) return nullptr;
     CRenderDevice* created = EnsureDevice(reason);
-    if (created) result = kRenderOk;
+    if (created) {
+        result = kRenderOk;
+        window.SetSwapInterval(SwapIntervalOf(parameters.device.presentInterval));
+    }
     return created;
 }
 
 RenderResult CSdlFrameHost::ResetDevice(const SPresentParameters& parameters) {
     std::string reason;
-    return ApplyMode(parameters, reason) ? kRenderOk : kRenderInvalidCall;
+    if (!ApplyMode(parameters, reason)) return kRenderInvalidCall;
+    window.SetSwapInterval(SwapIntervalOf(parameters.device.presentInterval));
+    return kRenderOk;
 }
 
 // An OpenGL context is not lost the way a Direct3D device is; drawing can always go on.
