@@ -1,0 +1,180 @@
+// Settings.xml: reading the stored values against the enumeration, and writing them back.
+#include "app/SettingsFile.h"
+
+#include "support/Convert.h"
+#include "support/Files.h"
+#include "xml/XMLLoad.h"
+#include "xml/XMLWriter.h"
+
+#include <algorithm>
+
+using vexo::CXMLElement;
+
+namespace {
+
+const char* const kRoot = "settings";
+const char* const kFullScreenBlock = "fullscreen-settings";
+const char* const kWindowedBlock = "windowed-settings";
+
+// An index outside its list selects the list's first entry; the list is not empty.
+template <class T> const T& EntryOrFirst(const std::vector<T>& list, int index) {
+    return index >= 0 && std::size_t(index) < list.size() ? list[std::size_t(index)] : list.front();
+}
+
+template <class T> int IndexOf(const std::vector<T>& list, const T* entry) {
+    for (std::size_t i = 0; i < list.size(); ++i)
+        if (&list[i] == entry) return int(i);
+    return -1;
+}
+
+bool Listed(const std::vector<std::uint32_t>& list, std::uint32_t value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+// The stored value where the combination offers it, else the best-mode value, else its first.
+std::uint32_t Offered(const std::vector<std::uint32_t>& list, std::uint32_t stored, std::uint32_t best) {
+    if (Listed(list, stored)) return stored;
+    if (Listed(list, best) || list.empty()) return best;
+    return list.front();
+}
+
+std::uint32_t QualityCount(const SDeviceCombo& combo, std::uint32_t type) {
+    for (std::size_t i = 0; i < combo.multisampleTypes.size(); ++i)
+        if (combo.multisampleTypes[i] == type) return combo.multisampleQualities[i];
+    return 0;
+}
+
+// The full-screen mode of a block: the stored one when it is in the combination's format, else
+// the best-mode one when it is, else the mode the best-mode search would take for that format.
+const SDisplayMode* StoredFullScreenMode(const CXMLElement& block, const SAdapterInfo& adapter,
+                                         const SDeviceCombo& combo, const SDisplayMode& best) {
+    if (adapter.modes.empty()) return nullptr;
+    const SDisplayMode& stored = EntryOrFirst(adapter.modes, vexo::ToInt(block.Value("display-mode")));
+    if (stored.format == combo.adapterFormat) return &stored;
+    for (const SDisplayMode& mode : adapter.modes)
+        if (mode == best && mode.format == combo.adapterFormat) return &mode;
+    return ChooseFullScreenMode(adapter, combo.adapterFormat);
+}
+
+// One block over the best-mode values in device and mode; they stay where the block names
+// nothing this case can use.
+void ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed, SDeviceSettings& device,
+               SDisplayMode& mode) {
+    if (enumeration.adapters.empty()) return;
+    const SAdapterInfo& adapter = EntryOrFirst(enumeration.adapters, vexo::ToInt(block.Value("adapter")));
+    if (adapter.devices.empty()) return;
+    const SDeviceInfo& info = EntryOrFirst(adapter.devices, vexo::ToInt(block.Value("device")));
+    if (info.combos.empty()) return;
+    const SDeviceCombo& combo = EntryOrFirst(info.combos, vexo::ToInt(block.Value("combo")));
+    // A combination of the other case cannot be created for this one.
+    if (combo.windowed != windowed) return;
+
+    SDisplayMode chosenMode = adapter.desktop;
+    if (!windowed) {
+        const SDisplayMode* stored = StoredFullScreenMode(block, adapter, combo, mode);
+        if (!stored) return;
+        chosenMode = *stored;
+    }
+
+    const SDeviceSettings best = device;
+    SDeviceSettings read = FirstChoices(combo);
+    read.depthStencilFormat = Offered(combo.depthStencilFormats,
+                                      vexo::ToUInt(block.Value("depth-stencil-buffer-format", "0")),
+                                      best.depthStencilFormat);
+    read.multisampleType =
+        Offered(combo.multisampleTypes, vexo::ToUInt(block.Value("multisample/@type", "0")), best.multisampleType);
+    const std::uint32_t qualities = QualityCount(combo, read.multisampleType);
+    const std::uint32_t quality = vexo::ToUInt(block.Value("multisample/@quality", "0"));
+    if (quality < qualities) read.multisampleQuality = quality;
+    else if (best.multisampleType == read.multisampleType && best.multisampleQuality < qualities)
+        read.multisampleQuality = best.multisampleQuality;
+    read.vertexProcessing = Offered(combo.vertexProcessingTypes,
+                                    vexo::ToUInt(block.Value("vertex-processing-type", "0")), best.vertexProcessing);
+    // Read unsigned: the immediate interval 2147483648 is past the signed range.
+    read.presentInterval = Offered(combo.presentIntervals, vexo::ToUInt(block.Value("presentation-interval", "0")),
+                                   best.presentInterval);
+    device = read;
+    mode = chosenMode;
+}
+
+void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed, const SDeviceSettings& device,
+                const SDisplayMode& mode) {
+    const SAdapterInfo* adapter = enumeration.FindAdapter(device.adapter);
+    if (adapter) {
+        block.SetValue("adapter", vexo::UIntToString(std::uint32_t(IndexOf(enumeration.adapters, adapter))));
+        const SDeviceInfo* info = enumeration.FindDevice(device.adapter, device.deviceType);
+        if (info) {
+            block.SetValue("device", vexo::UIntToString(std::uint32_t(IndexOf(adapter->devices, info))));
+            if (const SDeviceCombo* combo = enumeration.FindCombo(device, windowed))
+                block.SetValue("combo", vexo::UIntToString(std::uint32_t(IndexOf(info->combos, combo))));
+        }
+        const auto listed = std::find(adapter->modes.begin(), adapter->modes.end(), mode);
+        if (listed != adapter->modes.end())
+            block.SetValue("display-mode", vexo::UIntToString(std::uint32_t(listed - adapter->modes.begin())));
+    }
+    block.SetValue("depth-stencil-buffer-format", vexo::IntToString(std::int32_t(device.depthStencilFormat)));
+    block.SetValue("multisample/@type", vexo::IntToString(std::int32_t(device.multisampleType)));
+    block.SetValue("multisample/@quality", vexo::UIntToString(device.multisampleQuality));
+    block.SetValue("vertex-processing-type", vexo::IntToString(std::int32_t(device.vertexProcessing)));
+    block.SetValue("presentation-interval", vexo::UIntToString(device.presentInterval));
+}
+
+// A stored size outside the sizes a window can have keeps the current one.
+int StoredSize(const CXMLElement& root, const char* path, int current) {
+    if (!root.Exists(path)) return current;
+    const int value = vexo::ToInt(root.Value(path));
+    return value >= kMinStoredWindowSize && value <= kMaxStoredWindowSize ? value : current;
+}
+
+} // namespace
+
+bool CSettingsFile::Load(SWindowSettings& window) {
+    document.Clear();
+    root = nullptr;
+    std::string text;
+    if (!vexo::FileExists(path) || !vexo::ReadFileToString(path, text)) return false;
+    vexo::ParseDocument(document, text, vexo::SettingsReaderOptions());
+    root = document.FindElement(kRoot);
+    if (!root) return false;
+    window.width = StoredSize(*root, "window-size/@width", window.width);
+    window.height = StoredSize(*root, "window-size/@height", window.height);
+    if (root->Exists("fullscreen")) window.fullScreen = vexo::ParseBool(root->Value("fullscreen"));
+    if (root->Exists("maximized")) window.maximized = vexo::ParseBool(root->Value("maximized"));
+    return true;
+}
+
+void CSettingsFile::ReadBlocks(const CD3DEnumeration& enumeration, SDisplaySettings& settings) const {
+    if (!root) return;
+    if (const CXMLElement* block = root->FindElement(kFullScreenBlock))
+        ReadBlock(*block, enumeration, false, settings.fullScreenDevice, settings.fullScreenMode);
+    if (const CXMLElement* block = root->FindElement(kWindowedBlock))
+        ReadBlock(*block, enumeration, true, settings.windowedDevice, settings.windowedMode);
+}
+
+std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const SWindowSettings& window,
+                                  const SDisplaySettings& settings) {
+    vexo::CXMLDocument written;
+    written.AddXmlDeclaration();
+    CXMLElement& top = *written.AddElement(kRoot);
+    top.SetValue("window-size/@width", vexo::UIntToString(std::uint32_t(window.width)));
+    top.SetValue("window-size/@height", vexo::UIntToString(std::uint32_t(window.height)));
+    top.SetValue("fullscreen", vexo::BoolToString(window.fullScreen, '0'));
+    top.SetValue("maximized", vexo::BoolToString(window.maximized, '0'));
+    WriteBlock(*top.AddElement(kFullScreenBlock), enumeration, false, settings.fullScreenDevice,
+               settings.fullScreenMode);
+    WriteBlock(*top.AddElement(kWindowedBlock), enumeration, true, settings.windowedDevice, settings.windowedMode);
+
+    std::string text;
+    vexo::CXMLWriter writer(text);
+    writer.indent = "  ";
+    writer.newline = "\r\n";
+    written.Write(writer);
+    return text;
+}
+
+void CSettingsFile::Save(const CD3DEnumeration& enumeration, const SWindowSettings& window,
+                         const SDisplaySettings& settings) {
+    vexo::WriteStringToFile(path, Format(enumeration, window, settings));
+    document.Clear();
+    root = nullptr;
+}

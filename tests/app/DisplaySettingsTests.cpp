@@ -1,0 +1,333 @@
+// The enumeration and the best-mode searches over scripted displays, the presentation parameters
+// the frame builds from them, and Settings.xml: its exact text, round trips and bad values.
+#include "HookApp.h"
+#include "ScriptedDisplays.h"
+#include "app/SettingsDisplayConfig.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+std::vector<SDisplayMode> ModesOf(const CD3DEnumeration& enumeration) { return enumeration.adapters.at(0).modes; }
+
+CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
+    CD3DEnumeration enumeration;
+    enumeration.Enumerate(displays);
+    return enumeration;
+}
+
+TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) {
+    CScriptedDisplays displays;
+    const CD3DEnumeration enumeration = Enumerated(displays);
+    ASSERT_EQ(enumeration.adapters.size(), 1u);
+    // Under 640 by 480 is gone; width, height, format code, then refresh rate.
+    EXPECT_EQ(ModesOf(enumeration),
+              (std::vector<SDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5), Mode(800, 600, 60),
+                                         Mode(800, 600, 60, kFormatR5G6B5), Mode(1024, 768, 60),
+                                         Mode(1280, 1024, 60), Mode(1280, 1024, 75)}));
+
+    const SDeviceInfo& device = enumeration.adapters[0].devices.at(0);
+    EXPECT_EQ(device.deviceType, kDeviceHal);
+    std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>> combos;
+    for (const SDeviceCombo& combo : device.combos)
+        combos.emplace_back(combo.adapterFormat, combo.backBufferFormat, combo.windowed);
+    // A window only on the desktop's format; 16-bit only in full screen here.
+    EXPECT_EQ(combos, (std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>>{
+                          {kFormatX8R8G8B8, kFormatA8R8G8B8, false},
+                          {kFormatX8R8G8B8, kFormatA8R8G8B8, true},
+                          {kFormatX8R8G8B8, kFormatX8R8G8B8, false},
+                          {kFormatX8R8G8B8, kFormatX8R8G8B8, true},
+                          {kFormatR5G6B5, kFormatR5G6B5, false}}));
+
+    const SDeviceCombo& full = device.combos[2];
+    EXPECT_EQ(full.depthStencilFormats,
+              (std::vector<std::uint32_t>{kFormatD16, kFormatD15S1, kFormatD24X8, kFormatD24S8, kFormatD24X4S4}));
+    EXPECT_EQ(full.multisampleTypes, (std::vector<std::uint32_t>{kMultisampleNone, kMultisampleNonMaskable, 2, 4}));
+    EXPECT_EQ(full.multisampleQualities, (std::vector<std::uint32_t>{1, 2, 1, 1}));
+    EXPECT_EQ(full.vertexProcessingTypes,
+              (std::vector<std::uint32_t>{kPureHardwareVertexProcessing, kHardwareVertexProcessing,
+                                          kSoftwareVertexProcessing}));
+    EXPECT_EQ(full.presentIntervals, (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne,
+                                                                 kIntervalTwo, kIntervalThree, kIntervalFour}));
+    // Two to four intervals never in a window.
+    EXPECT_EQ(device.combos[3].presentIntervals,
+              (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne}));
+}
+
+TEST(DisplayEnumeration, DriverLimitsNarrowTheOptions) {
+    CScriptedDisplays displays;
+    SAdapterReport& report = displays.reports[0];
+    report.maxSamples = 1;
+    report.swapIntervals = {1};
+    report.depthBits = 16;
+    report.stencilBits = 0;
+    report.hardwareVertexProcessing = false;
+    const CD3DEnumeration enumeration = Enumerated(displays);
+    const SDeviceCombo& combo = enumeration.adapters[0].devices[0].combos[2];
+    EXPECT_EQ(combo.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16}));
+    EXPECT_EQ(combo.multisampleTypes, (std::vector<std::uint32_t>{kMultisampleNone}));
+    EXPECT_EQ(combo.vertexProcessingTypes, (std::vector<std::uint32_t>{kSoftwareVertexProcessing}));
+    EXPECT_EQ(combo.presentIntervals, (std::vector<std::uint32_t>{kIntervalDefault, kIntervalOne}));
+
+    // No depth buffer of 15 bits: nothing is usable, and a display that cannot render has no device.
+    report.depthBits = 8;
+    EXPECT_TRUE(Enumerated(displays).adapters[0].devices.empty());
+    report.depthBits = 24;
+    report.canRender = false;
+    EXPECT_TRUE(Enumerated(displays).adapters[0].devices.empty());
+}
+
+TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
+    CScriptedDisplays displays;
+    SDisplaySettings settings;
+    CD3DEnumeration enumeration = Enumerated(displays);
+    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
+    EXPECT_EQ(settings.windowedMode, Mode(1280, 1024, 60));
+    EXPECT_EQ(settings.windowedDevice.backBufferFormat, kFormatX8R8G8B8);
+    EXPECT_EQ(settings.windowedDevice.depthStencilFormat, kFormatD16);
+    EXPECT_EQ(settings.windowedDevice.vertexProcessing, kPureHardwareVertexProcessing);
+    EXPECT_EQ(settings.windowedDevice.presentInterval, kIntervalImmediate);
+    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
+    EXPECT_FALSE(settings.windowed);
+    EXPECT_EQ(settings.fullScreenMode, Mode(1280, 1024, 60));
+    EXPECT_EQ(settings.fullScreenDevice.adapterFormat, kFormatX8R8G8B8);
+
+    // Without the desktop's refresh rate, the last mode of the desktop's width.
+    displays.reports[0].desktop = Mode(1280, 1024, 85);
+    enumeration = Enumerated(displays);
+    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
+    EXPECT_EQ(settings.fullScreenMode, Mode(1280, 1024, 75));
+    // Without the desktop's width, the format's first mode.
+    displays.reports[0].desktop = Mode(1600, 1200, 60);
+    enumeration = Enumerated(displays);
+    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
+    EXPECT_EQ(settings.fullScreenMode, Mode(640, 480, 60));
+
+    // A 16-bit desktop: full screen and the window keep its format.
+    displays.reports[0].desktop = Mode(800, 600, 60, kFormatR5G6B5);
+    enumeration = Enumerated(displays);
+    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
+    EXPECT_EQ(settings.fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5));
+    EXPECT_EQ(settings.fullScreenDevice.backBufferFormat, kFormatR5G6B5);
+    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
+    EXPECT_EQ(settings.windowedDevice.backBufferFormat, kFormatR5G6B5);
+
+    // Only the hardware kind of device is offered; a search for the reference kind finds none.
+    EXPECT_FALSE(enumeration.FindBestFullScreen(settings, kDeviceRef));
+}
+
+TEST(DisplayEnumeration, SecondDisplayIsListedAfterTheFirst) {
+    CScriptedDisplays displays;
+    displays.reports.push_back(DesktopDisplay("Monitor B"));
+    displays.reports[0].canRender = false;
+    const CD3DEnumeration enumeration = Enumerated(displays);
+    ASSERT_EQ(enumeration.adapters.size(), 2u);
+    EXPECT_EQ(enumeration.adapters[1].description, "Monitor B");
+    SDisplaySettings settings;
+    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
+    EXPECT_EQ(settings.windowedDevice.adapter, 1u);
+}
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    std::string Path() const { return dir.File("Settings.xml"); }
+    void Write(const std::string& text) { vexo::WriteStringToFile(Path(), text); }
+    std::string Read() const {
+        std::string text;
+        vexo::ReadFileToString(Path(), text);
+        return text;
+    }
+    // Starts an application on the scripted displays with the file, as the game starts.
+    std::unique_ptr<CHookApp> Start(bool startFullScreen = false) {
+        auto app = std::make_unique<CHookApp>(host, config, startFullScreen);
+        EXPECT_TRUE(app->Create({})) << errors.Contents();
+        return app;
+    }
+    SDisplaySettings Best() {
+        SDisplaySettings best;
+        CD3DEnumeration enumeration = Enumerated(displays);
+        enumeration.FindBestFullScreen(best);
+        enumeration.FindBestWindowed(best);
+        return best;
+    }
+    SDisplaySettings Chosen(const std::string& file, SWindowSettings& window) {
+        Write(file);
+        CSettingsDisplayConfig reader(displays, Path());
+        const bool loaded = reader.Load(window);
+        SDisplaySettings settings;
+        EXPECT_TRUE(reader.ChooseInitial(host, window, loaded, settings));
+        return settings;
+    }
+
+    tundrel_test::CapturedErrorLog errors;
+    tundrel_test::TempDir dir;
+    CScriptedDisplays displays;
+    CTestFrameHost host;
+    CSettingsDisplayConfig config{displays, Path()};
+};
+
+std::string Element(const char* name, const char* value, const char* indent) {
+    return std::string(indent) + "<" + name + ">\r\n" + indent + "  " + value + "\r\n" + indent + "</" + name + ">\r\n";
+}
+
+std::string Block(const char* name, const char* combo, const char* mode) {
+    return std::string("  <") + name + ">\r\n" + Element("adapter", "0", "    ") + Element("device", "0", "    ") +
+           Element("combo", combo, "    ") + Element("display-mode", mode, "    ") +
+           Element("depth-stencil-buffer-format", "80", "    ") + "    <multisample type=\"0\" quality=\"0\"/>\r\n" +
+           Element("vertex-processing-type", "3", "    ") + Element("presentation-interval", "2147483648", "    ") +
+           "  </" + name + ">\r\n";
+}
+
+TEST_F(SettingsFileTest, RunEndedInA640By480WindowWritesTheFileExactly) {
+    auto app = Start();
+    host.ResizeClient(640, 480);
+    app->SendMessage(WM_ENTERSIZEMOVE);
+    app->SendMessage(WM_EXITSIZEMOVE);
+    app->SendMessage(WM_CLOSE);
+    const std::string expected = "<?xml version=\"1.0\" encoding=\"windows-1250\" standalone=\"yes\"?>\r\n"
+                                 "<settings>\r\n"
+                                 "  <window-size width=\"640\" height=\"480\"/>\r\n" +
+                                 Element("fullscreen", "0", "  ") + Element("maximized", "0", "  ") +
+                                 Block("fullscreen-settings", "2", "5") + Block("windowed-settings", "3", "5") +
+                                 "</settings>\r\n";
+    EXPECT_EQ(Read(), expected);
+}
+
+TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
+    SDisplaySettings stored = Best();
+    stored.windowed = false;
+    stored.fullScreenMode = Mode(800, 600, 60, kFormatR5G6B5);
+    stored.fullScreenDevice = {0, kDeviceHal, kFormatR5G6B5, kFormatR5G6B5, kFormatD24S8, kMultisampleNonMaskable,
+                               1, kSoftwareVertexProcessing, kIntervalFour};
+    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8, kFormatA8R8G8B8, kFormatD24X4S4, 4,
+                             0, kHardwareVertexProcessing, kIntervalImmediate};
+    const SWindowSettings window{1024, 700, true, true};
+    CD3DEnumeration enumeration = Enumerated(displays);
+    CSettingsFile(Path()).Save(enumeration, window, stored);
+
+    SWindowSettings read{500, 375, false, false};
+    const SDisplaySettings settings = Chosen(Read(), read);
+    EXPECT_EQ(read.width, 1024);
+    EXPECT_EQ(read.height, 700);
+    EXPECT_TRUE(read.fullScreen);
+    EXPECT_TRUE(read.maximized);
+    EXPECT_FALSE(settings.windowed);
+    EXPECT_EQ(settings.fullScreenMode, stored.fullScreenMode);
+    EXPECT_EQ(settings.fullScreenDevice, stored.fullScreenDevice);
+    EXPECT_EQ(settings.windowedMode, stored.windowedMode);
+    EXPECT_EQ(settings.windowedDevice, stored.windowedDevice);
+    EXPECT_EQ(settings.windowedDevice.presentInterval, 2147483648u) << "the immediate interval in 32 bits";
+}
+
+TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
+    const SDisplaySettings best = Best();
+    SWindowSettings window{500, 375, true, false};
+    // Adapter 5 of one; a windowed combination for full screen; D32, 8 samples, mixed processing
+    // and interval two in a window are not offered; sizes outside 320 to 16384.
+    const SDisplaySettings settings = Chosen("<settings><window-size width='100' height='20000'/>"
+                                             "<fullscreen>0</fullscreen>"
+                                             "<fullscreen-settings><adapter>5</adapter><combo>1</combo>"
+                                             "<display-mode>0</display-mode></fullscreen-settings>"
+                                             "<windowed-settings><adapter>5</adapter><combo>3</combo>"
+                                             "<depth-stencil-buffer-format>71</depth-stencil-buffer-format>"
+                                             "<multisample type='8' quality='7'/>"
+                                             "<vertex-processing-type>1</vertex-processing-type>"
+                                             "<presentation-interval>2</presentation-interval>"
+                                             "</windowed-settings></settings>",
+                                             window);
+    EXPECT_EQ(window.width, 500);
+    EXPECT_EQ(window.height, 375);
+    EXPECT_FALSE(window.fullScreen);
+    EXPECT_TRUE(settings.windowed);
+    EXPECT_EQ(settings.fullScreenDevice, best.fullScreenDevice);
+    EXPECT_EQ(settings.fullScreenMode, best.fullScreenMode);
+    EXPECT_EQ(settings.windowedDevice, best.windowedDevice);
+
+    // A mode of another format than the combination's keeps the best mode; an index past the
+    // list takes the first; a quality past the type's count keeps the best quality.
+    const SDisplaySettings other = Chosen("<settings><fullscreen-settings><combo>2</combo>"
+                                          "<display-mode>1</display-mode>"
+                                          "<multisample type='1' quality='2'/></fullscreen-settings>"
+                                          "<windowed-settings><combo>3</combo><display-mode>99</display-mode>"
+                                          "</windowed-settings></settings>",
+                                          window);
+    EXPECT_EQ(other.fullScreenMode, best.fullScreenMode);
+    EXPECT_EQ(other.fullScreenDevice.multisampleType, kMultisampleNonMaskable);
+    EXPECT_EQ(other.fullScreenDevice.multisampleQuality, 0u);
+    EXPECT_EQ(other.windowedMode, best.windowedMode) << "a window keeps the desktop's mode";
+    const SDisplaySettings first = Chosen("<settings><fullscreen-settings><combo>2</combo>"
+                                          "<display-mode>99</display-mode></fullscreen-settings></settings>",
+                                          window);
+    EXPECT_EQ(first.fullScreenMode, Mode(640, 480, 60));
+}
+
+TEST_F(SettingsFileTest, MissingPartsKeepDefaultsAndBestModes) {
+    const SDisplaySettings best = Best();
+    SWindowSettings window{500, 375, true, false};
+    SDisplaySettings settings = Chosen("<settings><window-size width='800'/>"
+                                       "<fullscreen-settings><combo>0</combo></fullscreen-settings></settings>",
+                                       window);
+    EXPECT_EQ(window.width, 800);
+    EXPECT_EQ(window.height, 375);
+    EXPECT_FALSE(settings.windowed) << "fullscreen absent keeps start-in-full-screen";
+    EXPECT_EQ(settings.fullScreenDevice.backBufferFormat, kFormatA8R8G8B8);
+    EXPECT_EQ(settings.windowedDevice, best.windowedDevice) << "the windowed block is missing";
+
+    // Another root, or no file: nothing is read.
+    Write("<display/>");
+    EXPECT_FALSE(CSettingsFile(Path()).Load(window));
+    EXPECT_FALSE(CSettingsFile(dir.File("none.xml")).Load(window));
+    EXPECT_EQ(window.width, 800);
+}
+
+TEST_F(SettingsFileTest, SavingReplacesTheWholeFile) {
+    Write("<settings><!--" + std::string(5000, 'x') + "--></settings>");
+    auto app = Start();
+    app->SendMessage(WM_CLOSE);
+    const std::string text = Read();
+    EXPECT_EQ(text.rfind("<?xml", 0), 0u);
+    EXPECT_EQ(text.find("xxx"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 13), "</settings>\r\n");
+}
+
+TEST_F(SettingsFileTest, BrokenFileOrNoUsableDisplayEndsTheStartWithCode2) {
+    Write("<settings><fullscreen>1</settings>");
+    const auto make = [&] { return std::make_unique<CHookApp>(host, config); };
+    EXPECT_EQ(RunApplication(make, {}), 2);
+    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Błąd parsera XML")), std::string::npos);
+    EXPECT_EQ(Read(), "<settings><fullscreen>1</settings>") << "the broken file is left for the player";
+
+    Write("");
+    displays.reports[0].canRender = false;
+    EXPECT_EQ(RunApplication(make, {}), 2);
+    EXPECT_NE(errors.Contents().find(
+                  vexo::Utf8ToCp1250("Nie znaleziono żadnych kompatybilnych ustawień wyświetlania.")),
+              std::string::npos);
+}
+
+TEST_F(SettingsFileTest, PresentationFollowsTheCaseInUseAndTogglesOnlyToAnOfferedCase) {
+    auto app = Start();
+    const SDisplaySettings best = Best();
+    EXPECT_TRUE(app->IsWindowed());
+    EXPECT_EQ(app->GetPresentParameters(), (SPresentParameters{true, 800, 600, 0, best.windowedDevice}));
+    app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_EQ(app->GetPresentParameters(), (SPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
+    app->SendMessage(WM_CLOSE);
+    app.reset();
+
+    // A 16-bit desktop whose modes are all 32-bit: full screen only, and Alt+Enter does nothing.
+    displays.reports[0].desktop = Mode(1280, 1024, 60, kFormatR5G6B5);
+    displays.reports[0].modes = {Mode(1280, 1024, 60), Mode(1024, 768, 60)};
+    Write("<settings><fullscreen>0</fullscreen></settings>");
+    app = Start();
+    EXPECT_FALSE(app->IsWindowed());
+    host.log.clear();
+    app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_FALSE(app->IsWindowed());
+    EXPECT_TRUE(Steps(host.log, {"ResetDevice", "CreateDevice"}).empty());
+}
+
+} // namespace

@@ -1,0 +1,306 @@
+// The settings dialog: how each change refills the lists, the player's clicks and keys, its modal
+// loop inside the frame, and one real frame of it on SDL's offscreen OpenGL.
+#include "HookApp.h"
+#include "ScriptedDisplays.h"
+#include "app/MyD3DApp.h"
+#include "app/SdlDisplaySystem.h"
+#include "app/SdlFrameHost.h"
+#include "app/SettingsDialog.h"
+#include "app/SettingsDisplayConfig.h"
+#include "gfx/Gfx.h"
+#include "gui/GUIManager.h"
+#include "platform/VirtualKeys.h"
+#include "support/TestFiles.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <utility>
+
+using namespace platform;
+
+namespace {
+
+SDisplaySettings BestSettings(const CD3DEnumeration& enumeration) {
+    SDisplaySettings settings;
+    enumeration.FindBestFullScreen(settings);
+    enumeration.FindBestWindowed(settings);
+    return settings;
+}
+
+class DialogModelTest : public ::testing::Test {
+protected:
+    DialogModelTest() { enumeration.Enumerate(displays); }
+    CSettingsDialogModel Open(bool windowed = true) {
+        SDisplaySettings settings = BestSettings(enumeration);
+        settings.windowed = windowed;
+        return CSettingsDialogModel(enumeration, settings, 800, 600);
+    }
+    static std::string Shown(const CSettingsDialogModel& model, EDialogList list) {
+        const SChoiceList& choices = model.List(list);
+        return choices.selected < 0 ? "" : choices.texts[std::size_t(choices.selected)];
+    }
+    static int IndexOf(const CSettingsDialogModel& model, EDialogList list, const std::string& text) {
+        const std::vector<std::string>& texts = model.List(list).texts;
+        return int(std::find(texts.begin(), texts.end(), text) - texts.begin());
+    }
+    static void Pick(CSettingsDialogModel& model, EDialogList list, const std::string& text) {
+        ASSERT_LT(std::size_t(IndexOf(model, list, text)), model.List(list).texts.size()) << text;
+        model.Select(list, IndexOf(model, list, text));
+    }
+
+    CScriptedDisplays displays;
+    CD3DEnumeration enumeration;
+};
+
+TEST_F(DialogModelTest, WindowShowsTheDesktopAndTheWindowSizeFixed) {
+    const CSettingsDialogModel model = Open();
+    EXPECT_EQ(model.List(EDialogList::Adapter).texts, std::vector<std::string>{"Monitor A"});
+    EXPECT_EQ(model.List(EDialogList::Device).texts, std::vector<std::string>{"D3DDEVTYPE_HAL"});
+    EXPECT_TRUE(model.CanUseWindow());
+    EXPECT_TRUE(model.CanUseFullScreen());
+    EXPECT_EQ(model.List(EDialogList::AdapterFormat).texts, std::vector<std::string>{"D3DFMT_X8R8G8B8"});
+    EXPECT_EQ(model.List(EDialogList::Resolution).texts, std::vector<std::string>{"800 x 600"});
+    EXPECT_EQ(model.List(EDialogList::RefreshRate).texts, std::vector<std::string>{"60 Hz"});
+    for (EDialogList fixed : {EDialogList::AdapterFormat, EDialogList::Resolution, EDialogList::RefreshRate})
+        EXPECT_FALSE(model.List(fixed).enabled);
+    EXPECT_EQ(model.List(EDialogList::BackBufferFormat).texts,
+              (std::vector<std::string>{"D3DFMT_A8R8G8B8", "D3DFMT_X8R8G8B8"}));
+    EXPECT_EQ(Shown(model, EDialogList::BackBufferFormat), "D3DFMT_X8R8G8B8");
+    EXPECT_EQ(model.List(EDialogList::MultisampleType).texts,
+              (std::vector<std::string>{"D3DMULTISAMPLE_NONE", "D3DMULTISAMPLE_NONMASKABLE",
+                                        "D3DMULTISAMPLE_2_SAMPLES", "D3DMULTISAMPLE_4_SAMPLES"}));
+    EXPECT_EQ(model.List(EDialogList::VertexProcessing).texts,
+              (std::vector<std::string>{"PURE_HARDWARE_VP", "HARDWARE_VP", "SOFTWARE_VP"}));
+    EXPECT_EQ(model.List(EDialogList::PresentInterval).texts,
+              (std::vector<std::string>{"D3DPRESENT_INTERVAL_IMMEDIATE", "D3DPRESENT_INTERVAL_DEFAULT",
+                                        "D3DPRESENT_INTERVAL_ONE"}));
+    EXPECT_EQ(FormatText(kFormatD24S8), "D3DFMT_D24S8");
+    EXPECT_EQ(FormatText(999), "Unknown format");
+}
+
+TEST_F(DialogModelTest, ChangesRefillTheDependentListsKeepingWhatIsStillListed) {
+    CSettingsDialogModel model = Open();
+    model.SetWindowed(false);
+    EXPECT_EQ(model.List(EDialogList::AdapterFormat).texts,
+              (std::vector<std::string>{"D3DFMT_X8R8G8B8", "D3DFMT_R5G6B5"}));
+    EXPECT_TRUE(model.List(EDialogList::Resolution).enabled);
+    EXPECT_EQ(model.List(EDialogList::Resolution).texts,
+              (std::vector<std::string>{"640 x 480", "800 x 600", "1024 x 768", "1280 x 1024"}));
+    EXPECT_EQ(Shown(model, EDialogList::Resolution), "1280 x 1024");
+    EXPECT_EQ(model.List(EDialogList::RefreshRate).texts, (std::vector<std::string>{"60 Hz", "75 Hz"}));
+    Pick(model, EDialogList::RefreshRate, "75 Hz");
+    Pick(model, EDialogList::PresentInterval, "D3DPRESENT_INTERVAL_FOUR");
+
+    // 800 x 600 has 60 Hz only; the 16-bit format still lists 800 x 600 and keeps it.
+    Pick(model, EDialogList::Resolution, "800 x 600");
+    EXPECT_EQ(Shown(model, EDialogList::RefreshRate), "60 Hz");
+    Pick(model, EDialogList::MultisampleType, "D3DMULTISAMPLE_NONMASKABLE");
+    EXPECT_EQ(model.List(EDialogList::MultisampleQuality).texts, (std::vector<std::string>{"0", "1"}));
+    Pick(model, EDialogList::MultisampleQuality, "1");
+    Pick(model, EDialogList::AdapterFormat, "D3DFMT_R5G6B5");
+    EXPECT_EQ(model.List(EDialogList::Resolution).texts, (std::vector<std::string>{"640 x 480", "800 x 600"}));
+    EXPECT_EQ(Shown(model, EDialogList::Resolution), "800 x 600");
+    EXPECT_EQ(model.List(EDialogList::BackBufferFormat).texts, std::vector<std::string>{"D3DFMT_R5G6B5"});
+    EXPECT_EQ(Shown(model, EDialogList::MultisampleQuality), "1");
+    EXPECT_EQ(Shown(model, EDialogList::PresentInterval), "D3DPRESENT_INTERVAL_FOUR");
+
+    const SDisplaySettings& result = model.Result();
+    EXPECT_FALSE(result.windowed);
+    EXPECT_EQ(result.fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5));
+    EXPECT_EQ(result.fullScreenDevice.backBufferFormat, kFormatR5G6B5);
+    EXPECT_EQ(result.fullScreenDevice.multisampleQuality, 1u);
+
+    // A type with one quality level; back in a window interval four is not offered.
+    Pick(model, EDialogList::MultisampleType, "D3DMULTISAMPLE_4_SAMPLES");
+    EXPECT_EQ(model.List(EDialogList::MultisampleQuality).texts, std::vector<std::string>{"0"});
+    EXPECT_EQ(model.Result().fullScreenDevice.multisampleQuality, 0u);
+    model.SetWindowed(true);
+    EXPECT_EQ(Shown(model, EDialogList::PresentInterval), "D3DPRESENT_INTERVAL_IMMEDIATE");
+    EXPECT_TRUE(model.Result().windowed);
+    EXPECT_EQ(model.Result().fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5)) << "the other case stays";
+}
+
+TEST_F(DialogModelTest, CaseTheDeviceCannotShowIsRefused) {
+    displays.reports[0].desktop = Mode(1280, 1024, 60, kFormatR5G6B5);
+    displays.reports[0].modes = {Mode(1280, 1024, 60), Mode(1024, 768, 60)};
+    enumeration.Enumerate(displays);
+    CSettingsDialogModel model = Open(true);
+    EXPECT_FALSE(model.CanUseWindow());
+    EXPECT_FALSE(model.IsWindowed()) << "opened on the only case there is";
+    model.SetWindowed(true);
+    EXPECT_FALSE(model.IsWindowed());
+    // Picking an entry that is not there, or in a disabled list, changes nothing.
+    const SDisplaySettings before = model.Result();
+    model.Select(EDialogList::Resolution, 7);
+    model.Select(EDialogList::Resolution, -1);
+    EXPECT_EQ(model.Result().fullScreenMode, before.fullScreenMode);
+}
+
+SMessage Click(const GfxRect& r) {
+    return {WM_LBUTTONDOWN, 0, MakeLParam(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2)};
+}
+SMessage Key(int key) { return {WM_KEYDOWN, WPARAM(key), 1}; }
+
+TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
+    CSettingsDialogModel model = Open();
+    CSettingsDialog dialog(model);
+    dialog.SetScreenSize(800.0f, 600.0f);
+    // A fixed list does not open; the radio button makes the lists editable.
+    dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
+    EXPECT_FALSE(dialog.OpenList());
+    dialog.Handle(Click(dialog.RadioBox(false)));
+    EXPECT_FALSE(model.IsWindowed());
+    dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
+    ASSERT_EQ(dialog.OpenList(), EDialogList::Resolution);
+    ASSERT_TRUE(dialog.DropDownRow(0));
+    dialog.Handle(Click(*dialog.DropDownRow(0)));
+    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
+
+    // Escape closes an open list first, then cancels; a click beside a list closes it.
+    dialog.Handle(Click(dialog.ListBox(EDialogList::RefreshRate)));
+    dialog.Handle(Key(VK_ESCAPE));
+    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.IsFinished());
+    dialog.Handle(Click(dialog.ListBox(EDialogList::Adapter)));
+    dialog.Handle({WM_LBUTTONDOWN, 0, MakeLParam(1, 1)});
+    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
+    dialog.Handle(Key(VK_ESCAPE));
+    EXPECT_TRUE(dialog.IsFinished());
+    EXPECT_FALSE(dialog.IsAccepted());
+
+    for (const SMessage& ending : {Key(VK_RETURN), Click(dialog.ButtonBox(true))}) {
+        CSettingsDialog accepted(model);
+        accepted.SetScreenSize(800.0f, 600.0f);
+        accepted.Handle(ending);
+        EXPECT_TRUE(accepted.IsAccepted());
+    }
+    for (const SMessage& ending : {SMessage{WM_CLOSE, 0, 0}, Click(dialog.ButtonBox(false))}) {
+        CSettingsDialog cancelled(model);
+        cancelled.SetScreenSize(800.0f, 600.0f);
+        cancelled.Handle(ending);
+        EXPECT_TRUE(cancelled.IsFinished());
+        EXPECT_FALSE(cancelled.IsAccepted());
+    }
+}
+
+TEST_F(DialogModelTest, LongListScrollsWithTheWheelInsideTheScreen) {
+    for (std::uint32_t height = 480; height < 1480; height += 40) displays.reports[0].modes.push_back(Mode(1280, height, 60));
+    enumeration.Enumerate(displays);
+    CSettingsDialogModel model = Open(false);
+    CSettingsDialog dialog(model);
+    dialog.SetScreenSize(640.0f, 480.0f);
+    dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
+    const int count = int(model.List(EDialogList::Resolution).texts.size());
+    ASSERT_GT(count, 25);
+    EXPECT_FALSE(dialog.DropDownRow(count - 1)) << "the last entry is out of view";
+    for (int i = 0; i < 20; ++i) dialog.Handle({WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(300, 300)});
+    ASSERT_TRUE(dialog.DropDownRow(count - 1));
+    const GfxRect last = *dialog.DropDownRow(count - 1);
+    EXPECT_GE(last.top, 0.0f);
+    EXPECT_LE(last.bottom, 480.0f);
+    dialog.Handle(Click(last));
+    EXPECT_EQ(model.Result().fullScreenMode.height, 1440u);
+}
+
+// The frame opens the dialog for command 40002 and re-creates the device with what was chosen.
+TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
+    tundrel_test::CapturedErrorLog errors;
+    tundrel_test::TempDir dir;
+    CScriptedDisplays displays;
+    CTestFrameHost host;
+    CSettingsDisplayConfig config(displays, dir.File("Settings.xml"));
+    CGfx gfx;
+    gfx.Create(&host.device);
+    gfx.SetScreenSize(800, 600);
+    CHookApp app(host, config);
+    ASSERT_TRUE(app.Create({}));
+
+    CSettingsDialogModel unused(config.Enumeration(), SDisplaySettings{}, 800, 600);
+    CSettingsDialog layout(unused);
+    layout.SetScreenSize(800.0f, 600.0f);
+    // The player clicks, the dialog draws while it waits, then Enter.
+    host.messages = {Click(layout.RadioBox(false))};
+    const auto close = host.whenIdle;
+    host.whenIdle = [waited = false](SMessage& message) mutable {
+        if (!std::exchange(waited, true)) return false;
+        message = Key(VK_RETURN);
+        return true;
+    };
+    host.device.calls.clear();
+    app.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_FALSE(app.IsWindowed());
+    EXPECT_EQ(app.GetPresentParameters().backBufferWidth, 1280u);
+    EXPECT_TRUE(app.IsActive());
+    EXPECT_NE(std::find(host.device.calls.begin(), host.device.calls.end(), "Present"), host.device.calls.end())
+        << "the dialog was drawn";
+
+    // Closing the window while the dialog is open cancels it; nothing changes.
+    host.whenIdle = close;
+    host.log.clear();
+    host.messages = {Click(layout.RadioBox(true)), {WM_CLOSE, 0, 0}};
+    app.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_TRUE(Steps(host.log, {"CreateDevice"}).empty());
+    gfx.Destroy();
+}
+
+// The game runs in data/, where the shipped GameData is.
+class CInDataFolder {
+public:
+    CInDataFolder() : previous(std::filesystem::current_path()) {
+        const char* root = std::getenv("TUNDREL_SOURCE_DIR");
+        std::filesystem::current_path(std::filesystem::path(root ? root : ".") / "data");
+    }
+    ~CInDataFolder() { std::filesystem::current_path(previous); }
+
+private:
+    std::filesystem::path previous;
+};
+
+TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
+    tundrel_test::CapturedErrorLog errors;
+    tundrel_test::TempDir dir;
+    vexo::WriteStringToFile(dir.File("Settings.xml"), "<settings><window-size width='640' height='480'/>"
+                                                      "<fullscreen>0</fullscreen></settings>");
+    CInDataFolder inData;
+    CGUIManager gui;
+    CGfx gfx;
+    CSdlFrameHost host;
+    CSdlDisplaySystem displays;
+    CSettingsDisplayConfig config(displays, dir.File("Settings.xml"));
+    CMyD3DApplication app(host, config);
+    ASSERT_TRUE(app.Create({})) << errors.Contents();
+    ASSERT_FALSE(config.Enumeration().adapters.empty());
+
+    CSettingsDialogModel model(config.Enumeration(), BestSettings(config.Enumeration()), 640, 480);
+    CSettingsDialog dialog(model);
+    dialog.SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
+    dialog.Handle(Click(dialog.ListBox(EDialogList::PresentInterval)));
+    CRenderDevice* device = app.GetDevice();
+    device->Clear(0xFF000000);
+    ASSERT_EQ(device->BeginScene(), kRenderOk);
+    dialog.Draw(gfx);
+    device->EndScene();
+
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t width = 0, height = 0;
+    ASSERT_EQ(device->ReadBackBuffer(pixels, width, height), kRenderOk);
+    const auto at = [&](const GfxRect& r, float dx, float dy) {
+        return pixels[std::size_t(r.top + dy) * width + std::size_t(r.left + dx)] & 0xFFFFFF;
+    };
+    EXPECT_EQ(at(dialog.RadioBox(true), -20.0f, 2.0f), 0xD4D0C8u) << "the dialog's face";
+    ASSERT_TRUE(dialog.DropDownRow(1));
+    EXPECT_EQ(at(*dialog.DropDownRow(1), 240.0f, 2.0f), 0xFFFFFFu) << "the open list";
+    int dark = 0;
+    const GfxRect label = dialog.ListBox(EDialogList::Adapter);
+    for (float y = 0; y < label.bottom - label.top; ++y)
+        for (float x = -180.0f; x < -80.0f; ++x) dark += at(label, x, y) < 0x404040;
+    EXPECT_GT(dark, 20) << "the label is written";
+    device->SaveBackBufferPng((std::filesystem::temp_directory_path() / "tundrel-settings-dialog.png").string());
+    EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
+    app.SendMessage(WM_CLOSE);
+}
+
+} // namespace
