@@ -1,6 +1,8 @@
 // The entry point: the process-wide objects, then the game application until its window closes.
 #include "app/MyD3DApp.h"
+#include "app/SdlDisplaySystem.h"
 #include "app/SdlFrameHost.h"
+#include "app/SettingsDisplayConfig.h"
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
 #include "platform/Clock.h"
@@ -22,7 +24,8 @@ int main(int argc, char** argv) {
         CGfx gfx;
         CSoundSystem sound;
         CSdlFrameHost host;
-        CDesktopDisplayConfig displayConfig;
+        CSdlDisplaySystem displays;
+        CSettingsDisplayConfig displayConfig(displays);
         return RunApplication([&] { return std::make_unique<CMyD3DApplication>(host, displayConfig); }, words);
     } catch (...) {
         // A process-wide object failed (an effect that would not load); Errors.log has the record.
