@@ -12,16 +12,16 @@
 CMap::CMap(int width, int height)
     : width(std::max(width, 1)), height(std::max(height, 1)), cells(std::size_t(this->width) * this->height) {}
 
-CMapCell* CMap::CellUnder(float x, float y) {
-    // Truncation toward zero: -0.4 still lies in column 0. NaN fails both tests.
-    if (!(x > -1.0f && x < float(width) && y > -1.0f && y < float(height))) return nullptr;
-    return &Cell(int(x), int(y));
+int CMap::IndexUnder(float x, float y) const {
+    // Truncation toward zero: -0.4 still lies in column 0. NaN fails every test.
+    if (!(x > -1.0f && x < float(width) && y > -1.0f && y < float(height))) return -1;
+    return int(y) * width + int(x);
 }
 
 const CMapCell& CMap::CellAt(float x, float y) const {
     static const CMapCell outside{kObstacle, 0.0f, false};
-    const CMapCell* cell = const_cast<CMap*>(this)->CellUnder(x, y);
-    return cell ? *cell : outside;
+    const int index = IndexUnder(x, y);
+    return index < 0 ? outside : cells[std::size_t(index)];
 }
 
 bool CMap::HasSnow(float x, float y) const {
@@ -38,17 +38,19 @@ float CMap::SnowClamped(int column, int row) const {
 }
 
 void CMap::TakeSnow(float x, float y, float amount) {
-    CMapCell* cell = CellUnder(x, y);
-    if (!cell) return;
-    cell->snow -= amount;
-    if (cell->snow <= 0.0f) {
-        cell->snow = 0.0f;
-        cell->yellow = false;
+    const int index = IndexUnder(x, y);
+    if (index < 0) return;
+    CMapCell& cell = cells[std::size_t(index)];
+    cell.snow -= amount;
+    if (cell.snow <= 0.0f) {
+        cell.snow = 0.0f;
+        cell.yellow = false;
     }
 }
 
 void CMap::AddSnow(float x, float y, float amount) {
-    if (CMapCell* cell = CellUnder(x, y)) cell->snow = std::min(cell->snow + amount, 1.0f);
+    const int index = IndexUnder(x, y);
+    if (index >= 0) cells[std::size_t(index)].snow = std::min(cells[std::size_t(index)].snow + amount, 1.0f);
 }
 
 bool CMap::IsBlocked(const CObject& object, float x, float y, bool allowWater) const {

@@ -45,7 +45,8 @@ public:
     void Draw(float left, float top, float right, float bottom) const;
 
 private:
-    CMapCell* CellUnder(float x, float y);
+    // The index of the cell under a point, or -1 outside the map.
+    int IndexUnder(float x, float y) const;
 
     std::vector<CMapCell> cells;
 };

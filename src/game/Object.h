@@ -53,7 +53,8 @@ public:
     TObjectRef(T* object) : object(object), serial(object ? object->Serial() : 0) {}
 
     T* Get() const;
-    bool Is(const T* other) const { return object && other == object && other->Serial() == serial; }
+    // Whether this names exactly that object; an empty reference is the same as none.
+    bool Is(const T* other) const { return other ? other == object && other->Serial() == serial : !object; }
     bool IsSet() const { return object != nullptr; }
     void Reset() { *this = TObjectRef(); }
 

@@ -97,6 +97,8 @@ private:
     bool SetOrder(int newOrder, CUnit* target, float px, float py);
     void ActOnOrder(float elapsed);
     void AdvanceState(float elapsed);
+    // Walks up to a lying unit, then starts burying or digging it out (work is the state).
+    void WorkOn(CUnit& target, int work, float elapsed);
     void Throw(CUnit* target);
     void Walk(float elapsed, bool carrying);
     void Drown();

@@ -121,31 +121,14 @@ void CUnit::ActOnOrder(float elapsed) {
             Report("Tam nie ma sniegu.", kOrderMessage);
             order = kOrderNone;
         } else {
-            Face(target->x, target->y);
-            if (IsWithin(*target, 1.0f)) {
-                state = kStateBurying;
-                stateTarget = TObjectRef<CUnit>(target);
-                stateTimer = 3.0f;
-                order = kOrderNone;
-            } else {
-                Walk(elapsed, false);
-            }
+            WorkOn(*target, kStateBurying, elapsed);
         }
         break;
     case kOrderDigOut:
-        if (!target || !target->buried) {
+        if (!target || !target->buried)
             order = kOrderNone;
-            break;
-        }
-        Face(target->x, target->y);
-        if (IsWithin(*target, 1.0f)) {
-            state = kStateDigging;
-            stateTarget = TObjectRef<CUnit>(target);
-            stateTimer = 3.0f;
-            order = kOrderNone;
-        } else {
-            Walk(elapsed, false);
-        }
+        else
+            WorkOn(*target, kStateDigging, elapsed);
         break;
     case kOrderCarry:
         if (!target || target->buried || target->IsStanding()) {
@@ -169,6 +152,19 @@ void CUnit::ActOnOrder(float elapsed) {
         break;
     default: break;
     }
+}
+
+void CUnit::WorkOn(CUnit& target, int work, float elapsed) {
+    Face(target.x, target.y);
+    if (!IsWithin(target, 1.0f)) {
+        Walk(elapsed, false);
+        return;
+    }
+    // The work runs without an order, so Stop does not interrupt it.
+    state = work;
+    stateTarget = TObjectRef<CUnit>(&target);
+    stateTimer = 3.0f;
+    order = kOrderNone;
 }
 
 void CUnit::AdvanceState(float elapsed) {

@@ -144,6 +144,17 @@ TEST_F(OrderTest, AimingTimeGrowsShorterWithSpeed) {
     EXPECT_NEAR(AimingTime(6.2f), 1.4815f, 1e-3f);
 }
 
+TEST_F(OrderTest, ARepeatedGoKeepsTheBuryingGoingAndANewPointStopsIt) {
+    CUnit* boy = AddUnit(kBoy, 0, 2.0f, 5.0f);
+    boy->GoTo(8.0f, 5.0f);
+    boy->state = kStateBurying;
+    boy->GoTo(8.0f, 5.0f);
+    EXPECT_EQ(boy->state, kStateBurying);
+    boy->GoTo(8.0f, 5.5f);
+    EXPECT_EQ(boy->state, kStateFree);
+    EXPECT_EQ(boy->orderY, 5.5f);
+}
+
 TEST_F(OrderTest, RepeatedOrdersDoNotRestartTheAim) {
     CUnit* boy = AddUnit(kBoy, 0, 2.0f, 5.0f);
     CUnit* girl = AddUnit(kGirl, 1, 8.0f, 5.0f);

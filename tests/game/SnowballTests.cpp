@@ -103,10 +103,11 @@ TEST_F(SnowballTest, KnockBackIntoWaterDrownsOnTheNextUpdate) {
     Objects().UpdateAll(0.0f, 0.0f);
     EXPECT_FLOAT_EQ(girl->x, 7.375f);
     EXPECT_FALSE(girl->dead);
+    const std::string name = girl->name; // the unit is gone after it drowns
     Objects().UpdateAll(0.0f, 0.01f);
     ASSERT_EQ(Objects().Size(), 1u);
     EXPECT_EQ(Game().Selected(), nullptr);
-    EXPECT_EQ(console.lines.back(), std::make_pair(girl->name + " utonela.", 0xFFFF6060u));
+    EXPECT_EQ(console.lines.back(), std::make_pair(name + " utonela.", 0xFFFF6060u));
     EXPECT_EQ(sound.played.back(), std::make_pair(7, 0));
     // The bubbles stay 5 seconds.
     EXPECT_EQ(Updates(0.25f), 20);
