@@ -1,0 +1,44 @@
+// Fuzzes Sprites.xml and Fonts.xml as the graphics manager reads them: any text either loads or
+// raises a CError, and whatever loaded can be drawn.
+#include "../gfx/RecordingDevice.h"
+
+#include "gfx/Gfx.h"
+#include "support/Error.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    // The first byte chooses the file; the rest is its text.
+    const std::string name = data[0] & 1 ? "Fonts.xml" : "Sprites.xml";
+    const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
+    CRecordingDevice device;
+    CGfx gfx;
+    try {
+        gfx.Create(&device);
+        gfx.BeginLoading(true);
+        if (gfx.WantsFile(true, name, std::uint32_t(text.size())) == kFileAsText)
+            gfx.LoadText(true, name, std::uint32_t(text.size()), text);
+        gfx.EndLoading(true);
+        gfx.BeginLoading(false);
+        const std::uint8_t image[1] = {0};
+        for (const GfxSpriteSet& set : std::vector<GfxSpriteSet>(gfx.sprite.Sets()))
+            if (gfx.WantsFile(false, set.file, 1) == kFileAsData) gfx.LoadData(false, set.file, 1, image);
+        gfx.EndLoading(false);
+        for (const GfxSpriteSet& set : gfx.sprite.Sets()) {
+            gfx.sprite.Begin(set.id, 4, true);
+            for (int frame = -2; frame < 70; frame += 9)
+                gfx.sprite.Add(frame, 10, 10, -1.5f, 0xFF7F7F7F, 0.3f);
+            gfx.sprite.Flush();
+        }
+        for (const GfxFontEntry& font : gfx.font.Fonts()) {
+            gfx.font.Select(font.id);
+            gfx.font.DrawTextInRect(0, 0, 100, 100, "x", kTextCenter, 0xFFFFFFFF);
+        }
+    } catch (const vexo::CError&) {
+    }
+    gfx.Destroy();
+    return 0;
+}
