@@ -1,6 +1,7 @@
 // The game application: loading, render states, drawing each frame and the input translation.
 #include "app/MyD3DApp.h"
 
+#include "gfx/GameRenderStates.h"
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
 #include "support/Error.h"
@@ -58,13 +59,7 @@ void CMyD3DApplication::OnRestoreDevice() {
     gfx.SetScreenSize(backBufferWidth, backBufferHeight);
     gui.fullScreen = !windowed;
     gfx.Restore();
-    device->SetRenderState(RenderState::AlphaBlendEnable, 1);
-    device->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
-    device->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
-    device->SetRenderState(RenderState::ZEnable, 0);
-    device->SetRenderState(RenderState::CullMode, std::uint32_t(CullMode::None));
-    device->SetRenderState(RenderState::Lighting, 0);
-    device->SetRenderState(RenderState::SpecularEnable, 0);
+    SetGameRenderStates(*device);
 }
 
 void CMyD3DApplication::OnInvalidateDevice() { gfx.Invalidate(); }
