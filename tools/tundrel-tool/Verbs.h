@@ -14,7 +14,7 @@ struct UsageError {
 };
 
 struct VerbGroup {
-    std::string_view name;  // the first word: "gamedata", "mission", ...
+    std::string_view name;  // the first word: "gamedata", "mission", ...; or two: "mission render"
     std::string_view usage; // lines for --help, each starting with "tundrel-tool <name> "
     // Runs the words after the group's name; returns the exit status. Errors are thrown:
     // vexo::CError (its message is printed) or UsageError.

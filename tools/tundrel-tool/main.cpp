@@ -45,9 +45,21 @@ int main(int argc, char** argv) {
         tool::PrintUsage(std::cout, groups);
         return 0;
     }
-    const auto group = std::find_if(groups.begin(), groups.end(), [&](const tool::VerbGroup& g) {
-        return !words.empty() && g.name == words[0];
-    });
+    const auto named = [&](const std::string& name) {
+        return std::find_if(groups.begin(), groups.end(), [&](const tool::VerbGroup& g) { return g.name == name; });
+    };
+    // A group named by two words ("mission render") takes that verb ahead of its one-word group,
+    // so a verb that needs more libraries can live in a file of its own.
+    auto group = groups.end();
+    std::size_t used = 1;
+    if (words.size() >= 2) {
+        group = named(words[0] + " " + words[1]);
+        used = 2;
+    }
+    if (group == groups.end() && !words.empty()) {
+        group = named(words[0]);
+        used = 1;
+    }
     if (group == groups.end()) {
         std::cerr << (words.empty() ? "tundrel-tool: no verb given\n"
                                     : "tundrel-tool: unknown verb " + words[0] + "\n");
@@ -55,7 +67,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        return group->run(std::span(words).subspan(1));
+        return group->run(std::span(words).subspan(used));
     } catch (const tool::UsageError& error) {
         std::cerr << "tundrel-tool: " << error.message << "\nUsage:\n" << group->usage;
     } catch (const vexo::CError& error) {
