@@ -1,0 +1,483 @@
+#!/usr/bin/python3
+# End-to-end runs of the real game in an X server: a fresh copy of the data folder, xdotool for
+# the mouse and keys, screenshots polled with a bound for every screen the player must see.
+import argparse
+import os
+import re
+import shlex
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+from xml.etree import ElementTree
+
+from e2e_screen import Screen, grey_level, count
+
+# Generous bounds: the runs share two cores with the build and may run under a sanitizer.
+START_SECONDS = 60 * float(os.environ.get("TUNDREL_E2E_SLOWDOWN", "1"))
+SCREEN_SECONDS = 30 * float(os.environ.get("TUNDREL_E2E_SLOWDOWN", "1"))
+
+BROKEN_MISSION = b"<?xml version='1.0'?>\n<map><matrix>\n  ...\n  ..\n</matrix><objects/></map>\n"
+
+
+class Failure(Exception):
+    pass
+
+
+class Game:
+    """The running program and its window."""
+
+    def __init__(self, binary, folder, artifacts, wrapper):
+        self.folder = folder
+        self.artifacts = artifacts
+        self.shots = 0
+        env = dict(os.environ, SDL_AUDIODRIVER="dummy")
+        env.pop("SDL_VIDEODRIVER", None)
+        self.log = open(os.path.join(artifacts, "game-output.txt"), "wb")
+        self.process = subprocess.Popen(shlex.split(wrapper) + [binary], cwd=folder, env=env,
+                                        stdout=self.log, stderr=subprocess.STDOUT)
+        self.window = self.find_window()
+        self.screen = Screen(self.window)
+
+    def find_window(self):
+        deadline = time.monotonic() + START_SECONDS
+        while time.monotonic() < deadline:
+            self.check_running()
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Tundrel$"],
+                                   capture_output=True, text=True).stdout.split()
+            if found:
+                return found[0]
+            time.sleep(0.2)
+        raise Failure("the window \"Tundrel\" did not appear")
+
+    def check_running(self):
+        if self.process.poll() is not None:
+            raise Failure(f"the game ended early with status {self.process.returncode}")
+
+    def wait_for(self, what, predicate, seconds=SCREEN_SECONDS):
+        """Polls screenshots until predicate(shot) holds; saves the last one when it never does."""
+        deadline = time.monotonic() + seconds
+        shot = None
+        while time.monotonic() < deadline:
+            self.check_running()
+            shot = self.screen.grab()
+            if shot is not None and predicate(shot):
+                return shot
+            time.sleep(0.25)
+        self.shots += 1
+        if shot is not None:
+            path = os.path.join(self.artifacts, f"failed-{self.shots}.png")
+            shot.save(path)
+            raise Failure(f"{what}: not seen within {seconds:.0f} s (last screenshot {path})")
+        raise Failure(f"{what}: no screenshot could be taken")
+
+    def click(self, x, y, button=1):
+        subprocess.run(["xdotool", "mousemove", "--window", self.window, str(int(x)), str(int(y)),
+                        "click", str(button)], check=True)
+
+    def move(self, x, y):
+        subprocess.run(["xdotool", "mousemove", "--window", self.window, str(int(x)), str(int(y))], check=True)
+
+    def key(self, name):
+        subprocess.run(["xdotool", "key", name], check=True)
+
+    def wait_exit(self):
+        try:
+            return self.process.wait(timeout=START_SECONDS)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            raise Failure("the game did not end after \"Wyjscie\"")
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        self.log.close()
+
+
+# What the screens look like, from the layout the game uses at any window size.
+
+def menu_button_centre(shot, k):
+    w, h = shot.size
+    b = 0.075 * h
+    top = 0.925 * h - b * (6 - k) - 8 * (5 - k)
+    return w / 2, top + b / 2
+
+
+def menu_button_state(shot, k):
+    # Sampled left of the label: enabled buttons are light grey, the disabled one is translucent
+    # over the white screen.
+    w, _ = shot.size
+    _, y = menu_button_centre(shot, k)
+    level = grey_level(shot.getpixel((int(w / 4 + 10), int(y))))
+    if level is None:
+        return "other"
+    if 216 <= level <= 232:
+        return "enabled"
+    if 236 <= level <= 250:
+        return "disabled"
+    return "other"
+
+
+def is_menu(return_enabled):
+    def check(shot):
+        w, h = shot.size
+        corners = [shot.getpixel((w - 3, h - 3)), shot.getpixel((3, h - 3)), shot.getpixel((w - 3, h // 3))]
+        if any(pixel != (255, 255, 255) for pixel in corners):
+            return False
+        wanted = ["enabled" if return_enabled else "disabled"] + ["enabled"] * 4
+        return [menu_button_state(shot, k) for k in range(5)] == wanted
+    return check
+
+
+def list_row_centre(shot, row):
+    return shot.size[0] / 4, 40 + 8 + 16 * row + 8
+
+
+def is_mission_list(shot):
+    w, h = shot.size
+    if shot.getpixel((w - 3, 20)) != (255, 255, 255):
+        return False
+    title = count(shot, (0, 8, w, 32), lambda r, g, b: b > 180 and r < 90 and g < 90)
+    random_entry = count(shot, (16, 48, w // 2 - 12, 64), lambda r, g, b: g > 150 and r < 90 and b < 90)
+    box = grey_level(shot.getpixel((w // 2 - 10, h // 2)))
+    return title > 20 and random_entry > 20 and box is not None and 220 <= box <= 228
+
+
+def description_ink(shot):
+    w, h = shot.size
+    return count(shot, (w // 2 + 12, 48, w - 16, h - 48), lambda r, g, b: r < 80 and g < 80 and b < 80)
+
+
+def play_enabled(shot):
+    w, h = shot.size
+    level = grey_level(shot.getpixel((w - 100, h - 28)))
+    return level is not None and 216 <= level <= 232
+
+
+def is_battlefield(shot):
+    # Snow and ground fill the view once the fade-in is over; below it the black panel margin,
+    # the grey boxes of the console, the info panel and the order buttons.
+    w, h = shot.size
+    view = shot.crop((0, 0, w, h - 150)).convert("L").resize((64, 32))
+    values = list(view.getdata())
+    bright = sum(1 for v in values if v > 90)
+    distinct = len(set(shot.crop((0, 0, w, h - 150)).resize((128, 64)).getdata()))
+    margin = shot.getpixel((1, h - 60))
+    boxes = count(shot, (0, h - 120, w, h), lambda r, g, b: abs(r - 0x60) < 3 and abs(g - 0x60) < 3 and abs(b - 0x60) < 3,
+                  step=4)
+    return bright > len(values) * 0.6 and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
+
+
+def info_ink(shot):
+    # The info panel sits between the console and the order buttons.
+    w, h = shot.size
+    left = w - 8 - 148 - 0.4 * w
+    return count(shot, (int(left) + 4, h - 112, w - 160, h - 8),
+                 lambda r, g, b: max(abs(r - 0x60), abs(g - 0x60), abs(b - 0x60)) > 40)
+
+
+def info_panel(shot):
+    w, h = shot.size
+    return shot.crop((int(w - 8 - 148 - 0.4 * w) + 4, h - 112, w - 160, h - 8))
+
+
+def centre(shot, predicate, near=None):
+    """The centre of the view's pixels that satisfy predicate, or None when there are too few.
+    With near, only the pixels within a tile of that point count."""
+    w, h = shot.size
+    pixels = shot.load()
+    points = [(x, y) for y in range(0, h - 150, 3) for x in range(0, w, 3) if predicate(*pixels[x, y])]
+    if near:
+        points = [p for p in points if distance(p, near) < tile(shot)]
+    if len(points) < 6:
+        return None
+    return sum(p[0] for p in points) / len(points), sum(p[1] for p in points) / len(points)
+
+
+def own_unit(shot):
+    """The player's leftmost child; the player's children are pink."""
+    def pink(r, g, b):
+        return r > 180 and r - g > 70 and abs(g - b) < 25
+    w, h = shot.size
+    pixels = shot.load()
+    points = [(x, y) for x in range(0, w, 2) for y in range(0, h - 150, 2) if pink(*pixels[x, y])]
+    return centre(shot, pink, near=points[0]) if points else None
+
+
+def ring_centre(shot):
+    """The green ring around the player's selected unit."""
+    return centre(shot, lambda r, g, b: g - r > 80 and abs(r - b) < 12)
+
+
+def enemy_centre(shot):
+    """The computer's children are blue."""
+    return centre(shot, lambda r, g, b: b - r > 60 and abs(r - g) < 10 and r > 60)
+
+
+def tile(shot):
+    return shot.size[0] / 17.5
+
+
+def world_to_screen(shot, camera, point):
+    w, h = shot.size
+    return (point[0] - camera[0]) * tile(shot) + w / 2, (point[1] - camera[1]) * tile(shot) + (h - 120) / 2
+
+
+def order_button_centre(shot, index):
+    w, h = shot.size
+    left = w - 4 - 148 + 4 + (index % 4) * 36
+    top = h - 120 + 4 + 4 + (index // 4) * 36
+    return left + 16, top + 16
+
+
+def cursor_corner(shot, spot):
+    # The pointer is drawn below and right of the mouse, the targeting cross centred on it: only
+    # the cross covers the corner above and left of the mouse.
+    x, y = int(spot[0]), int(spot[1])
+    return shot.crop((x - 14, y - 14, x - 3, y - 3))
+
+
+def differs(a, b):
+    return sum(1 for p, q in zip(a.getdata(), b.getdata()) if max(abs(u - v) for u, v in zip(p, q)) > 40)
+
+
+# The runs.
+
+def open_list(game):
+    menu = game.wait_for("the white main menu with five buttons, \"Wroc do gry\" disabled", is_menu(False),
+                         seconds=START_SECONDS)
+    game.click(*menu_button_centre(menu, 1))
+    return game.wait_for("the mission list with \"[Mapa losowa]\"", is_mission_list)
+
+
+def choose_and_play(game, shot, row):
+    game.click(*list_row_centre(shot, row))
+    shot = game.wait_for("a description and \"Graj >\" enabled", lambda s: description_ink(s) > 40 and play_enabled(s))
+    w, h = shot.size
+    game.click(w - 58, h - 20)
+    # Away from the edges at once: in full screen the pointer at an edge scrolls the battlefield.
+    game.move(w / 2, h / 3)
+    return shot
+
+
+def escape_to_menu(game):
+    # Off the buttons, so none shows as hovered.
+    w, h = game.screen.grab().size
+    game.move(0.1 * w, 0.5 * h)
+    game.key("Escape")
+    return game.wait_for("the menu over the game, \"Wroc do gry\" enabled", is_menu(True))
+
+
+def quit_from_menu(game, shot):
+    game.click(*menu_button_centre(shot, 4))
+    return game.wait_exit()
+
+
+def distance(a, b):
+    return ((a[0] - b[0]) ** 2 + (a[1] - b[1]) ** 2) ** 0.5
+
+
+def enter_order(game, spot, begin, target, button=1):
+    """Begins order entry (a key or a click), sees the targeting cross at spot, clicks the target
+    and sees the pointer back."""
+    game.move(*spot)
+    pointer = cursor_corner(game.wait_for("the battlefield", is_battlefield), spot)
+    begin()
+    game.move(*spot)
+    game.wait_for("the targeting cross", lambda s: differs(cursor_corner(s, spot), pointer) > 12)
+    game.click(*target, button=button)
+    game.move(*spot)
+    game.wait_for("the pointer after the target", lambda s: differs(cursor_corner(s, spot), pointer) < 4)
+
+
+def find_enemy(game):
+    """Moves the camera with short presses of the arrow keys, right and back, until the lone enemy
+    is in view; each press moves it at least one frame's worth."""
+    key = "Right"
+    for _ in range(300):
+        shot = game.screen.grab()
+        w, h = shot.size
+        found = enemy_centre(shot)
+        if found and 0.05 * w < found[0] < 0.9 * w and 0.05 * h < found[1] < h - 180:
+            return shot
+        # Black at the view's edge: the camera has come to the end of the map.
+        if key == "Right" and shot.getpixel((w - 2, h // 3)) == (0, 0, 0):
+            key = "Left"
+        elif key == "Left" and shot.getpixel((1, h // 3)) == (0, 0, 0):
+            key = "Right"
+        subprocess.run(["xdotool", "keydown", key, "sleep", "0.05", "keyup", key], check=True)
+        game.check_running()
+    raise Failure("the lone enemy was never seen on the battlefield")
+
+
+def run_mission(game):
+    """A shipped mission: select, go and attack by key and by click, Escape, back, Escape, quit."""
+    shot = open_list(game)
+    choose_and_play(game, shot, 1)  # "01 Pierwsze kroki": the lone enemy starts out of range
+    shot = game.wait_for("terrain, the player's children and the panel of \"01 Pierwsze kroki\"",
+                         lambda s: is_battlefield(s) and own_unit(s) is not None)
+    w, h = shot.size
+    size = tile(shot)
+    spot = (0.9 * w, 0.1 * h)  # still terrain, far from the player's children at the start
+    game.move(*spot)
+    before = info_ink(game.wait_for("the battlefield", is_battlefield))
+    child = own_unit(shot)
+    game.click(*child)
+    shot = game.wait_for("the child selected: the ring and the info panel", lambda s: info_ink(s) > before + 150 and (
+        ring_centre(s) is not None and distance(ring_centre(s), child) < size))
+
+    # Go by key, then by a right click on the ground.
+    start = ring_centre(shot)
+    enter_order(game, spot, lambda: game.key("g"), (start[0] + 3 * size, start[1] - size))
+    shot = game.wait_for("the child walking right", lambda s: ring_centre(s) and ring_centre(s)[0] > start[0] + size)
+    start = ring_centre(shot)
+    game.click(start[0] - 3 * size, start[1], button=3)
+    game.wait_for("the child walking left", lambda s: ring_centre(s) and ring_centre(s)[0] < start[0] - size)
+
+    shot = find_enemy(game)
+
+    # Within throwing range first: a right click six tiles short of the enemy.
+    me, enemy = ring_centre(shot), enemy_centre(shot)
+    if not me:
+        raise Failure("the selected child is out of view once the enemy is in it")
+    gap = distance(me, enemy)
+    step = max(gap - 6 * size, 0) / gap
+    game.click(me[0] + (enemy[0] - me[0]) * step, me[1] + (enemy[1] - me[1]) * step, button=3)
+    game.wait_for("the child within throwing range of the enemy", lambda s: ring_centre(s) and enemy_centre(s) and (
+        distance(ring_centre(s), enemy_centre(s)) < 8 * size))
+
+    # Attack by key, then again by the order button; the snowballs' hits show in the info panel
+    # (experience for hits near the child, life for hits on it).
+    shot = game.wait_for("the enemy in view", lambda s: enemy_centre(s) is not None)
+    enter_order(game, spot, lambda: game.key("a"), enemy_centre(shot))
+    attack_button = order_button_centre(shot, 3)
+    shot = game.wait_for("the enemy in view", lambda s: enemy_centre(s) is not None)
+    enter_order(game, spot, lambda: game.click(*attack_button), enemy_centre(shot))
+    panel = info_panel(shot)
+    game.wait_for("the fight in the info panel", lambda s: differs(info_panel(s), panel) > 20, seconds=2 * SCREEN_SECONDS)
+
+    escape_to_menu(game)
+    menu = game.screen.grab()
+    game.click(*menu_button_centre(menu, 0))
+    game.wait_for("the game back on top", is_battlefield)
+    return quit_from_menu(game, escape_to_menu(game))
+
+
+def run_random(game):
+    shot = open_list(game)
+    choose_and_play(game, shot, 0)
+    game.wait_for("terrain, units and the panel of a random map", is_battlefield)
+    return quit_from_menu(game, escape_to_menu(game))
+
+
+def run_broken(game):
+    """A mission that does not load: the list stays on top and the error goes to Errors.log."""
+    shot = open_list(game)
+    game.click(*list_row_centre(shot, 1))
+    shot = game.wait_for("the description saying the mission cannot be read",
+                         lambda s: description_ink(s) > 40 and play_enabled(s))
+    w, h = shot.size
+    game.click(w - 58, h - 20)
+    log = os.path.join(game.folder, "Errors.log")
+    deadline = time.monotonic() + SCREEN_SECONDS
+    while not os.path.exists(log) and time.monotonic() < deadline:
+        game.check_running()
+        time.sleep(0.2)
+    if not os.path.exists(log):
+        raise Failure("no Errors.log after \"Graj >\" on a broken mission")
+    # Several more frames have run once the list is seen again after the record was written.
+    game.wait_for("the mission list still on top", is_mission_list)
+    game.click(58, h - 20)
+    return quit_from_menu(game, game.wait_for("the menu", is_menu(False)))
+
+
+def check_settings(folder):
+    """Settings.xml was written at the exit and reads back: the window and both settings blocks."""
+    path = os.path.join(folder, "Settings.xml")
+    if not os.path.exists(path):
+        raise Failure("no Settings.xml after quitting")
+    text = open(path, "rb").read().decode("cp1250")
+    try:
+        root = ElementTree.fromstring(re.sub(r"^<\?xml[^>]*\?>", "", text))
+    except ElementTree.ParseError as error:
+        raise Failure(f"Settings.xml does not read back ({error}):\n{text}")
+    size = root.find("window-size")
+    values = [root.findtext(name, "").strip() for name in ("fullscreen", "maximized")]
+    blocks = [root.find(name) for name in ("fullscreen-settings", "windowed-settings")]
+    if (root.tag != "settings" or size is None or not size.get("width", "").isdigit()
+            or any(v not in ("0", "1") for v in values) or any(b is None for b in blocks)):
+        raise Failure("Settings.xml does not hold the window and display settings:\n" + text)
+
+
+def start_window_manager(work):
+    """Openbox, as a player's desktop has one: full screen and focus behave as they do there."""
+    ready = os.path.join(work, "window-manager-ready")
+    manager = subprocess.Popen(["openbox", "--startup", f"touch {shlex.quote(ready)}"],
+                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.monotonic() + START_SECONDS
+    while not os.path.exists(ready):
+        if manager.poll() is not None or time.monotonic() > deadline:
+            raise Failure("the window manager did not start")
+        time.sleep(0.1)
+    return manager
+
+
+RUNS = {"mission": run_mission, "random": run_random, "broken": run_broken}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--game", required=True)
+    parser.add_argument("--data", required=True)
+    parser.add_argument("--run", choices=RUNS, required=True)
+    parser.add_argument("--artifacts", default=None, help="where screenshots of failures go")
+    parser.add_argument("--wrapper", default=os.environ.get("TUNDREL_E2E_WRAPPER", ""),
+                        help="a command the game runs under, such as valgrind")
+    args = parser.parse_args()
+
+    work = tempfile.mkdtemp(prefix="tundrel-e2e-")
+    folder = os.path.join(work, "data")
+    shutil.copytree(args.data, folder, ignore=shutil.ignore_patterns("Settings.xml", "Errors.log"))
+    if args.run == "broken":
+        with open(os.path.join(folder, "Maps", "00 Zepsuta.tlm"), "wb") as broken:
+            broken.write(BROKEN_MISSION)
+    artifacts = args.artifacts or work
+    os.makedirs(artifacts, exist_ok=True)
+
+    game = None
+    manager = None
+    try:
+        manager = start_window_manager(work)
+        game = Game(os.path.abspath(args.game), folder, artifacts, args.wrapper)
+        status = RUNS[args.run](game)
+        if status != 0:
+            raise Failure(f"exit status {status}, expected 0")
+        check_settings(folder)
+        errors = os.path.join(folder, "Errors.log")
+        if args.run == "broken":
+            text = open(errors, "rb").read().decode("cp1250")
+            if "GamePlay" not in text:
+                raise Failure("Errors.log has no record of the broken mission:\n" + text)
+        elif os.path.exists(errors):
+            raise Failure("Errors.log was written:\n" + open(errors, "rb").read().decode("cp1250"))
+    except Failure as failure:
+        print(f"e2e {args.run}: FAILED: {failure}")
+        if game:
+            game.stop()
+            print(open(os.path.join(artifacts, "game-output.txt"), "rb").read().decode("utf-8", "replace")[-4000:])
+        print(f"work folder kept: {work}")
+        return 1
+    finally:
+        if manager:
+            manager.kill()
+            manager.wait()
+    game.stop()
+    shutil.rmtree(work)
+    print(f"e2e {args.run}: passed")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
