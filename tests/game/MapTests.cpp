@@ -118,17 +118,4 @@ TEST_F(MapTest, ReliefDrawsSnowThenYellowPerCell) {
     EXPECT_FLOAT_EQ(one.Cell(0, 0).snow, -0.75f);
 }
 
-TEST_F(MapTest, ViewTransformsAreInverse) {
-    Game().camX = 10.0f;
-    Game().camY = 4.0f;
-    Game().tileSize = 32.0f;
-    float vx, vy, wx, wy;
-    WorldToView(11.0f, 3.5f, 640.0f, 480.0f, vx, vy);
-    EXPECT_FLOAT_EQ(vx, 352.0f);
-    EXPECT_FLOAT_EQ(vy, 224.0f);
-    ViewToWorld(vx, vy, 640.0f, 480.0f, wx, wy);
-    EXPECT_FLOAT_EQ(wx, 11.0f);
-    EXPECT_FLOAT_EQ(wy, 3.5f);
-}
-
 } // namespace
