@@ -8,20 +8,14 @@ namespace {
 
 class GameViewInputTest : public GameScreenTest {
 protected:
-    // Moves the unit so that its square's right edge, as the hit test computes it, is exactly edge.
-    static void PutRightEdgeAt(CUnit& unit, float edge) {
+    // Sets a unit's coordinate so that coordinate + size/2, as the hit test computes it, is exactly
+    // edge: the square's right or bottom edge.
+    static void PutEdgeAt(float& coordinate, const CUnit& unit, float edge) {
         const float half = unit.GetSize() / 2;
-        float x = edge - half;
-        while (x + half < edge) x = std::nextafter(x, 1e9f);
-        while (x + half > edge) x = std::nextafter(x, -1e9f);
-        unit.x = x;
-    }
-    static void PutBottomEdgeAt(CUnit& unit, float edge) {
-        const float half = unit.GetSize() / 2;
-        float y = edge - half;
-        while (y + half < edge) y = std::nextafter(y, 1e9f);
-        while (y + half > edge) y = std::nextafter(y, -1e9f);
-        unit.y = y;
+        coordinate = edge - half;
+        while (coordinate + half < edge) coordinate = std::nextafter(coordinate, 1e9f);
+        while (coordinate + half > edge) coordinate = std::nextafter(coordinate, -1e9f);
+        ASSERT_EQ(coordinate + half, edge);
     }
     void SelectOwnBoy() {
         ClickUnit(kOwnBoy);
@@ -46,7 +40,7 @@ TEST_F(GameViewInputTest, LeftClickSelectsAnyUnitAndEmptyGroundKeepsTheSelection
 
 TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
     CUnit& girl = *Unit(kOwnGirl);
-    PutRightEdgeAt(girl, 8.0f);
+    PutEdgeAt(girl.x, girl, 8.0f);
     girl.y = 5.0f;
     ClickPixel({336.01f, 176.0f}); // 8.0003 tiles
     EXPECT_EQ(Game().Selected(), nullptr);
@@ -55,7 +49,7 @@ TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
 
     Game().ClearSelection();
     girl.x = 7.0f;
-    PutBottomEdgeAt(girl, 6.0f);
+    PutEdgeAt(girl.y, girl, 6.0f);
     ClickPixel({304.0f, 208.01f});
     EXPECT_EQ(Game().Selected(), nullptr);
     ClickPixel({304.0f, 208.0f});

@@ -34,18 +34,28 @@ bool IsGrey(std::uint32_t pixel, int level) {
 
 class BattleScreenshotTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // The window stays open until the process ends: shutting SDL's video down unloads Mesa's
+    // driver, which leaves a few bytes of its own behind for the leak checker to report.
+    static void SetUpTestSuite() {
         std::string error;
-        ASSERT_TRUE(window.Create("battle", kWidth, kHeight, WindowMode::Windowed, error)) << error;
-        device = CreateOpenGLDevice(window, error);
-        ASSERT_TRUE(device) << error;
+        window = new CGLWindow;
+        if (!window->Create("battle", kWidth, kHeight, WindowMode::Windowed, error)) FAIL() << error;
+        device = CreateOpenGLDevice(*window, error).release();
+        if (!device) FAIL() << error;
+    }
+    static void TearDownTestSuite() {
+        delete device;
+        device = nullptr;
+    }
+    void SetUp() override {
+        ASSERT_NE(device, nullptr);
         // The frame state the application sets after every device creation.
         device->SetRenderState(RenderState::AlphaBlendEnable, 1);
         device->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
         device->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
         device->SetRenderState(RenderState::ZEnable, 0);
         device->SetRenderState(RenderState::CullMode, std::uint32_t(CullMode::None));
-        gfx.Create(device.get());
+        gfx.Create(device);
         gfx.LoadGameData(SourcePath("data/GameData"));
         gfx.SetScreenSize(kWidth, kHeight);
         gfx.Restore();
@@ -56,11 +66,14 @@ protected:
         gfx.Destroy();
     }
 
+    static CGLWindow* window;
+    static CRenderDevice* device;
     CGUIManager gui;
-    CGLWindow window;
-    std::unique_ptr<CRenderDevice> device;
     CGfx gfx;
 };
+
+CGLWindow* BattleScreenshotTest::window = nullptr;
+CRenderDevice* BattleScreenshotTest::device = nullptr;
 
 TEST_F(BattleScreenshotTest, ARunningMissionWithItsPanelsHintAndConsole) {
     vexo::SeedRand(5);
