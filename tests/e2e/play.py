@@ -393,6 +393,41 @@ def run_broken(game):
     return quit_from_menu(game, game.wait_for("the menu", is_menu(False)))
 
 
+def run_no_maps(game):
+    """No Maps folder: the list holds the random map alone."""
+    shot = open_list(game)
+    w, h = shot.size
+    grey_entries = count(shot, (16, 64, w // 2 - 12, h - 48),
+                         lambda r, g, b: max(r, g, b) - min(r, g, b) < 4 and r < 0xA0)
+    if grey_entries:
+        raise Failure("the list shows entries besides \"[Mapa losowa]\" without a Maps folder")
+    game.click(58, h - 20)
+    return quit_from_menu(game, game.wait_for("the menu", is_menu(False)))
+
+
+def run_no_readme(game):
+    """No Readme.txt: "Informacje" records the failure and the menu stays."""
+    menu = game.wait_for("the menu", is_menu(False), seconds=START_SECONDS)
+    game.click(*menu_button_centre(menu, 3))
+    log = os.path.join(game.folder, "Errors.log")
+    deadline = time.monotonic() + SCREEN_SECONDS
+    while not os.path.exists(log) and time.monotonic() < deadline:
+        game.check_running()
+        time.sleep(0.2)
+    w, h = menu.size
+    game.move(0.1 * w, 0.5 * h)
+    return quit_from_menu(game, game.wait_for("the menu after \"Informacje\"", is_menu(False)))
+
+
+def run_no_font(game):
+    """A typeface that is not installed: a substitute draws the labels."""
+    menu = game.wait_for("the menu", is_menu(False), seconds=START_SECONDS)
+    x, y = menu_button_centre(menu, 1)
+    if count(menu, (x - 60, y - 10, x + 60, y + 10), lambda r, g, b: r < 0x90 and g < 0x90 and b < 0x90) < 30:
+        raise Failure("no label on \"Nowa gra\" with a substitute typeface")
+    return quit_from_menu(game, menu)
+
+
 def check_settings(folder):
     """Settings.xml was written at the exit and reads back: the window and both settings blocks."""
     path = os.path.join(folder, "Settings.xml")
@@ -424,7 +459,27 @@ def start_window_manager(work):
     return manager
 
 
-RUNS = {"mission": run_mission, "random": run_random, "broken": run_broken}
+def damage_broken(folder):
+    with open(os.path.join(folder, "Maps", "00 Zepsuta.tlm"), "wb") as broken:
+        broken.write(BROKEN_MISSION)
+
+
+def damage_font(folder):
+    path = os.path.join(folder, "GameData", "Fonts.xml")
+    text = open(path, "rb").read().replace(b"<name>DejaVu Sans</name>", b"<name>Nieistniejaca Czcionka</name>")
+    open(path, "wb").write(text)
+
+
+# Each run: what it does, what it damages in the data copy first, and what Errors.log must hold
+# (None: there must be no Errors.log).
+RUNS = {
+    "mission": (run_mission, None, None),
+    "random": (run_random, None, None),
+    "broken": (run_broken, damage_broken, "GamePlay"),
+    "nomaps": (run_no_maps, lambda folder: shutil.rmtree(os.path.join(folder, "Maps")), None),
+    "noreadme": (run_no_readme, lambda folder: os.remove(os.path.join(folder, "Readme.txt")), "Readme.txt"),
+    "nofont": (run_no_font, damage_font, None),
+}
 
 
 def main():
@@ -440,9 +495,9 @@ def main():
     work = tempfile.mkdtemp(prefix="tundrel-e2e-")
     folder = os.path.join(work, "data")
     shutil.copytree(args.data, folder, ignore=shutil.ignore_patterns("Settings.xml", "Errors.log"))
-    if args.run == "broken":
-        with open(os.path.join(folder, "Maps", "00 Zepsuta.tlm"), "wb") as broken:
-            broken.write(BROKEN_MISSION)
+    run, damage, record = RUNS[args.run]
+    if damage:
+        damage(folder)
     artifacts = args.artifacts or work
     os.makedirs(artifacts, exist_ok=True)
 
@@ -451,15 +506,15 @@ def main():
     try:
         manager = start_window_manager(work)
         game = Game(os.path.abspath(args.game), folder, artifacts, args.wrapper)
-        status = RUNS[args.run](game)
+        status = run(game)
         if status != 0:
             raise Failure(f"exit status {status}, expected 0")
         check_settings(folder)
         errors = os.path.join(folder, "Errors.log")
-        if args.run == "broken":
-            text = open(errors, "rb").read().decode("cp1250")
-            if "GamePlay" not in text:
-                raise Failure("Errors.log has no record of the broken mission:\n" + text)
+        if record:
+            text = open(errors, "rb").read().decode("cp1250") if os.path.exists(errors) else ""
+            if record not in text:
+                raise Failure(f"Errors.log has no record naming {record}:\n" + text)
         elif os.path.exists(errors):
             raise Failure("Errors.log was written:\n" + open(errors, "rb").read().decode("cp1250"))
     except Failure as failure:
