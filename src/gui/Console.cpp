@@ -5,20 +5,20 @@
 #include "gui/GameGUI.h"
 #include "gui/GameWindows.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr float kLineHeight = 12.0f;
 constexpr float kMargin = 4.0f;
-constexpr float kMinHeight = 20.0f;
 
 } // namespace
 
 CConsole::~CConsole() { GameGUI().ForgetConsole(this); }
 
 int CConsole::Capacity() const {
-    const float height = bottom - top;
-    if (height < kMinHeight) return 0;
-    return int((height - 2 * kMargin) / kLineHeight);
+    // Anything under 20 pixels holds no line, not yet laid out (or turned inside out) included.
+    return std::max(0, int((bottom - top - 2 * kMargin) / kLineHeight));
 }
 
 void CConsole::AddMessage(const std::string& text, std::uint32_t colour) {

@@ -53,6 +53,8 @@ TEST(Console, CapacityFollowsTheHeight) {
     EXPECT_EQ(console.Lines().back().colour, 0xFF000009u);
     console.bottom = 23; // 19 pixels: nothing fits
     EXPECT_EQ(console.Capacity(), 0);
+    console.bottom = -100; // inside out
+    EXPECT_EQ(console.Capacity(), 0);
     console.bottom = 24;
     EXPECT_EQ(console.Capacity(), 1);
     // A console that shrank loses one line per new line, not all at once.
@@ -191,24 +193,6 @@ TEST(Overlay, FadesOverTwoSecondsWithinTheByteRange) {
             odd.Update(0, 0.1f, true);
         }
     }
-}
-
-TEST_F(GamePanelTest, TheOverlayFillsTheScreenWithItsColourAndAlpha) {
-    const auto& windows = screen->GetChildren();
-    const auto* overlay = dynamic_cast<const COverlay*>(windows[2]);
-    ASSERT_NE(overlay, nullptr);
-    device.draws.clear();
-    const_cast<COverlay*>(overlay)->Draw(0, 0, 800, 600);
-    ASSERT_EQ(device.draws.size(), 1u);
-    EXPECT_EQ(device.draws[0].colorVertices[0].color, 0xFF000000u);
-    Frames(64, 1.0f / 64);
-    device.draws.clear();
-    const_cast<COverlay*>(overlay)->Draw(0, 0, 800, 600);
-    EXPECT_EQ(device.draws[0].colorVertices[3].color, 0x7F000000u);
-    Frames(65, 1.0f / 64);
-    EXPECT_TRUE(screen->HasOverlay()); // finished now, removed on the next update
-    Frame(1.0f / 64);
-    EXPECT_FALSE(screen->HasOverlay());
 }
 
 } // namespace

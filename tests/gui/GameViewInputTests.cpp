@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int kGround = -1; // a click on empty ground at (20, 2.5)
+
 class GameViewInputTest : public GameScreenTest {
 protected:
     // Sets a unit's coordinate so that coordinate + size/2, as the hit test computes it, is exactly
@@ -17,34 +19,40 @@ protected:
         while (coordinate + half > edge) coordinate = std::nextafter(coordinate, -1e9f);
         ASSERT_EQ(coordinate + half, edge);
     }
-    void SelectOwnBoy() {
+    void ClickTarget(int target, int button = GUIMouseLeft) {
+        if (target == kGround)
+            Click(20.0f, 2.5f, button);
+        else
+            ClickUnit(target, button);
+    }
+    CUnit& SelectOwnBoy() {
         ClickUnit(kOwnBoy);
-        ASSERT_EQ(Game().Selected(), Unit(kOwnBoy));
+        return *Unit(kOwnBoy);
     }
     static void HoldCtrl(bool held) { SDL_SetModState(held ? KMOD_LCTRL : KMOD_NONE); }
+    int Cursor() { return gui.GetCursor(100, 100); }
 };
 
 TEST_F(GameViewInputTest, LeftClickSelectsAnyUnitAndEmptyGroundKeepsTheSelection) {
-    EXPECT_EQ(Game().Selected(), nullptr);
-    ClickUnit(kOwnGirl);
-    EXPECT_EQ(Game().Selected(), Unit(kOwnGirl));
-    ClickUnit(kEnemyBoy);
+    for (int unit : {kOwnGirl, kLyingFriend, kEnemyBoy}) {
+        ClickUnit(unit);
+        EXPECT_EQ(Game().Selected(), Unit(unit));
+    }
+    ClickTarget(kGround);
     EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    Click(20.0f, 2.0f);
+    // Where units overlap the first in the world list wins; beyond the boy only the child is hit.
+    ClickPixel(Pixel(12.3f, 5.0f));
     EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    // Lying units are units too.
-    ClickUnit(kLyingFriend);
-    EXPECT_EQ(Game().Selected(), Unit(kLyingFriend));
-    EXPECT_TRUE(ConsoleTexts().empty());
+    ClickPixel(Pixel(12.8f, 5.0f));
+    EXPECT_EQ(Game().Selected(), Unit(kEnemyChild));
 }
 
 TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
     CUnit& girl = *Unit(kOwnGirl);
     PutEdgeAt(girl.x, girl, 8.0f);
-    girl.y = 5.0f;
-    ClickPixel({336.01f, 176.0f}); // 8.0003 tiles
+    ClickPixel({336.01f, 176.0f}); // 8.0003 tiles across, 5 down
     EXPECT_EQ(Game().Selected(), nullptr);
-    ClickPixel({336.0f, 176.0f}); // exactly 8 tiles
+    ClickPixel({336.0f, 176.0f}); // exactly 8
     EXPECT_EQ(Game().Selected(), &girl);
 
     Game().ClearSelection();
@@ -56,114 +64,85 @@ TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
     EXPECT_EQ(Game().Selected(), &girl);
 }
 
-TEST_F(GameViewInputTest, WhereUnitsOverlapTheFirstInTheWorldListWins) {
-    ClickPixel(Pixel(12.3f, 5.0f));
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    ClickPixel(Pixel(12.8f, 5.0f)); // only the child reaches this far
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyChild));
+struct EntryCase {
+    int key;
+    int target;
+    int order; // kOrderNone: no qualifying target, the entry only ends
+    const char* prompt;
+};
+
+TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOrder) {
+    const EntryCase cases[] = {
+        {'G', kGround, kOrderGo, "Wskaz miejsce docelowe."},
+        {'G', kEnemyBoy, kOrderGo, "Wskaz miejsce docelowe."}, // no selection while an entry runs
+        {'F', kOwnGirl, kOrderFollow, "Wskaz jednostke."},
+        {'F', kGround, kOrderNone, "Wskaz jednostke."},
+        {'A', kEnemyChild, kOrderAttack, "Wskaz jednostke."},
+        {'W', kLyingEnemy, kOrderBury, "Wskaz lezaca lub zakopana jednostke."},
+        {'W', kBuriedEnemy, kOrderDigOut, "Wskaz lezaca lub zakopana jednostke."},
+        {'W', kEnemyBoy, kOrderNone, "Wskaz lezaca lub zakopana jednostke."},
+        {'P', kBuriedEnemy, kOrderNone, "Wskaz lezaca jednostke."},
+    };
+    CUnit& boy = SelectOwnBoy();
+    for (const EntryCase& c : cases) {
+        SCOPED_TRACE(std::string(1, char(c.key)) + " on " + std::to_string(c.target));
+        boy.Stop();
+        Tap(c.key);
+        EXPECT_NE(View().GetPending(), CGameView::kNone);
+        EXPECT_EQ(Cursor(), GUICursorTarget);
+        EXPECT_EQ(ConsoleTexts().back(), c.prompt);
+        EXPECT_EQ(GameGUI().console->Lines().back().colour, 0xFFC0C0C0u);
+        ClickTarget(c.target);
+        EXPECT_EQ(boy.order, c.order);
+        if (c.order == kOrderGo) {
+            EXPECT_EQ(boy.orderX, c.target == kGround ? 20.0f : Unit(c.target)->x);
+        } else if (c.order != kOrderNone) {
+            EXPECT_EQ(boy.OrderTarget(), Unit(c.target));
+        }
+        EXPECT_EQ(View().GetPending(), CGameView::kNone);
+        EXPECT_EQ(Cursor(), GUICursorPointer);
+        EXPECT_EQ(Game().Selected(), &boy);
+    }
 }
 
-TEST_F(GameViewInputTest, GoEntryPromptsTargetsTheCursorAndEndsWithTheOrder) {
-    SelectOwnBoy();
-    const CGUIPoint ground = Pixel(3.0f, 2.0f);
-    EXPECT_EQ(gui.GetCursor(ground.x, ground.y), GUICursorPointer);
-    Tap('G');
-    EXPECT_EQ(View().GetPending(), CGameView::kGoTo);
-    EXPECT_EQ(gui.GetCursor(ground.x, ground.y), GUICursorTarget);
-    ASSERT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe."});
-    EXPECT_EQ(GameGUI().console->Lines().back().colour, 0xFFC0C0C0u);
-    // A click on a unit while an entry runs gives the order there and does not select.
-    ClickUnit(kEnemyBoy);
-    CUnit& boy = *Unit(kOwnBoy);
-    EXPECT_EQ(boy.order, kOrderGo);
-    EXPECT_FLOAT_EQ(boy.orderX, 12.0f);
-    EXPECT_FLOAT_EQ(boy.orderY, 5.0f);
-    EXPECT_EQ(Game().Selected(), &boy);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    EXPECT_EQ(gui.GetCursor(ground.x, ground.y), GUICursorPointer);
-}
-
-TEST_F(GameViewInputTest, FollowAndAttackEntriesTakeTheUnitUnderTheClick) {
-    SelectOwnBoy();
-    Tap('F');
-    Tap('A'); // replaces the follow entry
-    EXPECT_EQ(ConsoleTexts(), (std::vector<std::string>{"Wskaz jednostke.", "Wskaz jednostke."}));
-    EXPECT_EQ(View().GetPending(), CGameView::kAttack);
-    ClickUnit(kEnemyChild);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderAttack);
-    EXPECT_EQ(Unit(kOwnBoy)->OrderTarget(), Unit(kEnemyChild));
-
-    Tap('F');
-    Click(20.0f, 12.0f); // nobody there: the entry ends without an order
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderAttack);
-    Tap('F');
-    ClickUnit(kOwnGirl);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderFollow);
-    EXPECT_EQ(Unit(kOwnBoy)->OrderTarget(), Unit(kOwnGirl));
-}
-
-TEST_F(GameViewInputTest, BuryOrDigOutEntryChoosesByTheLyingUnitsState) {
-    SelectOwnBoy();
-    Tap('W');
-    EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz lezaca lub zakopana jednostke."});
-    EXPECT_EQ(View().GetPending(), CGameView::kBuryOrDigOut);
-    ClickUnit(kLyingEnemy);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderBury);
-    EXPECT_EQ(Unit(kOwnBoy)->OrderTarget(), Unit(kLyingEnemy));
-
-    Tap('W');
-    ClickUnit(kBuriedEnemy);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderDigOut);
-    EXPECT_EQ(Unit(kOwnBoy)->OrderTarget(), Unit(kBuriedEnemy));
-
-    Tap('W');
-    ClickUnit(kEnemyBoy); // standing: no target, the entry just ends
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderDigOut);
-}
-
-TEST_F(GameViewInputTest, CarryEntryAsksForTheUnitThenForTheDestination) {
-    SelectOwnBoy();
-    Tap('P');
-    EXPECT_EQ(View().GetPending(), CGameView::kCarryWhom);
-    ClickUnit(kBuriedEnemy); // buried units cannot be carried
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz lezaca jednostke."});
-
+TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
+    CUnit& boy = SelectOwnBoy();
     Tap('P');
     ClickUnit(kLyingEnemy);
     EXPECT_EQ(View().GetPending(), CGameView::kCarryWhere);
     EXPECT_EQ(ConsoleTexts().back(), "Wskaz miejsce docelowe lub brzeg wody.");
-    EXPECT_EQ(gui.GetCursor(10, 10), GUICursorTarget);
+    EXPECT_EQ(Cursor(), GUICursorTarget);
     Click(21.0f, 11.5f);
-    CUnit& boy = *Unit(kOwnBoy);
     EXPECT_EQ(boy.order, kOrderCarry);
     EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
-    EXPECT_FLOAT_EQ(boy.orderX, 21.0f);
-    EXPECT_FLOAT_EQ(boy.orderY, 11.5f);
+    EXPECT_EQ(boy.orderX, 21.0f);
     EXPECT_EQ(View().GetPending(), CGameView::kNone);
-}
 
-TEST_F(GameViewInputTest, ACarriedUnitThatLeftTheWorldEndsTheEntryWithoutAnOrder) {
-    SelectOwnBoy();
+    // The carried unit leaves the world before the destination: the entry only ends.
+    boy.Stop();
     Tap('P');
     ClickUnit(kLyingEnemy);
     Unit(kLyingEnemy)->dead = true;
     GameObjects().UpdateAll(0.0f, 0.0f);
     Click(21.0f, 11.5f);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderNone);
+    EXPECT_EQ(boy.order, kOrderNone);
     EXPECT_EQ(View().GetPending(), CGameView::kNone);
 }
 
-TEST_F(GameViewInputTest, StopActsAtOnceAndLeavesAnEntryRunning) {
-    SelectOwnBoy();
-    Unit(kOwnBoy)->GoTo(1.0f, 1.0f);
-    Tap('G');
+TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
+    CUnit& boy = SelectOwnBoy();
+    boy.GoTo(1.0f, 1.0f);
+    Tap('F');
     Tap('S');
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderNone);
-    EXPECT_EQ(View().GetPending(), CGameView::kGoTo);
-    EXPECT_EQ(ConsoleTexts().size(), 1u);
+    EXPECT_EQ(boy.order, kOrderNone);
+    EXPECT_EQ(View().GetPending(), CGameView::kFollow);
+    Tap('A');
+    EXPECT_EQ(View().GetPending(), CGameView::kAttack);
+    // Key repeat restarts the entry and prompts again.
+    gui.KeyDown('G');
+    gui.KeyDown('G');
+    EXPECT_EQ(ConsoleTexts(), (std::vector<std::string>{"Wskaz jednostke.", "Wskaz jednostke.",
+                                                        "Wskaz miejsce docelowe.", "Wskaz miejsce docelowe."}));
 }
 
 TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
@@ -172,27 +151,17 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     ClickUnit(kEnemyBoy);
     for (int key : {'S', 'G', 'F', 'A', 'W', 'P'}) Tap(key);
     EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    Click(3.0f, 3.0f, GUIMouseRight);
+    ClickTarget(kGround, GUIMouseRight);
     EXPECT_EQ(Unit(kEnemyBoy)->order, kOrderNone);
     EXPECT_TRUE(ConsoleTexts().empty());
-}
 
-TEST_F(GameViewInputTest, KeyRepeatRestartsTheEntryAndPromptsAgain) {
-    SelectOwnBoy();
-    gui.KeyDown('G');
-    gui.KeyDown('G');
-    gui.KeyUp('G');
-    EXPECT_EQ(ConsoleTexts(), (std::vector<std::string>{"Wskaz miejsce docelowe.", "Wskaz miejsce docelowe."}));
-}
-
-TEST_F(GameViewInputTest, AnEntryWhoseUnitIsNoLongerSelectedOnlyEnds) {
+    // An entry whose unit is no longer selected only ends, and the click selects nothing.
     SelectOwnBoy();
     Tap('G');
     Game().ClearSelection();
     ClickUnit(kOwnGirl);
     EXPECT_EQ(View().GetPending(), CGameView::kNone);
     EXPECT_EQ(Game().Selected(), nullptr);
-    EXPECT_EQ(Unit(kOwnBoy)->order, kOrderNone);
 
     // A group key may select an enemy mid-entry: the player never commands the computer's units.
     ClickUnit(kEnemyBoy);
@@ -202,59 +171,48 @@ TEST_F(GameViewInputTest, AnEntryWhoseUnitIsNoLongerSelectedOnlyEnds) {
     SelectOwnBoy();
     Tap('G');
     Tap('4');
-    ASSERT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    Click(20.0f, 2.0f);
+    ClickTarget(kGround);
     EXPECT_EQ(Unit(kEnemyBoy)->order, kOrderNone);
     EXPECT_EQ(View().GetPending(), CGameView::kNone);
 }
 
 TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
-    SelectOwnBoy();
-    CUnit& boy = *Unit(kOwnBoy);
-    Click(20.0f, 2.5f, GUIMouseRight);
-    EXPECT_EQ(boy.order, kOrderGo);
-    EXPECT_FLOAT_EQ(boy.orderX, 20.0f);
-    EXPECT_FLOAT_EQ(boy.orderY, 2.5f);
-    ClickUnit(kBuriedEnemy, GUIMouseRight);
-    EXPECT_EQ(boy.order, kOrderDigOut);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kBuriedEnemy));
-    ClickUnit(kEnemyChild, GUIMouseRight);
-    EXPECT_EQ(boy.order, kOrderAttack);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kEnemyChild));
-    ClickUnit(kOwnGirl, GUIMouseRight);
-    EXPECT_EQ(boy.order, kOrderFollow);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kOwnGirl));
-    ClickUnit(kOwnBoy, GUIMouseRight);
-    EXPECT_EQ(boy.OrderTarget(), &boy);
+    const EntryCase cases[] = {
+        {0, kGround, kOrderGo, nullptr},          {0, kBuriedEnemy, kOrderDigOut, nullptr},
+        {0, kEnemyChild, kOrderAttack, nullptr},  {0, kOwnGirl, kOrderFollow, nullptr},
+        {0, kOwnBoy, kOrderFollow, nullptr},
+    };
+    CUnit& boy = SelectOwnBoy();
+    for (const EntryCase& c : cases) {
+        ClickTarget(c.target, GUIMouseRight);
+        EXPECT_EQ(boy.order, c.order) << c.target;
+        if (c.target != kGround) {
+            EXPECT_EQ(boy.OrderTarget(), Unit(c.target)) << c.target;
+        }
+    }
     EXPECT_EQ(Game().Selected(), &boy);
     EXPECT_TRUE(ConsoleTexts().empty());
-    // The middle button does nothing at all.
-    ClickUnit(kEnemyBoy, GUIMouseMiddle);
+    ClickUnit(kEnemyBoy, GUIMouseMiddle); // does nothing at all
     EXPECT_EQ(boy.OrderTarget(), &boy);
     EXPECT_EQ(Game().Selected(), &boy);
 }
 
-TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndAnEntryIsCancelledByTheNext) {
-    SelectOwnBoy();
-    CUnit& boy = *Unit(kOwnBoy);
+TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndTheNextRightClickCancels) {
+    CUnit& boy = SelectOwnBoy();
     ClickUnit(kLyingEnemy, GUIMouseRight);
     EXPECT_EQ(View().GetPending(), CGameView::kLyingClicked);
     EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke."});
-    // Right click during an entry: cancelled, nothing else, even over ground.
-    Click(20.0f, 2.5f, GUIMouseRight);
+    ClickTarget(kGround, GUIMouseRight); // cancelled, nothing else
     EXPECT_EQ(View().GetPending(), CGameView::kNone);
     EXPECT_EQ(boy.order, kOrderNone);
 
     ClickUnit(kLyingEnemy, GUIMouseRight);
     ClickUnit(kLyingEnemy); // the same unit again: bury it
     EXPECT_EQ(boy.order, kOrderBury);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
-
     ClickUnit(kLyingEnemy, GUIMouseRight);
-    Click(21.5f, 12.0f); // anywhere else: carry it there
+    ClickTarget(kGround); // anywhere else: carry it there
     EXPECT_EQ(boy.order, kOrderCarry);
-    EXPECT_FLOAT_EQ(boy.orderX, 21.5f);
-
+    EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
     ClickUnit(kLyingEnemy, GUIMouseRight);
     Unit(kLyingEnemy)->buried = true; // buried meanwhile: a click on it does nothing
     ClickUnit(kLyingEnemy);
@@ -267,21 +225,15 @@ TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {
     HoldCtrl(true);
     Tap('1');
     HoldCtrl(false);
+    CUnit* enemy = Unit(kEnemyBoy);
     ClickUnit(kEnemyBoy);
-    HoldCtrl(true);
-    Tap('9');
-    HoldCtrl(false);
     Tap('1');
     EXPECT_EQ(Game().Selected(), Unit(kOwnGirl));
-    Tap('9');
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    Tap('2'); // an empty slot changes nothing
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    Tap(VK_NUMPAD0 + 1); // only the main-row digits are group keys
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
+    ClickUnit(kEnemyBoy);
+    for (int key : {int('2'), VK_NUMPAD0 + 1}) Tap(key); // an empty slot; not a main-row digit
+    EXPECT_EQ(Game().Selected(), enemy);
 
     // A slot whose unit left the world is empty, even for a newcomer at the same address.
-    CUnit* enemy = Unit(kEnemyBoy);
     Unit(kOwnGirl)->dead = true;
     GameObjects().UpdateAll(0.0f, 0.0f);
     GameObjects().Add(std::make_unique<CUnit>(kGirl));
