@@ -60,11 +60,16 @@ struct SDeviceSettings {
 // The swap interval an OpenGL window presents with for a presentation interval.
 constexpr int SwapIntervalOf(std::uint32_t presentInterval) {
     switch (presentInterval) {
-    case kIntervalImmediate: return 0;
-    case kIntervalTwo: return 2;
-    case kIntervalThree: return 3;
-    case kIntervalFour: return 4;
-    default: return 1;
+    case kIntervalImmediate:
+        return 0;
+    case kIntervalTwo:
+        return 2;
+    case kIntervalThree:
+        return 3;
+    case kIntervalFour:
+        return 4;
+    default:
+        return 1;
     }
 }
 

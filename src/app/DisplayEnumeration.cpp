@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::array<std::uint32_t, 4> kAdapterFormats = {kFormatX8R8G8B8, kFormatX1R5G5B5, kFormatR5G6B5,
                                                           kFormatA2R10G10B10};
-constexpr std::array<std::uint32_t, 6> kBackBufferFormats = {kFormatA8R8G8B8, kFormatX8R8G8B8, kFormatA2R10G10B10,
-                                                             kFormatR5G6B5,   kFormatA1R5G5B5, kFormatX1R5G5B5};
+constexpr std::array<std::uint32_t, 6> kBackBufferFormats = {
+    kFormatA8R8G8B8, kFormatX8R8G8B8, kFormatA2R10G10B10, kFormatR5G6B5, kFormatA1R5G5B5, kFormatX1R5G5B5};
 constexpr std::array<std::uint32_t, 6> kDepthStencilFormats = {kFormatD16,   kFormatD15S1,   kFormatD24X8,
                                                                kFormatD24S8, kFormatD24X4S4, kFormatD32};
 // The sample counts a GL window offers: drivers expose the powers of two.
@@ -48,11 +48,16 @@ bool AcceptsPair(std::uint32_t adapterFormat, std::uint32_t backBufferFormat, bo
                  const SAdapterReport& report) {
     if (windowed && adapterFormat != report.desktop.format) return false;
     switch (adapterFormat) {
-    case kFormatX8R8G8B8: return backBufferFormat == kFormatA8R8G8B8 || backBufferFormat == kFormatX8R8G8B8;
-    case kFormatX1R5G5B5: return backBufferFormat == kFormatA1R5G5B5 || backBufferFormat == kFormatX1R5G5B5;
-    case kFormatR5G6B5: return backBufferFormat == kFormatR5G6B5;
-    case kFormatA2R10G10B10: return !windowed && backBufferFormat == kFormatA2R10G10B10;
-    default: return false;
+    case kFormatX8R8G8B8:
+        return backBufferFormat == kFormatA8R8G8B8 || backBufferFormat == kFormatX8R8G8B8;
+    case kFormatX1R5G5B5:
+        return backBufferFormat == kFormatA1R5G5B5 || backBufferFormat == kFormatX1R5G5B5;
+    case kFormatR5G6B5:
+        return backBufferFormat == kFormatR5G6B5;
+    case kFormatA2R10G10B10:
+        return !windowed && backBufferFormat == kFormatA2R10G10B10;
+    default:
+        return false;
     }
 }
 
@@ -106,7 +111,8 @@ SAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const SAdapterReport& repor
     for (std::uint32_t format : kAdapterFormats) {
         if (ColorChannelBits(format) < kMinColorChannelBits) continue;
         for (const SDisplayMode& mode : report.modes) {
-            if (mode.format != format || mode.width < kMinFullScreenWidth || mode.height < kMinFullScreenHeight)
+            if (mode.format != format || mode.width < kMinFullScreenWidth ||
+                mode.height < kMinFullScreenHeight)
                 continue;
             adapter.modes.push_back(mode);
             if (std::find(formats.begin(), formats.end(), format) == formats.end()) formats.push_back(format);
@@ -144,8 +150,8 @@ SAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const SAdapterReport& repor
 // Walks the combinations of one case in enumeration order and keeps the best by the ranks the
 // caller gives; a combination with every rank stops the search.
 template <class Rank>
-const SDeviceCombo* BestCombo(const std::vector<SAdapterInfo>& adapters, bool windowed, std::uint32_t requiredType,
-                              Rank rank, int fullRank) {
+const SDeviceCombo* BestCombo(const std::vector<SAdapterInfo>& adapters, bool windowed,
+                              std::uint32_t requiredType, Rank rank, int fullRank) {
     const SDeviceCombo* best = nullptr;
     int bestRank = -1;
     for (const SAdapterInfo& adapter : adapters)
@@ -167,16 +173,27 @@ const SDeviceCombo* BestCombo(const std::vector<SAdapterInfo>& adapters, bool wi
 
 } // namespace
 
-int ColorChannelBits(std::uint32_t format) { return Bits(format) ? Bits(format)->color : -1; }
-int AlphaBits(std::uint32_t format) { return Bits(format) ? Bits(format)->alpha : -1; }
-int DepthBits(std::uint32_t format) { return Bits(format) ? Bits(format)->depth : -1; }
-int StencilBits(std::uint32_t format) { return Bits(format) ? Bits(format)->stencil : -1; }
-const char* FormatName(std::uint32_t format) { return Bits(format) ? Bits(format)->name : nullptr; }
+int ColorChannelBits(std::uint32_t format) {
+    return Bits(format) ? Bits(format)->color : -1;
+}
+int AlphaBits(std::uint32_t format) {
+    return Bits(format) ? Bits(format)->alpha : -1;
+}
+int DepthBits(std::uint32_t format) {
+    return Bits(format) ? Bits(format)->depth : -1;
+}
+int StencilBits(std::uint32_t format) {
+    return Bits(format) ? Bits(format)->stencil : -1;
+}
+const char* FormatName(std::uint32_t format) {
+    return Bits(format) ? Bits(format)->name : nullptr;
+}
 
 void CD3DEnumeration::Enumerate(CDisplaySystem& system) {
     adapters.clear();
     const std::vector<SAdapterReport> reports = system.ReportAdapters();
-    for (std::size_t i = 0; i < reports.size(); ++i) adapters.push_back(EnumerateAdapter(std::uint32_t(i), reports[i]));
+    for (std::size_t i = 0; i < reports.size(); ++i)
+        adapters.push_back(EnumerateAdapter(std::uint32_t(i), reports[i]));
 }
 
 const SAdapterInfo* CD3DEnumeration::FindAdapter(std::uint32_t ordinal) const {
@@ -209,7 +226,8 @@ const SDisplayMode* ChooseFullScreenMode(const SAdapterInfo& adapter, std::uint3
     const SDisplayMode* first = nullptr;
     for (const SDisplayMode& mode : adapter.modes) {
         if (mode.format != adapterFormat) continue;
-        if (mode.width == desktop.width && mode.height == desktop.height && mode.refreshRate == desktop.refreshRate)
+        if (mode.width == desktop.width && mode.height == desktop.height &&
+            mode.refreshRate == desktop.refreshRate)
             return &mode;
         if (!first) first = &mode;
         if (mode.width == desktop.width) lastOfWidth = &mode;
@@ -223,7 +241,8 @@ SDeviceSettings FirstChoices(const SDeviceCombo& combo) {
     settings.deviceType = combo.deviceType;
     settings.adapterFormat = combo.adapterFormat;
     settings.backBufferFormat = combo.backBufferFormat;
-    settings.depthStencilFormat = combo.depthStencilFormats.empty() ? kFormatUnknown : combo.depthStencilFormats[0];
+    settings.depthStencilFormat =
+        combo.depthStencilFormats.empty() ? kFormatUnknown : combo.depthStencilFormats[0];
     settings.multisampleType = combo.multisampleTypes.empty() ? kMultisampleNone : combo.multisampleTypes[0];
     settings.multisampleQuality = 0;
     settings.vertexProcessing =
@@ -236,7 +255,8 @@ bool CD3DEnumeration::FindBestWindowed(SDisplaySettings& settings, std::uint32_t
     // A window sits on the desktop as it is: only the desktop's format will do.
     const auto rank = [](const SAdapterInfo& adapter, const SDeviceCombo& combo) {
         if (combo.adapterFormat != adapter.desktop.format) return -1;
-        return (combo.deviceType == kDeviceHal ? 2 : 0) + (combo.backBufferFormat == combo.adapterFormat ? 1 : 0);
+        return (combo.deviceType == kDeviceHal ? 2 : 0) +
+               (combo.backBufferFormat == combo.adapterFormat ? 1 : 0);
     };
     const SDeviceCombo* best = BestCombo(adapters, true, requiredType, rank, 3);
     if (!best) return false;
@@ -248,7 +268,8 @@ bool CD3DEnumeration::FindBestWindowed(SDisplaySettings& settings, std::uint32_t
 
 bool CD3DEnumeration::FindBestFullScreen(SDisplaySettings& settings, std::uint32_t requiredType) const {
     const auto rank = [](const SAdapterInfo& adapter, const SDeviceCombo& combo) {
-        return (combo.deviceType == kDeviceHal ? 4 : 0) + (combo.adapterFormat == adapter.desktop.format ? 2 : 0) +
+        return (combo.deviceType == kDeviceHal ? 4 : 0) +
+               (combo.adapterFormat == adapter.desktop.format ? 2 : 0) +
                (combo.backBufferFormat == combo.adapterFormat ? 1 : 0);
     };
     const SDeviceCombo* best = BestCombo(adapters, false, requiredType, rank, 7);

@@ -17,8 +17,8 @@ struct SAdapterReport {
     bool hardwareVertexProcessing = true;
     int depthBits = 24; // of the depth/stencil buffer a device on it gets
     int stencilBits = 8;
-    std::uint32_t maxSamples = 0;            // the largest multisample count; below 2 none
-    std::vector<int> swapIntervals;          // the swap intervals (0 to 4) the driver accepts
+    std::uint32_t maxSamples = 0;   // the largest multisample count; below 2 none
+    std::vector<int> swapIntervals; // the swap intervals (0 to 4) the driver accepts
 };
 
 class CDisplaySystem {

@@ -23,7 +23,8 @@ std::vector<SAdapterReport> CSdlDisplaySystem::ReportAdapters() {
         report.description = vexo::Utf8ToCp1250(display.name);
         if (report.description.empty()) report.description = "Display " + std::to_string(reports.size() + 1);
         report.desktop = ModeOf(display.desktop);
-        for (const platform::SVideoMode& mode : display.modes) report.modes.push_back(ModeOf(mode));
+        for (const platform::SVideoMode& mode : display.modes)
+            report.modes.push_back(ModeOf(mode));
         // Some drivers list no modes at all; the desktop's own mode can always be shown.
         if (std::find(report.modes.begin(), report.modes.end(), report.desktop) == report.modes.end())
             report.modes.push_back(report.desktop);

@@ -8,6 +8,8 @@
 #include "support/Error.h"
 #include "support/Text1250.h"
 
+using namespace vexo::literals;
+
 CSdlFrameHost::CSdlFrameHost() : timer(platform::PerformanceCounter, platform::PerformanceFrequency()) {}
 
 CSdlFrameHost::~CSdlFrameHost() { DestroyMainWindow(); }
@@ -110,8 +112,10 @@ CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters,
         // The device's GL objects live on the context the window is reopened without.
         device.reset();
         std::string refused;
+        // The driver listed these samples but will not give them to a window: the game is drawn
+        // without multisampling, and the log says why.
         if (!window.Reopen(samples, refused))
-            vexo::CError("Multisampling: " + refused, "d3dapp", __LINE__); // drawn without it
+            vexo::CError(std::string("Nie można włączyć wielopróbkowania."_pl) + " " + refused, "d3dapp", __LINE__);
     }
     if (!ApplyMode(parameters, reason)) return nullptr;
     CRenderDevice* created = EnsureDevice(reason);

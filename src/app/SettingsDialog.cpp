@@ -52,9 +52,13 @@ constexpr std::array<SListRow, kDialogListCount> kRows = {{
     {EDialogList::PresentInterval, "Present Interval:", 11},
 }};
 
-bool Inside(const GfxRect& r, float x, float y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Inside(const GfxRect& r, float x, float y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
-const SListRow& RowOf(EDialogList list) { return kRows[std::size_t(list)]; }
+const SListRow& RowOf(EDialogList list) {
+    return kRows[std::size_t(list)];
+}
 
 // Text can only be drawn with a font of the game data; without one the dialog still works.
 bool SelectFont(CGfx& gfx) {
@@ -63,7 +67,8 @@ bool SelectFont(CGfx& gfx) {
     return true;
 }
 
-void Text(CGfx& gfx, const GfxRect& r, const std::string& text, std::uint32_t color, std::uint32_t format = kTextLine) {
+void Text(CGfx& gfx, const GfxRect& r, const std::string& text, std::uint32_t color,
+          std::uint32_t format = kTextLine) {
     gfx.font.DrawTextInRect(r.left, r.top, r.right, r.bottom, text, format, color);
 }
 
@@ -71,7 +76,9 @@ void Frame(CGfx& gfx, const GfxRect& r, std::uint32_t color) {
     gfx.line.DrawFrame(r.left, r.top, r.right - 1.0f, r.bottom - 1.0f, color);
 }
 
-GfxRect Inset(const GfxRect& r, float by) { return {r.left + by, r.top, r.right - by, r.bottom}; }
+GfxRect Inset(const GfxRect& r, float by) {
+    return {r.left + by, r.top, r.right - by, r.bottom};
+}
 
 } // namespace
 
@@ -110,7 +117,8 @@ int CSettingsDialog::VisibleRows() const {
 GfxRect CSettingsDialog::DropDownBox() const {
     const GfxRect box = ListBox(*openList);
     const float height = float(VisibleRows()) * kItemHeight + 2.0f;
-    if (box.bottom + height <= screenHeight || box.top < height) return {box.left, box.bottom, box.right, box.bottom + height};
+    if (box.bottom + height <= screenHeight || box.top < height)
+        return {box.left, box.bottom, box.right, box.bottom + height};
     return {box.left, box.top - height, box.right, box.top};
 }
 
@@ -125,7 +133,9 @@ void CSettingsDialog::Handle(const SMessage& message) {
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
     switch (message.message) {
-    case WM_LBUTTONDOWN: Click(x, y); break;
+    case WM_LBUTTONDOWN:
+        Click(x, y);
+        break;
     case WM_MOUSEMOVE:
         hovered = -1;
         for (int i = firstVisible; openList && i < firstVisible + VisibleRows(); ++i)
@@ -139,13 +149,19 @@ void CSettingsDialog::Handle(const SMessage& message) {
         }
         break;
     case WM_KEYDOWN:
-        if (message.wParam == WPARAM(VK_RETURN)) result = true;
-        else if (message.wParam == WPARAM(VK_ESCAPE) && openList) openList.reset();
-        else if (message.wParam == WPARAM(VK_ESCAPE)) result = false;
+        if (message.wParam == WPARAM(VK_RETURN))
+            result = true;
+        else if (message.wParam == WPARAM(VK_ESCAPE) && openList)
+            openList.reset();
+        else if (message.wParam == WPARAM(VK_ESCAPE))
+            result = false;
         break;
     case WM_CLOSE:
-    case WM_QUIT: result = false; break;
-    default: break;
+    case WM_QUIT:
+        result = false;
+        break;
+    default:
+        break;
     }
 }
 
@@ -167,13 +183,18 @@ void CSettingsDialog::Click(float x, float y) {
         if (!Inside(ListBox(row.list), x, y) || !list.enabled || list.texts.empty()) continue;
         openList = row.list;
         hovered = list.selected;
-        firstVisible = std::clamp(list.selected - VisibleRows() / 2, 0, std::max(0, int(list.texts.size()) - VisibleRows()));
+        firstVisible = std::clamp(list.selected - VisibleRows() / 2, 0,
+                                  std::max(0, int(list.texts.size()) - VisibleRows()));
         return;
     }
-    if (Inside(RadioBox(true), x, y)) model.SetWindowed(true);
-    else if (Inside(RadioBox(false), x, y)) model.SetWindowed(false);
-    else if (Inside(ButtonBox(true), x, y)) result = true;
-    else if (Inside(ButtonBox(false), x, y)) result = false;
+    if (Inside(RadioBox(true), x, y))
+        model.SetWindowed(true);
+    else if (Inside(RadioBox(false), x, y))
+        model.SetWindowed(false);
+    else if (Inside(ButtonBox(true), x, y))
+        result = true;
+    else if (Inside(ButtonBox(false), x, y))
+        result = false;
 }
 
 void CSettingsDialog::Draw(CGfx& gfx) {
@@ -183,7 +204,8 @@ void CSettingsDialog::Draw(CGfx& gfx) {
     gfx.filledRect.Add(panel, kFace);
     gfx.filledRect.Add({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 0xFF0A246A, 0xFFA6CAF0,
                        0xFF0A246A, 0xFFA6CAF0);
-    for (const SListRow& row : kRows) gfx.filledRect.Add(ListBox(row.list), model.List(row.list).enabled ? kWhite : kFace);
+    for (const SListRow& row : kRows)
+        gfx.filledRect.Add(ListBox(row.list), model.List(row.list).enabled ? kWhite : kFace);
     for (bool windowed : {true, false}) {
         const GfxRect radio = RadioBox(windowed);
         const GfxRect dot{radio.left + 4.0f, radio.top + 5.0f, radio.left + 15.0f, radio.top + 16.0f};
@@ -203,11 +225,12 @@ void CSettingsDialog::Draw(CGfx& gfx) {
         const GfxRect radio = RadioBox(windowed);
         Frame(gfx, {radio.left + 4.0f, radio.top + 5.0f, radio.left + 15.0f, radio.top + 16.0f}, kShade);
     }
-    for (bool ok : {true, false}) Frame(gfx, ButtonBox(ok), kText);
+    for (bool ok : {true, false})
+        Frame(gfx, ButtonBox(ok), kText);
 
     if (SelectFont(gfx)) {
-        Text(gfx, Inset({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 8.0f), "Direct3D Settings",
-             kWhite);
+        Text(gfx, Inset({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 8.0f),
+             "Direct3D Settings", kWhite);
         for (const SListRow& row : kRows) {
             const GfxRect box = ListBox(row.list);
             const SChoiceList& list = model.List(row.list);
@@ -215,8 +238,8 @@ void CSettingsDialog::Draw(CGfx& gfx) {
             if (list.selected >= 0)
                 Text(gfx, Inset({box.left, box.top, box.right - kBoxHeight, box.bottom}, 4.0f),
                      list.texts[std::size_t(list.selected)], list.enabled ? kText : kGreyText);
-            Text(gfx, {box.right - kBoxHeight, box.top, box.right, box.bottom}, "v", list.enabled ? kText : kGreyText,
-                 kTextCenter | kTextVCenter | kTextSingleLine);
+            Text(gfx, {box.right - kBoxHeight, box.top, box.right, box.bottom}, "v",
+                 list.enabled ? kText : kGreyText, kTextCenter | kTextVCenter | kTextSingleLine);
         }
         Text(gfx, Inset(RadioBox(true), 20.0f), "Windowed", model.CanUseWindow() ? kText : kGreyText);
         Text(gfx, Inset(RadioBox(false), 20.0f), "Fullscreen", model.CanUseFullScreen() ? kText : kGreyText);
@@ -248,7 +271,8 @@ bool CSettingsDialog::Run(CFrameHost& host, CGfx& gfx) {
     SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
     while (!IsFinished()) {
         SMessage message;
-        while (!IsFinished() && host.PeekMessage(message)) Handle(message);
+        while (!IsFinished() && host.PeekMessage(message))
+            Handle(message);
         if (IsFinished()) break;
         SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
         device->Clear(kBackdrop);

@@ -8,10 +8,14 @@ namespace {
 
 std::string DeviceTypeText(std::uint32_t type) {
     switch (type) {
-    case kDeviceHal: return "D3DDEVTYPE_HAL";
-    case kDeviceSw: return "D3DDEVTYPE_SW";
-    case kDeviceRef: return "D3DDEVTYPE_REF";
-    default: return "Unknown device type";
+    case kDeviceHal:
+        return "D3DDEVTYPE_HAL";
+    case kDeviceSw:
+        return "D3DDEVTYPE_SW";
+    case kDeviceRef:
+        return "D3DDEVTYPE_REF";
+    default:
+        return "Unknown device type";
     }
 }
 
@@ -21,7 +25,9 @@ std::string Printed(const char* format, std::uint32_t a, std::uint32_t b = 0) {
     return text;
 }
 
-std::string RefreshText(std::uint32_t rate) { return rate == 0 ? "Default Rate" : Printed("%u Hz", rate); }
+std::string RefreshText(std::uint32_t rate) {
+    return rate == 0 ? "Default Rate" : Printed("%u Hz", rate);
+}
 
 std::string MultisampleText(std::uint32_t type) {
     if (type == kMultisampleNone) return "D3DMULTISAMPLE_NONE";
@@ -31,28 +37,42 @@ std::string MultisampleText(std::uint32_t type) {
 
 std::string VertexProcessingText(std::uint32_t type) {
     switch (type) {
-    case kSoftwareVertexProcessing: return "SOFTWARE_VP";
-    case kMixedVertexProcessing: return "MIXED_VP";
-    case kHardwareVertexProcessing: return "HARDWARE_VP";
-    case kPureHardwareVertexProcessing: return "PURE_HARDWARE_VP";
-    default: return "Unknown vertex processing";
+    case kSoftwareVertexProcessing:
+        return "SOFTWARE_VP";
+    case kMixedVertexProcessing:
+        return "MIXED_VP";
+    case kHardwareVertexProcessing:
+        return "HARDWARE_VP";
+    case kPureHardwareVertexProcessing:
+        return "PURE_HARDWARE_VP";
+    default:
+        return "Unknown vertex processing";
     }
 }
 
 std::string IntervalText(std::uint32_t interval) {
     switch (interval) {
-    case kIntervalImmediate: return "D3DPRESENT_INTERVAL_IMMEDIATE";
-    case kIntervalDefault: return "D3DPRESENT_INTERVAL_DEFAULT";
-    case kIntervalOne: return "D3DPRESENT_INTERVAL_ONE";
-    case kIntervalTwo: return "D3DPRESENT_INTERVAL_TWO";
-    case kIntervalThree: return "D3DPRESENT_INTERVAL_THREE";
-    case kIntervalFour: return "D3DPRESENT_INTERVAL_FOUR";
-    default: return "Unknown interval";
+    case kIntervalImmediate:
+        return "D3DPRESENT_INTERVAL_IMMEDIATE";
+    case kIntervalDefault:
+        return "D3DPRESENT_INTERVAL_DEFAULT";
+    case kIntervalOne:
+        return "D3DPRESENT_INTERVAL_ONE";
+    case kIntervalTwo:
+        return "D3DPRESENT_INTERVAL_TWO";
+    case kIntervalThree:
+        return "D3DPRESENT_INTERVAL_THREE";
+    case kIntervalFour:
+        return "D3DPRESENT_INTERVAL_FOUR";
+    default:
+        return "Unknown interval";
     }
 }
 
 // Resolutions are listed as one value each.
-std::uint32_t PackSize(std::uint32_t width, std::uint32_t height) { return (width << 16) | (height & 0xFFFF); }
+std::uint32_t PackSize(std::uint32_t width, std::uint32_t height) {
+    return (width << 16) | (height & 0xFFFF);
+}
 
 class CFiller {
 public:
@@ -85,11 +105,13 @@ std::string FormatText(std::uint32_t format) {
     return name ? name : "Unknown format";
 }
 
-CSettingsDialogModel::CSettingsDialogModel(const CD3DEnumeration& enumeration, const SDisplaySettings& settings,
-                                           int clientWidth, int clientHeight)
+CSettingsDialogModel::CSettingsDialogModel(const CD3DEnumeration& enumeration,
+                                           const SDisplaySettings& settings, int clientWidth,
+                                           int clientHeight)
     : enumeration(enumeration), settings(settings), clientWidth(clientWidth), clientHeight(clientHeight) {
     CFiller adapters(Get(EDialogList::Adapter));
-    for (const SAdapterInfo& adapter : enumeration.adapters) adapters.Add(adapter.ordinal, adapter.description);
+    for (const SAdapterInfo& adapter : enumeration.adapters)
+        adapters.Add(adapter.ordinal, adapter.description);
     Device().adapter = adapters.Select(Device().adapter);
     AdapterChanged();
 }
@@ -105,21 +127,48 @@ void CSettingsDialogModel::Select(EDialogList list, int index) {
     chosen.selected = index;
     const std::uint32_t value = chosen.Value();
     switch (list) {
-    case EDialogList::Adapter: Device().adapter = value; AdapterChanged(); break;
-    case EDialogList::Device: Device().deviceType = value; DeviceChanged(); break;
-    case EDialogList::AdapterFormat: Device().adapterFormat = value; AdapterFormatChanged(); break;
+    case EDialogList::Adapter:
+        Device().adapter = value;
+        AdapterChanged();
+        break;
+    case EDialogList::Device:
+        Device().deviceType = value;
+        DeviceChanged();
+        break;
+    case EDialogList::AdapterFormat:
+        Device().adapterFormat = value;
+        AdapterFormatChanged();
+        break;
     case EDialogList::Resolution:
         Mode().width = value >> 16;
         Mode().height = value & 0xFFFF;
         ResolutionChanged();
         break;
-    case EDialogList::RefreshRate: Mode().refreshRate = value; RefreshRateChanged(); break;
-    case EDialogList::BackBufferFormat: Device().backBufferFormat = value; BackBufferFormatChanged(); break;
-    case EDialogList::DepthStencilFormat: Device().depthStencilFormat = value; DepthStencilFormatChanged(); break;
-    case EDialogList::MultisampleType: Device().multisampleType = value; MultisampleTypeChanged(); break;
-    case EDialogList::MultisampleQuality: Device().multisampleQuality = value; break;
-    case EDialogList::VertexProcessing: Device().vertexProcessing = value; break;
-    case EDialogList::PresentInterval: Device().presentInterval = value; break;
+    case EDialogList::RefreshRate:
+        Mode().refreshRate = value;
+        RefreshRateChanged();
+        break;
+    case EDialogList::BackBufferFormat:
+        Device().backBufferFormat = value;
+        BackBufferFormatChanged();
+        break;
+    case EDialogList::DepthStencilFormat:
+        Device().depthStencilFormat = value;
+        DepthStencilFormatChanged();
+        break;
+    case EDialogList::MultisampleType:
+        Device().multisampleType = value;
+        MultisampleTypeChanged();
+        break;
+    case EDialogList::MultisampleQuality:
+        Device().multisampleQuality = value;
+        break;
+    case EDialogList::VertexProcessing:
+        Device().vertexProcessing = value;
+        break;
+    case EDialogList::PresentInterval:
+        Device().presentInterval = value;
+        break;
     }
 }
 
@@ -136,7 +185,8 @@ void CSettingsDialogModel::SetWindowed(bool windowed) {
 void CSettingsDialogModel::AdapterChanged() {
     CFiller devices(Get(EDialogList::Device));
     if (const SAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
-        for (const SDeviceInfo& device : adapter->devices) devices.Add(device.deviceType, DeviceTypeText(device.deviceType));
+        for (const SDeviceInfo& device : adapter->devices)
+            devices.Add(device.deviceType, DeviceTypeText(device.deviceType));
     Device().deviceType = devices.Select(Device().deviceType);
     DeviceChanged();
 }
@@ -144,7 +194,8 @@ void CSettingsDialogModel::AdapterChanged() {
 void CSettingsDialogModel::DeviceChanged() {
     windowAllowed = fullScreenAllowed = false;
     if (const SDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
-        for (const SDeviceCombo& combo : device->combos) (combo.windowed ? windowAllowed : fullScreenAllowed) = true;
+        for (const SDeviceCombo& combo : device->combos)
+            (combo.windowed ? windowAllowed : fullScreenAllowed) = true;
     // The case in use stays unless this device cannot show it.
     if (settings.windowed ? !windowAllowed && fullScreenAllowed : !fullScreenAllowed && windowAllowed) {
         const SDeviceSettings here = Device();
@@ -207,7 +258,8 @@ void CSettingsDialogModel::ResolutionChanged() {
     CFiller rates(Get(EDialogList::RefreshRate));
     if (const SAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
         for (const SDisplayMode& mode : adapter->modes)
-            if (mode.format == Device().adapterFormat && mode.width == Mode().width && mode.height == Mode().height)
+            if (mode.format == Device().adapterFormat && mode.width == Mode().width &&
+                mode.height == Mode().height)
                 rates.Add(mode.refreshRate, RefreshText(mode.refreshRate));
     Mode().refreshRate = rates.Select(Mode().refreshRate);
     RefreshRateChanged();
@@ -223,9 +275,12 @@ void CSettingsDialogModel::BackBufferFormatChanged() {
     CFiller processing(Get(EDialogList::VertexProcessing));
     CFiller intervals(Get(EDialogList::PresentInterval));
     if (combo) {
-        for (std::uint32_t format : combo->depthStencilFormats) depths.Add(format, FormatText(format));
-        for (std::uint32_t type : combo->vertexProcessingTypes) processing.Add(type, VertexProcessingText(type));
-        for (std::uint32_t interval : combo->presentIntervals) intervals.Add(interval, IntervalText(interval));
+        for (std::uint32_t format : combo->depthStencilFormats)
+            depths.Add(format, FormatText(format));
+        for (std::uint32_t type : combo->vertexProcessingTypes)
+            processing.Add(type, VertexProcessingText(type));
+        for (std::uint32_t interval : combo->presentIntervals)
+            intervals.Add(interval, IntervalText(interval));
     }
     Device().depthStencilFormat = depths.Select(Device().depthStencilFormat);
     Device().vertexProcessing = processing.Select(Device().vertexProcessing);
@@ -236,7 +291,8 @@ void CSettingsDialogModel::BackBufferFormatChanged() {
 void CSettingsDialogModel::DepthStencilFormatChanged() {
     CFiller types(Get(EDialogList::MultisampleType));
     if (const SDeviceCombo* combo = Combo())
-        for (std::uint32_t type : combo->multisampleTypes) types.Add(type, MultisampleText(type));
+        for (std::uint32_t type : combo->multisampleTypes)
+            types.Add(type, MultisampleText(type));
     Device().multisampleType = types.Select(Device().multisampleType);
     MultisampleTypeChanged();
 }
@@ -246,6 +302,7 @@ void CSettingsDialogModel::MultisampleTypeChanged() {
     if (const SDeviceCombo* combo = Combo())
         for (std::size_t i = 0; i < combo->multisampleTypes.size(); ++i)
             if (combo->multisampleTypes[i] == Device().multisampleType)
-                for (std::uint32_t q = 0; q < combo->multisampleQualities[i]; ++q) qualities.Add(q, Printed("%u", q));
+                for (std::uint32_t q = 0; q < combo->multisampleQualities[i]; ++q)
+                    qualities.Add(q, Printed("%u", q));
     Device().multisampleQuality = qualities.Select(Device().multisampleQuality);
 }

@@ -39,8 +39,8 @@ std::string FormatText(std::uint32_t format);
 class CSettingsDialogModel {
 public:
     // clientWidth and clientHeight are the window's size, which a windowed choice keeps.
-    CSettingsDialogModel(const CD3DEnumeration& enumeration, const SDisplaySettings& settings, int clientWidth,
-                         int clientHeight);
+    CSettingsDialogModel(const CD3DEnumeration& enumeration, const SDisplaySettings& settings,
+                         int clientWidth, int clientHeight);
 
     const SChoiceList& List(EDialogList list) const { return lists[std::size_t(list)]; }
     // The player picked entry index of the list; its dependants are refilled.
@@ -57,7 +57,9 @@ public:
 
 private:
     SChoiceList& Get(EDialogList list) { return lists[std::size_t(list)]; }
-    SDeviceSettings& Device() { return settings.windowed ? settings.windowedDevice : settings.fullScreenDevice; }
+    SDeviceSettings& Device() {
+        return settings.windowed ? settings.windowedDevice : settings.fullScreenDevice;
+    }
     SDisplayMode& Mode() { return settings.windowed ? settings.windowedMode : settings.fullScreenMode; }
     const SDeviceCombo* Combo() const;
 

@@ -4,7 +4,9 @@
 #include "app/SettingsDialog.h"
 #include "gfx/Gfx.h"
 
-bool CSettingsDisplayConfig::Load(SWindowSettings& window) { return file.Load(window); }
+bool CSettingsDisplayConfig::Load(SWindowSettings& window) {
+    return file.Load(window);
+}
 
 bool CSettingsDisplayConfig::ChooseInitial(CFrameHost&, const SWindowSettings& window, bool loaded,
                                            SDisplaySettings& settings) {

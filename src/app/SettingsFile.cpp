@@ -58,8 +58,8 @@ const SDisplayMode* StoredFullScreenMode(const CXMLElement& block, const SAdapte
 
 // One block over the best-mode values in device and mode; they stay where the block names
 // nothing this case can use.
-void ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed, SDeviceSettings& device,
-               SDisplayMode& mode) {
+void ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
+               SDeviceSettings& device, SDisplayMode& mode) {
     if (enumeration.adapters.empty()) return;
     const SAdapterInfo& adapter = EntryOrFirst(enumeration.adapters, vexo::ToInt(block.Value("adapter")));
     if (adapter.devices.empty()) return;
@@ -78,27 +78,30 @@ void ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, boo
 
     const SDeviceSettings best = device;
     SDeviceSettings read = FirstChoices(combo);
-    read.depthStencilFormat = Offered(combo.depthStencilFormats,
-                                      vexo::ToUInt(block.Value("depth-stencil-buffer-format", "0")),
-                                      best.depthStencilFormat);
-    read.multisampleType =
-        Offered(combo.multisampleTypes, vexo::ToUInt(block.Value("multisample/@type", "0")), best.multisampleType);
+    read.depthStencilFormat =
+        Offered(combo.depthStencilFormats, vexo::ToUInt(block.Value("depth-stencil-buffer-format", "0")),
+                best.depthStencilFormat);
+    read.multisampleType = Offered(combo.multisampleTypes,
+                                   vexo::ToUInt(block.Value("multisample/@type", "0")), best.multisampleType);
     const std::uint32_t qualities = QualityCount(combo, read.multisampleType);
     const std::uint32_t quality = vexo::ToUInt(block.Value("multisample/@quality", "0"));
-    if (quality < qualities) read.multisampleQuality = quality;
+    if (quality < qualities)
+        read.multisampleQuality = quality;
     else if (best.multisampleType == read.multisampleType && best.multisampleQuality < qualities)
         read.multisampleQuality = best.multisampleQuality;
-    read.vertexProcessing = Offered(combo.vertexProcessingTypes,
-                                    vexo::ToUInt(block.Value("vertex-processing-type", "0")), best.vertexProcessing);
+    read.vertexProcessing =
+        Offered(combo.vertexProcessingTypes, vexo::ToUInt(block.Value("vertex-processing-type", "0")),
+                best.vertexProcessing);
     // Read unsigned: the immediate interval 2147483648 is past the signed range.
-    read.presentInterval = Offered(combo.presentIntervals, vexo::ToUInt(block.Value("presentation-interval", "0")),
-                                   best.presentInterval);
+    read.presentInterval =
+        Offered(combo.presentIntervals, vexo::ToUInt(block.Value("presentation-interval", "0")),
+                best.presentInterval);
     device = read;
     mode = chosenMode;
 }
 
-void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed, const SDeviceSettings& device,
-                const SDisplayMode& mode) {
+void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
+                const SDeviceSettings& device, const SDisplayMode& mode) {
     const SAdapterInfo* adapter = enumeration.FindAdapter(device.adapter);
     if (adapter) {
         block.SetValue("adapter", vexo::UIntToString(std::uint32_t(IndexOf(enumeration.adapters, adapter))));
@@ -110,7 +113,8 @@ void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool win
         }
         const auto listed = std::find(adapter->modes.begin(), adapter->modes.end(), mode);
         if (listed != adapter->modes.end())
-            block.SetValue("display-mode", vexo::UIntToString(std::uint32_t(listed - adapter->modes.begin())));
+            block.SetValue("display-mode",
+                           vexo::UIntToString(std::uint32_t(listed - adapter->modes.begin())));
     }
     block.SetValue("depth-stencil-buffer-format", vexo::IntToString(std::int32_t(device.depthStencilFormat)));
     block.SetValue("multisample/@type", vexo::IntToString(std::int32_t(device.multisampleType)));
@@ -162,7 +166,8 @@ std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const SWin
     top.SetValue("maximized", vexo::BoolToString(window.maximized, '0'));
     WriteBlock(*top.AddElement(kFullScreenBlock), enumeration, false, settings.fullScreenDevice,
                settings.fullScreenMode);
-    WriteBlock(*top.AddElement(kWindowedBlock), enumeration, true, settings.windowedDevice, settings.windowedMode);
+    WriteBlock(*top.AddElement(kWindowedBlock), enumeration, true, settings.windowedDevice,
+               settings.windowedMode);
 
     std::string text;
     vexo::CXMLWriter writer(text);

@@ -26,7 +26,8 @@ public:
     static std::string Format(const CD3DEnumeration& enumeration, const SWindowSettings& window,
                               const SDisplaySettings& settings);
     // Writes the file so that a failure part way leaves the previous one whole.
-    void Save(const CD3DEnumeration& enumeration, const SWindowSettings& window, const SDisplaySettings& settings);
+    void Save(const CD3DEnumeration& enumeration, const SWindowSettings& window,
+              const SDisplaySettings& settings);
 
 private:
     std::string path;

@@ -18,19 +18,26 @@ std::uint32_t FormatCode(Uint32 format) {
     case SDL_PIXELFORMAT_RGBX8888:
     case SDL_PIXELFORMAT_BGRX8888:
     case SDL_PIXELFORMAT_RGB24:
-    case SDL_PIXELFORMAT_BGR24: return 22; // X8R8G8B8
+    case SDL_PIXELFORMAT_BGR24:
+        return 22; // X8R8G8B8
     case SDL_PIXELFORMAT_RGB565:
-    case SDL_PIXELFORMAT_BGR565: return 23; // R5G6B5
+    case SDL_PIXELFORMAT_BGR565:
+        return 23; // R5G6B5
     case SDL_PIXELFORMAT_RGB555:
     case SDL_PIXELFORMAT_BGR555:
     case SDL_PIXELFORMAT_ARGB1555:
-    case SDL_PIXELFORMAT_ABGR1555: return 24; // X1R5G5B5
-    case SDL_PIXELFORMAT_ARGB2101010: return 35; // A2R10G10B10
-    default: return 0;
+    case SDL_PIXELFORMAT_ABGR1555:
+        return 24; // X1R5G5B5
+    case SDL_PIXELFORMAT_ARGB2101010:
+        return 35; // A2R10G10B10
+    default:
+        return 0;
     }
 }
 
-SVideoMode ModeOf(const SDL_DisplayMode& mode) { return {mode.w, mode.h, mode.refresh_rate, FormatCode(mode.format)}; }
+SVideoMode ModeOf(const SDL_DisplayMode& mode) {
+    return {mode.w, mode.h, mode.refresh_rate, FormatCode(mode.format)};
+}
 
 } // namespace
 
@@ -45,7 +52,8 @@ std::vector<SVideoDisplay> ListDisplays() {
         if (SDL_GetDesktopDisplayMode(d, &mode) == 0) display.desktop = ModeOf(mode);
         const int modes = SDL_GetNumDisplayModes(d);
         for (int m = 0; m < modes; ++m)
-            if (SDL_GetDisplayMode(d, m, &mode) == 0 && mode.w > 0 && mode.h > 0) display.modes.push_back(ModeOf(mode));
+            if (SDL_GetDisplayMode(d, m, &mode) == 0 && mode.w > 0 && mode.h > 0)
+                display.modes.push_back(ModeOf(mode));
         displays.push_back(display);
     }
     return displays;
@@ -63,6 +71,18 @@ SGLLimits QueryGLLimits() {
         if (SDL_GL_SetSwapInterval(interval) == 0) limits.swapIntervals.push_back(interval);
     SDL_GL_SetSwapInterval(1);
     return limits;
+}
+
+int CurrentSamples() {
+    if (!SDL_GL_GetCurrentContext()) return 0;
+    GLint buffers = 0, samples = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &buffers);
+    glGetIntegerv(GL_SAMPLES, &samples);
+    return buffers > 0 ? samples : 0;
+}
+
+int CurrentSwapInterval() {
+    return SDL_GL_GetCurrentContext() ? SDL_GL_GetSwapInterval() : 0;
 }
 
 } // namespace platform

@@ -11,7 +11,9 @@ using namespace platform;
 
 namespace {
 
-std::vector<SDisplayMode> ModesOf(const CD3DEnumeration& enumeration) { return enumeration.adapters.at(0).modes; }
+std::vector<SDisplayMode> ModesOf(const CD3DEnumeration& enumeration) {
+    return enumeration.adapters.at(0).modes;
+}
 
 CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
     CD3DEnumeration enumeration;
@@ -25,9 +27,9 @@ TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) 
     ASSERT_EQ(enumeration.adapters.size(), 1u);
     // Under 640 by 480 is gone; width, height, format code, then refresh rate.
     EXPECT_EQ(ModesOf(enumeration),
-              (std::vector<SDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5), Mode(800, 600, 60),
-                                         Mode(800, 600, 60, kFormatR5G6B5), Mode(1024, 768, 60),
-                                         Mode(1280, 1024, 60), Mode(1280, 1024, 75)}));
+              (std::vector<SDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5),
+                                         Mode(800, 600, 60), Mode(800, 600, 60, kFormatR5G6B5),
+                                         Mode(1024, 768, 60), Mode(1280, 1024, 60), Mode(1280, 1024, 75)}));
 
     const SDeviceInfo& device = enumeration.adapters[0].devices.at(0);
     EXPECT_EQ(device.deviceType, kDeviceHal);
@@ -43,15 +45,17 @@ TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) 
                           {kFormatR5G6B5, kFormatR5G6B5, false}}));
 
     const SDeviceCombo& full = device.combos[2];
-    EXPECT_EQ(full.depthStencilFormats,
-              (std::vector<std::uint32_t>{kFormatD16, kFormatD15S1, kFormatD24X8, kFormatD24S8, kFormatD24X4S4}));
-    EXPECT_EQ(full.multisampleTypes, (std::vector<std::uint32_t>{kMultisampleNone, kMultisampleNonMaskable, 2, 4}));
+    EXPECT_EQ(full.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16, kFormatD15S1, kFormatD24X8,
+                                                                    kFormatD24S8, kFormatD24X4S4}));
+    EXPECT_EQ(full.multisampleTypes,
+              (std::vector<std::uint32_t>{kMultisampleNone, kMultisampleNonMaskable, 2, 4}));
     EXPECT_EQ(full.multisampleQualities, (std::vector<std::uint32_t>{1, 2, 1, 1}));
     EXPECT_EQ(full.vertexProcessingTypes,
               (std::vector<std::uint32_t>{kPureHardwareVertexProcessing, kHardwareVertexProcessing,
                                           kSoftwareVertexProcessing}));
-    EXPECT_EQ(full.presentIntervals, (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne,
-                                                                 kIntervalTwo, kIntervalThree, kIntervalFour}));
+    EXPECT_EQ(full.presentIntervals,
+              (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne, kIntervalTwo,
+                                          kIntervalThree, kIntervalFour}));
     // Two to four intervals never in a window.
     EXPECT_EQ(device.combos[3].presentIntervals,
               (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne}));
@@ -170,15 +174,17 @@ protected:
 };
 
 std::string Element(const char* name, const char* value, const char* indent) {
-    return std::string(indent) + "<" + name + ">\r\n" + indent + "  " + value + "\r\n" + indent + "</" + name + ">\r\n";
+    return std::string(indent) + "<" + name + ">\r\n" + indent + "  " + value + "\r\n" + indent + "</" +
+           name + ">\r\n";
 }
 
 std::string Block(const char* name, const char* combo, const char* mode) {
-    return std::string("  <") + name + ">\r\n" + Element("adapter", "0", "    ") + Element("device", "0", "    ") +
-           Element("combo", combo, "    ") + Element("display-mode", mode, "    ") +
-           Element("depth-stencil-buffer-format", "80", "    ") + "    <multisample type=\"0\" quality=\"0\"/>\r\n" +
-           Element("vertex-processing-type", "3", "    ") + Element("presentation-interval", "2147483648", "    ") +
-           "  </" + name + ">\r\n";
+    return std::string("  <") + name + ">\r\n" + Element("adapter", "0", "    ") +
+           Element("device", "0", "    ") + Element("combo", combo, "    ") +
+           Element("display-mode", mode, "    ") + Element("depth-stencil-buffer-format", "80", "    ") +
+           "    <multisample type=\"0\" quality=\"0\"/>\r\n" +
+           Element("vertex-processing-type", "3", "    ") +
+           Element("presentation-interval", "2147483648", "    ") + "  </" + name + ">\r\n";
 }
 
 TEST_F(SettingsFileTest, RunEndedInA640By480WindowWritesTheFileExactly) {
@@ -191,8 +197,8 @@ TEST_F(SettingsFileTest, RunEndedInA640By480WindowWritesTheFileExactly) {
                                  "<settings>\r\n"
                                  "  <window-size width=\"640\" height=\"480\"/>\r\n" +
                                  Element("fullscreen", "0", "  ") + Element("maximized", "0", "  ") +
-                                 Block("fullscreen-settings", "2", "5") + Block("windowed-settings", "3", "5") +
-                                 "</settings>\r\n";
+                                 Block("fullscreen-settings", "2", "5") +
+                                 Block("windowed-settings", "3", "5") + "</settings>\r\n";
     EXPECT_EQ(Read(), expected);
 }
 
@@ -200,10 +206,17 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
     SDisplaySettings stored = Best();
     stored.windowed = false;
     stored.fullScreenMode = Mode(800, 600, 60, kFormatR5G6B5);
-    stored.fullScreenDevice = {0, kDeviceHal, kFormatR5G6B5, kFormatR5G6B5, kFormatD24S8, kMultisampleNonMaskable,
-                               1, kSoftwareVertexProcessing, kIntervalFour};
-    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8, kFormatA8R8G8B8, kFormatD24X4S4, 4,
-                             0, kHardwareVertexProcessing, kIntervalImmediate};
+    stored.fullScreenDevice = {0,
+                               kDeviceHal,
+                               kFormatR5G6B5,
+                               kFormatR5G6B5,
+                               kFormatD24S8,
+                               kMultisampleNonMaskable,
+                               1,
+                               kSoftwareVertexProcessing,
+                               kIntervalFour};
+    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8,           kFormatA8R8G8B8,   kFormatD24X4S4,
+                             4, 0,          kHardwareVertexProcessing, kIntervalImmediate};
     const SWindowSettings window{1024, 700, true, true};
     CD3DEnumeration enumeration = Enumerated(displays);
     CSettingsFile(Path()).Save(enumeration, window, stored);
@@ -267,9 +280,10 @@ TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
 TEST_F(SettingsFileTest, MissingPartsKeepDefaultsAndBestModes) {
     const SDisplaySettings best = Best();
     SWindowSettings window{500, 375, true, false};
-    SDisplaySettings settings = Chosen("<settings><window-size width='800'/>"
-                                       "<fullscreen-settings><combo>0</combo></fullscreen-settings></settings>",
-                                       window);
+    SDisplaySettings settings =
+        Chosen("<settings><window-size width='800'/>"
+               "<fullscreen-settings><combo>0</combo></fullscreen-settings></settings>",
+               window);
     EXPECT_EQ(window.width, 800);
     EXPECT_EQ(window.height, 375);
     EXPECT_FALSE(settings.windowed) << "fullscreen absent keeps start-in-full-screen";
@@ -314,7 +328,8 @@ TEST_F(SettingsFileTest, PresentationFollowsTheCaseInUseAndTogglesOnlyToAnOffere
     EXPECT_TRUE(app->IsWindowed());
     EXPECT_EQ(app->GetPresentParameters(), (SPresentParameters{true, 800, 600, 0, best.windowedDevice}));
     app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_EQ(app->GetPresentParameters(), (SPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
+    EXPECT_EQ(app->GetPresentParameters(),
+              (SPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
     app->SendMessage(WM_CLOSE);
     app.reset();
 

@@ -16,9 +16,9 @@ inline SAdapterReport DesktopDisplay(const char* name = "Monitor A") {
     SAdapterReport report;
     report.description = name;
     report.desktop = Mode(1280, 1024, 60);
-    report.modes = {Mode(1280, 1024, 75),          Mode(800, 600, 60),         Mode(1280, 1024, 60),
-                    Mode(640, 480, 60, kFormatR5G6B5), Mode(320, 240, 60),     Mode(1024, 768, 60),
-                    Mode(640, 480, 60),            Mode(800, 600, 60, kFormatR5G6B5)};
+    report.modes = {
+        Mode(1280, 1024, 75), Mode(800, 600, 60),  Mode(1280, 1024, 60), Mode(640, 480, 60, kFormatR5G6B5),
+        Mode(320, 240, 60),   Mode(1024, 768, 60), Mode(640, 480, 60),   Mode(800, 600, 60, kFormatR5G6B5)};
     report.maxSamples = 4;
     report.swapIntervals = {0, 1, 2, 3, 4};
     return report;

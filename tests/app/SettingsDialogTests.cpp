@@ -1,5 +1,6 @@
 // The settings dialog: how each change refills the lists, the player's clicks and keys, its modal
 // loop inside the frame, and one real frame of it on SDL's offscreen OpenGL.
+#include "GameDataFolder.h"
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/MyD3DApp.h"
@@ -9,11 +10,10 @@
 #include "app/SettingsDisplayConfig.h"
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
+#include "platform/DisplayModes.h"
 #include "platform/VirtualKeys.h"
 #include "support/TestFiles.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -99,7 +99,8 @@ TEST_F(DialogModelTest, ChangesRefillTheDependentListsKeepingWhatIsStillListed) 
     EXPECT_EQ(model.List(EDialogList::MultisampleQuality).texts, (std::vector<std::string>{"0", "1"}));
     Pick(model, EDialogList::MultisampleQuality, "1");
     Pick(model, EDialogList::AdapterFormat, "D3DFMT_R5G6B5");
-    EXPECT_EQ(model.List(EDialogList::Resolution).texts, (std::vector<std::string>{"640 x 480", "800 x 600"}));
+    EXPECT_EQ(model.List(EDialogList::Resolution).texts,
+              (std::vector<std::string>{"640 x 480", "800 x 600"}));
     EXPECT_EQ(Shown(model, EDialogList::Resolution), "800 x 600");
     EXPECT_EQ(model.List(EDialogList::BackBufferFormat).texts, std::vector<std::string>{"D3DFMT_R5G6B5"});
     EXPECT_EQ(Shown(model, EDialogList::MultisampleQuality), "1");
@@ -140,7 +141,9 @@ TEST_F(DialogModelTest, CaseTheDeviceCannotShowIsRefused) {
 SMessage Click(const GfxRect& r) {
     return {WM_LBUTTONDOWN, 0, MakeLParam(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2)};
 }
-SMessage Key(int key) { return {WM_KEYDOWN, WPARAM(key), 1}; }
+SMessage Key(int key) {
+    return {WM_KEYDOWN, WPARAM(key), 1};
+}
 
 TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
     CSettingsDialogModel model = Open();
@@ -187,7 +190,8 @@ TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
 }
 
 TEST_F(DialogModelTest, LongListScrollsWithTheWheelInsideTheScreen) {
-    for (std::uint32_t height = 480; height < 1480; height += 40) displays.reports[0].modes.push_back(Mode(1280, height, 60));
+    for (std::uint32_t height = 480; height < 1480; height += 40)
+        displays.reports[0].modes.push_back(Mode(1280, height, 60));
     enumeration.Enumerate(displays);
     CSettingsDialogModel model = Open(false);
     CSettingsDialog dialog(model);
@@ -196,7 +200,8 @@ TEST_F(DialogModelTest, LongListScrollsWithTheWheelInsideTheScreen) {
     const int count = int(model.List(EDialogList::Resolution).texts.size());
     ASSERT_GT(count, 25);
     EXPECT_FALSE(dialog.DropDownRow(count - 1)) << "the last entry is out of view";
-    for (int i = 0; i < 20; ++i) dialog.Handle({WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(300, 300)});
+    for (int i = 0; i < 20; ++i)
+        dialog.Handle({WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(300, 300)});
     ASSERT_TRUE(dialog.DropDownRow(count - 1));
     const GfxRect last = *dialog.DropDownRow(count - 1);
     EXPECT_GE(last.top, 0.0f);
@@ -234,7 +239,8 @@ TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
     EXPECT_FALSE(app.IsWindowed());
     EXPECT_EQ(app.GetPresentParameters().backBufferWidth, 1280u);
     EXPECT_TRUE(app.IsActive());
-    EXPECT_NE(std::find(host.device.calls.begin(), host.device.calls.end(), "Present"), host.device.calls.end())
+    EXPECT_NE(std::find(host.device.calls.begin(), host.device.calls.end(), "Present"),
+              host.device.calls.end())
         << "the dialog was drawn";
 
     // Closing the window while the dialog is open cancels it; nothing changes.
@@ -246,30 +252,17 @@ TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
     gfx.Destroy();
 }
 
-// The game runs in data/, where the shipped GameData is.
-class CInDataFolder {
-public:
-    CInDataFolder() : previous(std::filesystem::current_path()) {
-        const char* root = std::getenv("TUNDREL_SOURCE_DIR");
-        std::filesystem::current_path(std::filesystem::path(root ? root : ".") / "data");
-    }
-    ~CInDataFolder() { std::filesystem::current_path(previous); }
-
-private:
-    std::filesystem::path previous;
-};
-
 TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
     tundrel_test::CapturedErrorLog errors;
-    tundrel_test::TempDir dir;
-    vexo::WriteStringToFile(dir.File("Settings.xml"), "<settings><window-size width='640' height='480'/>"
-                                                      "<fullscreen>0</fullscreen></settings>");
-    CInDataFolder inData;
+    CGameDataFolder folder;
+    // SDL's offscreen video keeps the window at the size it opens with: a 640 by 480 window.
+    vexo::WriteStringToFile("Settings.xml", "<settings><window-size width='640' height='480'/>"
+                                            "<fullscreen>0</fullscreen></settings>");
     CGUIManager gui;
     CGfx gfx;
     CSdlFrameHost host;
     CSdlDisplaySystem displays;
-    CSettingsDisplayConfig config(displays, dir.File("Settings.xml"));
+    CSettingsDisplayConfig config(displays);
     CMyD3DApplication app(host, config);
     ASSERT_TRUE(app.Create({})) << errors.Contents();
     ASSERT_FALSE(config.Enumeration().adapters.empty());
@@ -296,11 +289,40 @@ TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
     int dark = 0;
     const GfxRect label = dialog.ListBox(EDialogList::Adapter);
     for (float y = 0; y < label.bottom - label.top; ++y)
-        for (float x = -180.0f; x < -80.0f; ++x) dark += at(label, x, y) < 0x404040;
+        for (float x = -180.0f; x < -80.0f; ++x)
+            dark += at(label, x, y) < 0x404040;
     EXPECT_GT(dark, 20) << "the label is written";
-    device->SaveBackBufferPng((std::filesystem::temp_directory_path() / "tundrel-settings-dialog.png").string());
+    EXPECT_EQ(device->SaveBackBufferPng(folder.dir.File("dialog.png")), kRenderOk);
     EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
     app.SendMessage(WM_CLOSE);
+}
+
+// The chosen multisample type and interval reach the window's frame buffer and its presenting.
+TEST(SdlHostPresentation, DeviceTakesTheChosenSamplesAndInterval) {
+    tundrel_test::CapturedErrorLog errors;
+    CSdlFrameHost host;
+    std::string reason;
+    ASSERT_TRUE(host.CreateMainWindow("Test", 320, 240, false, reason)) << reason;
+    const auto create = [&](std::uint32_t multisampleType, std::uint32_t interval) {
+        SPresentParameters parameters{true, 320, 240, 0, {}};
+        parameters.device.multisampleType = multisampleType;
+        parameters.device.presentInterval = interval;
+        RenderResult result = kRenderOk;
+        EXPECT_NE(host.CreateDevice(parameters, result, reason), nullptr) << reason;
+    };
+    create(4, kIntervalImmediate);
+    EXPECT_EQ(platform::CurrentSamples(), 4);
+    EXPECT_EQ(platform::CurrentSwapInterval(), 0);
+    host.ReleaseDevice();
+    create(kMultisampleNone, kIntervalOne);
+    EXPECT_EQ(platform::CurrentSamples(), 0);
+    EXPECT_EQ(platform::CurrentSwapInterval(), 1);
+    // A reset keeps the frame buffer and changes the interval.
+    SPresentParameters reset{true, 320, 240, 0, {}};
+    reset.device.presentInterval = kIntervalImmediate;
+    EXPECT_EQ(host.ResetDevice(reset), kRenderOk);
+    EXPECT_EQ(platform::CurrentSwapInterval(), 0);
+    EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
 }
 
 } // namespace
