@@ -25,6 +25,11 @@ void PlaySound(int number) {
 
 bool CMenuButton::WasClicked() { return std::exchange(clicked, false); }
 
+void CMenuButton::SetEnabled(bool value) {
+    enabled = value;
+    if (!enabled) hovered = pressed = false;
+}
+
 bool CMenuButton::OnMouseDown(float, float, int) {
     if (enabled) pressed = true;
     return true;
@@ -95,11 +100,11 @@ void CMenu::Update(float, float, bool active) {
     }
 }
 
-void CMenu::Draw(float, float, float, float) {
+void CMenu::Draw(float left, float top, float right, float bottom) {
     CGfx* gfx = CGfx::Instance();
     if (!gfx) return;
-    const float w = ScreenWidth(), h = ScreenHeight();
+    const float w = right - left, h = bottom - top;
     gfx->sprite.Begin(kTitleSpriteSet, 1, true);
-    gfx->sprite.Add(0, w / 2, h / 6, w / 2, 0xFF7F7F7F, 0.0f);
+    gfx->sprite.Add(0, left + w / 2, top + h / 6, w / 2, 0xFF7F7F7F, 0.0f);
     gfx->sprite.Flush();
 }

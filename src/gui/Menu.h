@@ -18,7 +18,8 @@ public:
 
     // Reads and clears the click.
     bool WasClicked();
-    void SetEnabled(bool value) { enabled = value; }
+    // A disabled button drops its highlight at once: it would never get the leave that clears it.
+    void SetEnabled(bool value);
     bool IsEnabled() const { return enabled; }
     bool IsHovered() const { return hovered; }
     bool IsPressed() const { return pressed; }

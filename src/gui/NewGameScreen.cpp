@@ -159,10 +159,10 @@ void CNewGameScreen::ShowDescription(int entry) {
     }
 }
 
-void CNewGameScreen::Draw(float, float, float, float) {
+void CNewGameScreen::Draw(float left, float top, float right, float) {
     CGfx* gfx = CGfx::Instance();
     if (!gfx) return;
     gfx->font.Select(0);
-    gfx->font.DrawTextInRect(0, 8, ScreenWidth(), 32, "Wybierz misje",
+    gfx->font.DrawTextInRect(left, top + 8, right, top + 32, "Wybierz misje",
                              kTextCenter | kTextVCenter | kTextSingleLine | kTextNoClip, 0xFF0000FF);
 }

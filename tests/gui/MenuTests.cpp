@@ -96,6 +96,11 @@ TEST_F(MenuTest, DisabledReturnNeitherClicksNorSoundsButKeepsThePress) {
     gui.MouseMove(0, 0);
     ClickButton(CMenu::kReturn);
     EXPECT_TRUE(menu->WasClicked(CMenu::kReturn));
+
+    // Disabled under the pointer (a finished game): no highlight stays behind.
+    EXPECT_TRUE(Button(CMenu::kReturn).IsHovered());
+    menu->SetReturnEnabled(false);
+    EXPECT_FALSE(Button(CMenu::kReturn).IsHovered());
 }
 
 TEST_F(MenuTest, DrawsTheTitleAndTranslucentDisabledButtons) {
