@@ -107,8 +107,8 @@ void CMyD3DApplication::HandleInput(const SMessage& message) {
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
     // Keys and characters come as often as the low four bits of the repeat count say.
-    const auto repeated = [&](void (CGUIManager::*deliver)(int)) {
-        for (LPARAM i = 0; i < (message.lParam & 15); ++i) (gui.*deliver)(int(message.wParam));
+    const auto repeated = [&input = gui, &message](void (CGUIManager::*deliver)(int)) {
+        for (LPARAM i = 0; i < (message.lParam & 15); ++i) (input.*deliver)(int(message.wParam));
     };
     switch (message.message) {
     case WM_MOUSEMOVE:
