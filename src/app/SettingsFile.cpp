@@ -2,13 +2,16 @@
 #include "app/SettingsFile.h"
 
 #include "support/Convert.h"
+#include "support/Error.h"
 #include "support/Files.h"
+#include "support/Text1250.h"
 #include "xml/XMLLoad.h"
 #include "xml/XMLWriter.h"
 
 #include <algorithm>
 
 using vexo::CXMLElement;
+using namespace vexo::literals;
 
 namespace {
 
@@ -57,47 +60,61 @@ const SDisplayMode* StoredFullScreenMode(const CXMLElement& block, const SAdapte
 }
 
 // One block over the best-mode values in device and mode; they stay where the block names
-// nothing this case can use.
-void ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
+// nothing this case can use. False when anything stored did not fit.
+bool ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
                SDeviceSettings& device, SDisplayMode& mode) {
-    if (enumeration.adapters.empty()) return;
-    const SAdapterInfo& adapter = EntryOrFirst(enumeration.adapters, vexo::ToInt(block.Value("adapter")));
-    if (adapter.devices.empty()) return;
-    const SDeviceInfo& info = EntryOrFirst(adapter.devices, vexo::ToInt(block.Value("device")));
-    if (info.combos.empty()) return;
-    const SDeviceCombo& combo = EntryOrFirst(info.combos, vexo::ToInt(block.Value("combo")));
+    if (enumeration.adapters.empty()) return false;
+    const int adapterIndex = vexo::ToInt(block.Value("adapter"));
+    const SAdapterInfo& adapter = EntryOrFirst(enumeration.adapters, adapterIndex);
+    if (adapter.devices.empty()) return false;
+    const int deviceIndex = vexo::ToInt(block.Value("device"));
+    const SDeviceInfo& info = EntryOrFirst(adapter.devices, deviceIndex);
+    if (info.combos.empty()) return false;
+    const int comboIndex = vexo::ToInt(block.Value("combo"));
+    const SDeviceCombo& combo = EntryOrFirst(info.combos, comboIndex);
     // A combination of the other case cannot be created for this one.
-    if (combo.windowed != windowed) return;
+    if (combo.windowed != windowed) return false;
+    bool fits = IndexOf(enumeration.adapters, &adapter) == adapterIndex &&
+                IndexOf(adapter.devices, &info) == deviceIndex && IndexOf(info.combos, &combo) == comboIndex;
 
     SDisplayMode chosenMode = adapter.desktop;
     if (!windowed) {
         const SDisplayMode* stored = StoredFullScreenMode(block, adapter, combo, mode);
-        if (!stored) return;
+        if (!stored) return false;
+        fits = fits && IndexOf(adapter.modes, stored) == vexo::ToInt(block.Value("display-mode"));
         chosenMode = *stored;
     }
 
     const SDeviceSettings best = device;
-    SDeviceSettings read = FirstChoices(combo);
-    read.depthStencilFormat =
-        Offered(combo.depthStencilFormats, vexo::ToUInt(block.Value("depth-stencil-buffer-format", "0")),
-                best.depthStencilFormat);
-    read.multisampleType = Offered(combo.multisampleTypes,
-                                   vexo::ToUInt(block.Value("multisample/@type", "0")), best.multisampleType);
-    const std::uint32_t qualities = QualityCount(combo, read.multisampleType);
+    const std::uint32_t depth = vexo::ToUInt(block.Value("depth-stencil-buffer-format", "0"));
+    const std::uint32_t type = vexo::ToUInt(block.Value("multisample/@type", "0"));
     const std::uint32_t quality = vexo::ToUInt(block.Value("multisample/@quality", "0"));
+    const std::uint32_t processing = vexo::ToUInt(block.Value("vertex-processing-type", "0"));
+    // Read unsigned: the immediate interval 2147483648 is past the signed range.
+    const std::uint32_t interval = vexo::ToUInt(block.Value("presentation-interval", "0"));
+    SDeviceSettings read = FirstChoices(combo);
+    read.depthStencilFormat = Offered(combo.depthStencilFormats, depth, best.depthStencilFormat);
+    read.multisampleType = Offered(combo.multisampleTypes, type, best.multisampleType);
+    const std::uint32_t qualities = QualityCount(combo, read.multisampleType);
     if (quality < qualities)
         read.multisampleQuality = quality;
     else if (best.multisampleType == read.multisampleType && best.multisampleQuality < qualities)
         read.multisampleQuality = best.multisampleQuality;
-    read.vertexProcessing =
-        Offered(combo.vertexProcessingTypes, vexo::ToUInt(block.Value("vertex-processing-type", "0")),
-                best.vertexProcessing);
-    // Read unsigned: the immediate interval 2147483648 is past the signed range.
-    read.presentInterval =
-        Offered(combo.presentIntervals, vexo::ToUInt(block.Value("presentation-interval", "0")),
-                best.presentInterval);
+    read.vertexProcessing = Offered(combo.vertexProcessingTypes, processing, best.vertexProcessing);
+    read.presentInterval = Offered(combo.presentIntervals, interval, best.presentInterval);
     device = read;
     mode = chosenMode;
+    return fits && read.depthStencilFormat == depth && read.multisampleType == type &&
+           read.multisampleQuality == quality && read.vertexProcessing == processing &&
+           read.presentInterval == interval;
+}
+
+// The player or a copied file gave values this machine does not offer; the log says which block
+// fell back, since the game shows nothing of it.
+void ReportMismatch(const char* what) {
+    vexo::CError(std::string("Ustawienia z pliku \"Settings.xml\" nie pasują do tego komputera: "_pl) + what +
+                     std::string("; użyto najlepszych dostępnych."_pl),
+                 "d3dapp", __LINE__);
 }
 
 void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
@@ -127,7 +144,9 @@ void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool win
 int StoredSize(const CXMLElement& root, const char* path, int current) {
     if (!root.Exists(path)) return current;
     const int value = vexo::ToInt(root.Value(path));
-    return value >= kMinStoredWindowSize && value <= kMaxStoredWindowSize ? value : current;
+    if (value >= kMinStoredWindowSize && value <= kMaxStoredWindowSize) return value;
+    ReportMismatch(path);
+    return current;
 }
 
 } // namespace
@@ -149,10 +168,12 @@ bool CSettingsFile::Load(SWindowSettings& window) {
 
 void CSettingsFile::ReadBlocks(const CD3DEnumeration& enumeration, SDisplaySettings& settings) const {
     if (!root) return;
-    if (const CXMLElement* block = root->FindElement(kFullScreenBlock))
-        ReadBlock(*block, enumeration, false, settings.fullScreenDevice, settings.fullScreenMode);
-    if (const CXMLElement* block = root->FindElement(kWindowedBlock))
-        ReadBlock(*block, enumeration, true, settings.windowedDevice, settings.windowedMode);
+    const CXMLElement* block = root->FindElement(kFullScreenBlock);
+    if (block && !ReadBlock(*block, enumeration, false, settings.fullScreenDevice, settings.fullScreenMode))
+        ReportMismatch(kFullScreenBlock);
+    block = root->FindElement(kWindowedBlock);
+    if (block && !ReadBlock(*block, enumeration, true, settings.windowedDevice, settings.windowedMode))
+        ReportMismatch(kWindowedBlock);
 }
 
 std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const SWindowSettings& window,

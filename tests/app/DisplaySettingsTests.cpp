@@ -233,6 +233,7 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
     EXPECT_EQ(settings.windowedMode, stored.windowedMode);
     EXPECT_EQ(settings.windowedDevice, stored.windowedDevice);
     EXPECT_EQ(settings.windowedDevice.presentInterval, 2147483648u) << "the immediate interval in 32 bits";
+    EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
 }
 
 TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
@@ -258,6 +259,9 @@ TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
     EXPECT_EQ(settings.fullScreenDevice, best.fullScreenDevice);
     EXPECT_EQ(settings.fullScreenMode, best.fullScreenMode);
     EXPECT_EQ(settings.windowedDevice, best.windowedDevice);
+    for (const char* fellBack :
+         {"window-size/@width", "window-size/@height", "fullscreen-settings", "windowed-settings"})
+        EXPECT_NE(errors.Contents().find(fellBack), std::string::npos) << fellBack;
 
     // A mode of another format than the combination's keeps the best mode; an index past the
     // list takes the first; a quality past the type's count keeps the best quality.
