@@ -32,11 +32,18 @@ void CScreenFlow::Start(CGUIManager& manager, std::unique_ptr<CScreenFlowHost> f
 void CScreenFlow::Step() {
     switch (state) {
     case kMenu:
-    case kSuspended: StepMenu(); break;
+    case kSuspended:
+        StepMenu();
+        break;
     case kChoosing:
-    case kChoosingOverGame: StepChoosing(); break;
-    case kPlaying: StepPlaying(); break;
-    case kNotStarted: break;
+    case kChoosingOverGame:
+        StepChoosing();
+        break;
+    case kPlaying:
+        StepPlaying();
+        break;
+    case kNotStarted:
+        break;
     }
 }
 
@@ -163,6 +170,10 @@ private:
 
 } // namespace
 
-void CMyD3DApplication::StartScreenFlow() { screenFlow.Start(gui, std::make_unique<CApplicationFlowHost>(*this)); }
+void CMyD3DApplication::StartScreenFlow() {
+    screenFlow.Start(gui, std::make_unique<CApplicationFlowHost>(*this));
+}
 
-void CMyD3DApplication::StepScreenFlow() { screenFlow.Step(); }
+void CMyD3DApplication::StepScreenFlow() {
+    screenFlow.Step();
+}

@@ -23,7 +23,9 @@ void PlaySound(int number) {
 
 } // namespace
 
-bool CMenuButton::WasClicked() { return std::exchange(clicked, false); }
+bool CMenuButton::WasClicked() {
+    return std::exchange(clicked, false);
+}
 
 void CMenuButton::SetEnabled(bool value) {
     enabled = value;
@@ -87,7 +89,9 @@ bool CMenu::WasClicked(int i) {
     return button && button->WasClicked();
 }
 
-void CMenu::SetReturnEnabled(bool enabled) { buttons[kReturn]->SetEnabled(enabled); }
+void CMenu::SetReturnEnabled(bool enabled) {
+    buttons[kReturn]->SetEnabled(enabled);
+}
 
 void CMenu::Update(float, float, bool active) {
     if (!active) return;

@@ -28,10 +28,13 @@ constexpr std::uint32_t kBoxOutline = 0xFFC0C0C0;
 
 bool HasMissionExtension(const std::string& file) {
     return file.size() >= kExtension.size() &&
-           vexo::CompareNoCase(std::string_view(file).substr(file.size() - kExtension.size()), kExtension) == 0;
+           vexo::CompareNoCase(std::string_view(file).substr(file.size() - kExtension.size()), kExtension) ==
+               0;
 }
 
-std::string MissionPath(const std::string& file) { return std::string(kMapsFolder) + "\\" + file; }
+std::string MissionPath(const std::string& file) {
+    return std::string(kMapsFolder) + "\\" + file;
+}
 
 void DrawBox(float left, float top, float right, float bottom) {
     FillRect(left, top, right, bottom, kBoxColour);
@@ -88,13 +91,13 @@ void CMissionList::Draw(float left, float top, float right, float bottom) {
     float y = top + kMargin;
     for (std::size_t k = 0; k < entries.size(); ++k, y += kRowHeight) {
         if (y + kRowHeight > bottom - kRowHeight) {
-            gfx->font.DrawTextInRect(left + kMargin, y, right - kMargin, y + kRowHeight, "Nie zmiescilo sie...",
-                                     kTextSingleLine, 0xFFFF0000);
+            gfx->font.DrawTextInRect(left + kMargin, y, right - kMargin, y + kRowHeight,
+                                     "Nie zmiescilo sie...", kTextSingleLine, 0xFFFF0000);
             return;
         }
         const bool isSelected = int(k) == selected;
-        const std::uint32_t colour = k == 0 ? (isSelected ? 0xFF006000 : 0xFF00C000)
-                                            : (isSelected ? 0xFF000000 : 0xFF7F7F7F);
+        const std::uint32_t colour =
+            k == 0 ? (isSelected ? 0xFF006000 : 0xFF00C000) : (isSelected ? 0xFF000000 : 0xFF7F7F7F);
         // A file named only ".tlm" is a row with nothing to write in it.
         if (!entries[k].name.empty())
             gfx->font.DrawTextInRect(left + kMargin, y, right - kMargin, y + kRowHeight, entries[k].name,
@@ -148,8 +151,8 @@ void CNewGameScreen::ShowDescription(int entry) {
     try {
         std::string content;
         if (!vexo::ReadFileToString(path, content))
-            throw vexo::CWin32APIError(std::string("Nie można wczytać opisu misji z pliku \""_pl) + path + "\".", "GUI",
-                               __LINE__);
+            throw vexo::CWin32APIError(
+                std::string("Nie można wczytać opisu misji z pliku \""_pl) + path + "\".", "GUI", __LINE__);
         vexo::CXMLDocument document;
         vexo::ParseDocument(document, content, vexo::MissionListReaderOptions());
         text->SetText(document.Value("map/text", "Brak opisu..."));

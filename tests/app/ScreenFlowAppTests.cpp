@@ -33,8 +33,8 @@ protected:
     void SetUp() override {
         const char* root = std::getenv("TUNDREL_SOURCE_DIR");
         std::filesystem::current_path(folder.path);
-        std::filesystem::create_directory_symlink(std::string(root ? root : previous.string()) + "/data/GameData",
-                                                  "GameData");
+        std::filesystem::create_directory_symlink(
+            std::string(root ? root : previous.string()) + "/data/GameData", "GameData");
         app.testHost = &host;
         ASSERT_TRUE(app.Create({})) << errors.Contents();
         Step();

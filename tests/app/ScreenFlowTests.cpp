@@ -101,7 +101,9 @@ protected:
         gui.KeyUp(platform::VK_ESCAPE);
         Frame();
     }
-    std::vector<CGUIScreen*> Stack() const { return std::vector<CGUIScreen*>(gui.screens.begin(), gui.screens.end()); }
+    std::vector<CGUIScreen*> Stack() const {
+        return std::vector<CGUIScreen*>(gui.screens.begin(), gui.screens.end());
+    }
     bool ReturnEnabled() const { return flow.GetMenu()->GetButton(CMenu::kReturn)->IsEnabled(); }
 
     tundrel_test::CapturedErrorLog errors;
@@ -162,7 +164,8 @@ TEST_F(ScreenFlowTest, EscapeSuspendsTheGameUnderTheMenuAndReturnResumesIt) {
     EXPECT_TRUE(ReturnEnabled());
 
     const float timer = game->secondTimer;
-    for (int i = 0; i < 10; ++i) Frame();
+    for (int i = 0; i < 10; ++i)
+        Frame();
     EXPECT_EQ(game->secondTimer, timer) << "a suspended game stands still";
 
     ClickMenu(CMenu::kReturn);
@@ -238,11 +241,13 @@ TEST_F(ScreenFlowTest, AnEndedGameGoesBackToTheMenuOnceItsOverlayHasFaded) {
     Escape();
     ClickMenu(CMenu::kReturn);
     int frames = 0;
-    while (!game->over && frames++ < 100) Frame();
+    while (!game->over && frames++ < 100)
+        Frame();
     ASSERT_TRUE(game->over);
     EXPECT_TRUE(game->HasOverlay());
     EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying) << "the end overlay still fades in";
-    while (flow.GetState() == CScreenFlow::kPlaying && frames++ < 400) Frame();
+    while (flow.GetState() == CScreenFlow::kPlaying && frames++ < 400)
+        Frame();
     EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
     EXPECT_EQ(flow.GetGame(), nullptr);
     EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});

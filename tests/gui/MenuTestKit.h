@@ -45,7 +45,8 @@ protected:
     }
     // How many times sound effect number has been started since the last call.
     int Played(int number) {
-        const std::string line = "PlaySample " + std::to_string(sfxtest::CRecordingAudio::kFirstSample + number) + " 0";
+        const std::string line =
+            "PlaySample " + std::to_string(sfxtest::CRecordingAudio::kFirstSample + number) + " 0";
         const int n = int(std::count(sounds->begin() + std::ptrdiff_t(soundsSeen), sounds->end(), line));
         return n;
     }

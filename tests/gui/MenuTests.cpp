@@ -15,7 +15,9 @@ protected:
         Frame();
     }
     CMenuButton& Button(int i) const { return *menu->GetButton(i); }
-    void ClickButton(int i) { Click((Button(i).left + Button(i).right) / 2, (Button(i).top + Button(i).bottom) / 2); }
+    void ClickButton(int i) {
+        Click((Button(i).left + Button(i).right) / 2, (Button(i).top + Button(i).bottom) / 2);
+    }
     // The text drawn with that label.
     static const CRecordingDevice::Text* Label(const std::vector<CRecordingDevice::Text>& texts,
                                                const std::string& label) {
@@ -72,7 +74,8 @@ TEST_F(MenuTest, APressReleasedOverAnotherButtonClicksNothing) {
     gui.MouseMove(400, 370);
     EXPECT_FALSE(Button(CMenu::kSettings).IsHovered()) << "the pressed button holds the mouse";
     gui.MouseUp(400, 370, GUIMouseLeft);
-    for (int i = 0; i < CMenu::kButtonCount; ++i) EXPECT_FALSE(menu->WasClicked(i)) << i;
+    for (int i = 0; i < CMenu::kButtonCount; ++i)
+        EXPECT_FALSE(menu->WasClicked(i)) << i;
     EXPECT_EQ(Played(1), 0);
     EXPECT_FALSE(Button(CMenu::kNewGame).IsPressed());
     EXPECT_TRUE(Button(CMenu::kSettings).IsHovered()) << "the hover catches up on the release";
@@ -128,7 +131,8 @@ TEST_F(MenuTest, DrawsTheTitleAndTranslucentDisabledButtons) {
     std::vector<std::uint32_t> fills;
     for (const auto& draw : device.draws)
         if (!draw.colorVertices.empty()) fills.push_back(draw.colorVertices[0].color);
-    EXPECT_EQ(fills, (std::vector<std::uint32_t>{0x60E0E0E0, 0xFFE0E0E0, 0xFFE0E0E0, 0xFFE0E0E0, 0xFFE0E0E0}));
+    EXPECT_EQ(fills,
+              (std::vector<std::uint32_t>{0x60E0E0E0, 0xFFE0E0E0, 0xFFE0E0E0, 0xFFE0E0E0, 0xFFE0E0E0}));
 }
 
 TEST_F(MenuTest, APressedButtonDarkensAndItsLabelShifts) {

@@ -28,7 +28,8 @@ protected:
     CMissionList& List() const { return *screen->GetList(); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& entry : List().GetEntries()) names.push_back(entry.name);
+        for (const auto& entry : List().GetEntries())
+            names.push_back(entry.name);
         return names;
     }
     // Clicks the list at y pixels below its top.
@@ -98,7 +99,9 @@ TEST_F(NewGameScreenTest, PlayIsEnabledOnceSomethingIsSelected) {
 
 TEST_F(NewGameScreenTest, LaysItsWindowsOutAndTitlesTheScreen) {
     Open();
-    const auto rect = [](const CGUIWindow& w) { return std::vector<float>{w.left, w.top, w.right, w.bottom}; };
+    const auto rect = [](const CGUIWindow& w) {
+        return std::vector<float>{w.left, w.top, w.right, w.bottom};
+    };
     EXPECT_EQ(rect(*screen->GetBackButton()), (std::vector<float>{8, 568, 108, 592}));
     EXPECT_EQ(rect(*screen->GetPlayButton()), (std::vector<float>{692, 568, 792, 592}));
     EXPECT_EQ(rect(List()), (std::vector<float>{8, 40, 396, 560}));
@@ -186,10 +189,12 @@ TEST_F(NewGameScreenTest, AThirtySecondEntryBecomesTheRedOverflowLine) {
 }
 
 TEST_F(NewGameScreenTest, ThirtyOneEntriesAllFit) {
-    for (int i = 1; i <= 30; ++i) WriteFile("Maps/m" + std::to_string(100 + i) + ".tlm", Mission("x"));
+    for (int i = 1; i <= 30; ++i)
+        WriteFile("Maps/m" + std::to_string(100 + i) + ".tlm", Mission("x"));
     Open();
     gui.Draw(800, 600);
-    for (const auto& text : TakeTexts()) EXPECT_NE(text.text, "Nie zmiescilo sie...");
+    for (const auto& text : TakeTexts())
+        EXPECT_NE(text.text, "Nie zmiescilo sie...");
 }
 
 TEST_F(NewGameScreenTest, DescriptionsAreReadOnlyWhenTheSelectionChanges) {
