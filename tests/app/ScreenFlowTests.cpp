@@ -125,7 +125,7 @@ TEST_F(ScreenFlowTest, StartsOnTheMenuAloneWithReturnDisabled) {
     EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
 }
 
-TEST_F(ScreenFlowTest, NewGameOpensTheSelectionAndBackClosesIt) {
+TEST_F(ScreenFlowTest, TheSelectionOpensOverTheMenuAndLeadsBackOrIntoAGame) {
     ClickMenu(CMenu::kNewGame);
     EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
     EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
@@ -133,9 +133,7 @@ TEST_F(ScreenFlowTest, NewGameOpensTheSelectionAndBackClosesIt) {
     EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
     EXPECT_EQ(flow.GetSelection(), nullptr);
     EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
-}
 
-TEST_F(ScreenFlowTest, PlayStartsTheChosenMissionOverTheMenu) {
     ClickMenu(CMenu::kNewGame);
     Play(kBattleRow);
     EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
@@ -143,13 +141,6 @@ TEST_F(ScreenFlowTest, PlayStartsTheChosenMissionOverTheMenu) {
     EXPECT_EQ(flow.GetSelection(), nullptr);
     EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetGame()}));
     EXPECT_EQ(log.back(), "game Maps\\Bitwa.tlm");
-}
-
-TEST_F(ScreenFlowTest, TheRandomEntryMakesARandomMap) {
-    ClickMenu(CMenu::kNewGame);
-    Play(kRandomRow);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
-    EXPECT_EQ(log.back(), "game ");
 }
 
 TEST_F(ScreenFlowTest, EscapeSuspendsTheGameUnderTheMenuAndReturnResumesIt) {
