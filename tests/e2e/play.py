@@ -12,7 +12,9 @@ import tempfile
 import time
 from xml.etree import ElementTree
 
-from e2e_screen import Screen, grey_level, count
+from e2e_screen import (Screen, count, cursor_corner, description_ink, differs, distance, enemy_centre, info_ink,
+                        info_panel, is_battlefield, is_menu, is_mission_list, list_row_centre, menu_button_centre,
+                        order_button_centre, own_unit, play_enabled, ring_centre, tile)
 
 # Generous bounds: the runs share two cores with the build and may run under a sanitizer.
 START_SECONDS = 60 * float(os.environ.get("TUNDREL_E2E_SLOWDOWN", "1"))
@@ -72,6 +74,16 @@ class Game:
             raise Failure(f"{what}: not seen within {seconds:.0f} s (last screenshot {path})")
         raise Failure(f"{what}: no screenshot could be taken")
 
+    def wait_for_log(self, after):
+        """Polls for Errors.log, which the game writes when an error is raised."""
+        log = os.path.join(self.folder, "Errors.log")
+        deadline = time.monotonic() + SCREEN_SECONDS
+        while not os.path.exists(log):
+            self.check_running()
+            if time.monotonic() > deadline:
+                raise Failure(f"no Errors.log after {after}")
+            time.sleep(0.2)
+
     def click(self, x, y, button=1):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(int(x)), str(int(y)),
                         "click", str(button)], check=True)
@@ -94,153 +106,6 @@ class Game:
             self.process.kill()
             self.process.wait()
         self.log.close()
-
-
-# What the screens look like, from the layout the game uses at any window size.
-
-def menu_button_centre(shot, k):
-    w, h = shot.size
-    b = 0.075 * h
-    top = 0.925 * h - b * (6 - k) - 8 * (5 - k)
-    return w / 2, top + b / 2
-
-
-def menu_button_state(shot, k):
-    # Sampled left of the label: enabled buttons are light grey, the disabled one is translucent
-    # over the white screen.
-    w, _ = shot.size
-    _, y = menu_button_centre(shot, k)
-    level = grey_level(shot.getpixel((int(w / 4 + 10), int(y))))
-    if level is None:
-        return "other"
-    if 216 <= level <= 232:
-        return "enabled"
-    if 236 <= level <= 250:
-        return "disabled"
-    return "other"
-
-
-def is_menu(return_enabled):
-    def check(shot):
-        w, h = shot.size
-        corners = [shot.getpixel((w - 3, h - 3)), shot.getpixel((3, h - 3)), shot.getpixel((w - 3, h // 3))]
-        if any(pixel != (255, 255, 255) for pixel in corners):
-            return False
-        wanted = ["enabled" if return_enabled else "disabled"] + ["enabled"] * 4
-        return [menu_button_state(shot, k) for k in range(5)] == wanted
-    return check
-
-
-def list_row_centre(shot, row):
-    return shot.size[0] / 4, 40 + 8 + 16 * row + 8
-
-
-def is_mission_list(shot):
-    w, h = shot.size
-    if shot.getpixel((w - 3, 20)) != (255, 255, 255):
-        return False
-    title = count(shot, (0, 8, w, 32), lambda r, g, b: b > 180 and r < 90 and g < 90)
-    random_entry = count(shot, (16, 48, w // 2 - 12, 64), lambda r, g, b: g > 150 and r < 90 and b < 90)
-    box = grey_level(shot.getpixel((w // 2 - 10, h // 2)))
-    return title > 20 and random_entry > 20 and box is not None and 220 <= box <= 228
-
-
-def description_ink(shot):
-    w, h = shot.size
-    return count(shot, (w // 2 + 12, 48, w - 16, h - 48), lambda r, g, b: r < 80 and g < 80 and b < 80)
-
-
-def play_enabled(shot):
-    w, h = shot.size
-    level = grey_level(shot.getpixel((w - 100, h - 28)))
-    return level is not None and 216 <= level <= 232
-
-
-def is_battlefield(shot):
-    # Snow and ground fill the view once the fade-in is over; below it the black panel margin,
-    # the grey boxes of the console, the info panel and the order buttons.
-    w, h = shot.size
-    view = shot.crop((0, 0, w, h - 150)).convert("L").resize((64, 32))
-    values = list(view.getdata())
-    bright = sum(1 for v in values if v > 90)
-    distinct = len(set(shot.crop((0, 0, w, h - 150)).resize((128, 64)).getdata()))
-    margin = shot.getpixel((1, h - 60))
-    boxes = count(shot, (0, h - 120, w, h), lambda r, g, b: abs(r - 0x60) < 3 and abs(g - 0x60) < 3 and abs(b - 0x60) < 3,
-                  step=4)
-    return bright > len(values) * 0.6 and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
-
-
-def info_ink(shot):
-    # The info panel sits between the console and the order buttons.
-    w, h = shot.size
-    left = w - 8 - 148 - 0.4 * w
-    return count(shot, (int(left) + 4, h - 112, w - 160, h - 8),
-                 lambda r, g, b: max(abs(r - 0x60), abs(g - 0x60), abs(b - 0x60)) > 40)
-
-
-def info_panel(shot):
-    w, h = shot.size
-    return shot.crop((int(w - 8 - 148 - 0.4 * w) + 4, h - 112, w - 160, h - 8))
-
-
-def centre(shot, predicate, near=None):
-    """The centre of the view's pixels that satisfy predicate, or None when there are too few.
-    With near, only the pixels within a tile of that point count."""
-    w, h = shot.size
-    pixels = shot.load()
-    points = [(x, y) for y in range(0, h - 150, 3) for x in range(0, w, 3) if predicate(*pixels[x, y])]
-    if near:
-        points = [p for p in points if distance(p, near) < tile(shot)]
-    if len(points) < 6:
-        return None
-    return sum(p[0] for p in points) / len(points), sum(p[1] for p in points) / len(points)
-
-
-def own_unit(shot):
-    """The player's leftmost child; the player's children are pink."""
-    def pink(r, g, b):
-        return r > 180 and r - g > 70 and abs(g - b) < 25
-    w, h = shot.size
-    pixels = shot.load()
-    points = [(x, y) for x in range(0, w, 2) for y in range(0, h - 150, 2) if pink(*pixels[x, y])]
-    return centre(shot, pink, near=points[0]) if points else None
-
-
-def ring_centre(shot):
-    """The green ring around the player's selected unit."""
-    return centre(shot, lambda r, g, b: g - r > 80 and abs(r - b) < 12)
-
-
-def enemy_centre(shot):
-    """The computer's children are blue."""
-    return centre(shot, lambda r, g, b: b - r > 60 and abs(r - g) < 10 and r > 60)
-
-
-def tile(shot):
-    return shot.size[0] / 17.5
-
-
-def world_to_screen(shot, camera, point):
-    w, h = shot.size
-    return (point[0] - camera[0]) * tile(shot) + w / 2, (point[1] - camera[1]) * tile(shot) + (h - 120) / 2
-
-
-def order_button_centre(shot, index):
-    w, h = shot.size
-    left = w - 4 - 148 + 4 + (index % 4) * 36
-    top = h - 120 + 4 + 4 + (index // 4) * 36
-    return left + 16, top + 16
-
-
-def cursor_corner(shot, spot):
-    # The pointer is drawn below and right of the mouse, the targeting cross centred on it: only
-    # the cross covers the corner above and left of the mouse.
-    x, y = int(spot[0]), int(spot[1])
-    return shot.crop((x - 14, y - 14, x - 3, y - 3))
-
-
-def differs(a, b):
-    return sum(1 for p, q in zip(a.getdata(), b.getdata()) if max(abs(u - v) for u, v in zip(p, q)) > 40)
 
 
 # The runs.
@@ -273,10 +138,6 @@ def escape_to_menu(game):
 def quit_from_menu(game, shot):
     game.click(*menu_button_centre(shot, 4))
     return game.wait_exit()
-
-
-def distance(a, b):
-    return ((a[0] - b[0]) ** 2 + (a[1] - b[1]) ** 2) ** 0.5
 
 
 def enter_order(game, spot, begin, target, button=1):
@@ -312,6 +173,19 @@ def find_enemy(game):
     raise Failure("the lone enemy was never seen on the battlefield")
 
 
+def wait_standing(game):
+    """Until the selected child's ring stays where it was in the screenshot before."""
+    previous = None
+    deadline = time.monotonic() + SCREEN_SECONDS
+    while time.monotonic() < deadline:
+        shot = game.wait_for("the selected child", lambda s: ring_centre(s) is not None)
+        here = ring_centre(shot)
+        if previous and distance(here, previous) < 2:
+            return shot
+        previous = here
+    raise Failure("the selected child never came to a stop")
+
+
 def run_mission(game):
     """A shipped mission: select, go and attack by key and by click, Escape, back, Escape, quit."""
     shot = open_list(game)
@@ -320,7 +194,7 @@ def run_mission(game):
                          lambda s: is_battlefield(s) and own_unit(s) is not None)
     w, h = shot.size
     size = tile(shot)
-    spot = (0.9 * w, 0.1 * h)  # still terrain, far from the player's children at the start
+    spot = (0.3 * w, 0.1 * h)  # still terrain, away from the children's paths
     game.move(*spot)
     before = info_ink(game.wait_for("the battlefield", is_battlefield))
     child = own_unit(shot)
@@ -328,32 +202,22 @@ def run_mission(game):
     shot = game.wait_for("the child selected: the ring and the info panel", lambda s: info_ink(s) > before + 150 and (
         ring_centre(s) is not None and distance(ring_centre(s), child) < size))
 
-    # Go by key, then by a right click on the ground.
+    # Go by key one tile left, then by a right click onto the deep snow at (8, 13), within throwing
+    # range of the lone enemy at (16, 13): the leftmost child is the boy at (3, 17).
     start = ring_centre(shot)
-    enter_order(game, spot, lambda: game.key("g"), (start[0] + 3 * size, start[1] - size))
-    shot = game.wait_for("the child walking right", lambda s: ring_centre(s) and ring_centre(s)[0] > start[0] + size)
+    enter_order(game, spot, lambda: game.key("g"), (start[0] - size, start[1]))
+    shot = game.wait_for("the child walking left", lambda s: ring_centre(s) and ring_centre(s)[0] < start[0] - 0.6 * size)
+    shot = wait_standing(game)
     start = ring_centre(shot)
-    game.click(start[0] - 3 * size, start[1], button=3)
-    game.wait_for("the child walking left", lambda s: ring_centre(s) and ring_centre(s)[0] < start[0] - size)
-
-    shot = find_enemy(game)
-
-    # Within throwing range first: a right click six tiles short of the enemy.
-    me, enemy = ring_centre(shot), enemy_centre(shot)
-    if not me:
-        raise Failure("the selected child is out of view once the enemy is in it")
-    gap = distance(me, enemy)
-    step = max(gap - 6 * size, 0) / gap
-    game.click(me[0] + (enemy[0] - me[0]) * step, me[1] + (enemy[1] - me[1]) * step, button=3)
-    game.wait_for("the child within throwing range of the enemy", lambda s: ring_centre(s) and enemy_centre(s) and (
-        distance(ring_centre(s), enemy_centre(s)) < 8 * size))
+    game.click(start[0] + 6 * size, start[1] - 4 * size, button=3)
+    game.wait_for("the child walking right", lambda s: ring_centre(s) and ring_centre(s)[0] > start[0] + size)
 
     # Attack by key, then again by the order button; the snowballs' hits show in the info panel
     # (experience for hits near the child, life for hits on it).
-    shot = game.wait_for("the enemy in view", lambda s: enemy_centre(s) is not None)
+    shot = find_enemy(game)
     enter_order(game, spot, lambda: game.key("a"), enemy_centre(shot))
     attack_button = order_button_centre(shot, 3)
-    shot = game.wait_for("the enemy in view", lambda s: enemy_centre(s) is not None)
+    shot = find_enemy(game)
     enter_order(game, spot, lambda: game.click(*attack_button), enemy_centre(shot))
     panel = info_panel(shot)
     game.wait_for("the fight in the info panel", lambda s: differs(info_panel(s), panel) > 20, seconds=2 * SCREEN_SECONDS)
@@ -380,13 +244,7 @@ def run_broken(game):
                          lambda s: description_ink(s) > 40 and play_enabled(s))
     w, h = shot.size
     game.click(w - 58, h - 20)
-    log = os.path.join(game.folder, "Errors.log")
-    deadline = time.monotonic() + SCREEN_SECONDS
-    while not os.path.exists(log) and time.monotonic() < deadline:
-        game.check_running()
-        time.sleep(0.2)
-    if not os.path.exists(log):
-        raise Failure("no Errors.log after \"Graj >\" on a broken mission")
+    game.wait_for_log("\"Graj >\" on a broken mission")
     # Several more frames have run once the list is seen again after the record was written.
     game.wait_for("the mission list still on top", is_mission_list)
     game.click(58, h - 20)
@@ -409,11 +267,7 @@ def run_no_readme(game):
     """No Readme.txt: "Informacje" records the failure and the menu stays."""
     menu = game.wait_for("the menu", is_menu(False), seconds=START_SECONDS)
     game.click(*menu_button_centre(menu, 3))
-    log = os.path.join(game.folder, "Errors.log")
-    deadline = time.monotonic() + SCREEN_SECONDS
-    while not os.path.exists(log) and time.monotonic() < deadline:
-        game.check_running()
-        time.sleep(0.2)
+    game.wait_for_log("\"Informacje\" without Readme.txt")
     w, h = menu.size
     game.move(0.1 * w, 0.5 * h)
     return quit_from_menu(game, game.wait_for("the menu after \"Informacje\"", is_menu(False)))
