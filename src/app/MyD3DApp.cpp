@@ -138,6 +138,10 @@ void CMyD3DApplication::HandleInput(const SMessage& message) {
     case WM_KEYDOWN: repeated(&CGUIManager::KeyDown); break;
     case WM_KEYUP: repeated(&CGUIManager::KeyUp); break;
     case WM_CHAR: repeated(&CGUIManager::Char); break;
+    case WM_KILLFOCUS:
+        // Keys released while another window had the focus never reach us: let the screen forget them.
+        if (!gui.screens.empty()) gui.screens.back()->OnFocusLost();
+        break;
     case WM_PAINT:
         if (loadingMessage) host.PaintCentredText(std::string("Ładowanie... Proszę czekać"_pl));
         break;

@@ -99,6 +99,7 @@ void TranslateWindow(const SDL_WindowEvent& event) {
     switch (event.event) {
     case SDL_WINDOWEVENT_EXPOSED: Post(WM_PAINT); break;
     case SDL_WINDOWEVENT_CLOSE: Post(WM_CLOSE); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: Post(WM_KILLFOCUS); break;
     case SDL_WINDOWEVENT_MINIMIZED: Post(WM_SIZE, SIZE_MINIMIZED); break;
     case SDL_WINDOWEVENT_MAXIMIZED: Post(WM_SIZE, SIZE_MAXIMIZED, WindowSize(event.windowID)); break;
     case SDL_WINDOWEVENT_RESTORED: Post(WM_SIZE, SIZE_RESTORED, WindowSize(event.windowID)); break;

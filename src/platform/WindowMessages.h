@@ -14,6 +14,7 @@ using LRESULT = std::intptr_t;
 enum WindowMessage : std::uint32_t {
     WM_NULL = 0x0000,
     WM_SIZE = 0x0005,
+    WM_KILLFOCUS = 0x0008,
     WM_PAINT = 0x000F,
     WM_CLOSE = 0x0010,
     WM_QUIT = 0x0012,

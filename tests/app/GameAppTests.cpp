@@ -208,4 +208,20 @@ TEST_F(GameAppTest, UpdateGivesTheTopScreenTimeAndActivity) {
     EXPECT_EQ(updates[0], "s.Update " + Args({app.GetTime(), 0.25f, 1.0f}));
 }
 
+TEST_F(GameAppTest, LosingTheFocusTellsOnlyTheTopScreen) {
+    struct CFocusScreen : CRecScreen {
+        using CRecScreen::CRecScreen;
+        void OnFocusLost() override { ++lost; }
+        int lost = 0;
+    };
+    Start();
+    auto* below = new CFocusScreen(calls, "below");
+    auto* top = new CFocusScreen(calls, "top");
+    gui.screens.push_back(below);
+    gui.screens.push_back(top);
+    app.SendMessage(WM_KILLFOCUS);
+    EXPECT_EQ(top->lost, 1);
+    EXPECT_EQ(below->lost, 0);
+}
+
 } // namespace
