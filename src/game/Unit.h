@@ -101,13 +101,24 @@ private:
     void WorkOn(CUnit& target, int work, float elapsed);
     void Throw(CUnit* target);
     void Walk(float elapsed, bool carrying);
+    // Whether a go order has walked kStallTime without coming kStallProgress closer to its point.
+    bool GoStalled(float elapsed);
     void Drown();
     // Console line for the acting unit's own side only.
     void Report(const std::string& text, std::uint32_t colour) const;
 
     TObjectRef<CUnit> orderTarget;
     TObjectRef<CUnit> stateTarget;
+    // Walking time and distance to the point at the start of the current stall check of a go
+    // order; a negative distance means the check starts with the next step.
+    float goCheckTimer = 0.0f;
+    float goCheckDistance = -1.0f;
 };
+
+// A go order ends when its walk has come less than kStallProgress tiles closer to the point in
+// kStallTime seconds of walking. The slowest unit still walks over 1.5 tiles a second.
+inline constexpr float kStallTime = 2.0f;
+inline constexpr float kStallProgress = 0.5f;
 
 // Aiming time of a throw for a unit of the given speed.
 float AimingTime(float speed);

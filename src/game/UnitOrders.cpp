@@ -27,6 +27,8 @@ bool CUnit::SetOrder(int newOrder, CUnit* target, float px, float py) {
     orderTarget = TObjectRef<CUnit>(target);
     orderX = px;
     orderY = py;
+    goCheckTimer = 0.0f;
+    goCheckDistance = -1.0f;
     if (state == kStateAiming || state == kStateBurying || state == kStateDigging) state = kStateFree;
     return true;
 }
@@ -78,7 +80,9 @@ void CUnit::ActOnOrder(float elapsed) {
     switch (order) {
     case kOrderGo:
         Face(orderX, orderY);
-        if (IsWithin(orderX, orderY, 0.1f))
+        // There is no path finding: a point behind a wall or inside an obstacle would hold the unit
+        // pushing there for good, never deciding again, so a stalled walk ends as if it had arrived.
+        if (IsWithin(orderX, orderY, 0.1f) || GoStalled(elapsed))
             order = kOrderNone;
         else
             Walk(elapsed, false);
@@ -152,6 +156,22 @@ void CUnit::ActOnOrder(float elapsed) {
         break;
     default: break;
     }
+}
+
+bool CUnit::GoStalled(float elapsed) {
+    const float distance = DistanceTo(orderX, orderY);
+    if (goCheckDistance < 0.0f) {
+        goCheckDistance = distance;
+        goCheckTimer = 0.0f;
+    }
+    if (goCheckTimer < kStallTime) {
+        goCheckTimer += elapsed;
+        return false;
+    }
+    const bool stalled = goCheckDistance - distance < kStallProgress;
+    goCheckDistance = distance;
+    goCheckTimer = elapsed;
+    return stalled;
 }
 
 void CUnit::WorkOn(CUnit& target, int work, float elapsed) {

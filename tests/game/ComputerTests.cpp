@@ -3,6 +3,7 @@
 #include "GameTestWorld.h"
 
 #include "game/Computer.h"
+#include "game/Simulation.h"
 
 namespace {
 
@@ -112,6 +113,30 @@ TEST_F(ComputerTest, ThePlayersUnitsOnlyPickTargetsWhenIdle) {
     player->Update(0.0f, 0.01f);
     EXPECT_EQ(player->order, kOrderNone);
     EXPECT_EQ(console.lines.back().first, player->name + " nie ma czym rzucac.");
+}
+
+TEST_F(ComputerTest, AUnitSentForSnowBehindAWallGivesUpAndDecidesAgain) {
+    MakeWorld(20, 20, 0.0f);
+    Map().Cell(10, 2).snow = 1.0f;
+    for (int c = 0; c < 20; ++c) Map().Cell(c, 5).kind = kObstacle;
+    CUnit* unit = AddUnit(kBoy, 1, 10.5f, 10.5f);
+    AddUnit(kGirl, 0, 1.5f, 18.5f); // out of reach, so that the mission goes on
+    CMissionScreen screen;
+    float gaveUp = -1.0f;
+    int goOrders = 0;
+    // At 1/60 s, as the game runs; the once-per-second decisions send it off again each time.
+    for (int frame = 1; frame <= 60 * 12; ++frame) {
+        const bool going = unit->order == kOrderGo;
+        StepMission(screen, 0.0f, 1.0f / 60.0f);
+        if (going && unit->order == kOrderNone && gaveUp < 0.0f) gaveUp = float(frame) / 60.0f;
+        if (!going && unit->order == kOrderGo) ++goOrders;
+    }
+    EXPECT_GT(gaveUp, 2.0f);
+    EXPECT_LT(gaveUp, 6.5f); // under a second to the wall, then at most two checks
+    EXPECT_GE(goOrders, 2);
+    EXPECT_EQ(unit->orderX, 10.0f);
+    EXPECT_EQ(unit->orderY, 2.0f);
+    EXPECT_FALSE(screen.over);
 }
 
 TEST_F(ComputerTest, WaterIsSampledOnTwentyOneByTwentyOnePoints) {

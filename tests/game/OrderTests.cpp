@@ -72,13 +72,55 @@ TEST_F(OrderTest, GoEndsOnArrivalAndSlidesAlongWalls) {
     EXPECT_EQ(boy->y, 4.0f);
     EXPECT_GT(boy->x, 6.5f);
 
-    // A point inside an obstacle: the unit walks until blocked and stands with the order set.
+    // A point inside an obstacle: the unit walks until blocked, pushes on and then gives up.
     boy->x = 5.0f;
     boy->GoTo(5.0f, 3.0f);
     Step(*boy, 0.01f, 100);
     EXPECT_EQ(boy->order, kOrderGo);
     EXPECT_EQ(boy->y, 4.0f);
     EXPECT_EQ(boy->x, 5.0f);
+    Step(*boy, 0.01f, 110);
+    EXPECT_EQ(boy->order, kOrderNone);
+}
+
+TEST_F(OrderTest, AGoThatStallsEndsButSlowWalksAndSlidesThatGainGroundDoNot) {
+    // Uphill into ever deeper snow: the slowest walk there is, 1.55 tiles a second.
+    MakeWorld(40, 40, 0.0f);
+    for (int r = 0; r < 40; ++r)
+        for (int c = 0; c < 40; ++c) Map().Cell(c, r).snow = 0.06f * float(c);
+    CUnit* boy = AddUnit(kBoy, 0, 2.0f, 20.0f);
+    boy->GoTo(38.0f, 20.0f);
+    int steps = 0;
+    for (; boy->order == kOrderGo && steps < 3000; ++steps) Step(*boy, 0.01f);
+    EXPECT_TRUE(boy->IsWithin(38.0f, 20.0f, 0.1f)) << boy->x << " after " << steps << " steps";
+    EXPECT_GT(steps, 2000);
+
+    // Sliding along a wall toward a point far along it still gains ground.
+    MakeWorld(40, 40, 0.5f);
+    for (int c = 0; c < 40; ++c) Map().Cell(c, 3).kind = kObstacle;
+    boy = AddUnit(kBoy, 0, 1.0f, 4.0f);
+    boy->GoTo(38.0f, 0.0f);
+    Step(*boy, 0.01f, 600);
+    EXPECT_EQ(boy->order, kOrderGo);
+    EXPECT_NEAR(boy->y, 3.975f, 0.001f);
+    EXPECT_GT(boy->x, 25.0f);
+    // Near the point's column the slide gains ground ever more slowly, and the order ends there.
+    steps = 0;
+    for (; boy->order == kOrderGo && steps < 3000; ++steps) Step(*boy, 0.01f);
+    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_NEAR(boy->x, 38.0f, 1.5f);
+
+    // Into a corner, with the order repeated every frame: the repeat does not restart the count.
+    for (int i = 0; i < 40; ++i) Map().Cell(3, i).kind = kObstacle;
+    boy->x = boy->y = 6.0f;
+    for (steps = 0; steps < 1000; ++steps) {
+        boy->GoTo(0.0f, 0.0f);
+        Step(*boy, 0.01f);
+        if (boy->order == kOrderNone) break;
+    }
+    EXPECT_LT(steps, 450);
+    EXPECT_NEAR(boy->x, 4.0f, 0.05f);
+    EXPECT_NEAR(boy->y, 4.0f, 0.05f);
 }
 
 TEST_F(OrderTest, FollowKeepsThreeTilesAndEndsWhenTheTargetIsGone) {
