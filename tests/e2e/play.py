@@ -212,6 +212,11 @@ def run_mission(game):
     game.click(start[0] + 6 * size, start[1] - 4 * size, button=3)
     game.wait_for("the child walking right", lambda s: ring_centre(s) and ring_centre(s)[0] > start[0] + size)
 
+    # Escape shows the menu over the game; "Wroc do gry" brings it back as it was.
+    menu = escape_to_menu(game)
+    game.click(*menu_button_centre(menu, 0))
+    game.wait_for("the game back on top", is_battlefield)
+
     # Attack by key, then again by the order button; the snowballs' hits show in the info panel
     # (experience for hits near the child, life for hits on it).
     shot = find_enemy(game)
@@ -222,11 +227,12 @@ def run_mission(game):
     panel = info_panel(shot)
     game.wait_for("the fight in the info panel", lambda s: differs(info_panel(s), panel) > 20, seconds=2 * SCREEN_SECONDS)
 
-    escape_to_menu(game)
-    menu = game.screen.grab()
-    game.click(*menu_button_centre(menu, 0))
-    game.wait_for("the game back on top", is_battlefield)
-    return quit_from_menu(game, escape_to_menu(game))
+    # The lone enemy may already have fallen, and a won mission goes back to the menu by itself.
+    w, h = shot.size
+    game.move(0.1 * w, 0.5 * h)
+    game.key("Escape")
+    menu = game.wait_for("the menu", lambda s: is_menu(True)(s) or is_menu(False)(s))
+    return quit_from_menu(game, menu)
 
 
 def run_random(game):
@@ -280,6 +286,18 @@ def run_no_font(game):
     if count(menu, (x - 60, y - 10, x + 60, y + 10), lambda r, g, b: r < 0x90 and g < 0x90 and b < 0x90) < 30:
         raise Failure("no label on \"Nowa gra\" with a substitute typeface")
     return quit_from_menu(game, menu)
+
+
+def check_sanitizer_report(output, source_root):
+    """No memory or undefined-behaviour error at all, and no leak that our code allocated; the
+    graphics driver and D-Bus leave a few blocks behind that are theirs."""
+    text = open(output, "rb").read().decode("utf-8", "replace")
+    if re.search(r"ERROR: AddressSanitizer|runtime error:", text):
+        raise Failure("the sanitizers report an error:\n" + text[-6000:])
+    ours = os.path.join(os.path.abspath(source_root), "src") + os.sep
+    for leak in re.split(r"\n(?=(?:Direct|Indirect) leak)", text):
+        if leak.startswith(("Direct leak", "Indirect leak")) and ours in leak:
+            raise Failure("a leak from our code:\n" + leak[:4000])
 
 
 def check_settings(folder):
@@ -342,6 +360,9 @@ def main():
     parser.add_argument("--data", required=True)
     parser.add_argument("--run", choices=RUNS, required=True)
     parser.add_argument("--artifacts", default=None, help="where screenshots of failures go")
+    parser.add_argument("--sanitized", metavar="SOURCE_ROOT",
+                        help="the game is built with ASan and UBSan: fail on any error they report and on "
+                             "leaks allocated from our sources under SOURCE_ROOT")
     parser.add_argument("--wrapper", default=os.environ.get("TUNDREL_E2E_WRAPPER", ""),
                         help="a command the game runs under, such as valgrind")
     args = parser.parse_args()
@@ -361,6 +382,10 @@ def main():
         manager = start_window_manager(work)
         game = Game(os.path.abspath(args.game), folder, artifacts, args.wrapper)
         status = run(game)
+        if args.sanitized:
+            check_sanitizer_report(os.path.join(artifacts, "game-output.txt"), args.sanitized)
+            # The sanitizers' status (exitcode=23) once the report holds only the libraries' leaks.
+            status = 0 if status == 23 else status
         if status != 0:
             raise Failure(f"exit status {status}, expected 0")
         check_settings(folder)
