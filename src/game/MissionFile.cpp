@@ -103,7 +103,10 @@ float ReadCamera(const vexo::CXMLDocument& document, const char* path, int size)
 void LoadMission(CMissionScreen& screen, const std::string& path) {
     std::string text;
     if (!vexo::ReadFileToString(path, text))
-        throw vexo::CError(std::string("Nie można wczytać misji z pliku \""_pl) + path + "\".", "GamePlay", __LINE__);
+        // The path is the host's file name, in UTF-8 like the mission list found it; the message is
+        // Windows-1250 text like every other.
+        throw vexo::CError(std::string("Nie można wczytać misji z pliku \""_pl) + vexo::Utf8ToCp1250(path) + "\".",
+                           "GamePlay", __LINE__);
 
     vexo::CXMLReader reader(text);
     vexo::XMLReaderOptions options;

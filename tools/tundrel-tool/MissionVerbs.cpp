@@ -48,13 +48,15 @@ template <class Body> bool Attempt(const std::string& file, Body body) {
     return false;
 }
 
+// File names go to the loader as the shell gives them: they are the host's names, as the game's
+// mission list passes them on, not Windows-1250 text.
 int Check(std::span<const std::string> files) {
     if (files.empty()) throw tool::UsageError{"mission check needs at least one FILE"};
     int status = 0;
     for (const std::string& file : files) {
         const bool loaded = Attempt(file, [&] {
             CMissionScreen screen;
-            LoadMission(screen, vexo::Utf8ToCp1250(file));
+            LoadMission(screen, file);
             std::cout << file << ": " << Summary() << ", target area " << (screen.HasTargetArea() ? "yes" : "no")
                       << '\n';
         });
@@ -91,9 +93,8 @@ int Simulate(std::span<const std::string> words) {
             throw tool::UsageError{"unknown option " + option};
     }
     if (options.step > 1.0f) throw tool::UsageError{"--step must not exceed 1 second"};
-    const bool ran = Attempt(words[0], [&] {
-        std::cout << DescribeResult(RunHeadless(vexo::Utf8ToCp1250(words[0]), options)) << '\n';
-    });
+    const bool ran =
+        Attempt(words[0], [&] { std::cout << DescribeResult(RunHeadless(words[0], options)) << '\n'; });
     Game().ClearWorld();
     return ran ? 0 : 1;
 }
