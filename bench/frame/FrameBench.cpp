@@ -54,9 +54,11 @@ void StartBattle(Stage& s) {
     s.gui.screens.push_back(s.screen);
     // Alt held shows every life bar; the console is full of lines.
     s.gui.KeyDown(platform::VK_MENU);
-    for (int i = 0; i < 12; ++i) Announce("Wojtek osiagnal poziom 2.", 0xFF80FF80);
+    for (int i = 0; i < 12; ++i)
+        Announce("Wojtek osiagnal poziom 2.", 0xFF80FF80);
     // Past the fade-in, so the overlay is gone as in play.
-    for (int i = 0; i < 90; ++i) s.gui.Update(s.time += kStep, kStep, true);
+    for (int i = 0; i < 90; ++i)
+        s.gui.Update(s.time += kStep, kStep, true);
 }
 
 // Every unit stands in play, and the volley is topped up from the units near the camera, so each
@@ -172,7 +174,8 @@ int main(int argc, char** argv) {
                     kWidth, kHeight, GameMap().width, GameMap().height, 1 / full, 1 / terrain, 1 / bare,
                     full / terrain, full / bare);
 
-    while (!s.gui.screens.empty()) s.gui.screens.Erase(0);
+    while (!s.gui.screens.empty())
+        s.gui.screens.Erase(0);
     s.gfx.Invalidate();
     s.gfx.Destroy();
     benchmark::Shutdown();

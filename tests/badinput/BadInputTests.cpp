@@ -54,8 +54,9 @@ void Replace(const fs::path& path, const std::string& from, const std::string& t
 // A fresh copy of the shipped data folder, removed with the test.
 class DataCopy {
 public:
-    DataCopy() : folder(fs::temp_directory_path() / ("tundrel-badinput-" + std::to_string(getpid()) + "-" +
-                                                     std::to_string(counter++))) {
+    DataCopy()
+        : folder(fs::temp_directory_path() /
+                 ("tundrel-badinput-" + std::to_string(getpid()) + "-" + std::to_string(counter++))) {
         fs::remove_all(folder);
         fs::copy(SourceData(), folder, fs::copy_options::recursive);
         fs::remove(folder / "Settings.xml");
@@ -63,7 +64,9 @@ public:
     }
     ~DataCopy() { fs::remove_all(folder); }
     fs::path operator/(const std::string& name) const { return folder / name; }
-    std::string ErrorsLog() const { return fs::exists(folder / "Errors.log") ? ReadAll(folder / "Errors.log") : ""; }
+    std::string ErrorsLog() const {
+        return fs::exists(folder / "Errors.log") ? ReadAll(folder / "Errors.log") : "";
+    }
 
     const fs::path folder;
 
@@ -101,19 +104,20 @@ int RunGame(const fs::path& folder) {
 struct GameCase {
     const char* name;
     std::function<void(const DataCopy&)> damage;
-    int status;             // 2: the start failed; 0: a frame failed and the window closed
-    const char* source;     // the record's source file
-    const char* message;    // part of the record's message, UTF-8
+    int status;          // 2: the start failed; 0: a frame failed and the window closed
+    const char* source;  // the record's source file
+    const char* message; // part of the record's message, UTF-8
 };
 
 const GameCase kGameCases[] = {
-    {"MissingGameData", [](const DataCopy& data) { fs::remove_all(data / "GameData"); }, 2, "RARLoad\\RARLoad",
-     "GameData nie istnieje."},
+    {"MissingGameData", [](const DataCopy& data) { fs::remove_all(data / "GameData"); }, 2,
+     "RARLoad\\RARLoad", "GameData nie istnieje."},
     {"CorruptArchive",
      [](const DataCopy& data) {
          fs::remove_all(data / "GameData");
          std::string noise(4096, '\0');
-         for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = char(i * 2654435761u >> 13);
+         for (std::size_t i = 0; i < noise.size(); ++i)
+             noise[i] = char(i * 2654435761u >> 13);
          WriteAll(data / "GameData", "Rar!\x1a\x07\x00" + noise);
      },
      2, "RARLoad\\RARLoad", "GameData"},
@@ -125,12 +129,14 @@ const GameCase kGameCases[] = {
      2, "Gfx", "units.png"},
     {"MissingSoundEffect", [](const DataCopy& data) { fs::remove(data / "Sfx/3.wav"); }, 2, "Sfx", "3.wav"},
     {"UnknownSpriteSetId",
-     [](const DataCopy& data) { Replace(data / "GameData/Sprites.xml", "<id>100</id>", "<id>101</id>"); }, 0, "Gfx",
-     "Sprite o identyfikatorze 100 nie istnieje."},
-    {"UnknownFontId", [](const DataCopy& data) { Replace(data / "GameData/Fonts.xml", "<id>0</id>", "<id>7</id>"); },
-     0, "Gfx", "Czcionka o identyfikatorze 0 nie istnieje."},
-    {"BrokenSettingsFile", [](const DataCopy& data) { WriteAll(data / "Settings.xml", "<settings><fullscreen>1</full"); },
-     2, "XML", ""},
+     [](const DataCopy& data) { Replace(data / "GameData/Sprites.xml", "<id>100</id>", "<id>101</id>"); }, 0,
+     "Gfx", "Sprite o identyfikatorze 100 nie istnieje."},
+    {"UnknownFontId",
+     [](const DataCopy& data) { Replace(data / "GameData/Fonts.xml", "<id>0</id>", "<id>7</id>"); }, 0, "Gfx",
+     "Czcionka o identyfikatorze 0 nie istnieje."},
+    {"BrokenSettingsFile",
+     [](const DataCopy& data) { WriteAll(data / "Settings.xml", "<settings><fullscreen>1</full"); }, 2, "XML",
+     ""},
 };
 
 class BadGameData : public ::testing::TestWithParam<GameCase> {};
@@ -144,7 +150,8 @@ TEST_P(BadGameData, EndsWithItsStatusAndARecord) {
     EXPECT_NE(log.find(c.source), std::string::npos) << vexo::Cp1250ToUtf8(log);
     EXPECT_NE(log.find(vexo::Utf8ToCp1250(c.message)), std::string::npos) << vexo::Cp1250ToUtf8(log);
     // A start that failed wrote nothing of the player's; a closed window saved the settings.
-    EXPECT_EQ(fs::exists(data / "Settings.xml"), c.status == 0 || std::string(c.name) == "BrokenSettingsFile");
+    EXPECT_EQ(fs::exists(data / "Settings.xml"),
+              c.status == 0 || std::string(c.name) == "BrokenSettingsFile");
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, BadGameData, ::testing::ValuesIn(kGameCases),
@@ -174,13 +181,15 @@ protected:
             return false;
         }
         float time = 0.0f;
-        for (int frame = 0; frame < 50 && !screen.over; ++frame) StepMission(screen, time += 0.1f, 0.1f, true);
+        for (int frame = 0; frame < 50 && !screen.over; ++frame)
+            StepMission(screen, time += 0.1f, 0.1f, true);
         return true;
     }
     std::string Log() const { return fs::exists(log) ? ReadAll(log) : ""; }
 
     const fs::path log = fs::temp_directory_path() / ("tundrel-hostile-" + std::to_string(getpid()) + ".log");
-    const fs::path file = fs::temp_directory_path() / ("tundrel-hostile-" + std::to_string(getpid()) + ".tlm");
+    const fs::path file =
+        fs::temp_directory_path() / ("tundrel-hostile-" + std::to_string(getpid()) + ".tlm");
 };
 
 std::string Mission(const std::string& matrix, const std::string& units) {
@@ -189,24 +198,29 @@ std::string Mission(const std::string& matrix, const std::string& units) {
 
 TEST_F(HostileMission, HugeMatrixLoadsWhole) {
     std::string matrix;
-    for (int row = 0; row < 1500; ++row) matrix += std::string(1500, row % 7 ? '.' : '^') + "\n";
-    ASSERT_TRUE(LoadAndPlay(Mission(matrix, R"(<unit team="0" x="5" y="5"/><unit team="1" x="1400" y="1400"/>)")));
+    for (int row = 0; row < 1500; ++row)
+        matrix += std::string(1500, row % 7 ? '.' : '^') + "\n";
+    ASSERT_TRUE(
+        LoadAndPlay(Mission(matrix, R"(<unit team="0" x="5" y="5"/><unit team="1" x="1400" y="1400"/>)")));
     EXPECT_EQ(GameMap().width, 1500);
     EXPECT_EQ(GameMap().height, 1500);
 }
 
 TEST_F(HostileMission, DeepNestingIsAParserErrorNotAStackOverflow) {
     std::string nested;
-    for (int i = 0; i < 200000; ++i) nested += "<a>";
-    for (int i = 0; i < 200000; ++i) nested += "</a>";
+    for (int i = 0; i < 200000; ++i)
+        nested += "<a>";
+    for (int i = 0; i < 200000; ++i)
+        nested += "</a>";
     EXPECT_FALSE(LoadAndPlay(Mission("...", nested)));
     EXPECT_NE(Log().find("XML"), std::string::npos);
 }
 
 TEST_F(HostileMission, HugeNumbersAreHeldInRange) {
-    ASSERT_TRUE(LoadAndPlay(Mission("......\n......\n......",
-                                    R"(<unit team="99999999999" x="1e39" y="-1e39" life="1e300" level="99999999999"/>)"
-                                    R"(<unit team="0" x="2" y="1" life="-1e30" level="-99999999999"/>)")));
+    ASSERT_TRUE(LoadAndPlay(
+        Mission("......\n......\n......",
+                R"(<unit team="99999999999" x="1e39" y="-1e39" life="1e300" level="99999999999"/>)"
+                R"(<unit team="0" x="2" y="1" life="-1e30" level="-99999999999"/>)")));
     EXPECT_TRUE(Log().empty());
     for (const auto& object : GameObjects().All()) {
         EXPECT_TRUE(std::isfinite(object->x) && std::isfinite(object->y));

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         LoadMission(screen, path);
         float time = 0.0f;
-        for (int frame = 0; frame < 30 && !screen.over; ++frame) StepMission(screen, time += 0.1f, 0.1f, true);
+        for (int frame = 0; frame < 30 && !screen.over; ++frame)
+            StepMission(screen, time += 0.1f, 0.1f, true);
     } catch (const vexo::CError&) {
     }
     Game().ClearWorld();

@@ -50,7 +50,8 @@ void ParseSize(const std::string& text, RenderOptions& options) {
 }
 
 std::string DefaultGameData(const std::string& mission) {
-    const std::filesystem::path beside = std::filesystem::path(mission).parent_path().parent_path() / "GameData";
+    const std::filesystem::path beside =
+        std::filesystem::path(mission).parent_path().parent_path() / "GameData";
     return std::filesystem::exists(beside) ? beside.string() : "GameData";
 }
 
@@ -78,7 +79,9 @@ RenderOptions ParseOptions(std::span<const std::string> words) {
     return options;
 }
 
-void Fail(const std::string& message) { throw vexo::CError(vexo::Utf8ToCp1250(message), "tundrel-tool", __LINE__); }
+void Fail(const std::string& message) {
+    throw vexo::CError(vexo::Utf8ToCp1250(message), "tundrel-tool", __LINE__);
+}
 
 void Render(const RenderOptions& options) {
     // Nothing is shown: the picture is read back from an offscreen window.
@@ -96,7 +99,8 @@ void Render(const RenderOptions& options) {
     gfx.LoadGameData(vexo::Utf8ToCp1250(options.gameData));
     // The game screen lays its view out above the panel, so the screen it sees is one panel taller
     // than the picture: the view then has the picture's size and the game's zoom.
-    gfx.SetScreenSize(std::uint32_t(options.width), std::uint32_t(options.height + int(CGameScreen::kPanelHeight)));
+    gfx.SetScreenSize(std::uint32_t(options.width),
+                      std::uint32_t(options.height + int(CGameScreen::kPanelHeight)));
     gfx.Restore();
 
     vexo::SeedRand(options.seed);

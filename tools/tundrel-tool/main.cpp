@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const auto named = [&](const std::string& name) {
-        return std::find_if(groups.begin(), groups.end(), [&](const tool::VerbGroup& g) { return g.name == name; });
+        return std::find_if(groups.begin(), groups.end(),
+                            [&](const tool::VerbGroup& g) { return g.name == name; });
     };
     // A group named by two words ("mission render") takes that verb ahead of its one-word group,
     // so a verb that needs more libraries can live in a file of its own.
