@@ -14,38 +14,13 @@ TEST(ErrorLog, RecordsAreLaidOutAndNumberedAsWrittenByHand) {
     CError(std::string("Nie można wczytać misji z pliku \"Maps\\a.tlm\"."_pl), "GamePlay", 212);
     CError("Matryca w misji jest pusta.", "", -1);
     CError("Tylko wiersz.", "", 0);
-    const std::string expected = Lines({"",
-                                        "Środowisko",
-                                        "  Czas       : 2026-01-02 03:04:05",
-                                        "  Komputer   : SNIEZKA",
-                                        "  Użytkownik : gracz",
-                                        "  Plik       : C:\\Gry\\Tundrel.exe",
-                                        "Źródło",
-                                        "  Plik       : GamePlay",
-                                        "  Wiersz     : 212",
-                                        "Błąd",
-                                        "  Numer      : 1",
-                                        "  Komunikat  : Nie można wczytać misji z pliku \"Maps\\a.tlm\".",
-                                        "",
-                                        "Środowisko",
-                                        "  Czas       : 2026-01-02 03:04:05",
-                                        "  Komputer   : SNIEZKA",
-                                        "  Użytkownik : gracz",
-                                        "  Plik       : C:\\Gry\\Tundrel.exe",
-                                        "Błąd",
-                                        "  Numer      : 2",
-                                        "  Komunikat  : Matryca w misji jest pusta.",
-                                        "",
-                                        "Środowisko",
-                                        "  Czas       : 2026-01-02 03:04:05",
-                                        "  Komputer   : SNIEZKA",
-                                        "  Użytkownik : gracz",
-                                        "  Plik       : C:\\Gry\\Tundrel.exe",
-                                        "Źródło",
-                                        "  Wiersz     : 0",
-                                        "Błąd",
-                                        "  Numer      : 3",
-                                        "  Komunikat  : Tylko wiersz."});
+    const std::string expected =
+        BaseRecordHead() +
+        Lines({"Źródło", "  Plik       : GamePlay", "  Wiersz     : 212", "Błąd", "  Numer      : 1",
+               "  Komunikat  : Nie można wczytać misji z pliku \"Maps\\a.tlm\"."}) +
+        BaseRecordHead() + Lines({"Błąd", "  Numer      : 2", "  Komunikat  : Matryca w misji jest pusta."}) +
+        BaseRecordHead() +
+        Lines({"Źródło", "  Wiersz     : 0", "Błąd", "  Numer      : 3", "  Komunikat  : Tylko wiersz."});
     EXPECT_EQ(log.Contents(), expected);
 }
 
@@ -111,11 +86,7 @@ TEST(ErrorLog, CopiesWriteNothingAndTheSamePathKeepsTheLog) {
     const CError error("x", "", -1);
     const std::string once = log.Contents();
     const CError copy = error;
-    try {
-        throw copy;
-    } catch (const CError& caught) {
-        EXPECT_EQ(caught.message, "x");
-    }
+    EXPECT_EQ(MessageOf([&] { throw copy; }), "x");
     EXPECT_EQ(log.Contents(), once);
     EXPECT_TRUE(current->Open(false));
     EXPECT_TRUE(current->Open(false)) << "opening an open log succeeds";

@@ -1,4 +1,4 @@
-// Test helpers: a private temporary folder, and Errors.log captured with a fixed environment.
+// Test helpers: a private temporary folder, Errors.log captured with a fixed environment, raised errors.
 #pragma once
 
 #include "support/Error.h"
@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,22 @@ inline std::string Lines(std::initializer_list<std::string_view> lines) {
 inline std::string BaseRecordHead() {
     return Lines({"", "Środowisko", "  Czas       : 2026-01-02 03:04:05", "  Komputer   : SNIEZKA",
                   "  Użytkownik : gracz", "  Plik       : C:\\Gry\\Tundrel.exe"});
+}
+
+// The error of type E that running f raises, or nothing if it raises none.
+template <class E = vexo::CError, class F> std::optional<E> ErrorOf(F&& f) {
+    try {
+        f();
+    } catch (const E& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+// The message of the vexo::CError that running f raises, or "" if it raises none.
+template <class F> std::string MessageOf(F&& f) {
+    const std::optional<vexo::CError> error = ErrorOf(f);
+    return error ? error->message : std::string();
 }
 
 } // namespace tundrel_test
