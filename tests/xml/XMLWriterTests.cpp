@@ -1,4 +1,5 @@
 // The writer: the settings file byte for byte, escaping, layout fields and misuse.
+#include "support/TestFiles.h"
 #include "xml/XMLDocument.h"
 #include "xml/XMLError.h"
 #include "xml/XMLLoad.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace vexo;
+using tundrel_test::ErrorOf;
 
 namespace {
 
@@ -157,21 +159,15 @@ TEST(XMLWriter, MisuseRaisesWithThePositionAtTheEndOfTheOutput) {
     writer.newline = "\r\n";
     writer.StartElement("a");
     writer.WriteText("t");
-    try {
-        writer.WriteAttribute("late", "1", true);
-        FAIL() << "an attribute after content must raise";
-    } catch (const CXMLError& error) {
-        EXPECT_EQ(error.kind, XML_ERROR_ATTRIBUTE_OUTSIDE_TAG);
-        EXPECT_EQ(error.position, out.size());
-        EXPECT_EQ(error.textLine, 3u);
-        EXPECT_EQ(error.textColumn, 1u);
-    }
+    const auto late = ErrorOf<CXMLError>([&] { writer.WriteAttribute("late", "1", true); });
+    ASSERT_TRUE(late) << "an attribute after content must raise";
+    EXPECT_EQ(late->kind, XML_ERROR_ATTRIBUTE_OUTSIDE_TAG);
+    EXPECT_EQ(late->position, out.size());
+    EXPECT_EQ(late->textLine, 3u);
+    EXPECT_EQ(late->textColumn, 1u);
     writer.EndElement(true);
-    try {
-        writer.EndElement(true);
-        FAIL() << "closing with nothing open must raise";
-    } catch (const CXMLError& error) {
-        EXPECT_EQ(error.kind, XML_ERROR_NO_OPEN_ELEMENT);
-        EXPECT_EQ(error.position, out.size());
-    }
+    const auto unopened = ErrorOf<CXMLError>([&] { writer.EndElement(true); });
+    ASSERT_TRUE(unopened) << "closing with nothing open must raise";
+    EXPECT_EQ(unopened->kind, XML_ERROR_NO_OPEN_ELEMENT);
+    EXPECT_EQ(unopened->position, out.size());
 }
