@@ -1,11 +1,10 @@
 // The archive source over archives the tests make: every format, damaged ones, and the refusals.
 #include "RARLoad/ArchiveWriters.h"
 #include "RARLoad/SourceTestKit.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <algorithm>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -13,7 +12,7 @@ using namespace vexo::literals;
 using testarchive::Item;
 using testkit::DrainPath;
 using testkit::Listing;
-using testkit::MessageOf;
+using tundrel_test::MessageOf;
 
 namespace {
 
@@ -42,15 +41,8 @@ Listing Expected() {
     return listing;
 }
 
-std::vector<Item> WithBackslashes(std::vector<Item> items) {
-    for (Item& item : items)
-        for (char& c : item.name)
-            if (c == '/') c = '\\';
-    return items;
-}
-
 std::string Make(const std::string& format, const std::vector<Item>& items) {
-    if (format == "rar4") return testarchive::Rar4(WithBackslashes(items));
+    if (format == "rar4") return testarchive::Rar4(testarchive::WithBackslashes(items));
     if (format == "rar5") return testarchive::Rar5(items);
     return testarchive::WithLibarchive(format, items);
 }
@@ -241,12 +233,9 @@ TEST_F(ArchiveSource, AnEntryWhoseHeaderHasNoSizeIsMeasuredBeforeItIsAnnounced) 
 }
 
 TEST_F(ArchiveSource, FailuresAreLoggedWithTheSourceName) {
-    const std::string log = scratch / "Errors.log";
-    vexo::SetErrorLogFile(log);
+    const tundrel_test::CapturedErrorLog log;
     Open("not an archive at all");
-    vexo::SetErrorLogFile("");
-    std::ifstream in(log, std::ios::binary);
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string text = log.Contents();
     EXPECT_NE(text.find("RARLoad\\RARLoad"), std::string::npos);
     EXPECT_NE(text.find(CannotOpen(" Plik nie jest poprawnym archiwum RAR."_pl)), std::string::npos);
 }

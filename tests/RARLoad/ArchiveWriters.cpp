@@ -170,6 +170,13 @@ std::string StreamedZip(const std::vector<Item>& items) {
     return out;
 }
 
+std::vector<Item> WithBackslashes(std::vector<Item> items) {
+    for (Item& item : items)
+        for (char& c : item.name)
+            if (c == '/') c = '\\';
+    return items;
+}
+
 void WriteFile(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), std::streamsize(bytes.size()));

@@ -28,6 +28,9 @@ std::string WithLibarchive(const std::string& format, const std::vector<Item>& i
 // without sizes, each file followed by its data descriptor.
 std::string StreamedZip(const std::vector<Item>& items);
 
+// The items with '\\' in place of '/', as RAR 4 stores names.
+std::vector<Item> WithBackslashes(std::vector<Item> items);
+
 void WriteFile(const std::string& path, const std::string& bytes);
 
 } // namespace testarchive

@@ -1,6 +1,6 @@
 // The folder source: order, names, sizes, and what it refuses.
 #include "RARLoad/SourceTestKit.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 using namespace vexo::literals;
 using testkit::DrainPath;
 using testkit::Listing;
-using testkit::MessageOf;
+using tundrel_test::MessageOf;
 
 namespace {
 
@@ -91,13 +91,10 @@ TEST_F(FolderSource, LinkedFoldersAreNotEnteredAndOnlyRegularFilesCount) {
 }
 
 TEST_F(FolderSource, MissingSourceAndUnreadableFolder) {
-    const auto missing = [] { delete OpenGameData("GameData"); };
-    EXPECT_EQ(MessageOf(missing), "GameData nie istnieje.");
-    try {
-        missing();
-    } catch (const vexo::CError& error) {
-        EXPECT_EQ(error.sourceFile, "RARLoad\\RARLoad");
-    }
+    const auto missing = tundrel_test::ErrorOf([] { delete OpenGameData("GameData"); });
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->message, "GameData nie istnieje.");
+    EXPECT_EQ(missing->sourceFile, "RARLoad\\RARLoad");
     // A file where a folder is expected cannot be listed either, and root cannot get past that.
     scratch.Write("plain.txt", "not a folder");
     EXPECT_EQ(MessageOf([&] { CRARLoader_dir source(scratch / "plain.txt"); }),

@@ -1,24 +1,11 @@
-// Scratch folders and source walkers shared by the data source tests.
+// Scratch folder writes and source walkers shared by the data source tests.
 #include "RARLoad/SourceTestKit.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <stdexcept>
-#include <stdlib.h>
 
 namespace testkit {
-
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rarload-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-}
 
 void ScratchFolder::Write(const std::string& relative, const std::string& bytes) const {
     const std::filesystem::path file = std::filesystem::path(path) / relative;

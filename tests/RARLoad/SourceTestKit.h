@@ -2,6 +2,7 @@
 #pragma once
 
 #include "RARLoad/RARLoad.h"
+#include "support/TestFiles.h"
 
 #include <memory>
 #include <string>
@@ -12,21 +13,13 @@ namespace testkit {
 
 using Listing = std::vector<std::pair<std::string, std::string>>; // name, content
 
-class ScratchFolder {
+class ScratchFolder : public tundrel_test::TempDir {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
     const std::string& Path() const { return path; }
     std::string operator/(const std::string& relative) const { return path + "/" + relative; }
     // Writes a file, creating the folders on its way ('/' separators).
     void Write(const std::string& relative, const std::string& bytes) const;
     void MakeFolder(const std::string& relative) const;
-
-private:
-    std::string path;
 };
 
 // Every entry, read alternately with Read and ReadToString so that both ways are exercised;
@@ -34,18 +27,4 @@ private:
 Listing Drain(CRARLoader& source);
 Listing DrainPath(const std::string& path);
 
-// The message of the vexo::CError that running f raises, or "" if it raises none.
-template <class F> std::string MessageOf(F&& f);
-
 } // namespace testkit
-
-#include "support/Error.h"
-
-template <class F> std::string testkit::MessageOf(F&& f) {
-    try {
-        f();
-    } catch (const vexo::CError& error) {
-        return error.message;
-    }
-    return "";
-}
