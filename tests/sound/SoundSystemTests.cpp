@@ -3,8 +3,7 @@
 
 #include "RecordingAudio.h"
 #include "SfxFolder.h"
-#include "support/Error.h"
-#include "support/Files.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <gtest/gtest.h>
@@ -60,8 +59,7 @@ TEST(SoundSystemStartup, MissingMusicIsSilenceAndTheStreamIsNeverTouched) {
 
 TEST(SoundSystemStartup, EachMissingOrBrokenEffectIsNamedAndLogged) {
     CSfxFolder folder;
-    const auto logPath = folder.root / "Errors.log";
-    vexo::SetErrorLogFile(logPath.string());
+    const tundrel_test::CapturedErrorLog log;
     for (int n = 0; n < 8; ++n) {
         SCOPED_TRACE(n);
         const std::string good = sfxtest::MakeWav(22050, 1, 16, 2205);
@@ -70,20 +68,15 @@ TEST(SoundSystemStartup, EachMissingOrBrokenEffectIsNamedAndLogged) {
                 std::filesystem::remove(folder.Effect(n));
             else
                 sfxtest::WriteBytes(folder.Effect(n), bad);
-            try {
-                CSoundSystem sound;
-                ADD_FAILURE() << "constructed without effect " << n;
-            } catch (const vexo::CError& error) {
-                EXPECT_EQ(error.message, MissingMessage(n));
-                EXPECT_EQ(error.sourceFile, "Sfx");
-            }
+            const auto error = tundrel_test::ErrorOf([] { CSoundSystem sound; });
+            ASSERT_TRUE(error) << "constructed without effect " << n;
+            EXPECT_EQ(error->message, MissingMessage(n));
+            EXPECT_EQ(error->sourceFile, "Sfx");
             EXPECT_EQ(CSoundSystem::Instance(), nullptr);
         }
         sfxtest::WriteBytes(folder.Effect(n), good);
     }
-    std::string text;
-    ASSERT_TRUE(vexo::ReadFileToString(logPath.string(), text));
-    vexo::SetErrorLogFile("");
+    const std::string text = log.Contents();
     for (int n = 0; n < 8; ++n) EXPECT_NE(text.find(MissingMessage(n)), std::string::npos) << n;
 }
 
