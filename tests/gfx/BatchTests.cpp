@@ -2,12 +2,13 @@
 #include "gfx/RecordingDevice.h"
 
 #include "gfx/GfxFilledRect.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <gtest/gtest.h>
 
 using namespace vexo::literals;
+using tundrel_test::ErrorOf;
 
 TEST(GfxArray, GrowsFromEightThenDoublesOrToWhatIsNeeded) {
     TGfxArray<int> array;
@@ -95,14 +96,11 @@ TEST_F(FilledRectTest, FailedFlushRaisesWithTheCodeAndTheNextBeginStartsClean) {
     device.drawResult = kRenderInvalidCall;
     rects.Begin(1);
     rects.Add({0, 0, 1, 1}, 0xFFFFFFFF);
-    try {
-        rects.Flush();
-        FAIL() << "no error";
-    } catch (const vexo::CDirectXError& e) {
-        EXPECT_EQ(e.message, "Nie można narysować prostokątów."_pl);
-        EXPECT_EQ(e.code, std::uint32_t(kRenderInvalidCall));
-        EXPECT_EQ(e.sourceFile, "Gfx");
-    }
+    const auto error = ErrorOf<vexo::CDirectXError>([&] { rects.Flush(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Nie można narysować prostokątów."_pl);
+    EXPECT_EQ(error->code, std::uint32_t(kRenderInvalidCall));
+    EXPECT_EQ(error->sourceFile, "Gfx");
     device.drawResult = kRenderOk;
     rects.Begin(1);
     rects.Add({5, 5, 6, 6}, 0xFF00FF00);

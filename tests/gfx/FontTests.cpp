@@ -3,12 +3,14 @@
 #include "gfx/RecordingDevice.h"
 
 #include "gfx/GfxFont.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <gtest/gtest.h>
 
 using namespace vexo::literals;
+using tundrel_test::ErrorOf;
+using tundrel_test::MessageOf;
 
 namespace {
 
@@ -51,23 +53,16 @@ TEST_F(FontTest, CreatesEveryFontWithItsHeightWeightAndTypeface) {
 TEST_F(FontTest, FailedCreationRaisesAndKeepsTheFontsBeforeIt) {
     Load(Font("0", "a", "12", nullptr));
     device.fontResult = kRenderOutOfMemory;
-    try {
-        Load(Font("1", "b", "12", nullptr));
-        FAIL();
-    } catch (const vexo::CDirectXError& e) {
-        EXPECT_EQ(e.message, "Nie można utworzyć czcionki na etapie 2/2."_pl);
-        EXPECT_EQ(e.code, std::uint32_t(kRenderOutOfMemory));
-    }
+    const auto error = ErrorOf<vexo::CDirectXError>([&] { Load(Font("1", "b", "12", nullptr)); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Nie można utworzyć czcionki na etapie 2/2."_pl);
+    EXPECT_EQ(error->code, std::uint32_t(kRenderOutOfMemory));
     EXPECT_EQ(font.Fonts().size(), 1u);
 }
 
 TEST_F(FontTest, MissingRootIsReported) {
-    try {
-        font.LoadText(true, "Fonts.xml", 0, "<sprites/>");
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Nie znaleziono elementu głównego \"fonts\" w pliku \"Fonts.xml\"."_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { font.LoadText(true, "Fonts.xml", 0, "<sprites/>"); }),
+              "Nie znaleziono elementu głównego \"fonts\" w pliku \"Fonts.xml\"."_pl);
 }
 
 TEST_F(FontTest, SelectTakesTheFirstFontWithTheIdAndNamesAMissingOne) {
@@ -75,12 +70,7 @@ TEST_F(FontTest, SelectTakesTheFirstFontWithTheIdAndNamesAMissingOne) {
     font.Select(3);
     font.DrawText(0, 0, "a", 0xFFFFFFFF);
     EXPECT_EQ(device.texts.at(0).font, font.Fonts()[0].font);
-    try {
-        font.Select(5);
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Czcionka o identyfikatorze 5 nie istnieje."_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { font.Select(5); }), "Czcionka o identyfikatorze 5 nie istnieje."_pl);
 }
 
 TEST_F(FontTest, DrawTextIsOneUnclippedLineAtTheTruncatedPoint) {
@@ -115,12 +105,7 @@ TEST_F(FontTest, EmptyStringDrawsNothingAndAFailedDrawNamesTheText) {
     EXPECT_TRUE(device.texts.empty());
 
     device.textHeight = 0;
-    try {
-        font.DrawText(0, 0, "Gra", 0);
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Nie można wyświetlić tekstu \"Gra\"."_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { font.DrawText(0, 0, "Gra", 0); }), "Nie można wyświetlić tekstu \"Gra\"."_pl);
 }
 
 TEST_F(FontTest, DrawingBeforeAnySelectRaisesInsteadOfCrashing) {

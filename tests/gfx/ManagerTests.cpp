@@ -3,7 +3,7 @@
 #include "gfx/RecordingDevice.h"
 
 #include "gfx/Gfx.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <filesystem>
@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 using namespace vexo::literals;
+using tundrel_test::ErrorOf;
+using tundrel_test::MessageOf;
 
 namespace {
 
@@ -20,16 +22,9 @@ const char* const kSprites = "<sprites><sprite><id>1</id><file>tiles\\terrain.pn
                              "</sprite></sprites>";
 const char* const kFonts = "<fonts><font><id>0</id><name>DejaVu Sans</name><size>12</size></font></fonts>";
 
-class GameDataFolder {
+class GameDataFolder : public tundrel_test::TempDir {
 public:
-    GameDataFolder() {
-        root = std::filesystem::temp_directory_path() /
-               ("tundrel-gfx-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(root);
-        std::filesystem::create_directories(root / "tiles");
-    }
-    ~GameDataFolder() { std::filesystem::remove_all(root); }
+    GameDataFolder() { std::filesystem::create_directories(root / "tiles"); }
     void Write(const std::string& relative, const std::string& content) const {
         std::ofstream(root / relative, std::ios::binary) << content;
     }
@@ -40,7 +35,7 @@ public:
         Write("tiles/terrain.png", terrain);
         Write("units.png", units);
     }
-    std::filesystem::path root;
+    std::filesystem::path root = path;
 };
 
 std::vector<std::string> Only(const std::vector<std::string>& calls, const std::set<std::string>& names) {
@@ -117,12 +112,8 @@ TEST(GfxManager, AMissingImageEndsTheSecondPass) {
     CRecordingDevice device;
     CGfx gfx;
     gfx.Create(&device);
-    try {
-        gfx.LoadGameData(folder.root.string());
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Nie można załadować spritów z plików: \"tiles\\terrain.png\"."_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { gfx.LoadGameData(folder.root.string()); }),
+              "Nie można załadować spritów z plików: \"tiles\\terrain.png\"."_pl);
 }
 
 TEST(GfxManager, EntriesGoToTheFirstObjectThatWantsThemAndOnlyOnce) {
@@ -133,21 +124,14 @@ TEST(GfxManager, EntriesGoToTheFirstObjectThatWantsThemAndOnlyOnce) {
     EXPECT_EQ(gfx.WantsFile(true, "Fonts.xml", 10), kFileAsText);
     gfx.LoadText(true, "Fonts.xml", 10, kFonts);
     EXPECT_EQ(gfx.font.Fonts().size(), 1u);
-    try {
-        gfx.LoadText(true, "Fonts.xml", 10, kFonts);
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "[Load_String] To niemożliwe! Jak to się stało?!"_pl);
-        EXPECT_EQ(e.sourceFile, "Gfx");
-    }
+    const auto error = ErrorOf([&] { gfx.LoadText(true, "Fonts.xml", 10, kFonts); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "[Load_String] To niemożliwe! Jak to się stało?!"_pl);
+    EXPECT_EQ(error->sourceFile, "Gfx");
     EXPECT_EQ(gfx.WantsFile(true, "other.png", 10), kFileNotWanted);
     const std::uint8_t byte = 0;
-    try {
-        gfx.LoadData(true, "other.png", 1, &byte);
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "[Load_Data] To niemożliwe! Jak to się stało?!"_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { gfx.LoadData(true, "other.png", 1, &byte); }),
+              "[Load_Data] To niemożliwe! Jak to się stało?!"_pl);
     // EndLoading forgets a loader that was never used.
     EXPECT_EQ(gfx.WantsFile(true, "Sprites.xml", 10), kFileAsText);
     gfx.EndLoading(true);
@@ -158,13 +142,10 @@ TEST(GfxManager, LineFailuresCarryTheDeviceCode) {
     CRecordingDevice device;
     CGfx gfx;
     device.lineResult = kRenderNotAvailable;
-    try {
-        gfx.Create(&device);
-        FAIL();
-    } catch (const vexo::CDirectXError& e) {
-        EXPECT_EQ(e.message, "Nie można utworzyć obiektu do rysowania linii."_pl);
-        EXPECT_EQ(e.code, std::uint32_t(kRenderNotAvailable));
-    }
+    const auto error = ErrorOf<vexo::CDirectXError>([&] { gfx.Create(&device); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Nie można utworzyć obiektu do rysowania linii."_pl);
+    EXPECT_EQ(error->code, std::uint32_t(kRenderNotAvailable));
     device.lineResult = kRenderOk;
     gfx.line.Create(&device);
     gfx.line.DrawFrame(1, 2, 1, 9, 0xFF112233);
@@ -172,12 +153,9 @@ TEST(GfxManager, LineFailuresCarryTheDeviceCode) {
     EXPECT_EQ(device.polylines[0].points, (std::vector<float>{1, 2, 1, 2, 1, 9, 1, 9, 1, 2}));
     EXPECT_EQ(device.polylines[0].color, 0xFF112233u);
     device.lineResult = kRenderInvalidCall;
-    try {
-        gfx.line.DrawFrame(0, 0, 1, 1, 0);
-        FAIL();
-    } catch (const vexo::CDirectXError& e) {
-        EXPECT_EQ(e.message, "Nie można narysować linii."_pl);
-    }
+    const auto drawError = ErrorOf<vexo::CDirectXError>([&] { gfx.line.DrawFrame(0, 0, 1, 1, 0); });
+    ASSERT_TRUE(drawError);
+    EXPECT_EQ(drawError->message, "Nie można narysować linii."_pl);
 }
 
 } // namespace

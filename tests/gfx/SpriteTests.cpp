@@ -3,13 +3,15 @@
 #include "gfx/RecordingDevice.h"
 
 #include "gfx/GfxSprite.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
 
 using namespace vexo::literals;
+using tundrel_test::ErrorOf;
+using tundrel_test::MessageOf;
 
 namespace {
 
@@ -74,24 +76,18 @@ TEST_F(SpriteTest, ImpossibleFrameSizesAreRefusedWhenTheFileIsRead) {
         CGfxSprite fresh;
         fresh.Create(&device);
         const std::string xml = SpriteXml(Set(9, "x.png", image, frame));
-        try {
-            fresh.LoadText(true, "Sprites.xml", 0, xml);
-            FAIL() << image << "/" << frame;
-        } catch (const vexo::CError& e) {
-            EXPECT_NE(e.message.find("Sprite o identyfikatorze 9"), std::string::npos) << e.message;
-            EXPECT_NE(e.message.find("Sprites.xml"), std::string::npos);
-        }
+        const auto error = ErrorOf([&] { fresh.LoadText(true, "Sprites.xml", 0, xml); });
+        ASSERT_TRUE(error) << image << "/" << frame;
+        EXPECT_NE(error->message.find("Sprite o identyfikatorze 9"), std::string::npos) << error->message;
+        EXPECT_NE(error->message.find("Sprites.xml"), std::string::npos);
     }
 }
 
 TEST_F(SpriteTest, MissingRootIsReported) {
-    try {
-        sprite.LoadText(true, "Sprites.xml", 0, "<fonts/>");
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Nie znaleziono elementu głównego \"sprites\" w pliku \"Sprites.xml\"."_pl);
-        EXPECT_EQ(e.sourceFile, "Gfx");
-    }
+    const auto error = ErrorOf([&] { sprite.LoadText(true, "Sprites.xml", 0, "<fonts/>"); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Nie znaleziono elementu głównego \"sprites\" w pliku \"Sprites.xml\"."_pl);
+    EXPECT_EQ(error->sourceFile, "Gfx");
 }
 
 TEST_F(SpriteTest, WantsTheDescriptionFirstAndTheImagesSecond) {
@@ -115,21 +111,14 @@ TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOnesAreListed) {
     ASSERT_EQ(device.textures.size(), 1u);
     EXPECT_EQ(device.textures.begin()->second.bytes, "png");
     EXPECT_EQ(device.textures.begin()->second.colorKey, 0xFF00FF00u);
-    try {
-        sprite.EndLoading(false);
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Nie można załadować spritów z plików: \"a.png\" \"b.png\"."_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
+              "Nie można załadować spritów z plików: \"a.png\" \"b.png\"."_pl);
 
     device.textureResult = kRenderInvalidData;
-    try {
-        sprite.LoadData(false, "b.png", 3, bytes);
-        FAIL();
-    } catch (const vexo::CDirectXError& e) {
-        EXPECT_EQ(e.message, "Nie można wczytać sprita z pliku \"b.png\"."_pl);
-        EXPECT_EQ(e.code, std::uint32_t(kRenderInvalidData));
-    }
+    const auto error = ErrorOf<vexo::CDirectXError>([&] { sprite.LoadData(false, "b.png", 3, bytes); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Nie można wczytać sprita z pliku \"b.png\"."_pl);
+    EXPECT_EQ(error->code, std::uint32_t(kRenderInvalidData));
 }
 
 TEST_F(SpriteTest, DestroyReleasesTexturesAndForgetsTheSets) {
@@ -143,12 +132,7 @@ TEST_F(SpriteTest, DestroyReleasesTexturesAndForgetsTheSets) {
 
 TEST_F(SpriteTest, BeginWithAnUnknownIdNamesIt) {
     Load(Set(1, "a.png", 64, 32));
-    try {
-        sprite.Begin(7, 10, false);
-        FAIL();
-    } catch (const vexo::CError& e) {
-        EXPECT_EQ(e.message, "Sprite o identyfikatorze 7 nie istnieje."_pl);
-    }
+    EXPECT_EQ(MessageOf([&] { sprite.Begin(7, 10, false); }), "Sprite o identyfikatorze 7 nie istnieje."_pl);
 }
 
 TEST_F(SpriteTest, FramesAreSampledOneTexelInsideTheirBorders) {
@@ -250,13 +234,10 @@ TEST_F(SpriteTest, FailedFlushRaisesAndBeginDropsItsLeftovers) {
     device.drawResult = kRenderFail;
     sprite.Begin(1, 1, false);
     sprite.Add(0, 0, 0, 0, 0, 0);
-    try {
-        sprite.Flush();
-        FAIL();
-    } catch (const vexo::CDirectXError& e) {
-        EXPECT_EQ(e.message, "Nie można narysować spritów."_pl);
-        EXPECT_EQ(e.code, std::uint32_t(kRenderFail));
-    }
+    const auto error = ErrorOf<vexo::CDirectXError>([&] { sprite.Flush(); });
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->message, "Nie można narysować spritów."_pl);
+    EXPECT_EQ(error->code, std::uint32_t(kRenderFail));
     device.drawResult = kRenderOk;
     sprite.Begin(1, 1, false);
     sprite.Add(0, 7, 7, 0, 0, 0);
