@@ -3,6 +3,7 @@
 #include "RenderTestKit.h"
 
 #include "gfx/Gfx.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <cmath>
@@ -42,7 +43,6 @@ class FrameTest : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
-        root = std::filesystem::temp_directory_path() / "tundrel-frame-test";
         WriteGameData(root);
         gfx.Create(device);
         gfx.LoadGameData(root.string());
@@ -54,7 +54,6 @@ protected:
     void TearDown() override {
         gfx.Invalidate();
         gfx.Destroy();
-        std::filesystem::remove_all(root);
     }
 
     // The ink of one string drawn alone at (10, 150), as a set of lit pixels.
@@ -69,7 +68,8 @@ protected:
         return lit;
     }
 
-    std::filesystem::path root;
+    tundrel_test::TempDir dir;
+    std::filesystem::path root = std::filesystem::path(dir.path) / "GameData";
     CGfx gfx;
 };
 
@@ -100,7 +100,6 @@ TEST_F(FrameTest, TilesSpritesRectanglesLinesAndPolishTextAllReachTheScreen) {
     const std::string polish(std::string("ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ"_pl));
     gfx.font.DrawTextInRect(0, 120, 320, 160, polish, kTextCenter | kTextSingleLine, 0xFFFFFFFF);
     Grab();
-    device->SaveBackBufferPng((std::filesystem::temp_directory_path() / "tundrel-frame.png").string());
 
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(Near(Pixel(16 + 32 * (i % 4), 16 + 32 * (i / 4)), kTileColours[i % 4])) << "tile " << i;

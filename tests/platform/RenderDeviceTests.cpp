@@ -6,10 +6,10 @@
 #include "gfx/GfxFont.h"
 #include "gfx/GfxLine.h"
 #include "gfx/GfxSprite.h"
-#include "support/Error.h"
+#include "support/TestFiles.h"
 
 #include <SDL_image.h>
-#include <filesystem>
+#include <array>
 
 namespace {
 
@@ -120,10 +120,7 @@ TEST_F(DeviceTest, FrameIsAOnePixelOutline) {
     Grab();
     int left, top, right, bottom;
     ASSERT_TRUE(InkBox(0xFF000000, left, top, right, bottom));
-    EXPECT_EQ(left, 50);
-    EXPECT_EQ(top, 40);
-    EXPECT_EQ(right, 70);
-    EXPECT_EQ(bottom, 60);
+    EXPECT_EQ((std::array{left, top, right, bottom}), (std::array{50, 40, 70, 60}));
     for (int i = 0; i <= 20; ++i) {
         EXPECT_EQ(Pixel(50 + i, 40), 0xFFFFFFFFu) << i;
         EXPECT_EQ(Pixel(50 + i, 60), 0xFFFFFFFFu) << i;
@@ -242,9 +239,10 @@ TEST_F(DeviceTest, ScreenshotIsAPngOfTheBackBuffer) {
     rects.Begin(1);
     rects.Add({0, 0, 10, 10}, 0xFF336699);
     rects.Flush();
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "tundrel-screenshot-test.png";
-    ASSERT_EQ(device->SaveBackBufferPng(path.string()), kRenderOk);
-    SDL_Surface* loaded = IMG_Load(path.string().c_str());
+    const tundrel_test::TempDir dir;
+    const std::string path = dir.File("screenshot.png");
+    ASSERT_EQ(device->SaveBackBufferPng(path), kRenderOk);
+    SDL_Surface* loaded = IMG_Load(path.c_str());
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->w, kWidth);
     EXPECT_EQ(loaded->h, kHeight);
@@ -253,7 +251,6 @@ TEST_F(DeviceTest, ScreenshotIsAPngOfTheBackBuffer) {
     EXPECT_EQ(static_cast<const std::uint32_t*>(argb->pixels)[kWidth * 20], 0xFF000000u);
     SDL_FreeSurface(argb);
     SDL_FreeSurface(loaded);
-    std::filesystem::remove(path);
 }
 
 } // namespace
