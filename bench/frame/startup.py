@@ -6,30 +6,24 @@
 import os
 import shutil
 import statistics
-import struct
 import subprocess
 import sys
 import tempfile
 import time
 import zipfile
 
-from PIL import Image
-
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "e2e"))
+from e2e_screen import root_image  # noqa: E402
 from play import is_menu, start_window_manager  # noqa: E402
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 
 def grab_root():
-    """The root window through xwd, which is several times quicker than ImageMagick's import."""
-    raw = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
-    fields = struct.unpack(">25I", raw[:100])
-    header_size, width, height, byte_order, bytes_per_line, ncolors = (
-        fields[0], fields[4], fields[5], fields[7], fields[12], fields[19])
-    pixels = raw[header_size + 12 * ncolors:]
-    mode = "BGRX" if byte_order == 0 else "XRGB"
-    return Image.frombuffer("RGB", (width, height), pixels, "raw", mode, bytes_per_line, 1)
+    """The root window through xwd, which is several times quicker than ImageMagick's import; None
+    while the server cannot give one."""
+    raw = subprocess.run(["xwd", "-root", "-silent"], capture_output=True)
+    return root_image(raw.stdout) if raw.returncode == 0 and len(raw.stdout) >= 100 else None
 
 
 def window_box():
@@ -58,9 +52,9 @@ def one_start(game, folder):
             before = time.monotonic()
             # Once full screen the window keeps its place; asking again would only slow the polling.
             shot = grab_root()
-            if box != (0, 0) + shot.size:
+            if shot and box != (0, 0) + shot.size:
                 box = window_box()
-            if box and is_menu(False)(shot.crop(box)):
+            if shot and box and is_menu(False)(shot.crop(box)):
                 return before - start, step
             step = time.monotonic() - before
             if process.poll() is not None:
