@@ -5,33 +5,17 @@
 
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace {
 
-struct ToolRun {
-    int status = -1; // the exit status, or -1 when the program did not exit normally
-    std::string out, err;
-};
+using ToolRun = tundrel_test::ProgramRun;
 
 class GameDataTool : public ::testing::Test {
 protected:
     testkit::ScratchFolder scratch;
 
-    std::string Slurp(const std::string& path) const {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
-
     ToolRun Tool(const std::string& arguments) const {
-        const std::string command = std::string("'") + TUNDREL_TOOL + "' " + arguments + " >'" +
-                                    (scratch / "out") + "' 2>'" + (scratch / "err") + "'";
-        const int raw = std::system(command.c_str());
-        ToolRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Slurp(scratch / "out");
-        run.err = Slurp(scratch / "err");
-        return run;
+        return tundrel_test::RunInFolder(std::string("'") + TUNDREL_TOOL + "' " + arguments, scratch.Path());
     }
 
     // The same content as a folder and in the archive formats a mission maker may use.

@@ -7,9 +7,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/wait.h>
 
 namespace tundrel_test {
 
@@ -88,6 +91,27 @@ template <class E = vexo::CError, class F> std::optional<E> ErrorOf(F&& f) {
 template <class F> std::string MessageOf(F&& f) {
     const std::optional<vexo::CError> error = ErrorOf(f);
     return error ? error->message : std::string();
+}
+
+// What a program run through the shell left behind.
+struct ProgramRun {
+    int status = -1; // the exit status, or -1 when the program did not exit normally
+    std::string out, err;
+};
+
+// Runs a shell command in folder, capturing its standard output and error in files there.
+inline ProgramRun RunInFolder(const std::string& command, const std::filesystem::path& folder) {
+    const auto read = [](const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const std::string quotedFolder = "'" + folder.string() + "'";
+    const int raw = std::system(("cd " + quotedFolder + " && " + command + " >out 2>err").c_str());
+    ProgramRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = read(folder / "out");
+    run.err = read(folder / "err");
+    return run;
 }
 
 } // namespace tundrel_test

@@ -1,27 +1,20 @@
 // tundrel-tool mission check and simulate run as a program: the summary and result lines, exit
 // statuses, messages of broken missions in UTF-8, and runs that repeat exactly.
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-struct ToolRun {
-    int status = -1; // the exit status, or -1 when the program did not exit normally
-    std::string out, err;
-};
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
+using ToolRun = tundrel_test::ProgramRun;
 
 std::string Quoted(const std::string& word) {
     std::string quoted = "'";
@@ -48,16 +41,10 @@ protected:
 
     // Runs in the scratch folder, so that the tool's Errors.log lands there.
     ToolRun Tool(const std::vector<std::string>& words) const {
-        std::string command = "cd " + Quoted(scratch.string()) + " && " + Quoted(TUNDREL_TOOL);
+        std::string command = Quoted(TUNDREL_TOOL);
         for (const std::string& word : words)
             command += " " + Quoted(word);
-        command += " >out 2>err";
-        const int raw = std::system(command.c_str());
-        ToolRun run;
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.out = Slurp(scratch / "out");
-        run.err = Slurp(scratch / "err");
-        return run;
+        return tundrel_test::RunInFolder(command, scratch);
     }
 
     fs::path missions, scratch;
