@@ -216,6 +216,9 @@ def run_mission(game):
     menu = escape_to_menu(game)
     game.click(*menu_button_centre(menu, 0))
     game.wait_for("the game back on top", is_battlefield)
+    # The walk goes on where it stopped; an attack given before the child stands in range would
+    # only be refused as too far.
+    wait_standing(game)
 
     # Attack by key, then again by the order button; the snowballs' hits show in the info panel
     # (experience for hits near the child, life for hits on it).
