@@ -93,6 +93,9 @@ void CD3DApplication::FrameStep() {
             Pause(false, false);
         }
     }
+    // Size notices come late, or not at all (a refused full screen, a dialog's own loop): each frame
+    // follows the size the window really has.
+    if (!deviceLost && !minimized && BackBufferStale()) HandleSizeChange();
 
     CFrameTimer& timer = host.Timer();
     const double appTime = timer(ETimerCommand::AppTime);

@@ -120,6 +120,10 @@ private:
     void ApplyWindowStyle();
     void BuildPresentParameters();
     void ReadBackBuffer();
+    // The device's back buffer differs from the size the game is laid out for.
+    bool BackBufferStale() const;
+    // Full screen was refused (for the reason given, when known): the game goes on windowed.
+    void StayInWindow(const std::string& reason);
     void UpdateCursor();
 
     std::deque<platform::SMessage> posted;

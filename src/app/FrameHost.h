@@ -36,6 +36,10 @@ struct SDisplayMode {
     bool operator==(const SDisplayMode&) const = default;
 };
 
+// CreateDevice and ResetDevice succeeded, but the window system would not show the window in full
+// screen: the device presents in a window at the size the window has.
+inline constexpr RenderResult kRenderFullScreenRefused = 0x0876087C;
+
 class CFrameHost {
 public:
     virtual ~CFrameHost() = default;
@@ -62,8 +66,8 @@ public:
     // Text drawn centred on the window straight away, for the time before the device exists.
     virtual void PaintCentredText(const std::string& text) = 0;
 
-    // The device on the main window, presenting as asked; nullptr with the result code and the
-    // system's reason when it cannot be made.
+    // The device on the main window, presenting as asked (or kRenderFullScreenRefused); nullptr
+    // with the result code and the system's reason when it cannot be made.
     virtual CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
                                         std::string& reason) = 0;
     virtual RenderResult ResetDevice(const SPresentParameters& parameters) = 0;

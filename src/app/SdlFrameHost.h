@@ -40,7 +40,8 @@ public:
 private:
     // The device lives on the window's GL context; it is made on first need.
     CRenderDevice* EnsureDevice(std::string& reason);
-    bool ApplyMode(const SPresentParameters& parameters, std::string& reason);
+    // kRenderOk, kRenderFullScreenRefused, or a failure with the reason.
+    RenderResult ApplyMode(const SPresentParameters& parameters, std::string& reason);
 
     CGLWindow window;
     std::unique_ptr<CRenderDevice> device;
