@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct SRect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -76,6 +77,9 @@ public:
     virtual void ReleaseDevice() = 0;
 
     virtual bool PeekMessage(platform::SMessage& message) = 0;
+    // Messages taken but not used (by the settings dialog's own loop) go back to the front of the
+    // queue, in their order, for the frame.
+    virtual void PutBackMessages(const std::vector<platform::SMessage>& messages) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual CFrameTimer& Timer() = 0;
 };

@@ -149,4 +149,8 @@ void CSdlFrameHost::ReleaseDevice() { device.reset(); }
 
 bool CSdlFrameHost::PeekMessage(platform::SMessage& message) { return platform::PeekPlatformMessage(message); }
 
+void CSdlFrameHost::PutBackMessages(const std::vector<platform::SMessage>& messages) {
+    platform::PutBackPlatformMessages(messages);
+}
+
 void CSdlFrameHost::Sleep(std::uint32_t milliseconds) { platform::SleepMilliseconds(milliseconds); }

@@ -34,6 +34,7 @@ public:
     void ReleaseDevice() override;
 
     bool PeekMessage(platform::SMessage& message) override;
+    void PutBackMessages(const std::vector<platform::SMessage>& messages) override;
     void Sleep(std::uint32_t milliseconds) override;
     CFrameTimer& Timer() override { return timer; }
 

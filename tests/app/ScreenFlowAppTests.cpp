@@ -91,6 +91,25 @@ TEST_F(ScreenFlowAppTest, ExitClosesTheWindow) {
     EXPECT_FALSE(host.HasMainWindow()) << "the usual shutdown";
 }
 
+// The window took another size without the pointer moving: once the menu is laid out for it, the
+// button now under the pointer is lit, not the one that lay there before.
+TEST_F(ScreenFlowAppTest, PointerIsFoundAgainInTheNewLayout) {
+    const CMenuButton& play = *menu->GetButton(CMenu::kNewGame);
+    const float x = (play.left + play.right) / 2, y = (play.top + play.bottom) / 2;
+    app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(int(x), int(y)));
+    ASSERT_TRUE(play.IsHovered());
+    host.lateWindowSystem = true;
+    host.device.width = 640;
+    host.device.height = 480;
+    for (int i = 0; i < 3; ++i) Step();
+    ASSERT_EQ(gfx.screenWidth, 640u);
+    for (int button = 0; button < CMenu::kButtonCount; ++button) {
+        const CMenuButton& b = *menu->GetButton(button);
+        EXPECT_EQ(b.IsHovered(), b.IsEnabled() && x >= b.left && x < b.right && y >= b.top && y < b.bottom)
+            << "button " << button;
+    }
+}
+
 // The desktop gets the read-me's absolute path as a URL, whatever the folder is called.
 TEST(FileUrl, EncodesEverythingButPlainPathCharacters) {
     EXPECT_EQ(FileUrl("/home/gracz/Gry/Tundrel/Readme.txt"), "file:///home/gracz/Gry/Tundrel/Readme.txt");

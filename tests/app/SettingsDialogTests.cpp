@@ -253,6 +253,77 @@ TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
     gfx.Destroy();
 }
 
+// Opened from full screen on a window system that applies sizes late: the dialog is laid out at
+// the size the window really has whenever it draws, and what happened to the window and the
+// pointer meanwhile reaches the frame once the dialog ends, with OK or with Cancel.
+TEST(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
+    tundrel_test::CapturedErrorLog errors;
+    tundrel_test::TempDir dir;
+    CScriptedDisplays displays;
+    CTestFrameHost host;
+    CSettingsDisplayConfig config(displays, dir.File("Settings.xml"));
+    CGfx gfx;
+    gfx.Create(&host.device);
+    CHookApp app(host, config, true);
+    ASSERT_TRUE(app.Create({}));
+    host.lateWindowSystem = true;
+
+    CSettingsDialogModel unused(config.Enumeration(), SDisplaySettings{}, 800, 600);
+    CSettingsDialog layout(unused);
+    layout.SetScreenSize(800.0f, 600.0f);
+    const SMessage pointer{WM_MOUSEMOVE, 0, MakeLParam(20, 30)};
+    // Each time the dialog waits, the window system does the next thing; OK is clicked where the
+    // dialog lies in an 800 by 600 window.
+    std::vector<std::function<std::vector<SMessage>()>> script = {
+        [] { return std::vector<SMessage>{}; },
+        [&] {
+            host.fullScreen = false;
+            host.ResizeClient(800, 600);
+            return std::vector<SMessage>{{WM_ENTERSIZEMOVE, 0, 0}, {WM_EXITSIZEMOVE, 0, 0}, pointer};
+        },
+        [] { return std::vector<SMessage>{}; },
+        [&] { return std::vector<SMessage>{Click(layout.ButtonBox(true))}; },
+    };
+    std::size_t step = 0;
+    host.whenIdle = [&](SMessage& message) {
+        if (step >= script.size()) {
+            message = Key(VK_ESCAPE);
+            return true;
+        }
+        const std::vector<SMessage> next = script[step++]();
+        host.messages.assign(next.begin(), next.end());
+        return !next.empty() && host.PeekMessage(message);
+    };
+    app.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_EQ(step, script.size());
+    EXPECT_FALSE(Steps(host.log, {"CreateDevice"}).empty()) << "OK was where an 800 by 600 window shows it";
+    const std::vector<std::uint32_t> passedOn = [&] {
+        std::vector<std::uint32_t> kinds;
+        for (const SMessage& m : host.messages) kinds.push_back(m.message);
+        return kinds;
+    }();
+    EXPECT_EQ(passedOn, (std::vector<std::uint32_t>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_MOUSEMOVE}));
+    EXPECT_EQ(app.BackBufferWidth(), 800u);
+
+    // Maximized while the dialog is open, then Cancel: the frame takes the maximized size and
+    // keeps the window's own size for the next start.
+    host.lateWindowSystem = false;
+    host.messages.clear();
+    script = {[&] {
+        host.ResizeClient(1280, 1000);
+        return std::vector<SMessage>{{WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1280, 1000)}, Key(VK_ESCAPE)};
+    }};
+    step = 0;
+    app.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    SMessage message;
+    while (!host.messages.empty() && host.PeekMessage(message))
+        app.SendMessage(message.message, message.wParam, message.lParam);
+    EXPECT_TRUE(app.IsMaximized());
+    EXPECT_EQ(app.BackBufferWidth(), 1280u);
+    EXPECT_EQ(app.GetWindowSettings().width, 800);
+    gfx.Destroy();
+}
+
 TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
 #if defined(__SANITIZE_ADDRESS__)
     // Mesa keeps allocations of every context it made for the whole process, which the leak

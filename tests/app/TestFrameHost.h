@@ -135,6 +135,9 @@ public:
         messages.pop_front();
         return true;
     }
+    void PutBackMessages(const std::vector<platform::SMessage>& taken) override {
+        messages.insert(messages.begin(), taken.begin(), taken.end());
+    }
     void Sleep(std::uint32_t milliseconds) override { sleptMilliseconds += milliseconds; }
     CFrameTimer& Timer() override { return timer; }
 
