@@ -1,0 +1,31 @@
+// The last stage of the mix: a peak limiter that keeps the sum of every effect and the music
+// inside full scale. Sixteen channels may start the same effect in the same frame (a volley of
+// throws), and their waveforms then add up in phase; clipping that sum would crackle.
+#pragma once
+
+#include <cstddef>
+
+namespace platform {
+
+class CMixLimiter {
+public:
+    // The loudest a mixed sample may come out, just under full scale so a 16-bit conversion
+    // never saturates.
+    static constexpr float kCeiling = 0.9f;
+
+    // rate: frames per second, for the release time.
+    explicit CMixLimiter(int rate);
+
+    // Called by the mixer on every mixed block (interleaved floats, channels per frame). A frame
+    // that would exceed the ceiling is scaled down as a whole at once, so nothing is clipped and
+    // the speakers keep their balance; afterwards the gain returns to unity over about 0.1 s.
+    void Process(float* samples, std::size_t frames, int channels);
+
+    float Gain() const { return gain; }
+
+private:
+    float gain = 1.0f;
+    float release;
+};
+
+} // namespace platform
