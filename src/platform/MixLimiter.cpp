@@ -18,7 +18,10 @@ void CMixLimiter::Process(float* samples, std::size_t frames, int channels) {
     for (std::size_t f = 0; f < frames; ++f) {
         float* frame = samples + f * width;
         float peak = 0.0f;
-        for (std::size_t c = 0; c < width; ++c) peak = std::max(peak, std::fabs(frame[c]));
+        for (std::size_t c = 0; c < width; ++c) {
+            frame[c] *= kHeadroom;
+            peak = std::max(peak, std::fabs(frame[c]));
+        }
         if (peak * gain > kCeiling) gain = kCeiling / peak;
         for (std::size_t c = 0; c < width; ++c) frame[c] *= gain;
         gain += (1.0f - gain) * release;

@@ -162,7 +162,7 @@ TEST(MixLimiter, PassesAQuietMixAndHoldsSixteenEffectsWithTheMusicUnderFullScale
     auto quiet = Sine(0.8f);
     const auto original = quiet;
     limiter.Process(quiet.data(), quiet.size() / 2, 2);
-    EXPECT_EQ(quiet, original);
+    for (std::size_t i = 0; i < quiet.size(); ++i) ASSERT_EQ(quiet[i], original[i] * CMixLimiter::kHeadroom) << i;
 
     // Sixteen full-scale effects in phase plus the music at 192 of 255.
     auto volley = Sine(16.0f + 192.0f / 255.0f);
@@ -171,7 +171,7 @@ TEST(MixLimiter, PassesAQuietMixAndHoldsSixteenEffectsWithTheMusicUnderFullScale
         ASSERT_LT(std::fabs(volley[i]), 1.0f) << i;
         ASSERT_FLOAT_EQ(volley[i + 1] * 2, volley[i]) << "both speakers keep their balance";
     }
-    EXPECT_LT(limiter.Gain(), 0.1f);
+    EXPECT_LT(limiter.Gain(), 0.2f);
 
     // Half a second of a quiet mix later the gain is back to unity.
     for (int block = 0; block < 5; ++block) {
