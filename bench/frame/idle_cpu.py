@@ -48,23 +48,21 @@ def main():
     parser.add_argument("--seconds", type=float, default=10)
     parser.add_argument("games", nargs="+")
     options = parser.parse_args()
-    work = tempfile.mkdtemp(prefix="tundrel-idle-")
-    manager = start_window_manager(work)
-    try:
+    with tempfile.TemporaryDirectory(prefix="tundrel-idle-") as work:
         folder = os.path.join(work, "data")
         shutil.copytree(os.path.join(ROOT, "data"), folder)
+        manager = start_window_manager(work)
         shares = {game: [] for game in options.games}
-        for _ in range(options.rounds):
-            for game in options.games:
-                shares[game].append(idle_share(os.path.abspath(game), folder, options.seconds))
-        for game, values in shares.items():
-            print(f"{game}: median {statistics.median(values) * 100:.1f} % of a core in the main menu "
-                  f"({', '.join(f'{v * 100:.1f}' for v in values)})")
-    finally:
-        manager.kill()
-        manager.wait()
-        shutil.rmtree(work)
-
+        try:
+            for _ in range(options.rounds):
+                for game in options.games:
+                    shares[game].append(idle_share(os.path.abspath(game), folder, options.seconds))
+        finally:
+            manager.kill()
+            manager.wait()
+    for game, values in shares.items():
+        print(f"{game}: median {statistics.median(values) * 100:.1f} % of a core in the main menu "
+              f"({', '.join(f'{v * 100:.1f}' for v in values)})")
 
 if __name__ == "__main__":
     main()
