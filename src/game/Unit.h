@@ -109,6 +109,8 @@ private:
     // Console line for the acting unit's own side only.
     void Report(const std::string& text, std::uint32_t colour) const;
 
+    // Whether this frame's slip chance has been drawn; a frame cut into substeps draws it once.
+    bool slipDrawn = false;
     TObjectRef<CUnit> orderTarget;
     TObjectRef<CUnit> stateTarget;
     // Whether the go order ends when its walk stalls; walking time and distance to the point at

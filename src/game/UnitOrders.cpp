@@ -50,6 +50,7 @@ void CUnit::Stop() {
 
 void CUnit::Update(float, float elapsed) {
     if (buried) return;
+    if (Game().substep == 0) slipDrawn = false;
     if (state == kStateFallen) {
         life += elapsed;
         if (life > 0.0f) {
@@ -261,5 +262,9 @@ void CUnit::Walk(float elapsed, bool carrying) {
         map.TakeSnow(x, y, 0.01f * elapsed);
         break;
     }
-    if (map.CellAt(x, y).kind == kIce && GetSlipChance() > RandUnit()) Damage(Attribute(kAttrLife) + 1.0f, false);
+    // The slip chance is per walking frame: drawn the first time in a frame that a step ends on ice.
+    if (map.CellAt(x, y).kind == kIce && !slipDrawn) {
+        slipDrawn = true;
+        if (GetSlipChance() > RandUnit()) Damage(Attribute(kAttrLife) + 1.0f, false);
+    }
 }
