@@ -46,7 +46,8 @@ int Cat(CRARLoader& source, const std::string& wanted) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int Run(std::span<const std::string> words) {
+int Run(std::span<const std::string> all) {
+    const std::vector<std::string> words = tool::SplitWords(all, {}).positional;
     const bool list = words.size() == 2 && words[0] == "list";
     const bool cat = words.size() == 3 && words[0] == "cat";
     if (!list && !cat) throw tool::UsageError{"gamedata needs list PATH or cat PATH NAME"};
