@@ -249,7 +249,7 @@ def run_mission(game):
 def run_random(game):
     shot = open_list(game)
     choose_and_play(game, shot, 0)
-    game.wait_for("terrain, units and the panel of a random map", is_battlefield)
+    game.wait_for("terrain, units and the panel of a random map", lambda s: is_battlefield(s, covered=0.15))
     return quit_from_menu(game, escape_to_menu(game))
 
 
