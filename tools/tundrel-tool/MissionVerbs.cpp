@@ -4,6 +4,7 @@
 #include "game/Map.h"
 #include "game/Mission.h"
 #include "game/ObjectList.h"
+#include "game/Replay.h"
 #include "game/Simulation.h"
 #include "game/Unit.h"
 #include "support/Convert.h"
@@ -19,9 +20,11 @@ namespace {
 constexpr std::string_view kUsage =
     "  tundrel-tool mission check FILE...    loads each mission as the game does and sums it up\n"
     "  tundrel-tool mission simulate FILE [--seed N] [--step S] [--max-seconds T] [--both-computer]\n"
+    "                                        [--orders SCRIPT]\n"
     "      plays FILE headless (\"\" for a random map) with a fixed step (default 1/60 s) until\n"
     "      it is won, lost or the time is up (default 600 s); --both-computer lets the player's\n"
-    "      units decide by the computer's rules too.\n";
+    "      units decide by the computer's rules too; --orders gives the player's actions from a\n"
+    "      script of orders by time (the order-log format with \"at\" entries).\n";
 
 std::string Summary() {
     int player = 0, computer = 0;
@@ -75,6 +78,7 @@ float PositiveNumber(const std::string& option, const std::string& text) {
 int Simulate(std::span<const std::string> words) {
     if (words.empty()) throw tool::UsageError{"mission simulate needs a FILE (\"\" for a random map)"};
     HeadlessOptions options;
+    std::string script;
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::string& option = words[i];
         if (option == "--both-computer") {
@@ -89,10 +93,19 @@ int Simulate(std::span<const std::string> words) {
             options.step = PositiveNumber(option, value);
         else if (option == "--max-seconds")
             options.maxSeconds = PositiveNumber(option, value);
+        else if (option == "--orders")
+            script = value;
         else
             throw tool::UsageError{"unknown option " + option};
     }
     if (options.step > 1.0f) throw tool::UsageError{"--step must not exceed 1 second"};
+    COrderLog orders;
+    if (!script.empty()) {
+        const bool read = Attempt(script, [&] { orders = ReadOrderLog(script); });
+        if (!read) return 1;
+        if (!orders.timed && !orders.frames.empty()) throw tool::UsageError{"--orders needs a script with \"at\" times"};
+        options.orders = &orders;
+    }
     const bool ran =
         Attempt(words[0], [&] { std::cout << DescribeResult(RunHeadless(words[0], options)) << '\n'; });
     Game().ClearWorld();
