@@ -33,6 +33,10 @@ MISSIONS = [
 #________...###................#
 ################################
 """,
+        "solution": {
+            "comment": "Both children walk round the pond to the snowy clearing, out of the lone enemy's reach.",
+            "orders": [(0, ["select 2", "go 2 25 3", "go 1 26 3"])],
+        },
         "text": """Cel: doprowadź choć jedno dziecko na śnieżną polanę w prawym górnym rogu mapy.
 
 Kliknij dziecko lewym przyciskiem, aby je wybrać. Naciśnij G i wskaż miejsce albo po prostu kliknij ziemię prawym przyciskiem - dziecko tam pójdzie. S zatrzymuje je w miejscu.
@@ -51,11 +55,24 @@ Wskazówka: twoje dzieci stoją na gołej ziemi, a śnieżkę lepi się tylko ze
 #^^^^#^^^__^^^^^^^^__^^^#^^^^#
 #^^^^^^^^__^^^^^^^^__^^^^^^^^#
 #^^^^^^^^^^^^^#^^^^^^^^^^^^^^#
-#^^^^^^b^^^^^^^^^^^^^^b^^^^^^#
-#^^^^^^^^^^^^^^g^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#....##..............##......#
+#............................#
+#............................#
+#......b.......g......b......#
+#............................#
 #............................#
 ##############################
 """,
+        "levels": {"b": 2, "g": 2},
+        "solution": {
+            "comment": "The three step forward onto the deep snow within throwing range and throw by themselves;\n"
+                       "each buries the enemy before him as soon as he is down, so that he stays down.",
+            "orders": [(0, ["go 3 7 9", "go 4 15 9", "go 5 24 9"])],
+            "repeat": [(8, 400, 5, ["bury 3 1", "bury 4 0", "bury 5 2"])],
+        },
         "text": """Cel: przewróć wszystkie dzieci przeciwnika naraz.
 
 Wybierz dziecko, naciśnij A (atak) i kliknij przeciwnika - albo kliknij przeciwnika prawym przyciskiem. Rzuca się z odległości od 4 do 10 kratek i tylko stojąc na śniegu. Wolne dzieci same atakują najsłabszego przeciwnika w zasięgu.
@@ -76,11 +93,11 @@ Wskazówka: przewrócone dziecko wstaje po około dziesięciu sekundach. Skupcie
 ##^^..////////////////////////.....#
 ##^^..////////////////////////^^^^^#
 ##^^..//^^^##/////////////////^^^^^#
-##^b..//^C^##/////////////////^^^^^#
+##^b..//^^^##////^^^//////////^^^^^#
 ##^^..//^^^##/////////////////^^^^^#
-##^c..//^^^##/////////////////^^^^^#
-##^^..//^C^##/////////////////^^^^^#
-##^b..//^^^##/////////////////^^^^^#
+##^c..//^^^##////^C^//////////^^^^^#
+##^^..//^^^##////^^^//////////^^^^^#
+##^b..//^^^##////^C^//////////^^^^^#
 ##^^..////////////////////////^^^^^#
 ##^^..////////////////////////.....#
 #.....////////////////////////.....#
@@ -90,6 +107,12 @@ Wskazówka: przewrócone dziecko wstaje po około dziesięciu sekundach. Skupcie
 #.....................#............#
 ####################################
 """,
+        "solution": {
+            "comment": "All three cross the ice along its top edge, out of the islanders' throws, and make for the\n"
+                       "far shore; a child that slipped or was knocked down is sent on again.",
+            "orders": [(0, ["go 0 6 1", "go 1 6 2", "go 3 5 1"]), (5, ["go 0 30 2", "go 1 30 2", "go 3 30 1"])],
+            "repeat": [(10, 300, 3, ["go 0 32 10", "go 1 32 11", "go 3 32 12"])],
+        },
         "text": """Cel: przeprowadź dziecko przez zamarznięty staw na śnieżny brzeg po prawej stronie.
 
 Lód jest śliski: na lodzie można się przewrócić i wtedy przez kilka sekund leży się bez ruchu. Chłopaki chodzą po lodzie wolniej niż po śniegu, dziewczyny trochę szybciej, a maluchy dwa razy szybciej. Na lodzie nie ulepisz śnieżki.
@@ -104,16 +127,16 @@ Wskazówka: na wysepce niedaleko brzegu czają się dwaj przeciwnicy. Możesz ic
 #..##...^^^^^^^^^~~~~^^^^^^^^^....##...#
 #..##...^^^^^^^^~~~~~^^^^^^^^^....##...#
 #.......^^^^^^^^~~~~^^^^^^^^^^.........#
-#.......^^^^^^b^~~~~^^G^^^^^^^.........#
+#.......^^^^b^^^~~~~^^^G^^^^^^.........#
 #.......^^^^^^^^~~~~^^^^^^^^^^.........#
 #.......^^^^^^^^^~~~~^^^^^^^^^.........#
-#..#....^^^^^^g^^~~~~^B^^^^^^^.....#...#
+#..#....^^^^g^^^^~~~~^^B^^^^^^.....#...#
 #..#....^^^^^^^^^~~~~^^^^^^^^^.....#...#
 #.......^^^^^^^^^____^^^^^^^^^.........#
-#.......^^^^^^b^^____^C^^^^^^^.........#
+#.......^^^^b^^^^____^^C^^^^^^.........#
 #.......^^^^^^^^^~~~~^^^^^^^^^.........#
 #..##...^^^^^^^^^~~~~^^^^^^^^^....##...#
-#..##...^^^^^^c^^~~~~^B^^^^^^^....##...#
+#..##...^^^^c^^^^~~~~^^^^^^^^^....##...#
 #.......^^^^^^^^~~~~~^^^^^^^^^.........#
 #.......^^^^^^^^~~~~^^^^^^^^^^.........#
 #.......^^^^^^^^~~~~^^^^^^^^^^.........#
@@ -122,6 +145,14 @@ Wskazówka: na wysepce niedaleko brzegu czają się dwaj przeciwnicy. Możesz ic
 ########################################
 """,
         "levels": {"B": 2},
+        "enemy_under": ".",
+        "solution": {
+            "comment": "The children step up to the river and throw across it. The little one crosses by the ford\n"
+                       "and buries every enemy who falls, so that the fallen stay down.",
+            "orders": [(0, ["go 0 15 5", "go 2 16 8", "go 4 16 12", "go 6 16 10.5"]),
+                       (3, ["go 6 21.5 10.5"])],
+            "repeat": [(8, 500, 4.5, ["bury 6 1"]), (9.5, 500, 4.5, ["bury 6 3"]), (11, 500, 4.5, ["bury 6 5"])],
+        },
         "text": """Cel: przewróć wszystkie dzieci po drugiej stronie rzeki naraz.
 
 Śnieżki przelatują nad wodą, ale dzieci nie umieją pływać: kto wejdzie do wody albo zostanie do niej wepchnięty trafieniem, tonie na zawsze. Jedyna droga na drugi brzeg to bród pośrodku rzeki.
@@ -139,11 +170,22 @@ Przewróconego przeciwnika możesz zanieść nad wodę: wybierz swoje dziecko, n
 #^^,,,^^^^^^,,,,,^^^^^^,,,^#
 #^^^^^^^^^^^^,,,^^^^^^^^^^^#
 #^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^#
 #^^^^b^^^^^g^^^^^b^^^^^c^^^#
 #^^^^^^^^^^^^^^^^^##^^^^^^^#
 ############################
 """,
-        "levels": {"B": 2, "G": 2},
+        "levels": {"B": 2, "b": 2, "g": 2},
+        "solution": {
+            "comment": "The line walks up to throwing range and stops short of the yellow patches, which would\n"
+                       "eat its life. Whoever faces an enemy buries him when he is down.",
+            "orders": [(0, ["go 4 5 8", "go 5 11 8", "go 6 17 8", "go 7 23 8"])],
+            "repeat": [(10, 500, 6, ["bury 4 0", "bury 5 1", "bury 6 2", "bury 7 3"])],
+        },
         "text": """Cel: przewróć wszystkie dzieci przeciwnika naraz.
 
 Żółty śnieg wiadomo skąd się wziął. Kto w nim stoi, powoli traci życie - ale śnieżka ulepiona z żółtego śniegu trafia półtora raza mocniej. Żółte plamy znikają, gdy wydepcze się z nich cały śnieg.
