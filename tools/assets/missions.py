@@ -204,11 +204,23 @@ Wskazówka: wejdź w żółtą plamę, rzuć kilka razy i wyjdź, zanim zrobi si
 #^^g#^^^^^^^^^^^^^^^^^^^^#^^^#
 #^^^^^^^^^^^^^^^^^^^^^^^^^b^^#
 #^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
 #^^^^^^^^#^^^^^^^^^^#^^^^^^^^#
 #^^^^^^^^^^b^^^^^^^^^^^^^^^^^#
 #^^^^^^^^^^^^^^^^^c^^^^^^^^^^#
 ##############################
 """,
+        "solution": {
+            "comment": "First each free child digs out the friend buried on its side. Then all four spread out\n"
+                       "within throwing range, and each buries the enemy in front of it whenever he is down.",
+            "orders": [(0, ["digout 5 3", "digout 6 4"])],
+            "repeat": [(14, 500, 30, ["go 5 9 8", "go 3 5 8", "go 6 21 8", "go 4 16 7"]),
+                       (20, 500, 6, ["bury 5 1", "bury 3 1", "bury 6 2", "bury 4 0"])],
+        },
+        "levels": {"b": 2, "g": 2, "c": 2},
         "text": """Cel: odkop zasypanych przyjaciół i przewróć wszystkie dzieci przeciwnika naraz.
 
 Dwoje twoich dzieci leży zakopanych w zaspach na obu skrajach boiska, tuż pod nosem przeciwnika. Zakopane dziecko nic nie robi, dopóki ktoś go nie odkopie. Wybierz dziecko, naciśnij W i kliknij zaspę z czapką - albo kliknij ją prawym przyciskiem. Odkopywanie trwa trzy sekundy, potem przyjaciel jeszcze chwilę dochodzi do siebie.
