@@ -231,7 +231,7 @@ Tą samą komendą W możesz zakopać przewróconego przeciwnika, jeśli leży n
         "file": "07 Przerebel",
         "map": """
 ##################################
-#^^^^^^^^^^^^^G^^^^^^^^^^^^G^^^^^#
+#^^^^^^^^^^^^^G^^^^^^^^^^^^^^^^^^#
 #^#^^^^^B^^^^^^^^^^^^B^^^^^^^^^#^#
 #^^^^^//////////////////////^^^^^#
 #^^////////////////////////////^^#
@@ -239,12 +239,23 @@ Tą samą komendą W możesz zakopać przewróconego przeciwnika, jeśli leży n
 #^^///////////~~~~~~///////////^^#
 #^^////////////////////////////^^#
 #^^^^^//////////////////////^^^^^#
+#^#^^^^^^^^^^^^^^^^^^^^^^^^^^^^#^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
+#^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^#
 #^#^^^^^^^^^g^^^^^^^^^g^^^^^^^^#^#
 #^^^^^^b^^^^^^^^^b^^^^^^^^^b^^^^^#
 ##################################
 """,
-        "levels": {"B": 3, "G": 3, "b": 2, "g": 2},
-        "text": """Cel: pozbądź się dzieci przeciwnika. Każde z nich jest silniejsze od twoich.
+        "levels": {"B": 3, "G": 2, "b": 2, "g": 2},
+        "solution": {
+            "comment": "The line walks back up to the shore of the lake and throws across it. Three of them\n"
+                       "carry each enemy, once he is down, across the ice to the hole in the middle; the other two\n"
+                       "bury the fallen meanwhile.",
+            "orders": [(0, ["go 3 12 9", "go 4 22 9", "go 5 7 10", "go 6 17 10", "go 7 27 10"])],
+            "repeat": [(10, 500, 6, ["carry 5 1 14 6", "carry 3 0 15 6", "carry 4 2 18 6", "bury 6 0", "bury 7 2"])],
+        },
+        "text": """Cel: pozbądź się dzieci przeciwnika. Ich chłopcy są silniejsi od twoich.
 
 Silny przeciwnik szybko wstaje i znów rzuca. Na środku jeziora jest przerębel. Przewróconego przeciwnika zanieś nad wodę: wybierz dziecko, naciśnij P, kliknij leżącego i wskaż brzeg przerębli. Niesiony wpada do wody i już nie wraca. Niosący chodzi dwa razy wolniej, a po lodzie łatwo się poślizgnąć.
 
