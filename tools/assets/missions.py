@@ -280,6 +280,11 @@ Wskazówka: niech kilkoro dzieci obrzuca przeciwnika, a jedno lub dwoje odnosi l
 ############################################
 """,
         "levels": {"C": 2, "G": 2, "b": 2, "g": 2, "c": 2},
+        "solution": {
+            "comment": "Everyone runs down the track to the clearing at once; whoever is knocked down gets up\n"
+                       "and is sent on again.",
+            "repeat": [(0, 300, 2, ["go 3 39 5", "go 4 39 6", "go 5 39 6", "go 6 39 7", "go 7 39 7"])],
+        },
         "text": """Cel: przejdź leśnym duktem na polanę na wschodzie.
 
 W kieszeniach lasu po obu stronach duktu ktoś się czai. Kiedy wejdziesz między nie, śnieżki polecą z dwóch stron naraz.
@@ -301,6 +306,12 @@ Wskazówka: możesz przebiec całą grupą, ile sił w nogach, albo stanąć i w
 #........#^^^^^^^^^^^^^^^^^^^^#........#
 #........#^^^#^^^#____#^^^#^^^#........#
 #......................................#
+#......................................#
+#......................................#
+#......................................#
+#......................................#
+#......................................#
+#......................................#
 #.......^^^^^^^g^^^^^^^g^^^^^^^^.......#
 #.......^^^b^^^^^^^b^^^^^^^b^^^^.......#
 #.......^^^^^c^^^b^^^c^^^b^^^^^^.......#
@@ -309,6 +320,12 @@ Wskazówka: możesz przebiec całą grupą, ile sił w nogach, albo stanąć i w
 ########################################
 """,
         "levels": {"G": 3, "B": 4, "b": 2, "g": 2, "c": 2},
+        "solution": {
+            "comment": "The whole band storms the gate at once and makes for the middle of the courtyard;\n"
+                       "whoever is knocked down gets up and is sent on again.",
+            "repeat": [(0, 300, 2, ["go 3 19 6", "go 4 20 6", "go 5 19 7", "go 6 20 7", "go 7 21 6",
+                                    "go 8 19 6", "go 9 20 6", "go 10 20 7", "go 11 21 7"])],
+        },
         "text": """Cel: zdobądź twierdzę - wprowadź dziecko na środek dziedzińca albo przewróć wszystkich obrońców naraz.
 
 Mury zatrzymują śnieżki, ale południowy mur jest w większości rozwalony - zostały z niego tylko brama i kilka słupów. Obrońcy mają pod nogami głęboki śnieg i więcej doświadczenia niż twoje dzieci.
