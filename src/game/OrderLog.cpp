@@ -136,7 +136,8 @@ COrderLog ParseOrderLog(const std::string& text) {
         } else if (framed) {
             log.frames.back().actions.push_back(ReadAction(words, number));
         } else if (words[0] == "mission" && words.size() >= 2) {
-            log.mission = Rest(line, "mission");
+            // The file is Windows-1250; the name goes back to the host's spelling it was opened by.
+            log.mission = vexo::Cp1250ToUtf8(Rest(line, "mission"));
             mission = true;
         } else if (words[0] == "random" && words.size() == 1) {
             log.mission.clear();
@@ -161,7 +162,7 @@ std::string FormatHeader(const COrderLog& log) {
     if (log.mission.empty())
         text += "random\n";
     else
-        text += "mission " + log.mission + "\nhash " + log.hash + "\n";
+        text += "mission " + vexo::Utf8ToCp1250(log.mission) + "\nhash " + log.hash + "\n";
     if (log.hasSeed) text += "seed " + std::to_string(log.seed) + "\n";
     return text;
 }

@@ -42,7 +42,7 @@ struct COrderFrame {
 };
 
 struct COrderLog {
-    std::string mission; // empty for a random map
+    std::string mission; // the host's file name (UTF-8 on Linux); empty for a random map
     std::string hash;
     bool hasSeed = false;
     std::uint32_t seed = 0;

@@ -41,9 +41,10 @@ TEST_F(InDataFolder, TheCampaignHasTenMissionsEachWithADescription) {
     const std::vector<content::Mission> missions = content::ShippedMissions();
     ASSERT_GE(missions.size(), 10u);
     for (const content::Mission& mission : missions) {
-        // Names sort into the order they are meant to be played in, and show no encoding trouble.
+        // Names sort into the order they are meant to be played in.
         EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(mission.name[0])) && mission.name[2] == ' ') << mission.name;
-        for (unsigned char c : mission.name) EXPECT_LT(c, 0x80) << mission.name;
+        // Polish letters in the file name, each of which Windows-1250 has.
+        EXPECT_EQ(vexo::Cp1250ToUtf8(vexo::Utf8ToCp1250(mission.name)), mission.name);
         EXPECT_GT(mission.description.size(), 200u) << mission.name;
         EXPECT_NE(mission.description.find("Cel: "), std::string::npos) << mission.name;
         // Windows-1250 throughout: UTF-8 would show as two odd letters per Polish one.

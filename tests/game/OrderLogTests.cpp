@@ -17,7 +17,7 @@ using namespace vexo::literals;
 
 TEST(OrderLog, EveryActionAndAwkwardNumberReadsBackExactly) {
     COrderLog log;
-    log.mission = "Maps\\01 Pierwsze kroki.tlm";
+    log.mission = "Maps\\05 Żółty śnieg.tlm";
     log.hash = MissionHash("<map/>");
     log.hasSeed = true;
     log.seed = 4294967295u;
@@ -34,6 +34,8 @@ TEST(OrderLog, EveryActionAndAwkwardNumberReadsBackExactly) {
                   {0.1f, {}},
                   {std::nextafter(0.0f, 1.0f), {}}};
     std::string text = FormatHeader(log);
+    // Windows-1250 in the file, like the missions.
+    EXPECT_NE(text.find(std::string("mission Maps\\05 Żółty śnieg.tlm"_pl)), std::string::npos);
     for (const COrderFrame& frame : log.frames) text += FormatFrame(frame, false);
     const COrderLog read = ParseOrderLog(text + "end result: timeout after 0.12 s\n");
     EXPECT_EQ(read.mission, log.mission);

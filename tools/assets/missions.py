@@ -81,7 +81,7 @@ Przytrzymaj Alt, aby zobaczyć paski życia wszystkich dzieci ([ - twoich, ] - p
 Wskazówka: przewrócone dziecko wstaje po około dziesięciu sekundach. Skupcie rzuty na jednym przeciwniku, a potem na następnym. Kto rzuca z głębokiego śniegu w kogoś stojącego na płytkim, trafia mocniej.""",
     },
     {
-        "file": "03 Slizgawka",
+        "file": "03 Ślizgawka",
         "rect": (31, 9, 4, 6),
         "map": """
 ####################################
@@ -160,7 +160,7 @@ Wskazówka: na wysepce niedaleko brzegu czają się dwaj przeciwnicy. Możesz ic
 Przewróconego przeciwnika możesz zanieść nad wodę: wybierz swoje dziecko, naciśnij P, kliknij leżącego, a potem brzeg wody (albo kliknij leżącego prawym przyciskiem, a potem wodę). Uważaj - przeciwnik zrobi to samo z twoimi dziećmi.""",
     },
     {
-        "file": "05 Zolty snieg",
+        "file": "05 Żółty śnieg",
         "map": """
 ############################
 #^^^^^^^##^^^^^^^^^^^^^^^^^#
@@ -228,7 +228,7 @@ Dwoje twoich dzieci leży zakopanych w zaspach na obu skrajach boiska, tuż pod 
 Tą samą komendą W możesz zakopać przewróconego przeciwnika, jeśli leży na śniegu - zakopany nie wstanie, dopóki koledzy go nie odkopią.""",
     },
     {
-        "file": "07 Przerebel",
+        "file": "07 Przerębel",
         "map": """
 ##################################
 #^^^^^^^^^^^^^G^^^^^^^^^^^^^^^^^^#
