@@ -18,6 +18,7 @@ using namespace vexo::literals;
 namespace {
 
 constexpr std::string_view kMagic = "tundrel-orders";
+constexpr float kLongestFrame = 3600.0f;
 
 // The action words with their operands: a target unit, a point.
 struct ActionSyntax {
@@ -132,6 +133,8 @@ COrderLog ParseOrderLog(const std::string& text) {
             const float seconds = Number<float>(words[1], number);
             if (seconds < 0.0f || (timed && !log.frames.empty() && seconds < log.frames.back().seconds))
                 Fail(number, std::string("czas nie może się cofać."_pl));
+            // The world steps a frame in hundredths of a second: an absurd frame would never end.
+            if (!timed && seconds > kLongestFrame) Fail(number, std::string("klatka dłuższa niż godzina."_pl));
             log.frames.push_back({seconds, {}});
         } else if (framed) {
             log.frames.back().actions.push_back(ReadAction(words, number));

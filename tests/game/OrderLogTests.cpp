@@ -84,6 +84,7 @@ TEST(OrderLog, WhatCannotBeReadIsNamedByLine) {
         {head + "frame 0.1\nattack 1 2x\n", "wiersz 5: \"2x\" nie jest liczbą."},
         {head + "frame nan\n", "wiersz 4: \"nan\" nie jest liczbą."},
         {head + "frame -0.5\n", "wiersz 4: czas nie może się cofać."},
+        {head + "frame 1e30\n", "wiersz 4: klatka dłuższa niż godzina."},
         {"tundrel-orders 1\nat 3\nat 2\n", "wiersz 3: czas nie może się cofać."},
         {head + "frame 0.1\nat 2\n", "wiersz 5: \"frame\" i \"at\" w jednym zapisie."},
         {head + "frame 0.1\nend result: x\nframe 0.1\n", "wiersz 6: wpis po \"end\"."},
