@@ -71,6 +71,18 @@ int CD3DApplication::Run() {
             // The error is in Errors.log already; closing saves the settings and ends with 0.
             SendMessage(WM_CLOSE);
         }
+        // Drawing faster than the display shows only burns the processor; an inactive loop has
+        // slept already.
+        if (!active || !device) {
+            pacer.Reset();
+            continue;
+        }
+        const std::uint32_t refreshRate =
+            presentParameters.windowed ? host.GetDesktopMode().refreshRate : presentParameters.refreshRate;
+        if (const std::uint32_t sleep = pacer.AfterFrame(host.Timer()(ETimerCommand::AbsoluteTime),
+                                                         SwapIntervalOf(presentParameters.device.presentInterval),
+                                                         refreshRate))
+            host.Sleep(sleep);
     }
 }
 

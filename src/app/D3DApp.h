@@ -5,6 +5,7 @@
 
 #include "app/DisplayConfig.h"
 #include "app/FrameHost.h"
+#include "app/FramePacer.h"
 #include "platform/WindowMessages.h"
 
 #include <deque>
@@ -128,6 +129,7 @@ private:
     int frameCount = 0;
     double lastFrameRateTime = 0.0;
     bool shuttingDown = false;
+    CFramePacer pacer;
 };
 
 // The entry point's part after the process-wide objects: makes the application, creates it and

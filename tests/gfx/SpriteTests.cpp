@@ -112,7 +112,7 @@ TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOnesAreListed) {
     EXPECT_EQ(device.textures.begin()->second.bytes, "png");
     EXPECT_EQ(device.textures.begin()->second.colorKey, 0xFF00FF00u);
     EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
-              "Nie można załadować spritów z plików: \"a.png\" \"b.png\"."_pl);
+              "Nie można załadować spritów z plików:  \"a.png\" \"b.png\"."_pl);
 
     device.textureResult = kRenderInvalidData;
     const auto error = ErrorOf<vexo::CDirectXError>([&] { sprite.LoadData(false, "b.png", 3, bytes); });

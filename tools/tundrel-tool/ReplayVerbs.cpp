@@ -17,17 +17,18 @@ constexpr std::string_view kUsage =
     "      whose bytes differ from the recorded one is refused.\n";
 
 int Play(std::span<const std::string> words) {
-    if (words.size() != 1 && !(words.size() == 3 && words[1] == "--mission"))
-        throw tool::UsageError{"replay play needs a FILE and at most --mission MISSION"};
+    const tool::VerbWords split = tool::SplitWords(words, {"--mission"});
+    if (split.positional.size() != 1) throw tool::UsageError{"replay play needs one FILE"};
+    const std::string& file = split.positional[0];
     int status = 1;
     try {
-        const COrderLog log = ReadOrderLog(words[0]);
+        const COrderLog log = ReadOrderLog(file);
         if (log.timed) throw tool::UsageError{"a script of orders by time plays with mission simulate --orders"};
-        const std::string mission = words.size() == 3 ? words[2] : RecordedMissionPath(log, words[0]);
+        const std::string mission = split.options.empty() ? RecordedMissionPath(log, file) : split.options.back().second;
         std::cout << DescribeResult(RunReplay(log, mission)) << '\n';
         status = 0;
     } catch (const vexo::CError& error) {
-        std::cout << words[0] << ": " << vexo::Cp1250ToUtf8(error.message) << '\n';
+        std::cout << file << ": " << vexo::Cp1250ToUtf8(error.message) << '\n';
     }
     Game().ClearWorld();
     return status;
