@@ -83,9 +83,12 @@ void CGameScreen::Setup(const std::string& missionFile, const COrderLog* replay)
 
 CGameScreen::~CGameScreen() {
     // A game left before its end keeps how it stood when the player left.
-    if (recorder && GameGUI().screen == this && Game().objects)
-        recorder->Finish(DescribeResult(MissionResult(*this, float(recorder->Clock()))));
+    if (recorder && GameGUI().screen == this && Game().objects) FinishRecording();
     ReleaseGame();
+}
+
+void CGameScreen::FinishRecording() {
+    recorder->Finish(DescribeResult(MissionResult(*this, float(recorder->Clock()))));
 }
 
 void CGameScreen::StartRecording(const std::string& path) {
@@ -155,7 +158,7 @@ void CGameScreen::Step(float time, float elapsed) {
     StepMission(*this, time, elapsed);
     if (!recorder) return;
     recorder->EndFrame(elapsed);
-    if (over) recorder->Finish(DescribeResult(MissionResult(*this, float(recorder->Clock()))));
+    if (over) FinishRecording();
 }
 
 void CGameScreen::Layout(float width, float height) {

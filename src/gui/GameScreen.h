@@ -75,6 +75,8 @@ public:
 private:
     void Setup(const std::string& missionFile, const COrderLog* recording);
     void Step(float time, float elapsed);
+    // The result line the game reached, written once to the recording.
+    void FinishRecording();
     void Layout(float width, float height);
     void MoveCamera(float elapsed);
     void Zoom(float elapsed);
