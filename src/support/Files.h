@@ -14,10 +14,17 @@ std::string HostPath(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
+// Reads a regular file whole. Anything else (a pipe, a device, a folder) is refused at once
+// instead of blocking or reading for ever: false, with errno set.
 bool ReadFileToString(const std::string& path, std::string& text);
-// Never leaves a half-written file: writes a temporary file beside the target and renames it
-// over the target; on any failure the old file stays as it was. Reports nothing.
-void WriteStringToFile(const std::string& path, const std::string& text);
+// Never leaves a half-written file: writes a temporary file "<target>.tmp<PID>" beside the target
+// and renames it over the target; on any failure the old file stays as it was. A symbolic link is
+// followed, so its target is replaced and the link stays; the target keeps its permission bits.
+// A target that exists but is no regular file is refused. False with errno set on failure.
+bool WriteStringToFile(const std::string& path, const std::string& text);
+// Removes the temporaries WriteStringToFile left beside path in runs that were killed part way
+// (those whose process is gone). Called once at start by the owner of the file.
+void RemoveStaleTemporaries(const std::string& path);
 
 // The full path of the running program (host form).
 std::string GetModulePath();
