@@ -125,6 +125,23 @@ TEST_F(ArchiveSource, DamagedRar4) {
     EXPECT_EQ(Open(good.substr(0, firstData + 4)), "Błąd odczytu."_pl);
 }
 
+// A ZIP that declares its names UTF-8 and holds one that is not: the header is sound, the name is
+// the fault, and the archive is no RAR.
+TEST_F(ArchiveSource, ZipNameThatIsNotUtf8IsNamedAsSuch) {
+    for (const bool first : {false, true}) {
+        std::vector<Item> items = {{"a.txt", "a"}, {"bad-name", "b"}};
+        if (first) std::swap(items[0], items[1]);
+        std::string zip = testarchive::WithLibarchive("zip", items);
+        for (std::size_t at = zip.find("bad-name"); at != std::string::npos; at = zip.find("bad-name", at))
+            zip[at + 3] = '\xFF';
+        for (const auto& [signature, flagsAt] : {std::pair{"PK\3\4", 6}, std::pair{"PK\1\2", 8}})
+            for (std::size_t at = zip.find(signature); at != std::string::npos; at = zip.find(signature, at + 1))
+                zip[at + flagsAt + 1] = char(zip[at + flagsAt + 1] | 0x08);
+        const std::string message(" Nazwa pliku w archiwum ZIP nie jest poprawnym tekstem UTF-8."_pl);
+        EXPECT_EQ(Open(zip), first ? CannotOpen(message) : message.substr(1));
+    }
+}
+
 TEST_F(ArchiveSource, ADataChecksumFailureInEveryFormatIsACrcError) {
     const std::vector<Item> items = {{"a.txt", std::string(300, 'q')}};
     for (const std::string format : {"rar4", "rar5", "zip", "7zip"}) {
