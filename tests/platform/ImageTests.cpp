@@ -51,7 +51,6 @@ struct HeaderCase {
 TEST(ImageDecode, HeaderGivesFormatAndSizeWithoutDecoding) {
     const std::string png = "\x89PNG\r\n\x1a\n" + Bytes({0, 0, 0, 13}) + "IHDR";
     const std::string bmp = "BM" + std::string(12, '\0');
-    const std::string gif = "GIF89a" + Bytes({10, 0, 20, 0, 0x81, 0, 0}) + std::string(12, '\0');
     const HeaderCase cases[] = {
         {"png", png + Bytes({0, 0, 0x75, 0x30, 0, 0, 0x75, 0x30}), "PNG", 30000, 30000},
         {"png above 2^31", png + Bytes({0x80, 0, 0, 0, 0, 0, 0, 1}), nullptr, 0, 0},
@@ -64,9 +63,7 @@ TEST(ImageDecode, HeaderGivesFormatAndSizeWithoutDecoding) {
          "JPG", 512, 256},
         {"jpeg whose data comes before a frame", Bytes({0xFF, 0xD8, 0xFF, 0xDA, 0, 4, 0, 0, 0, 0, 0, 0}), nullptr,
          0, 0},
-        {"gif frame larger than its screen",
-         gif + Bytes({0x21, 0xF9, 4, 0, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 0x10, 0x27, 5, 0, 0}), "GIF", 10000, 20},
-        {"gif without a frame", gif + Bytes({0x3B}), nullptr, 0, 0},
+        {"gif", "GIF89a" + Bytes({1, 0, 1, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0}), nullptr, 0, 0},
         {"svg", "<svg width='99999' height='99999'></svg>", nullptr, 0, 0},
         {"netpbm", "P6\n30000 30000\n255\n", nullptr, 0, 0},
     };
