@@ -84,8 +84,8 @@ struct RecordEnvironment {
 RecordEnvironment SystemRecordEnvironment();
 void SetRecordEnvironmentSource(std::function<RecordEnvironment()> source); // empty: the system's
 
-// For the top-level handlers (main, the frame loop, a tool's verb): gives the exception being
-// handled a record unless it has one (every CError wrote its own). Running out of memory is
+// For the top-level handlers (main, the frame loop), inside their catch blocks: gives the exception
+// being handled a record unless it has one (every CError wrote its own). Running out of memory is
 // recorded with memory set aside when the log was set, so the record can be written even then.
 void RecordCurrentException(const std::string& sourceFile);
 
