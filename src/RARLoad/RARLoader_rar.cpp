@@ -30,10 +30,14 @@ bool IsChecksumFailure(const char* message) {
 // The format in the archive's own words, so that a damaged ZIP is not reported as a RAR.
 std::string FormatName(archive* handle) {
     switch (archive_format(handle) & ARCHIVE_FORMAT_BASE_MASK) {
-    case ARCHIVE_FORMAT_ZIP: return "ZIP";
-    case ARCHIVE_FORMAT_7ZIP: return "7z";
-    case ARCHIVE_FORMAT_TAR: return "tar";
-    default: return "RAR";
+    case ARCHIVE_FORMAT_ZIP:
+        return "ZIP";
+    case ARCHIVE_FORMAT_7ZIP:
+        return "7z";
+    case ARCHIVE_FORMAT_TAR:
+        return "tar";
+    default:
+        return "RAR";
     }
 }
 

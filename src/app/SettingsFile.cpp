@@ -216,8 +216,8 @@ void CSettingsFile::Save(const CD3DEnumeration& enumeration, const SWindowSettin
         const int reason = errno;
         std::fprintf(stderr, "Settings could not be saved to %s: %s\n", path.c_str(), std::strerror(reason));
         errno = reason;
-        vexo::CWin32APIError(std::string("Nie można zapisać ustawień do pliku \""_pl) + path + "\".", "d3dapp",
-                             __LINE__);
+        vexo::CWin32APIError(std::string("Nie można zapisać ustawień do pliku \""_pl) + path + "\".",
+                             "d3dapp", __LINE__);
     }
     document.Clear();
     root = nullptr;

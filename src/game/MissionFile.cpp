@@ -24,8 +24,8 @@ namespace {
 constexpr float kCoordinateLimit = 1.0e6f;
 
 [[noreturn]] void RaiseOverLimit(const std::string& what, std::int64_t found, std::int64_t limit) {
-    throw vexo::CError(what + " (" + std::to_string(found) + std::string(", najwyżej "_pl) + std::to_string(limit) +
-                           ").",
+    throw vexo::CError(what + " (" + std::to_string(found) + std::string(", najwyżej "_pl) +
+                           std::to_string(limit) + ").",
                        "GamePlay", __LINE__);
 }
 
@@ -47,7 +47,8 @@ std::vector<std::string> MatrixRows(const std::string& matrix) {
     // A matrix of empty words would make a map without columns.
     if (rows.empty() || rows.front().empty()) throw vexo::CError("Matryca w misji jest pusta.", "GamePlay", __LINE__);
     const std::int64_t cells = std::int64_t(rows.size()) * std::int64_t(rows.front().size());
-    if (cells > kMaxMissionCells) RaiseOverLimit(std::string("Mapa misji ma za dużo pól"_pl), cells, kMaxMissionCells);
+    if (cells > kMaxMissionCells)
+        RaiseOverLimit(std::string("Mapa misji ma za dużo pól"_pl), cells, kMaxMissionCells);
     return rows;
 }
 
@@ -92,7 +93,8 @@ std::vector<const vexo::CXMLElement*> UnitElements(const vexo::CXMLDocument& doc
         if (element.GetName() == "unit") units.push_back(&element);
     }
     if (units.size() > std::size_t(kMaxMissionUnits))
-        RaiseOverLimit(std::string("Misja ma za dużo jednostek"_pl), std::int64_t(units.size()), kMaxMissionUnits);
+        RaiseOverLimit(std::string("Misja ma za dużo jednostek"_pl), std::int64_t(units.size()),
+                       kMaxMissionUnits);
     return units;
 }
 

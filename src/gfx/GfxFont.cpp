@@ -49,7 +49,8 @@ void CGfxFont::LoadText(bool, const std::string&, std::uint32_t, const std::stri
         entry.id = vexo::ToInt(element->Value("id", "0"));
         if (desc.height < -kMaxFontSize || desc.height > kMaxFontSize)
             throw vexo::CError(std::string("Czcionka o identyfikatorze "_pl) + vexo::IntToString(entry.id) +
-                                   std::string(" ma niepoprawny rozmiar ("_pl) + vexo::IntToString(desc.height) +
+                                   std::string(" ma niepoprawny rozmiar ("_pl) +
+                                   vexo::IntToString(desc.height) +
                                    std::string(") w pliku \"Fonts.xml\"."_pl),
                                "Gfx", __LINE__);
         const RenderResult result = device->CreateFont(desc, entry.font);

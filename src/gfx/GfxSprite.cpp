@@ -38,9 +38,10 @@ void CheckSharedFiles(const std::vector<GfxSpriteSet>& sets) {
     for (const GfxSpriteSet& set : sets) {
         const GfxSpriteSet* first = set.texture == TextureHandle::None ? EarlierHolder(sets, set) : nullptr;
         if (!first) continue;
-        throw vexo::CError(std::string("Zestawy spritów o identyfikatorach "_pl) + vexo::IntToString(first->id) +
-                               " i " + vexo::IntToString(set.id) + std::string(" wskazują ten sam plik \""_pl) +
-                               set.file + std::string("\"; obraz dostaje tylko pierwszy z nich."_pl),
+        throw vexo::CError(std::string("Zestawy spritów o identyfikatorach "_pl) +
+                               vexo::IntToString(first->id) + " i " + vexo::IntToString(set.id) +
+                               std::string(" wskazują ten sam plik \""_pl) + set.file +
+                               std::string("\"; obraz dostaje tylko pierwszy z nich."_pl),
                            "Gfx", __LINE__);
     }
 }
@@ -97,7 +98,8 @@ void CGfxSprite::EndLoading(bool firstPass) {
     if (firstPass) return;
     std::string missing;
     for (const GfxSpriteSet& set : sets)
-        if (set.texture == TextureHandle::None && !EarlierHolder(sets, set)) missing += " \"" + set.file + "\"";
+        if (set.texture == TextureHandle::None && !EarlierHolder(sets, set))
+            missing += " \"" + set.file + "\"";
     if (!missing.empty())
         throw vexo::CError(std::string("Nie można załadować spritów z plików:"_pl) + missing + ".", "Gfx",
                            __LINE__);

@@ -16,12 +16,18 @@ struct SurfaceCloser {
     }
 };
 
-std::uint32_t Byte(std::string_view b, std::size_t at) { return at < b.size() ? std::uint8_t(b[at]) : 0; }
-std::uint32_t BigEndian16(std::string_view b, std::size_t at) { return Byte(b, at) << 8 | Byte(b, at + 1); }
+std::uint32_t Byte(std::string_view b, std::size_t at) {
+    return at < b.size() ? std::uint8_t(b[at]) : 0;
+}
+std::uint32_t BigEndian16(std::string_view b, std::size_t at) {
+    return Byte(b, at) << 8 | Byte(b, at + 1);
+}
 std::uint32_t BigEndian32(std::string_view b, std::size_t at) {
     return BigEndian16(b, at) << 16 | BigEndian16(b, at + 2);
 }
-std::uint32_t LittleEndian16(std::string_view b, std::size_t at) { return Byte(b, at) | Byte(b, at + 1) << 8; }
+std::uint32_t LittleEndian16(std::string_view b, std::size_t at) {
+    return Byte(b, at) | Byte(b, at + 1) << 8;
+}
 std::uint32_t LittleEndian32(std::string_view b, std::size_t at) {
     return LittleEndian16(b, at) | LittleEndian16(b, at + 2) << 16;
 }
@@ -57,9 +63,11 @@ bool ReadImageHeader(std::string_view b, ImageHeader& header) {
         // The old OS/2 header has 16-bit sizes; the later ones 32-bit, the height negative for a
         // picture stored top row first.
         const bool core = LittleEndian32(b, 14) == 12;
-        const std::int32_t height = core ? std::int32_t(LittleEndian16(b, 20)) : std::int32_t(LittleEndian32(b, 22));
+        const std::int32_t height =
+            core ? std::int32_t(LittleEndian16(b, 20)) : std::int32_t(LittleEndian32(b, 22));
         if (height == INT32_MIN) return false;
-        header = {"BMP", core ? LittleEndian16(b, 18) : LittleEndian32(b, 18), std::uint32_t(std::abs(height))};
+        header = {"BMP", core ? LittleEndian16(b, 18) : LittleEndian32(b, 18),
+                  std::uint32_t(std::abs(height))};
     } else if (b.size() >= 4 && Byte(b, 0) == 0xFF && Byte(b, 1) == 0xD8 && Byte(b, 2) == 0xFF) {
         header.format = "JPG";
         if (!ReadJpegSize(b, header)) return false;
@@ -75,7 +83,8 @@ RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t co
     if (!bytes || size == 0 || size > INT_MAX) return kRenderInvalidData;
     ImageHeader header;
     if (!ReadImageHeader({static_cast<const char*>(bytes), size}, header)) return kRenderInvalidData;
-    if (header.width > std::uint32_t(std::max(maxSide, 0)) || header.height > std::uint32_t(std::max(maxSide, 0)) ||
+    if (header.width > std::uint32_t(std::max(maxSide, 0)) ||
+        header.height > std::uint32_t(std::max(maxSide, 0)) ||
         std::uint64_t(header.width) * header.height > kMaxImagePixels)
         return kRenderOutOfMemory;
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));

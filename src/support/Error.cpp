@@ -147,8 +147,8 @@ bool CErrorLog::Open(bool truncate) {
     if (isOpen) return true;
     const int savedErrno = errno; // writing the log must not change what an error reports
     const std::string host = HostPath(path);
-    const int fd = ::open(host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (truncate ? O_TRUNC : O_APPEND),
-                          0644);
+    const int fd = ::open(
+        host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (truncate ? O_TRUNC : O_APPEND), 0644);
     struct stat st;
     const bool regular = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
     if (regular) file = ::fdopen(fd, truncate ? "wb" : "ab");

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <dirent.h>
-#include <csignal>
 #include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
@@ -50,7 +50,9 @@ std::string ResolveLinks(std::string host) {
     return host;
 }
 
-std::string TemporaryPrefix(const std::string& target) { return target + ".tmp"; }
+std::string TemporaryPrefix(const std::string& target) {
+    return target + ".tmp";
+}
 
 } // namespace
 
@@ -159,7 +161,8 @@ void RemoveStaleTemporaries(const std::string& path) {
     const std::string target = ResolveLinks(HostPath(path));
     const std::size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string prefix = TemporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
+    const std::string prefix =
+        TemporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
     DIR* d = ::opendir(folder.c_str());
     if (!d) return;
     const int savedErrno = errno;

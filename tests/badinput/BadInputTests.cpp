@@ -173,14 +173,18 @@ const GameCase kGameCases[] = {
     {"ImageHeaderOf30000Squared",
      [](const DataCopy& data) {
          std::string png = ReadAll(data / "GameData/title.png");
-         WriteAll(data / "GameData/title.png", png.replace(16, 8, std::string("\0\0\x75\x30\0\0\x75\x30", 8)));
+         WriteAll(data / "GameData/title.png",
+                  png.replace(16, 8, std::string("\0\0\x75\x30\0\0\x75\x30", 8)));
      },
      2, "Gfx", "Nie można wczytać sprita z pliku \"title.png\"."},
     {"FontOfTheLowestSize",
-     [](const DataCopy& data) { Replace(data / "GameData/Fonts.xml", "<size>12</size>", "<size>-2147483648</size>"); },
+     [](const DataCopy& data) {
+         Replace(data / "GameData/Fonts.xml", "<size>12</size>", "<size>-2147483648</size>");
+     },
      2, "Gfx", "Czcionka o identyfikatorze 0 ma niepoprawny rozmiar (-2147483648)"},
-    {"HundredHugeFonts", [](const DataCopy& data) { WriteAll(data / "GameData/Fonts.xml", HundredHugeFonts()); }, 2,
-     "Gfx", "Plik \"Fonts.xml\" opisuje za dużo czcionek (100, najwyżej 64)."},
+    {"HundredHugeFonts",
+     [](const DataCopy& data) { WriteAll(data / "GameData/Fonts.xml", HundredHugeFonts()); }, 2, "Gfx",
+     "Plik \"Fonts.xml\" opisuje za dużo czcionek (100, najwyżej 64)."},
     {"TwoSpriteSetsOneFile",
      [](const DataCopy& data) {
          Replace(data / "GameData/Sprites.xml", "<file>units.png</file>", "<file>terrain.png</file>");
@@ -189,8 +193,8 @@ const GameCase kGameCases[] = {
     {"ZipEntryNameNotUtf8",
      [](const DataCopy& data) {
          fs::remove_all(data / "GameData");
-         WriteAll(data / "GameData", testarchive::ZipWithNameNotUtf8({{"Fonts.xml", "<fonts/>"}, {"odd-name", "x"}},
-                                                                     "odd-name"));
+         WriteAll(data / "GameData", testarchive::ZipWithNameNotUtf8(
+                                         {{"Fonts.xml", "<fonts/>"}, {"odd-name", "x"}}, "odd-name"));
      },
      2, "RARLoad\\RARLoad", "Nazwa pliku w archiwum ZIP nie jest poprawnym tekstem UTF-8."},
     {"ErrorsLogIsAPipe",
@@ -213,7 +217,8 @@ const GameCase kGameCases[] = {
      0, "d3dapp", "Nie można wczytać ustawień z pliku \"Settings.xml\".",
      [](const DataCopy& data) {
          EXPECT_TRUE(fs::is_fifo(data / "Settings.xml"));
-         EXPECT_NE(data.ErrorsLog().find(vexo::Utf8ToCp1250("Nie można zapisać ustawień")), std::string::npos);
+         EXPECT_NE(data.ErrorsLog().find(vexo::Utf8ToCp1250("Nie można zapisać ustawień")),
+                   std::string::npos);
      }},
     {"SettingsCannotBeSaved",
      [](const DataCopy& data) {
@@ -221,7 +226,9 @@ const GameCase kGameCases[] = {
          CloseAtOnce(data);
      },
      0, "d3dapp", "Nie można zapisać ustawień do pliku \"Settings.xml\".",
-     [](const DataCopy& data) { EXPECT_NE(data.Stderr().find("Settings could not be saved"), std::string::npos); }},
+     [](const DataCopy& data) {
+         EXPECT_NE(data.Stderr().find("Settings could not be saved"), std::string::npos);
+     }},
     {"SettingsLinkedReadOnlyWithAStaleTemporary",
      [](const DataCopy& data) {
          fs::create_directory(data / "saved");
@@ -301,12 +308,16 @@ struct ToolCase {
 };
 
 const ToolCase kToolCases[] = {
-    {"MissionIsAPipe", [](const fs::path& folder) { ASSERT_EQ(::mkfifo((folder / "m.tlm").c_str(), 0600), 0); },
+    {"MissionIsAPipe",
+     [](const fs::path& folder) { ASSERT_EQ(::mkfifo((folder / "m.tlm").c_str(), 0600), 0); },
      "mission check m.tlm", "m.tlm: Nie można wczytać misji z pliku \"m.tlm\"."},
     {"TooManyUnits",
-     [](const fs::path& folder) { WriteAll(folder / "m.tlm", Mission(Matrix(60, 60), Units(kMaxMissionUnits + 1))); },
+     [](const fs::path& folder) {
+         WriteAll(folder / "m.tlm", Mission(Matrix(60, 60), Units(kMaxMissionUnits + 1)));
+     },
      "mission simulate m.tlm", "m.tlm: Misja ma za dużo jednostek (4097, najwyżej 4096)."},
-    {"TooManyCells", [](const fs::path& folder) { WriteAll(folder / "m.tlm", Mission(Matrix(4097, 4096), Units(1))); },
+    {"TooManyCells",
+     [](const fs::path& folder) { WriteAll(folder / "m.tlm", Mission(Matrix(4097, 4096), Units(1))); },
      "mission check m.tlm", "m.tlm: Mapa misji ma za dużo pól (16781312, najwyżej 16777216)."},
     // A mission within the limits, but not within the memory the tool is given.
     {"OutOfMemoryGoesOnToTheNextFile",

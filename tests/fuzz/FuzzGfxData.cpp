@@ -8,8 +8,8 @@
 #include "support/Error.h"
 
 #include <cstddef>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 
 namespace {

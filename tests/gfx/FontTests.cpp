@@ -71,7 +71,8 @@ TEST_F(FontTest, SizesAndCountsThatWouldExhaustMemoryAreRefusedBeforeAnyFontIsMa
     std::string many;
     for (std::size_t i = 0; i <= kMaxFonts; ++i)
         many += Font("1", "a", "12", nullptr);
-    EXPECT_EQ(MessageOf([&] { Load(many); }), "Plik \"Fonts.xml\" opisuje za dużo czcionek (65, najwyżej 64)."_pl);
+    EXPECT_EQ(MessageOf([&] { Load(many); }),
+              "Plik \"Fonts.xml\" opisuje za dużo czcionek (65, najwyżej 64)."_pl);
     EXPECT_EQ(font.Fonts().size(), 2u);
 }
 

@@ -110,8 +110,8 @@ TEST(Files, TemporariesOfEndedRunsAreRemovedAndOthersKept) {
     waitpid(ended, nullptr, 0);
     const std::string path = dir.File("Settings.xml");
     const std::string ours = "Settings.xml.tmp" + std::to_string(getpid());
-    for (const std::string& name : {"Settings.xml.tmp" + std::to_string(ended), ours, std::string("Settings.xml.tmpx"),
-                                    std::string("Other.xml.tmp1")})
+    for (const std::string& name : {"Settings.xml.tmp" + std::to_string(ended), ours,
+                                    std::string("Settings.xml.tmpx"), std::string("Other.xml.tmp1")})
         WriteStringToFile(dir.File(name), "x");
     RemoveStaleTemporaries(path);
     EXPECT_EQ(Names(dir.path), (std::vector<std::string>{"Other.xml.tmp1", ours, "Settings.xml.tmpx"}));
