@@ -14,6 +14,8 @@
 #include "xml/XMLReader.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <vector>
 
 using namespace vexo::literals;
@@ -122,14 +124,18 @@ float ReadCamera(const vexo::CXMLDocument& document, const char* path, int size)
 
 void LoadMission(CMissionScreen& screen, const std::string& path) {
     std::string text;
-    if (!vexo::ReadFileToString(path, text))
+    if (!vexo::ReadFileToString(path, text, kMaxMissionFileBytes)) {
+        if (errno == EFBIG) {
+            std::error_code unknown;
+            const auto size = std::filesystem::file_size(vexo::HostPath(path), unknown);
+            RaiseOverLimit(std::string("Plik misji ma za dużo bajtów"_pl), unknown ? -1 : std::int64_t(size),
+                           std::int64_t(kMaxMissionFileBytes));
+        }
         // The path is the host's file name, in UTF-8 like the mission list found it; the message is
         // Windows-1250 text like every other.
         throw vexo::CError(std::string("Nie można wczytać misji z pliku \""_pl) + vexo::Utf8ToCp1250(path) + "\".",
                            "GamePlay", __LINE__);
-    if (text.size() > kMaxMissionFileBytes)
-        RaiseOverLimit(std::string("Plik misji ma za dużo bajtów"_pl), std::int64_t(text.size()),
-                       std::int64_t(kMaxMissionFileBytes));
+    }
 
     vexo::CXMLReader reader(text);
     vexo::XMLReaderOptions options;

@@ -100,7 +100,7 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool ReadFileToString(const std::string& path, std::string& text) {
+bool ReadFileToString(const std::string& path, std::string& text, std::uint64_t maxBytes) {
     // Non-blocking, so that a pipe put in a file's place cannot hang the open.
     const int fd = ::open(HostPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;
@@ -109,6 +109,10 @@ bool ReadFileToString(const std::string& path, std::string& text) {
     if (ok && !S_ISREG(st.st_mode)) {
         ok = false;
         errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    if (ok && std::uint64_t(st.st_size) > maxBytes) {
+        ok = false;
+        errno = EFBIG;
     }
     text.clear();
     char block[1 << 16];
@@ -120,6 +124,10 @@ bool ReadFileToString(const std::string& path, std::string& text) {
             break;
         }
         text.append(block, std::size_t(n));
+        if (text.size() > maxBytes) { // grown since it was measured
+            ok = false;
+            errno = EFBIG;
+        }
     }
     const int savedErrno = errno;
     ::close(fd);

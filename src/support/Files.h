@@ -15,8 +15,9 @@ std::string HostPath(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Reads a regular file whole. Anything else (a pipe, a device, a folder) is refused at once
-// instead of blocking or reading for ever: false, with errno set.
-bool ReadFileToString(const std::string& path, std::string& text);
+// instead of blocking or reading for ever: false, with errno set. A file above maxBytes is refused
+// before it is read, with EFBIG.
+bool ReadFileToString(const std::string& path, std::string& text, std::uint64_t maxBytes = UINT64_MAX);
 // Never leaves a half-written file: writes a temporary file "<target>.tmp<PID>" beside the target
 // and renames it over the target; on any failure the old file stays as it was. A symbolic link is
 // followed, so its target is replaced and the link stays; the target keeps its permission bits.

@@ -316,6 +316,13 @@ const ToolCase kToolCases[] = {
          WriteAll(folder / "m.tlm", Mission(Matrix(60, 60), Units(kMaxMissionUnits + 1)));
      },
      "mission simulate m.tlm", "m.tlm: Misja ma za dużo jednostek (4097, najwyżej 4096)."},
+    // Sparse: refused by its size before a byte of it is read.
+    {"FileAboveTheLimit",
+     [](const fs::path& folder) {
+         WriteAll(folder / "m.tlm", "");
+         fs::resize_file(folder / "m.tlm", 65 << 20);
+     },
+     "mission check m.tlm", "m.tlm: Plik misji ma za dużo bajtów (68157440, najwyżej 67108864)."},
     {"TooManyCells",
      [](const fs::path& folder) { WriteAll(folder / "m.tlm", Mission(Matrix(4097, 4096), Units(1))); },
      "mission check m.tlm", "m.tlm: Mapa misji ma za dużo pól (16781312, najwyżej 16777216)."},
