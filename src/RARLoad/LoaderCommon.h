@@ -15,8 +15,10 @@ inline constexpr const char* kSource = "RARLoad\\RARLoad";
 std::string ReadErrorMessage();
 std::string TooLargeMessage(const std::string& name, std::uint64_t size);
 
-// Raises unless size may be announced: the game reads entries into memory whole.
-void CheckAnnouncedSize(const std::string& name, std::uint64_t size, int line);
+// Raises when an entry of this size is to be read: the game reads entries into memory whole.
+void CheckReadableSize(const std::string& name, std::uint64_t size, int line);
+// The size Next announces: the whole size, held to the largest 32-bit one.
+std::uint32_t AnnouncedSize(std::uint64_t size);
 
 // An entry name in Windows-1250 from a host or archive name: UTF-8 is converted, anything that is
 // not valid UTF-8 is taken to be Windows-1250 already.

@@ -6,6 +6,8 @@
 #include "support/Files.h"
 #include "support/Text1250.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <sys/stat.h>
 
 using namespace vexo::literals;
@@ -29,8 +31,12 @@ std::string TooLargeMessage(const std::string& name, std::uint64_t size) {
            std::string(" bajtów)."_pl);
 }
 
-void CheckAnnouncedSize(const std::string& name, std::uint64_t size, int line) {
+void CheckReadableSize(const std::string& name, std::uint64_t size, int line) {
     if (size > CRARLoader::kMaxEntrySize) Raise(TooLargeMessage(name, size), line);
+}
+
+std::uint32_t AnnouncedSize(std::uint64_t size) {
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(size, UINT32_MAX));
 }
 
 std::string NameFromUtf8(std::string_view text) {

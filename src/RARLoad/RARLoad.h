@@ -15,7 +15,8 @@ struct archive_entry;
 // vexo::CError (source "RARLoad\\RARLoad"); a source that raised is not to be used again.
 class CRARLoader {
 public:
-    // Next never announces more than this, so a caller may allocate the announced size as it is.
+    // Read and ReadToString refuse a larger entry before they write anything, so a caller need not
+    // allocate more than this; Next and Skip pass over it, so a huge file nobody reads does no harm.
     static constexpr std::uint32_t kMaxEntrySize = 512u << 20;
 
     CRARLoader() = default;
@@ -23,8 +24,9 @@ public:
     CRARLoader& operator=(const CRARLoader&) = delete;
     virtual ~CRARLoader() = default;
 
-    // The next entry's name (Windows-1250, backslashes between folders) and its exact size in bytes;
-    // false when there are no more. The entry is not consumed: calling Next again describes it again.
+    // The next entry's name (Windows-1250, backslashes between folders) and its exact size in bytes,
+    // held to the largest 32-bit size; false when there are no more. The entry is not consumed:
+    // calling Next again describes it again.
     virtual bool Next(std::string& name, std::uint32_t& size) = 0;
     // Fills buffer, which holds at least the announced size, with the entry's bytes.
     virtual void Read(void* buffer) = 0;
@@ -47,7 +49,7 @@ private:
     struct Entry {
         std::string name;     // relative to the root, Windows-1250, backslashes
         std::string hostPath; // where the file is opened
-        std::uint32_t size;
+        std::uint64_t size;
     };
 
     void Scan(const std::string& hostDir, const std::string& programDir, const std::string& prefix);
@@ -92,7 +94,7 @@ private:
     archive_entry* entry = nullptr; // the current header, owned by handle
     State state = State::End;
     std::string name;
-    std::uint32_t size = 0;
+    std::uint64_t size = 0; // the whole size, which Next holds to 32 bits
     bool encrypted = false;
     std::optional<std::uint32_t> expectedCrc; // checked here where libarchive does not
     // An entry whose header does not tell its size is read whole when it is announced.

@@ -31,9 +31,15 @@ CRARLoader_dir::CRARLoader_dir(const std::string& path) : root(vexo::AddBackslas
 void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& programDir,
                           const std::string& prefix) {
     std::vector<vexo::DirectoryEntry> found;
-    if (!vexo::ListDirectory(hostDir, found))
+    bool readError = false;
+    if (!vexo::ListDirectory(hostDir, found, &readError))
         rarload::RaiseSystem(
             std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + programDir + "\".", __LINE__);
+    // A folder read only in part would leave files out without saying why; the start would then
+    // fail on a missing image, or load without it.
+    if (readError)
+        rarload::RaiseSystem(std::string("Błąd podczas przeglądania katalogu \""_pl) + programDir + "\".",
+                             __LINE__);
     for (const vexo::DirectoryEntry& item : found) {
         // A backslash is a separator in every entry name, so a Linux name holding one cannot be named.
         if (item.name.find('\\') != std::string::npos) continue;
@@ -43,9 +49,7 @@ void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& program
         if (item.isDirectory && !item.isSymlink) {
             Scan(hostPath, root + name, name + "\\");
         } else if (item.isRegularFile) {
-            // A size is 32 bits wide; a larger file is refused rather than cut.
-            if (item.size > UINT32_MAX) rarload::Raise(CannotRead(root + name), __LINE__);
-            entries.push_back({name, hostPath, static_cast<std::uint32_t>(item.size)});
+            entries.push_back({name, hostPath, item.size});
         }
     }
 }
@@ -54,19 +58,19 @@ bool CRARLoader_dir::Next(std::string& name, std::uint32_t& size) {
     if (index >= entries.size()) return false;
     const Entry& entry = Current();
     name = entry.name;
-    size = entry.size;
+    size = rarload::AnnouncedSize(entry.size);
     return true;
 }
 
 const CRARLoader_dir::Entry& CRARLoader_dir::Current() const {
     if (index >= entries.size()) rarload::Raise(rarload::ReadErrorMessage(), __LINE__);
-    const Entry& entry = entries[index];
-    rarload::CheckAnnouncedSize(FullPath(entry), entry.size, __LINE__);
-    return entry;
+    return entries[index];
 }
 
 // Reads exactly the size taken at the scan: a file that has changed since then is a read failure.
+// A file too large to read is refused before anything is written to the buffer.
 void CRARLoader_dir::ReadExactly(const Entry& entry, char* buffer, bool systemError) const {
+    rarload::CheckReadableSize(FullPath(entry), entry.size, __LINE__);
     const auto fail = [&](const std::string& message, int line) {
         if (systemError) rarload::RaiseSystem(message, line);
         rarload::Raise(message, line);
@@ -98,6 +102,7 @@ void CRARLoader_dir::Read(void* buffer) {
 
 void CRARLoader_dir::ReadToString(std::string& text) {
     const Entry& entry = Current();
+    rarload::CheckReadableSize(FullPath(entry), entry.size, __LINE__);
     text.resize(entry.size);
     ReadExactly(entry, text.data(), false);
     ++index;

@@ -173,7 +173,7 @@ bool CRARLoader_rar::Next(std::string& name, std::uint32_t& size) {
     if (state == State::Broken) Fail(rarload::ReadErrorMessage(), __LINE__);
     if (state == State::End) return false;
     name = this->name;
-    size = this->size;
+    size = rarload::AnnouncedSize(this->size);
     return true;
 }
 
@@ -194,23 +194,22 @@ void CRARLoader_rar::Describe() {
     if (archive_entry_size_is_set(entry)) {
         const la_int64_t announced = archive_entry_size(entry);
         if (announced < 0) Fail(DamagedHeader(handle), __LINE__);
-        if (std::uint64_t(announced) > kMaxEntrySize)
-            Fail(rarload::TooLargeMessage(name, announced), __LINE__);
-        size = static_cast<std::uint32_t>(announced);
+        size = std::uint64_t(announced);
     } else if (encrypted) {
         size = 0;
     } else {
-        // Only the data tells how long the entry is, so it is read now, within the same limit.
+        // Only the data tells how long the entry is, so it is read now. Past the limit it is only
+        // counted, in the same buffer: Read refuses such an entry, and Skip passes over it.
         buffered = true;
         buffer.clear();
-        for (std::size_t got = 1; got > 0;) {
-            if (buffer.size() > kMaxEntrySize) Fail(rarload::TooLargeMessage(name, buffer.size()), __LINE__);
-            const std::size_t done = buffer.size();
+        size = 0;
+        for (std::size_t got = 1; got > 0; size += got) {
+            const std::size_t done = size > kMaxEntrySize ? 0 : buffer.size();
             buffer.resize(done + kChunk);
             got = ReadSome(buffer.data() + done, kChunk);
             buffer.resize(done + got);
         }
-        size = static_cast<std::uint32_t>(buffer.size());
+        if (size > kMaxEntrySize) buffer = std::string();
     }
     state = State::Announced;
 }
@@ -222,6 +221,7 @@ void CRARLoader_rar::SkipData() {
 
 void CRARLoader_rar::CheckReadable() {
     if (state != State::Announced) Fail(rarload::ReadErrorMessage(), __LINE__);
+    if (size > kMaxEntrySize) Fail(rarload::TooLargeMessage(name, size), __LINE__);
     if (encrypted) Fail(std::string("Plik \""_pl) + name + std::string("\" jest zaszyfrowany."_pl), __LINE__);
 }
 

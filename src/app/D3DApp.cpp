@@ -72,6 +72,18 @@ int CD3DApplication::Run() {
             vexo::RecordCurrentException("d3dapp");
             SendMessage(WM_CLOSE);
         }
+        // Drawing faster than the display shows only burns the processor; an inactive loop has
+        // slept already.
+        if (!active || !device) {
+            pacer.Reset();
+            continue;
+        }
+        const std::uint32_t refreshRate =
+            presentParameters.windowed ? host.GetDesktopMode().refreshRate : presentParameters.refreshRate;
+        if (const std::uint32_t sleep = pacer.AfterFrame(host.Timer()(ETimerCommand::AbsoluteTime),
+                                                         SwapIntervalOf(presentParameters.device.presentInterval),
+                                                         refreshRate))
+            host.Sleep(sleep);
     }
 }
 
@@ -94,6 +106,9 @@ void CD3DApplication::FrameStep() {
             Pause(false, false);
         }
     }
+    // Size notices come late, or not at all (a refused full screen, a dialog's own loop): each frame
+    // follows the size the window really has.
+    if (!deviceLost && !minimized && BackBufferStale()) HandleSizeChange();
 
     CFrameTimer& timer = host.Timer();
     const double appTime = timer(ETimerCommand::AppTime);

@@ -5,6 +5,7 @@
 
 #include "app/DisplayConfig.h"
 #include "app/FrameHost.h"
+#include "app/FramePacer.h"
 #include "platform/WindowMessages.h"
 
 #include <deque>
@@ -120,6 +121,10 @@ private:
     void ApplyWindowStyle();
     void BuildPresentParameters();
     void ReadBackBuffer();
+    // The device's back buffer differs from the size the game is laid out for.
+    bool BackBufferStale() const;
+    // Full screen was refused (for the reason given, when known): the game goes on windowed.
+    void StayInWindow(const std::string& reason);
     void UpdateCursor();
 
     std::deque<platform::SMessage> posted;
@@ -128,6 +133,7 @@ private:
     int frameCount = 0;
     double lastFrameRateTime = 0.0;
     bool shuttingDown = false;
+    CFramePacer pacer;
 };
 
 // The entry point's part after the process-wide objects: makes the application, creates it and

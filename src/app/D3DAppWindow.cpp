@@ -93,6 +93,7 @@ void CD3DApplication::InitialiseDevice() {
                                   std::uint32_t(RenderFailed(result) ? result : kRenderNotAvailable), kSource,
                                   __LINE__);
     }
+    if (result == kRenderFullScreenRefused) StayInWindow(reason);
     if (windowed) host.SetWindowBounds(windowBounds);
     ReadBackBuffer();
 
@@ -126,8 +127,25 @@ void CD3DApplication::ResetDevice() {
     if (RenderFailed(result))
         throw vexo::CDirectXError(std::string("Błąd podczas resetowania urządzenia."_pl), std::uint32_t(result),
                                   kSource, __LINE__);
+    if (result == kRenderFullScreenRefused) StayInWindow("");
     ReadBackBuffer();
     RestoreDeviceObjects();
+}
+
+void CD3DApplication::StayInWindow(const std::string& reason) {
+    // Recorded, not raised: the game goes on in the window, and the settings file will say so.
+    vexo::CError(WithReason("Nie udało się przejść na pełny ekran; gra działa w oknie."_pl, reason), kSource, __LINE__);
+    windowed = true;
+    displaySettings.windowed = true;
+    ApplyWindowStyle();
+    clientRect = host.GetClientRect();
+    BuildPresentParameters();
+}
+
+bool CD3DApplication::BackBufferStale() const {
+    std::uint32_t width = 0, height = 0;
+    device->GetBackBufferSize(width, height);
+    return width > 0 && height > 0 && (width != backBufferWidth || height != backBufferHeight);
 }
 
 void CD3DApplication::ReleaseDevice() {
@@ -197,24 +215,22 @@ void CD3DApplication::HandleSizeChange() {
     // A window being minimized may report an empty client area; there is nothing to draw into.
     if (client.Width() <= 0 || client.Height() <= 0) return;
 
+    // In full screen the window's place and size are kept for the return to a window.
     if (windowed) {
-        const SRect oldClient = clientRect;
         windowBounds = host.GetWindowBounds();
         clientRect = client;
         if (!maximized) {
             windowSettings.width = client.Width();
             windowSettings.height = client.Height();
         }
-        if (client.Width() == oldClient.Width() && client.Height() == oldClient.Height()) return;
-    } else if (std::uint32_t(client.Width()) == backBufferWidth &&
-               std::uint32_t(client.Height()) == backBufferHeight) {
-        // In full screen the window's place and size are kept for the return to a window.
-        return;
     }
+    // The back buffer the device really has is what counts: the window system may have given the
+    // window another size than the one asked for, or given it later.
+    if (!device || !BackBufferStale()) return;
 
     const CPausedFrame paused(*this);
     BuildPresentParameters();
-    if (device) ResetDevice();
+    ResetDevice();
 }
 
 void CD3DApplication::Shutdown() {

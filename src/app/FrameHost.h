@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct SRect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -36,6 +37,10 @@ struct SDisplayMode {
     bool operator==(const SDisplayMode&) const = default;
 };
 
+// CreateDevice and ResetDevice succeeded, but the window system would not show the window in full
+// screen: the device presents in a window at the size the window has.
+inline constexpr RenderResult kRenderFullScreenRefused = 0x0876087C;
+
 class CFrameHost {
 public:
     virtual ~CFrameHost() = default;
@@ -62,8 +67,8 @@ public:
     // Text drawn centred on the window straight away, for the time before the device exists.
     virtual void PaintCentredText(const std::string& text) = 0;
 
-    // The device on the main window, presenting as asked; nullptr with the result code and the
-    // system's reason when it cannot be made.
+    // The device on the main window, presenting as asked (or kRenderFullScreenRefused); nullptr
+    // with the result code and the system's reason when it cannot be made.
     virtual CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
                                         std::string& reason) = 0;
     virtual RenderResult ResetDevice(const SPresentParameters& parameters) = 0;
@@ -72,6 +77,9 @@ public:
     virtual void ReleaseDevice() = 0;
 
     virtual bool PeekMessage(platform::SMessage& message) = 0;
+    // Messages taken but not used (by the settings dialog's own loop) go back to the front of the
+    // queue, in their order, for the frame.
+    virtual void PutBackMessages(const std::vector<platform::SMessage>& messages) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual CFrameTimer& Timer() = 0;
 };

@@ -8,6 +8,7 @@
 #include "support/Text1250.h"
 
 #include <cstdio>
+#include <utility>
 
 using namespace platform;
 using namespace vexo::literals;
@@ -57,6 +58,7 @@ void CMyD3DApplication::OnCreateDevice() {
 
 void CMyD3DApplication::OnRestoreDevice() {
     gfx.SetScreenSize(backBufferWidth, backBufferHeight);
+    layoutChanged = true;
     gui.fullScreen = !windowed;
     gfx.Restore();
     SetGameRenderStates(*device);
@@ -68,6 +70,9 @@ void CMyD3DApplication::OnDestroyDevice() { gfx.Destroy(); }
 
 void CMyD3DApplication::UpdateFrame() {
     gui.Update(time, elapsedTime, active);
+    // The screens lay themselves out for a new size in their update: what lies under the pointer
+    // is found again then, or a button of the old layout would stay lit until the mouse moved.
+    if (std::exchange(layoutChanged, false)) gui.MouseMove(mouseX, mouseY);
     StepScreenFlow();
 }
 

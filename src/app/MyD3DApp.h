@@ -43,5 +43,6 @@ private:
     std::uint32_t wheelLines = 3;
     float mouseX = 0.0f;
     float mouseY = 0.0f;
+    bool layoutChanged = false; // the screen size changed since the pointer was last placed
     CScreenFlow screenFlow;
 };

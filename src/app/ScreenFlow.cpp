@@ -155,9 +155,13 @@ public:
     }
 
     void OpenReadme() override {
-        // The desktop would only show an error of its own for a missing file; the log says more.
-        if (!vexo::FileExists(kReadme) || !platform::OpenWithDesktop(vexo::HostPath(kReadme)))
-            vexo::CError(std::string("Nie można otworzyć pliku \""_pl) + kReadme + "\".", "d3dapp", __LINE__);
+        // The click must never pass without a trace: a missing file or a desktop that cannot open
+        // it leaves its record, and the menu goes on.
+        const std::string failure = !vexo::FileExists(kReadme) ? std::string("no such file")
+                                                               : platform::OpenWithDesktop(vexo::HostPath(kReadme));
+        if (!failure.empty())
+            vexo::CError(std::string("Nie można otworzyć pliku \""_pl) + kReadme + "\" (" + failure + ").", "d3dapp",
+                         __LINE__);
     }
 
     void CloseMainWindow() override { app.SendMessage(platform::WM_CLOSE); }

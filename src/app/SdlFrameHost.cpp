@@ -94,13 +94,18 @@ CRenderDevice* CSdlFrameHost::EnsureDevice(std::string& reason) {
     return device.get();
 }
 
-bool CSdlFrameHost::ApplyMode(const SPresentParameters& parameters, std::string& reason) {
-    if (parameters.windowed)
-        return window.GetMode() != WindowMode::FullScreen || window.SetMode(WindowMode::Windowed, reason);
-    if (parameters.backBufferWidth == 0 || parameters.backBufferHeight == 0)
-        return window.SetMode(WindowMode::FullScreen, reason);
-    return window.SetFullScreenMode(int(parameters.device.adapter), int(parameters.backBufferWidth),
-                                    int(parameters.backBufferHeight), int(parameters.refreshRate), reason);
+RenderResult CSdlFrameHost::ApplyMode(const SPresentParameters& parameters, std::string& reason) {
+    if (parameters.windowed) {
+        const bool left = window.GetMode() != WindowMode::FullScreen || window.SetMode(WindowMode::Windowed, reason);
+        return left ? kRenderOk : kRenderInvalidCall;
+    }
+    const bool shown = parameters.backBufferWidth == 0 || parameters.backBufferHeight == 0
+                           ? window.SetMode(WindowMode::FullScreen, reason)
+                           : window.SetFullScreenMode(int(parameters.device.adapter), int(parameters.backBufferWidth),
+                                                      int(parameters.backBufferHeight), int(parameters.refreshRate),
+                                                      reason);
+    // The window stays a window and the game goes on in it; the frame records why.
+    return shown ? kRenderOk : kRenderFullScreenRefused;
 }
 
 CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters, RenderResult& result,
@@ -117,10 +122,14 @@ CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters,
         if (!window.Reopen(samples, refused))
             vexo::CError(std::string("Nie można włączyć wielopróbkowania."_pl) + " " + refused, "d3dapp", __LINE__);
     }
-    if (!ApplyMode(parameters, reason)) return nullptr;
+    const RenderResult mode = ApplyMode(parameters, reason);
+    if (RenderFailed(mode)) {
+        result = mode;
+        return nullptr;
+    }
     CRenderDevice* created = EnsureDevice(reason);
     if (created) {
-        result = kRenderOk;
+        result = mode;
         window.SetSwapInterval(SwapIntervalOf(parameters.device.presentInterval));
     }
     return created;
@@ -128,9 +137,9 @@ CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters,
 
 RenderResult CSdlFrameHost::ResetDevice(const SPresentParameters& parameters) {
     std::string reason;
-    if (!ApplyMode(parameters, reason)) return kRenderInvalidCall;
-    window.SetSwapInterval(SwapIntervalOf(parameters.device.presentInterval));
-    return kRenderOk;
+    const RenderResult mode = ApplyMode(parameters, reason);
+    if (!RenderFailed(mode)) window.SetSwapInterval(SwapIntervalOf(parameters.device.presentInterval));
+    return mode;
 }
 
 // An OpenGL context is not lost the way a Direct3D device is; drawing can always go on.
@@ -139,5 +148,9 @@ RenderResult CSdlFrameHost::TestCooperativeLevel() { return kRenderOk; }
 void CSdlFrameHost::ReleaseDevice() { device.reset(); }
 
 bool CSdlFrameHost::PeekMessage(platform::SMessage& message) { return platform::PeekPlatformMessage(message); }
+
+void CSdlFrameHost::PutBackMessages(const std::vector<platform::SMessage>& messages) {
+    platform::PutBackPlatformMessages(messages);
+}
 
 void CSdlFrameHost::Sleep(std::uint32_t milliseconds) { platform::SleepMilliseconds(milliseconds); }

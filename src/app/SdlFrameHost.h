@@ -34,13 +34,15 @@ public:
     void ReleaseDevice() override;
 
     bool PeekMessage(platform::SMessage& message) override;
+    void PutBackMessages(const std::vector<platform::SMessage>& messages) override;
     void Sleep(std::uint32_t milliseconds) override;
     CFrameTimer& Timer() override { return timer; }
 
 private:
     // The device lives on the window's GL context; it is made on first need.
     CRenderDevice* EnsureDevice(std::string& reason);
-    bool ApplyMode(const SPresentParameters& parameters, std::string& reason);
+    // kRenderOk, kRenderFullScreenRefused, or a failure with the reason.
+    RenderResult ApplyMode(const SPresentParameters& parameters, std::string& reason);
 
     CGLWindow window;
     std::unique_ptr<CRenderDevice> device;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 using namespace platform;
 
@@ -80,11 +81,28 @@ GfxRect Inset(const GfxRect& r, float by) {
     return {r.left + by, r.top, r.right - by, r.bottom};
 }
 
+// What the frame must still see once the dialog closes: how the window changed meanwhile, and
+// where the pointer ended up.
+void KeepForFrame(const SMessage& message, std::vector<SMessage>& kept) {
+    switch (message.message) {
+    case WM_MOUSEMOVE:
+        std::erase_if(kept, [](const SMessage& m) { return m.message == WM_MOUSEMOVE; });
+        kept.push_back(message);
+        break;
+    case WM_SIZE:
+    case WM_ENTERSIZEMOVE:
+    case WM_EXITSIZEMOVE:
+    case WM_KILLFOCUS: kept.push_back(message); break;
+    default: break;
+    }
+}
+
 } // namespace
 
 void CSettingsDialog::SetScreenSize(float width, float height) {
     left = std::max(0.0f, float(int((width - kWidth) / 2.0f)));
     top = std::max(0.0f, float(int((height - kHeight) / 2.0f)));
+    screenWidth = width;
     screenHeight = height;
 }
 
@@ -200,7 +218,7 @@ void CSettingsDialog::Click(float x, float y) {
 void CSettingsDialog::Draw(CGfx& gfx) {
     const GfxRect panel{left, top, left + kWidth, top + kHeight};
     gfx.filledRect.Begin(0);
-    gfx.filledRect.Add({0.0f, 0.0f, gfx.screenWidthF, gfx.screenHeightF}, kBackdrop);
+    gfx.filledRect.Add({0.0f, 0.0f, screenWidth, screenHeight}, kBackdrop);
     gfx.filledRect.Add(panel, kFace);
     gfx.filledRect.Add({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 0xFF0A246A, 0xFFA6CAF0,
                        0xFF0A246A, 0xFFA6CAF0);
@@ -265,16 +283,27 @@ void CSettingsDialog::DrawDropDown(CGfx& gfx) {
             Text(gfx, Inset(*row, 4.0f), list.texts[std::size_t(i)], i == marked ? kWhite : kText);
 }
 
+void CSettingsDialog::FollowBackBuffer(CRenderDevice& device) {
+    std::uint32_t width = 0, height = 0;
+    device.GetBackBufferSize(width, height);
+    SetScreenSize(float(width), float(height));
+}
+
 bool CSettingsDialog::Run(CFrameHost& host, CGfx& gfx) {
     CRenderDevice* device = gfx.GetDevice();
     if (!device) return false;
-    SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
+    std::vector<SMessage> forFrame;
+    FollowBackBuffer(*device);
     while (!IsFinished()) {
+        // Clicks meet the dialog where it was last drawn.
         SMessage message;
-        while (!IsFinished() && host.PeekMessage(message))
+        while (!IsFinished() && host.PeekMessage(message)) {
             Handle(message);
+            KeepForFrame(message, forFrame);
+        }
         if (IsFinished()) break;
-        SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
+        // Laid out in the back buffer it is drawn in, at the size the window really has now.
+        FollowBackBuffer(*device);
         device->Clear(kBackdrop);
         if (!RenderFailed(device->BeginScene())) {
             Draw(gfx);
@@ -284,5 +313,6 @@ bool CSettingsDialog::Run(CFrameHost& host, CGfx& gfx) {
         // A dialog waits for the player; there is no frame to run meanwhile.
         host.Sleep(15);
     }
+    host.PutBackMessages(forFrame);
     return IsAccepted();
 }

@@ -14,7 +14,9 @@ class CSettingsDialog {
 public:
     explicit CSettingsDialog(CSettingsDialogModel& model) : model(model) {}
 
-    // Takes the host's messages and draws until the player ends the dialog; true for OK.
+    // Takes the host's messages and draws until the player ends the dialog; true for OK. What the
+    // frame must still see (size changes, focus, the pointer's last place) goes back to the host's
+    // queue.
     bool Run(CFrameHost& host, CGfx& gfx);
     // One message: clicks on lists, radio buttons and buttons, the wheel over an open list,
     // Enter (OK), Escape (closes an open list, else Cancel) and closing the window (Cancel).
@@ -36,6 +38,8 @@ public:
     std::optional<GfxRect> DropDownRow(int index) const;
 
 private:
+    // Lays the dialog out again when the device's back buffer has another size.
+    void FollowBackBuffer(CRenderDevice& device);
     void Click(float x, float y);
     int VisibleRows() const;
     GfxRect DropDownBox() const;
@@ -48,5 +52,6 @@ private:
     int hovered = -1;     // the entry under the pointer in the open drop-down
     float left = 0.0f;
     float top = 0.0f;
+    float screenWidth = 0.0f;
     float screenHeight = 0.0f;
 };

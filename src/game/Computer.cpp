@@ -13,7 +13,7 @@ void Think(CUnit& unit, bool computer) {
     if (unit.state != kStateFree || (unit.order != kOrderNone && unit.order != kOrderAttack)) return;
     if (computer && !GameMap().HasSnow(unit.x, unit.y)) {
         const WorldPoint spot = FindSnowSpot(unit);
-        unit.GoTo(spot.x, spot.y);
+        unit.GoTo(spot.x, spot.y, true);
         return;
     }
     CUnit* target = nullptr;

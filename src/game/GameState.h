@@ -42,6 +42,10 @@ struct CGameState {
     IGameConsole* console = nullptr;
     IGameSound* sound = nullptr;
 
+    // Which of the equal substeps of the current frame the world update runs (0 for the first).
+    // Chances given per frame are drawn once a frame, however many substeps it takes.
+    int substep = 0;
+
     // The selection is kept with the unit's serial number, so a new unit at the address of a
     // drowned one is never mistaken for it.
     void Select(CUnit* unit);

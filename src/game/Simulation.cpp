@@ -19,7 +19,11 @@ void UpdateWorld(float time, float elapsed) {
     // Frames up to the limit (with float slack) stay one step, as they always were.
     const int steps = std::max(1, int(std::ceil(elapsed / kMaxWorldStep - 1e-4f)));
     const float sub = elapsed / float(steps);
-    for (int i = 0; i < steps; ++i) GameObjects().UpdateAll(time, sub);
+    for (int i = 0; i < steps; ++i) {
+        Game().substep = i;
+        GameObjects().UpdateAll(time, sub);
+    }
+    Game().substep = 0;
 }
 
 void StepMission(CMissionScreen& screen, float time, float elapsed, bool playerDecidesLikeComputer) {

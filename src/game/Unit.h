@@ -67,7 +67,9 @@ public:
     void AddExperience(float amount) override;
 
     // Orders from the player and from the computer's decisions; none affects a buried unit.
-    void GoTo(float px, float py);
+    // endWhenStalled is for the computer's own walks: without it the unit keeps pushing toward the
+    // point until it arrives, however long a wall holds it, as the player expects of his orders.
+    void GoTo(float px, float py, bool endWhenStalled = false);
     void Follow(CUnit* target);
     void Attack(CUnit* target);
     void BuryUnit(CUnit* target);
@@ -107,16 +109,20 @@ private:
     // Console line for the acting unit's own side only.
     void Report(const std::string& text, std::uint32_t colour) const;
 
+    // Whether this frame's slip chance has been drawn; a frame cut into substeps draws it once.
+    bool slipDrawn = false;
     TObjectRef<CUnit> orderTarget;
     TObjectRef<CUnit> stateTarget;
-    // Walking time and distance to the point at the start of the current stall check of a go
-    // order; a negative distance means the check starts with the next step.
+    // Whether the go order ends when its walk stalls; walking time and distance to the point at
+    // the start of the current stall check; a negative distance means the check starts with the
+    // next step.
+    bool goEndsWhenStalled = false;
     float goCheckTimer = 0.0f;
     float goCheckDistance = -1.0f;
 };
 
-// A go order ends when its walk has come less than kStallProgress tiles closer to the point in
-// kStallTime seconds of walking. The slowest unit still walks over 1.5 tiles a second.
+// A computer's go order ends when its walk has come less than kStallProgress tiles closer to the
+// point in kStallTime seconds of walking. The slowest unit still walks over 1.5 tiles a second.
 inline constexpr float kStallTime = 2.0f;
 inline constexpr float kStallProgress = 0.5f;
 

@@ -33,7 +33,9 @@ bool CUnit::SetOrder(int newOrder, CUnit* target, float px, float py) {
     return true;
 }
 
-void CUnit::GoTo(float px, float py) { SetOrder(kOrderGo, nullptr, px, py); }
+void CUnit::GoTo(float px, float py, bool endWhenStalled) {
+    if (SetOrder(kOrderGo, nullptr, px, py)) goEndsWhenStalled = endWhenStalled;
+}
 void CUnit::Follow(CUnit* target) { SetOrder(kOrderFollow, target, orderX, orderY); }
 void CUnit::Attack(CUnit* target) { SetOrder(kOrderAttack, target, orderX, orderY); }
 void CUnit::BuryUnit(CUnit* target) { SetOrder(kOrderBury, target, orderX, orderY); }
@@ -48,6 +50,7 @@ void CUnit::Stop() {
 
 void CUnit::Update(float, float elapsed) {
     if (buried) return;
+    if (Game().substep == 0) slipDrawn = false;
     if (state == kStateFallen) {
         life += elapsed;
         if (life > 0.0f) {
@@ -80,9 +83,11 @@ void CUnit::ActOnOrder(float elapsed) {
     switch (order) {
     case kOrderGo:
         Face(orderX, orderY);
-        // There is no path finding: a point behind a wall or inside an obstacle would hold the unit
-        // pushing there for good, never deciding again, so a stalled walk ends as if it had arrived.
-        if (IsWithin(orderX, orderY, 0.1f) || GoStalled(elapsed))
+        // There is no path finding: a point behind a wall or inside an obstacle would hold a
+        // computer's unit pushing there for good, never deciding again, and a battle between two
+        // computer sides would never end; its stalled walk ends as if it had arrived. The player's
+        // unit stands with the order set, so his own decisions stay in his hands.
+        if (IsWithin(orderX, orderY, 0.1f) || (goEndsWhenStalled && GoStalled(elapsed)))
             order = kOrderNone;
         else
             Walk(elapsed, false);
@@ -257,5 +262,9 @@ void CUnit::Walk(float elapsed, bool carrying) {
         map.TakeSnow(x, y, 0.01f * elapsed);
         break;
     }
-    if (map.CellAt(x, y).kind == kIce && GetSlipChance() > RandUnit()) Damage(Attribute(kAttrLife) + 1.0f, false);
+    // The slip chance is per walking frame: drawn the first time in a frame that a step ends on ice.
+    if (map.CellAt(x, y).kind == kIce && !slipDrawn) {
+        slipDrawn = true;
+        if (GetSlipChance() > RandUnit()) Damage(Attribute(kAttrLife) + 1.0f, false);
+    }
 }

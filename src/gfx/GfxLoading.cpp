@@ -3,6 +3,7 @@
 
 #include "RARLoad/RARLoad.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -17,7 +18,9 @@ void CGfx::LoadGameData(const std::string& path) {
         while (source->Next(name, size)) {
             switch (WantsFile(firstPass, name, size)) {
             case kFileAsData:
-                bytes.resize(size);
+                // Read refuses an entry too large to read before it writes, so its size is not
+                // allocated for it.
+                bytes.resize(std::min(size, CRARLoader::kMaxEntrySize));
                 source->Read(bytes.data());
                 LoadData(firstPass, name, size, bytes.data());
                 break;

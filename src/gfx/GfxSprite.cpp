@@ -100,8 +100,9 @@ void CGfxSprite::EndLoading(bool firstPass) {
     for (const GfxSpriteSet& set : sets)
         if (set.texture == TextureHandle::None && !EarlierHolder(sets, set))
             missing += " \"" + set.file + "\"";
+    // The text ends in a space and every file brings its own, so two stand before the first.
     if (!missing.empty())
-        throw vexo::CError(std::string("Nie można załadować spritów z plików:"_pl) + missing + ".", "Gfx",
+        throw vexo::CError(std::string("Nie można załadować spritów z plików: "_pl) + missing + ".", "Gfx",
                            __LINE__);
     CheckSharedFiles(sets);
 }

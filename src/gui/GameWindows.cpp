@@ -23,7 +23,6 @@ void DrawPanelBox(float left, float top, float right, float bottom) {
     if (CGfx* gfx = CGfx::Instance()) gfx->line.DrawFrame(left, top, right, bottom, 0xFFC0C0C0);
 }
 
-int CPassThroughWindow::GetCursor(float, float) { return GUICursorNoPreference; }
 bool CPassThroughWindow::OnMouseMove(float, float) { return false; }
 bool CPassThroughWindow::OnMouseDown(float, float, int) { return false; }
 bool CPassThroughWindow::OnMouseUp(float, float, int) { return false; }

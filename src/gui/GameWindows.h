@@ -13,11 +13,11 @@ void FillRect(float left, float top, float right, float bottom, std::uint32_t co
 // Grey box with a light outline: the background of the console and of both panels.
 void DrawPanelBox(float left, float top, float right, float bottom);
 
-// Declines every pointer event and has no cursor of its own, so the windows below it (the view
-// under the hint strip or under a fading overlay) get the mouse as if it were not there.
+// Declines every pointer event, so the windows below it (the view under the hint strip or under a
+// fading overlay) get the clicks as if it were not there. The cursor over it is still the ordinary
+// pointer, so a fade hides the targeting cross along with the battlefield.
 class CPassThroughWindow : public CGUIWindow {
 public:
-    int GetCursor(float x, float y) override;
     bool OnMouseMove(float x, float y) override;
     bool OnMouseDown(float x, float y, int button) override;
     bool OnMouseUp(float x, float y, int button) override;

@@ -1,6 +1,8 @@
 // The audio output on SDL2_mixer: decoded samples, chunks converted per playback frequency, the
-// music stream, and the silent mode used when the machine has no audio device.
+// music stream, the limiter on the mix, and the silent mode used when the machine has no audio
+// device.
 #include "platform/AudioSDL.h"
+#include "platform/MixLimiter.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -19,6 +21,9 @@ namespace {
 
 // The device is asked for stereo; effects are converted to whatever layout it grants.
 constexpr int kSpeakerChannels = 2;
+// The mixer adds channels in floating point, which does not saturate, so the limiter sees the
+// true sum; SDL converts the limited mix to whatever the device plays.
+constexpr SDL_AudioFormat kMixFormat = AUDIO_F32SYS;
 // About 23 ms at 44100 Hz: short enough that an effect starts with its event.
 constexpr int kMixerBufferFrames = 1024;
 // A converted chunk larger than this is refused rather than allocated: no effect of ours comes
@@ -28,16 +33,16 @@ constexpr std::size_t kMaxChunkBytes = 64u << 20;
 // A mixer chunk over a buffer we own; the mixer halts every channel playing it when it is freed.
 class CChunk {
 public:
-    explicit CChunk(std::vector<Sint16> data)
+    explicit CChunk(std::vector<float> data)
         : frames(std::move(data)),
-          chunk(Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(frames.data()), Uint32(frames.size() * sizeof(Sint16)))) {}
+          chunk(Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(frames.data()), Uint32(frames.size() * sizeof(float)))) {}
     ~CChunk() {
         if (chunk) Mix_FreeChunk(chunk);
     }
     CChunk(const CChunk&) = delete;
     CChunk& operator=(const CChunk&) = delete;
 
-    std::vector<Sint16> frames;
+    std::vector<float> frames;
     Mix_Chunk* chunk;
 };
 
@@ -46,7 +51,7 @@ struct Sample {
     int channels = 0;
     int frequency = 0;
     std::vector<Uint8> data;  // whole frames, as the file recorded them
-    std::vector<Sint16> pcm;  // the same frames in the device's format, made when first needed
+    std::vector<float> pcm;   // the same frames in the mixer's format, made when first needed
     std::map<int, std::unique_ptr<CChunk>> chunks; // by playback frequency
 
     std::size_t FrameBytes() const { return std::size_t(SDL_AUDIO_BITSIZE(format) / 8) * std::size_t(channels); }
@@ -60,11 +65,11 @@ struct Stream {
 // The frames recorded at rateIn as the device plays them at rateOut, interpolated linearly the
 // way the software mixers of the effects' era did. The length is exact: frames * rateOut / rateIn,
 // rounded, which the converters of SDL's own audio streams do not promise.
-std::vector<Sint16> Resample(const std::vector<Sint16>& in, int channels, int rateIn, int rateOut) {
+std::vector<float> Resample(const std::vector<float>& in, int channels, int rateIn, int rateOut) {
     const std::size_t ch = std::size_t(channels);
     const std::uint64_t framesIn = in.size() / ch;
     const std::uint64_t framesOut = (framesIn * std::uint64_t(rateOut) + std::uint64_t(rateIn) / 2) / std::uint64_t(rateIn);
-    std::vector<Sint16> out(std::size_t(framesOut) * ch);
+    std::vector<float> out(std::size_t(framesOut) * ch);
     for (std::uint64_t i = 0; i < framesOut; ++i) {
         // Integer positions: no drift however long the sample is.
         const std::uint64_t position = i * std::uint64_t(rateIn);
@@ -73,7 +78,7 @@ std::vector<Sint16> Resample(const std::vector<Sint16>& in, int channels, int ra
         const double t = double(position % std::uint64_t(rateOut)) / rateOut;
         for (std::size_t c = 0; c < ch; ++c) {
             const double a = in[at * ch + c], b = in[next * ch + c];
-            out[i * ch + c] = Sint16(std::lround(a + (b - a) * t));
+            out[i * ch + c] = float(a + (b - a) * t);
         }
     }
     return out;
@@ -89,6 +94,13 @@ struct CSDLAudioOutput::Impl {
     std::vector<Sample> samples;
     std::vector<Stream> streams;
     StreamHandle playing = kNoStream;
+    std::unique_ptr<CMixLimiter> limiter; // while open; used on the mixer's thread
+
+    static void LimitMix(void* self, Uint8* stream, int bytes) {
+        Impl& impl = *static_cast<Impl*>(self);
+        impl.limiter->Process(reinterpret_cast<float*>(stream),
+                              std::size_t(bytes) / impl.OutputFrameBytes(), impl.channels);
+    }
 
     Sample* Find(SampleHandle handle) {
         return handle >= 0 && std::size_t(handle) < samples.size() ? &samples[std::size_t(handle)] : nullptr;
@@ -96,7 +108,7 @@ struct CSDLAudioOutput::Impl {
     Mix_Music* FindMusic(StreamHandle handle) const {
         return handle >= 0 && std::size_t(handle) < streams.size() ? streams[std::size_t(handle)].music : nullptr;
     }
-    std::size_t OutputFrameBytes() const { return sizeof(Sint16) * std::size_t(channels); }
+    std::size_t OutputFrameBytes() const { return sizeof(float) * std::size_t(channels); }
 
     // The chunk that plays the sample at that frequency (0: its own), converted on first use.
     CChunk* Chunk(Sample& sample, int frequency) {
@@ -122,19 +134,19 @@ struct CSDLAudioOutput::Impl {
         return chunk->chunk && !chunk->frames.empty() ? std::move(chunk) : nullptr;
     }
 
-    // Sample format and speaker layout as the device wants them, at the sample's own rate; with
+    // Sample format and speaker layout as the mixer wants them, at the sample's own rate; with
     // equal rates SDL's stream converts every frame and drops none.
     bool ToDeviceFormat(Sample& sample) const {
         SDL_AudioStream* stream = SDL_NewAudioStream(sample.format, Uint8(sample.channels), sample.frequency,
-                                                     AUDIO_S16SYS, Uint8(channels), sample.frequency);
+                                                     kMixFormat, Uint8(channels), sample.frequency);
         if (!stream) return false;
         bool ok = SDL_AudioStreamPut(stream, sample.data.data(), int(sample.data.size())) == 0 &&
                   SDL_AudioStreamFlush(stream) == 0;
         if (ok) {
-            sample.pcm.resize(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(Sint16));
-            const int got = SDL_AudioStreamGet(stream, sample.pcm.data(), int(sample.pcm.size() * sizeof(Sint16)));
+            sample.pcm.resize(std::size_t(SDL_AudioStreamAvailable(stream)) / sizeof(float));
+            const int got = SDL_AudioStreamGet(stream, sample.pcm.data(), int(sample.pcm.size() * sizeof(float)));
             ok = got >= 0;
-            sample.pcm.resize(ok ? std::size_t(got) / sizeof(Sint16) / std::size_t(channels) * std::size_t(channels) : 0);
+            sample.pcm.resize(ok ? std::size_t(got) / sizeof(float) / std::size_t(channels) * std::size_t(channels) : 0);
         }
         SDL_FreeAudioStream(stream);
         return ok && !sample.pcm.empty();
@@ -150,9 +162,9 @@ bool CSDLAudioOutput::Open(int rate, int channels) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     Mix_Init(MIX_INIT_MP3);
     impl->subsystem = true;
-    // The device may run at another rate or speaker layout, but always on 16-bit samples, which
-    // is what the chunks are converted to.
-    if (Mix_OpenAudioDevice(rate, AUDIO_S16SYS, kSpeakerChannels, kMixerBufferFrames, nullptr,
+    // The device may run at another rate or speaker layout, but the mixer always works on the
+    // format the chunks are converted to.
+    if (Mix_OpenAudioDevice(rate, kMixFormat, kSpeakerChannels, kMixerBufferFrames, nullptr,
                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
         Close();
         return false;
@@ -161,15 +173,21 @@ bool CSDLAudioOutput::Open(int rate, int channels) {
     Mix_AllocateChannels(channels);
     Uint16 format = 0;
     Mix_QuerySpec(&impl->rate, &format, &impl->channels);
+    impl->limiter = std::make_unique<CMixLimiter>(impl->rate);
+    Mix_SetPostMix(&Impl::LimitMix, impl.get());
     return true;
 }
 
 void CSDLAudioOutput::Close() {
-    if (impl->open) Mix_HaltChannel(-1);
+    if (impl->open) {
+        Mix_SetPostMix(nullptr, nullptr);
+        Mix_HaltChannel(-1);
+    }
     for (StreamHandle s = 0; s < StreamHandle(impl->streams.size()); ++s) CloseStream(s);
     impl->streams.clear();
     impl->samples.clear();
     if (impl->open) Mix_CloseAudio();
+    impl->limiter.reset();
     if (impl->subsystem) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
@@ -239,7 +257,7 @@ void CSDLAudioOutput::CloseStream(StreamHandle stream) {
 
 bool CSDLAudioOutput::IsSilent() const { return !impl->open; }
 int CSDLAudioOutput::OutputRate() const { return impl->rate; }
-int CSDLAudioOutput::OutputFrameBytes() const { return int(impl->OutputFrameBytes()); }
+int CSDLAudioOutput::OutputChannels() const { return impl->channels; }
 
 int CSDLAudioOutput::SampleFrequency(SampleHandle sample) const {
     const Sample* found = impl->Find(sample);
@@ -254,7 +272,12 @@ std::size_t CSDLAudioOutput::SampleFrames(SampleHandle sample) const {
 std::vector<std::int16_t> CSDLAudioOutput::ChunkFrames(SampleHandle sample, int frequency) {
     Sample* found = impl->Find(sample);
     CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
-    return chunk ? std::vector<std::int16_t>(chunk->frames.begin(), chunk->frames.end()) : std::vector<std::int16_t>();
+    std::vector<std::int16_t> frames;
+    if (!chunk) return frames;
+    frames.reserve(chunk->frames.size());
+    for (const float f : chunk->frames)
+        frames.push_back(std::int16_t(std::clamp(std::lround(f * 32768.0f), -32768L, 32767L)));
+    return frames;
 }
 
 bool CSDLAudioOutput::IsStreamPlaying(StreamHandle stream) const {

@@ -33,13 +33,13 @@ public:
     // Both are 0 while the output is silent.
     bool IsSilent() const;
     int OutputRate() const;
-    int OutputFrameBytes() const;
+    int OutputChannels() const;
 
     // The recorded frequency and length of a loaded sample; 0 for an unknown handle.
     int SampleFrequency(SampleHandle sample) const;
     std::size_t SampleFrames(SampleHandle sample) const;
-    // The interleaved 16-bit frames PlaySample hands the mixer for that frequency, built and
-    // cached as PlaySample would; empty when silent or the handle is unknown.
+    // The interleaved frames PlaySample hands the mixer for that frequency, on the 16-bit scale,
+    // built and cached as PlaySample would; empty when silent or the handle is unknown.
     std::vector<std::int16_t> ChunkFrames(SampleHandle sample, int frequency);
 
     bool IsStreamPlaying(StreamHandle stream) const;

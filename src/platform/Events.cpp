@@ -146,4 +146,8 @@ bool PeekPlatformMessage(SMessage& message) {
     return true;
 }
 
+void PutBackPlatformMessages(const std::vector<SMessage>& messages) {
+    g_pending.insert(g_pending.begin(), messages.begin(), messages.end());
+}
+
 } // namespace platform

@@ -3,10 +3,14 @@
 
 #include "platform/WindowMessages.h"
 
+#include <vector>
+
 namespace platform {
 
 // Takes the next message made from the system's events; false when none is waiting. Needs SDL's
 // video subsystem, which the window brings up.
 bool PeekPlatformMessage(SMessage& message);
+// Puts taken messages back before the waiting ones, in their order.
+void PutBackPlatformMessages(const std::vector<SMessage>& messages);
 
 } // namespace platform

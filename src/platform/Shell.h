@@ -10,7 +10,10 @@ namespace platform {
 std::string FileUrl(const std::string& absolutePath);
 
 // Opens a file (host path, absolute or relative to the working directory) with the desktop's
-// default program and returns at once. False when the desktop could not be asked.
-bool OpenWithDesktop(const std::string& path);
+// default program. On Linux that is xdg-open, found on PATH and given the absolute path; the call
+// waits a moment for its answer, so an opener that is missing or gives up is reported, while one
+// that stays to show the file is left running. Returns "" on success, otherwise why it failed
+// (plain ASCII, for the error log).
+std::string OpenWithDesktop(const std::string& path);
 
 } // namespace platform

@@ -2,8 +2,80 @@
 #include "platform/Window.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+
+#if defined(TUNDREL_X11) && defined(SDL_VIDEO_DRIVER_X11)
+#include <X11/Xatom.h>
+#define TUNDREL_ASK_X11 1
+#endif
 
 namespace {
+
+// How long a window manager may take to show the window in full screen before the request counts
+// as refused. It answers in a few milliseconds when idle; the bound is for a loaded machine.
+constexpr Uint64 kFullScreenWaitMilliseconds = 3000;
+
+#ifdef TUNDREL_ASK_X11
+struct SX11Window {
+    Display* display = nullptr;
+    ::Window window = 0;
+};
+
+bool X11Of(SDL_Window* window, SX11Window& x11) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    x11 = {info.info.x11.display, info.info.x11.window};
+    return true;
+}
+
+// A window manager that follows the common conventions names itself on the root window; without
+// one nobody ever answers a request for full screen.
+bool HasWindowManager(Display* display) {
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == None) return false;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const bool named = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &count, &after, &data) == Success &&
+                       count == 1;
+    if (data) XFree(data);
+    return named;
+}
+#endif
+
+// The size the window system really gives the window, asked of the X server: SDL keeps the size it
+// last asked for, which lags behind the window manager and, without one, claims a full screen that
+// never came. False where the system cannot be asked; SDL's own size is all there is then.
+bool RealWindowSize(SDL_Window* window, int& width, int& height) {
+#ifdef TUNDREL_ASK_X11
+    SX11Window x11;
+    ::Window root = 0;
+    int x = 0, y = 0;
+    unsigned int w = 0, h = 0, border = 0, depth = 0;
+    if (X11Of(window, x11) && XGetGeometry(x11.display, x11.window, &root, &x, &y, &w, &h, &border, &depth)) {
+        width = int(w);
+        height = int(h);
+        return true;
+    }
+#else
+    (void)window, (void)width, (void)height;
+#endif
+    return false;
+}
+
+// Whether a window manager could show the window in full screen at all.
+bool FullScreenPossible(SDL_Window* window) {
+#ifdef TUNDREL_ASK_X11
+    SX11Window x11;
+    if (X11Of(window, x11)) return HasWindowManager(x11.display);
+#else
+    (void)window;
+#endif
+    return true;
+}
 
 Uint32 ModeFlags(WindowMode mode) {
     switch (mode) {
@@ -118,6 +190,7 @@ bool CGLWindow::SetMode(WindowMode newMode, std::string& error) {
         error = std::string("SDL full screen: ") + SDL_GetError();
         return false;
     }
+    if (newMode == WindowMode::FullScreen && !AwaitFullScreen(error)) return false;
     if (newMode == WindowMode::Maximized)
         SDL_MaximizeWindow(window);
     else if (newMode == WindowMode::Windowed && mode == WindowMode::Maximized)
@@ -141,7 +214,28 @@ bool CGLWindow::SetFullScreenMode(int display, int width, int height, int refres
         error = std::string("SDL full screen: ") + SDL_GetError();
         return false;
     }
+    if (!AwaitFullScreen(error)) return false;
     mode = WindowMode::FullScreen;
+    return true;
+}
+
+bool CGLWindow::AwaitFullScreen(std::string& error) {
+    const int display = SDL_GetWindowDisplayIndex(window);
+    SDL_DisplayMode shown{};
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &shown) != 0) return true;
+    const bool possible = FullScreenPossible(window);
+    const Uint64 deadline = SDL_GetTicks64() + kFullScreenWaitMilliseconds;
+    int width = 0, height = 0;
+    while (RealWindowSize(window, width, height) && (width != shown.w || height != shown.h)) {
+        if (!possible || SDL_GetTicks64() >= deadline) {
+            // SDL believes the window is in full screen until told otherwise.
+            SDL_SetWindowFullscreen(window, 0);
+            error = "the window system kept the window at " + std::to_string(width) + "x" + std::to_string(height) +
+                    (possible ? "" : " (no window manager)");
+            return false;
+        }
+        SDL_Delay(10);
+    }
     return true;
 }
 
@@ -151,12 +245,12 @@ void CGLWindow::SetTitle(const std::string& titleUtf8) {
 
 void CGLWindow::GetDrawableSize(int& width, int& height) const {
     width = height = 0;
-    if (window) SDL_GL_GetDrawableSize(window, &width, &height);
+    if (window && !RealWindowSize(window, width, height)) SDL_GL_GetDrawableSize(window, &width, &height);
 }
 
 void CGLWindow::GetClientSize(int& width, int& height) const {
     width = height = 0;
-    if (window) SDL_GetWindowSize(window, &width, &height);
+    if (window && !RealWindowSize(window, width, height)) SDL_GetWindowSize(window, &width, &height);
 }
 
 void CGLWindow::Swap() {

@@ -28,13 +28,15 @@ public:
 
     // The client area in window coordinates; in windowed mode the window keeps that size.
     void Resize(int width, int height);
-    // Full screen on the desktop's mode, or back to a window.
+    // Full screen on the desktop's mode, or back to a window. Full screen the window system does
+    // not give leaves a window and returns false.
     bool SetMode(WindowMode mode, std::string& error);
     // Full screen on the display in the mode closest to the one asked for.
     bool SetFullScreenMode(int display, int width, int height, int refreshRate, std::string& error);
     WindowMode GetMode() const { return mode; }
     void SetTitle(const std::string& titleUtf8);
 
+    // The sizes the window really has now, asked of the window system where it can be asked.
     void GetDrawableSize(int& width, int& height) const;
     void GetClientSize(int& width, int& height) const;
     void Swap();
@@ -48,6 +50,11 @@ public:
     std::uint32_t GetWindowId() const;
 
 private:
+    // The window manager shows the window in full screen in its own time, or never: the request
+    // holds once the window really covers its display. A refused one leaves SDL's window a window
+    // again, with the reason in error.
+    bool AwaitFullScreen(std::string& error);
+
     SDL_Window* window = nullptr;
     void* context = nullptr; // SDL_GLContext
     WindowMode mode = WindowMode::Windowed;

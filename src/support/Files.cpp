@@ -194,19 +194,32 @@ std::string GetModulePath() {
     return n > 0 ? std::string(buffer, std::size_t(n)) : std::string();
 }
 
-bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries) {
+bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries, bool* readError) {
     entries.clear();
+    if (readError) *readError = false;
     const std::string host = HostPath(path);
     DIR* d = ::opendir(host.empty() ? "." : host.c_str());
     if (!d) return false;
-    while (const dirent* e = ::readdir(d)) {
+    const auto failed = [&] {
+        if (readError) *readError = true;
+    };
+    for (;;) {
+        errno = 0;
+        const dirent* e = ::readdir(d);
+        if (!e) {
+            if (errno != 0) failed();
+            break;
+        }
         const std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         const std::string full = (host.empty() ? std::string() : host + "/") + name;
         DirectoryEntry entry;
         entry.name = name;
         struct stat st;
-        if (::lstat(full.c_str(), &st) != 0) continue;
+        if (::lstat(full.c_str(), &st) != 0) {
+            if (errno != ENOENT) failed();
+            continue;
+        }
         entry.isSymlink = S_ISLNK(st.st_mode);
         if (entry.isSymlink && ::stat(full.c_str(), &st) != 0) continue; // a dangling link
         entry.isDirectory = S_ISDIR(st.st_mode);

@@ -38,7 +38,10 @@ struct DirectoryEntry {
     std::uint64_t size = 0;
 };
 // The entries of a folder (no "." or ".."), sorted by the bytes of their names; false if the
-// folder cannot be read. Symbolic links are reported with what they point to, flagged isSymlink.
-bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries);
+// folder cannot be opened. Symbolic links are reported with what they point to, flagged isSymlink;
+// a dangling one, or an entry removed while the folder is read, is left out. When the listing
+// fails part way, or an entry cannot be described, readError (if given) is set and the entries
+// found so far are kept.
+bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries, bool* readError = nullptr);
 
 } // namespace vexo

@@ -38,6 +38,24 @@ constexpr std::array<unsigned char, 256> MakeLowerTable() {
 
 constexpr auto kLower = MakeLowerTable();
 
+// Sorting weights of the bytes of a name: the letters in the order of the Polish alphabet after
+// every other byte, capitals with their small letters, and the letters of the code page's other
+// languages with the letter they are written on (á with a, š with s).
+std::array<std::uint16_t, 256> MakeNameWeights() {
+    std::array<std::uint16_t, 256> weight{};
+    for (int i = 0; i < 256; ++i) weight[i] = static_cast<std::uint16_t>(i);
+    const std::string_view alphabet[] = {
+        "aáâăä"_pl, "ą"_pl,    "b",      "cçč"_pl, "ć"_pl,  "dďđ"_pl, "eéëě"_pl, "ę"_pl, "f",
+        "g",        "h",       "iíî"_pl, "j",      "k",     "lĺľ"_pl, "ł"_pl,    "m",    "nň"_pl,
+        "ń"_pl,     "oôőö"_pl, "ó"_pl,   "p",      "q",     "rŕř"_pl, "sşšß"_pl, "ś"_pl, "tţť"_pl,
+        "uúůűü"_pl, "v",       "w",      "x",      "yý"_pl, "zž"_pl,  "ź"_pl,    "ż"_pl};
+    for (std::size_t rank = 0; rank < std::size(alphabet); ++rank)
+        for (char c : alphabet[rank])
+            weight[static_cast<unsigned char>(c)] = static_cast<std::uint16_t>(256 + rank);
+    for (int i = 0; i < 256; ++i) weight[i] = weight[kLower[i]];
+    return weight;
+}
+
 } // namespace
 
 std::string Cp1250ToUtf8(std::string_view text) {
@@ -69,6 +87,18 @@ int CompareNoCase(std::string_view a, std::string_view b) {
         if (x != y) return x < y ? -1 : 1;
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+int ComparePolishNoCase(std::string_view a, std::string_view b) {
+    static const std::array<std::uint16_t, 256> weight = MakeNameWeights();
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int x = weight[static_cast<unsigned char>(a[i])], y = weight[static_cast<unsigned char>(b[i])];
+        if (x != y) return x < y ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    // The same letters but for accents of other languages: "a" before "á", in a fixed order.
+    return CompareNoCase(a, b);
 }
 
 } // namespace vexo

@@ -79,8 +79,12 @@ std::string Utf8ToCp1250(std::string_view text);
 // Lower-casing by the fixed Windows-1250 table (Ł becomes ł), never by the C locale.
 unsigned char ToLower1250(unsigned char c);
 std::string ToLower(std::string_view text);
-// Case-insensitive ordering of Windows-1250 names (for sorting lists): <0, 0, >0.
+// Case-insensitive ordering of Windows-1250 names by the lowered bytes: <0, 0, >0.
 int CompareNoCase(std::string_view a, std::string_view b);
+// Case-insensitive ordering of names as a Polish reader sorts them: a < ą < b < c < ć ... < z < ź
+// < ż, capitals with their small letters, everything that is not a letter before the letters.
+// Names that CompareNoCase finds equal are equal here too: <0, 0, >0.
+int ComparePolishNoCase(std::string_view a, std::string_view b);
 
 inline namespace literals {
 // "Ładowanie..."_pl: a Polish UTF-8 literal in the source, as Windows-1250 bytes at compile time.

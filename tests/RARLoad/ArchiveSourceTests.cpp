@@ -169,11 +169,18 @@ TEST_F(ArchiveSource, DeliversExactlyTheAnnouncedSizeOrFails) {
     EXPECT_EQ(Open(Rar4WithSizes(8, 5)), "Błąd CRC."_pl);
     EXPECT_EQ(Open(Rar4WithSizes(5, 8)), "Błąd odczytu."_pl);
 
+    // An entry too large to read is passed over by Next and Skip, and refused when it is read.
     testarchive::WriteFile(path, Rar4WithSizes(8, 600u << 20));
     std::unique_ptr<CRARLoader> source(OpenGameData(path));
-    std::string name;
+    std::string name, text;
     std::uint32_t size = 0;
-    EXPECT_EQ(MessageOf([&] { source->Next(name, size); }),
+    ASSERT_TRUE(source->Next(name, size));
+    EXPECT_EQ(size, 600u << 20);
+    source->Skip();
+    EXPECT_FALSE(source->Next(name, size));
+    source.reset(OpenGameData(path));
+    source->Next(name, size);
+    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }),
               std::string("Plik \"a.txt\" jest za duży (629145600 bajtów)."_pl));
     EXPECT_EQ(MessageOf([&] { source->Next(name, size); }), "Błąd odczytu."_pl)
         << "a failed source must stay failed";

@@ -133,25 +133,65 @@ TEST_F(FolderSource, AFileThatChangedSinceTheScanIsAReadError) {
               std::string("Nie można otworzyć pliku \""_pl) + full + "vanishes\".");
 }
 
-TEST_F(FolderSource, RefusesSizesItCannotAnnounce) {
-    scratch.MakeFolder("GameData");
+TEST_F(FolderSource, AFileTooLargeToReadIsRefusedOnlyWhenRead) {
+    scratch.Write("GameData/a.txt", "a");
     const auto sparse = [&](const std::string& name, off_t length) {
         const int fd = ::open((root + "/" + name).c_str(), O_WRONLY | O_CREAT, 0644);
         ASSERT_GE(fd, 0);
         ASSERT_EQ(::ftruncate(fd, length), 0);
         ::close(fd);
     };
-    sparse("huge.bin", off_t(600) << 20);
-    std::unique_ptr<CRARLoader> source(OpenGameData(root));
-    std::string name;
-    std::uint32_t size = 0;
-    EXPECT_EQ(MessageOf([&] { source->Next(name, size); }),
-              std::string("Plik \""_pl) + root + "\\huge.bin" +
-                  std::string("\" jest za duży (629145600 bajtów)."_pl));
-
     sparse("giant.bin", off_t(4) << 30);
+    sparse("huge.bin", off_t(600) << 20);
+    const auto tooLarge = [&](const std::string& name, const std::string& size) {
+        return std::string("Plik \""_pl) + root + "\\" + name + std::string("\" jest za duży ("_pl) + size +
+               std::string(" bajtów)."_pl);
+    };
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    std::string name, text;
+    std::uint32_t size = 0;
+    std::vector<std::pair<std::string, std::uint32_t>> passed;
+    while (source->Next(name, size)) {
+        passed.emplace_back(name, size);
+        source->Skip();
+    }
+    EXPECT_EQ(passed, (std::vector<std::pair<std::string, std::uint32_t>>{
+                          {"a.txt", 1}, {"giant.bin", UINT32_MAX}, {"huge.bin", 600u << 20}}));
+
+    source.reset(OpenGameData(root));
+    for (int skipped = 0; skipped < 2; ++skipped) {
+        source->Next(name, size);
+        source->Skip();
+    }
+    source->Next(name, size);
+    EXPECT_EQ(MessageOf([&] { source->Read(nullptr); }), tooLarge("huge.bin", "629145600"))
+        << "refused before anything is written";
+    source.reset(OpenGameData(root));
+    source->Next(name, size);
+    source->Skip();
+    source->Next(name, size);
+    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }), tooLarge("giant.bin", "4294967296"));
+}
+
+TEST_F(FolderSource, AnEntryThatCannotBeDescribedIsAFolderReadError) {
+    // The deepest folder's own path still opens, but the path of the file in it is too long.
+    std::string dir = root, shown = root;
+    while (dir.size() < 4000 - 201) {
+        dir += "/" + std::string(200, 'd');
+        shown += "\\" + std::string(200, 'd');
+    }
+    const std::string last(4000 - dir.size() - 1, 'e');
+    dir += "/" + last;
+    shown += "\\" + last;
+    std::filesystem::create_directories(dir);
+    const int folder = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_GE(folder, 0);
+    const std::string file(200, 'f');
+    ::close(::openat(folder, file.c_str(), O_WRONLY | O_CREAT, 0644));
     EXPECT_EQ(MessageOf([&] { delete OpenGameData(root); }),
-              std::string("Nie można odczytać pliku \""_pl) + root + "\\giant.bin\".");
+              std::string("Błąd podczas przeglądania katalogu \""_pl) + shown + "\".");
+    ::unlinkat(folder, file.c_str(), 0);
+    ::close(folder);
 }
 
 } // namespace

@@ -9,6 +9,13 @@ using namespace platform;
 
 namespace {
 
+// Keeps what the frame stores at shutdown.
+class CSavingConfig : public CDesktopDisplayConfig {
+public:
+    SWindowSettings saved{0, 0, true, true};
+    void Save(const SWindowSettings& window, const SDisplaySettings&) override { saved = window; }
+};
+
 const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",     "ReleaseDevice",
                                             "OnCreateDevice",     "OnRestoreDevice", "OnInvalidateDevice",
                                             "OnDestroyDevice",    "InitApplication", "DestroyMainWindow",
@@ -149,6 +156,69 @@ TEST_F(DeviceTest, FullScreenAndBackKeepsTheWindowPlace) {
     EXPECT_TRUE(host.cursorVisible);
     EXPECT_FALSE(host.clipped);
     EXPECT_TRUE(app.IsActive());
+}
+
+// X11 gives a window its new size after the request has returned, or on its own: the next frame
+// is drawn at the size the window really has, whether a notice came or not.
+TEST_F(DeviceTest, SizeTheWindowSystemGivesLateReachesTheNextFrame) {
+    Start();
+    host.lateWindowSystem = true;
+    // The step that lays the game out again stops the clock for it; the one after draws.
+    const auto frameAt = [&](std::uint32_t width, std::uint32_t height) {
+        host.log.clear();
+        for (int step = 0; step < 2; ++step) {
+            host.Advance(0.1);
+            app.FrameStep();
+        }
+        EXPECT_EQ(Steps(std::exchange(host.log, {}), {"OnRestoreDevice", "RenderFrame"}),
+                  (std::vector<std::string>{"OnRestoreDevice", "RenderFrame"}))
+            << "laid out again before anything is drawn";
+        EXPECT_EQ(app.BackBufferWidth(), width);
+        EXPECT_EQ(app.BackBufferHeight(), height);
+    };
+    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_EQ(app.BackBufferWidth(), 800u) << "the window is not in full screen yet";
+    host.fullScreen = true;
+    host.device.width = 1280;
+    host.device.height = 1024;
+    frameAt(1280, 1024);
+
+    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    host.fullScreen = false;
+    host.ResizeClient(800, 600);
+    frameAt(800, 600);
+    // A window manager's resize that no notice tells of.
+    host.ResizeClient(1000, 700);
+    frameAt(1000, 700);
+    EXPECT_EQ(app.GetWindowSettings().width, 1000);
+    host.Advance(0.1);
+    app.FrameStep();
+    EXPECT_TRUE(Steps(host.log, {"ResetDevice"}).empty()) << "an unchanged size resets nothing";
+}
+
+// No window manager, or a refused mode: the game goes on in its window, says why in Errors.log,
+// and stores that it ended in a window.
+TEST_F(DeviceTest, RefusedFullScreenLeavesAWindowedGame) {
+    host.refuseFullScreen = true;
+    CSavingConfig saving;
+    CHookApp full(host, saving, true);
+    ASSERT_TRUE(full.Create({}));
+    EXPECT_TRUE(full.IsWindowed());
+    EXPECT_EQ(full.BackBufferWidth(), 800u);
+    EXPECT_EQ(full.GetPresentParameters().backBufferWidth, 800u);
+    EXPECT_TRUE(host.cursorVisible);
+    EXPECT_FALSE(host.clipped);
+    const std::string refused = vexo::Utf8ToCp1250("pełny ekran");
+    EXPECT_NE(errors.Contents().find(refused), std::string::npos);
+
+    const std::size_t records = errors.Contents().size();
+    full.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
+    EXPECT_TRUE(full.IsWindowed());
+    EXPECT_TRUE(full.IsActive());
+    EXPECT_EQ(full.BackBufferWidth(), 800u);
+    EXPECT_NE(errors.Contents().find(refused, records), std::string::npos) << "Alt+Enter is refused alike";
+    full.SendMessage(WM_CLOSE);
+    EXPECT_FALSE(saving.saved.fullScreen);
 }
 
 TEST_F(DeviceTest, StartInFullScreenUsesTheDesktopMode) {

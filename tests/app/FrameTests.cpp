@@ -1,6 +1,7 @@
 // The frame's shell: the timer's commands, nested pauses, the frame rate, the frame step and the
 // exit codes of the loop and the entry point.
 #include "HookApp.h"
+#include "app/FramePacer.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -197,6 +198,60 @@ TEST_F(FrameTest, InactiveLoopSleepsBeforeEachStep) {
     };
     EXPECT_EQ(app.Run(), 0);
     EXPECT_EQ(host.sleptMilliseconds, 300u);
+}
+
+// Frames that take `work` seconds each, for two seconds, with the pacer's sleeps in between.
+TEST(FramePacer, HoldsTheDisplaysPaceOnlyWhenPresentingDoesNotWait) {
+    struct Case {
+        int swapInterval;
+        std::uint32_t refreshRate;
+        double work;
+        double framesPerSecond;
+        bool sleeps;
+    };
+    const Case cases[] = {
+        {1, 60, 0.002, 60, true},      // no vertical sync
+        {1, 0, 0.002, 60, true},       // a display that does not say its rate
+        {1, 144, 0.001, 144, true},
+        {2, 60, 0.002, 30, true},
+        {0, 60, 0.002, 500, false},    // the settings ask for no waiting
+        {1, 60, 1.0 / 60, 60, false},  // the driver waits for the display
+        {1, 60, 0.05, 20, false},      // frames slower than the display
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.swapInterval << " at " << c.refreshRate << " Hz, " << c.work << " s");
+        CFramePacer pacer;
+        double now = 0.0;
+        int frames = 0;
+        std::uint32_t slept = 0;
+        while (now < 2.0) {
+            now += c.work;
+            ++frames;
+            const std::uint32_t sleep = pacer.AfterFrame(now, c.swapInterval, c.refreshRate);
+            slept += sleep;
+            now += sleep / 1000.0;
+        }
+        EXPECT_NEAR(frames / now, c.framesPerSecond, c.framesPerSecond * 0.03);
+        EXPECT_EQ(slept > 0, c.sleeps);
+    }
+}
+
+TEST_F(FrameTest, ActiveLoopSleepsBetweenFramesTheDisplayCouldNotShow) {
+    CreateApp();
+    int idle = 0;
+    std::uint32_t slept = 0;
+    host.whenIdle = [&](SMessage& m) {
+        if (++idle > 30) {
+            m = {WM_CLOSE, 0, 0};
+            return true;
+        }
+        // Two milliseconds of work, and the clock runs on through the loop's sleep.
+        host.Advance(0.002 + (host.sleptMilliseconds - slept) / 1000.0);
+        slept = host.sleptMilliseconds;
+        return false;
+    };
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_NEAR(double(host.sleptMilliseconds), 29 * (1000.0 / 60 - 2), 29.0);
 }
 
 TEST_F(FrameTest, ErrorInAFrameStepClosesTheWindowAndEndsWithZero) {

@@ -9,7 +9,9 @@
 #include "gui/Menu.h"
 #include "platform/Shell.h"
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -80,15 +82,70 @@ TEST_F(ScreenFlowAppTest, SettingsRunWhileTheFramePausesWithItsTimer) {
     EXPECT_FALSE(host.Timer().IsStopped());
 }
 
-TEST_F(ScreenFlowAppTest, AMissingReadMeIsRecorded) {
-    ClickMenu(CMenu::kInformation);
-    EXPECT_NE(errors.Contents().find("Readme.txt"), std::string::npos);
-    EXPECT_TRUE(host.HasMainWindow());
+// "Informacje" hands Readme.txt's full path to the desktop's opener, or leaves a record saying
+// why it could not; the menu stays either way.
+TEST_F(ScreenFlowAppTest, InformationOpensTheReadMeOrLeavesARecord) {
+    struct Case {
+        const char* name;
+        bool readme;
+        const char* opener; // the body of a fake xdg-open on PATH; nullptr: none on PATH
+        const char* record; // what the log says; nullptr: nothing
+    };
+    const Case cases[] = {
+        {"missing read-me", false, "exit 0", "no such file"},
+        {"no opener", true, nullptr, "xdg-open: No such file or directory"},
+        {"opener gives up", true, "exit 3", "xdg-open ended with status 3"},
+        {"opener opens it", true, "exit 0", nullptr},
+    };
+    const std::string readme = folder.File("Readme.txt");
+    const char* oldPath = std::getenv("PATH");
+    const std::string savedPath = oldPath ? oldPath : "";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        tundrel_test::TempDir bin;
+        if (c.opener) {
+            std::ofstream(bin.File("xdg-open")) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"${0%/*}/args\"\n" << c.opener << "\n";
+            std::filesystem::permissions(bin.File("xdg-open"), std::filesystem::perms::owner_all);
+        }
+        if (c.readme) std::ofstream(readme) << "Tundrel\r\n";
+        else std::filesystem::remove(readme);
+        const std::size_t logged = errors.Contents().size();
+        setenv("PATH", bin.path.c_str(), 1);
+        ClickMenu(CMenu::kInformation);
+        setenv("PATH", savedPath.c_str(), 1);
+
+        const std::string record = errors.Contents().substr(logged);
+        if (c.record) EXPECT_NE(record.find(c.record), std::string::npos) << record;
+        else EXPECT_EQ(record, "");
+        std::string args;
+        vexo::ReadFileToString(bin.File("args"), args);
+        EXPECT_EQ(args, c.readme && c.opener ? readme + "\n" : "");
+        EXPECT_TRUE(host.HasMainWindow());
+    }
 }
 
 TEST_F(ScreenFlowAppTest, ExitClosesTheWindow) {
     ClickMenu(CMenu::kExit);
     EXPECT_FALSE(host.HasMainWindow()) << "the usual shutdown";
+}
+
+// The window took another size without the pointer moving: once the menu is laid out for it, the
+// button now under the pointer is lit, not the one that lay there before.
+TEST_F(ScreenFlowAppTest, PointerIsFoundAgainInTheNewLayout) {
+    const CMenuButton& play = *menu->GetButton(CMenu::kNewGame);
+    const float x = (play.left + play.right) / 2, y = (play.top + play.bottom) / 2;
+    app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(int(x), int(y)));
+    ASSERT_TRUE(play.IsHovered());
+    host.lateWindowSystem = true;
+    host.device.width = 640;
+    host.device.height = 480;
+    for (int i = 0; i < 3; ++i) Step();
+    ASSERT_EQ(gfx.screenWidth, 640u);
+    for (int button = 0; button < CMenu::kButtonCount; ++button) {
+        const CMenuButton& b = *menu->GetButton(button);
+        EXPECT_EQ(b.IsHovered(), b.IsEnabled() && x >= b.left && x < b.right && y >= b.top && y < b.bottom)
+            << "button " << button;
+    }
 }
 
 // The desktop gets the read-me's absolute path as a URL, whatever the folder is called.

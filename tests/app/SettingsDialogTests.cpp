@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 #include <sanitizer/lsan_interface.h>
+#include <optional>
 #include <utility>
 
 using namespace platform;
@@ -211,24 +212,39 @@ TEST_F(DialogModelTest, LongListScrollsWithTheWheelInsideTheScreen) {
     EXPECT_EQ(model.Result().fullScreenMode.height, 1440u);
 }
 
-// The frame opens the dialog for command 40002 and re-creates the device with what was chosen.
-TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
+// The frame with the game's display configuration, the dialog drawing on the recording device.
+class SettingsDialogLoop : public ::testing::Test {
+protected:
+    void Start(bool fullScreen) {
+        gfx.Create(&host.device);
+        app.emplace(host, config, fullScreen);
+        ASSERT_TRUE(app->Create({}));
+        model.emplace(config.Enumeration(), SDisplaySettings{}, 800, 600);
+        layout.emplace(*model);
+        layout->SetScreenSize(800.0f, 600.0f);
+    }
+    void TearDown() override {
+        app.reset();
+        gfx.Destroy();
+    }
+
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir dir;
     CScriptedDisplays displays;
     CTestFrameHost host;
-    CSettingsDisplayConfig config(displays, dir.File("Settings.xml"));
+    CSettingsDisplayConfig config{displays, dir.File("Settings.xml")};
     CGfx gfx;
-    gfx.Create(&host.device);
-    gfx.SetScreenSize(800, 600);
-    CHookApp app(host, config);
-    ASSERT_TRUE(app.Create({}));
+    std::optional<CHookApp> app;
+    // Where the dialog's controls lie in an 800 by 600 window.
+    std::optional<CSettingsDialogModel> model;
+    std::optional<CSettingsDialog> layout;
+};
 
-    CSettingsDialogModel unused(config.Enumeration(), SDisplaySettings{}, 800, 600);
-    CSettingsDialog layout(unused);
-    layout.SetScreenSize(800.0f, 600.0f);
+// The frame opens the dialog for command 40002 and re-creates the device with what was chosen.
+TEST_F(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
+    Start(false);
     // The player clicks, the dialog draws while it waits, then Enter.
-    host.messages = {Click(layout.RadioBox(false))};
+    host.messages = {Click(layout->RadioBox(false))};
     const auto close = host.whenIdle;
     host.whenIdle = [waited = false](SMessage& message) mutable {
         if (!std::exchange(waited, true)) return false;
@@ -236,10 +252,10 @@ TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
         return true;
     };
     host.device.calls.clear();
-    app.SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_FALSE(app.IsWindowed());
-    EXPECT_EQ(app.GetPresentParameters().backBufferWidth, 1280u);
-    EXPECT_TRUE(app.IsActive());
+    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_FALSE(app->IsWindowed());
+    EXPECT_EQ(app->GetPresentParameters().backBufferWidth, 1280u);
+    EXPECT_TRUE(app->IsActive());
     EXPECT_NE(std::find(host.device.calls.begin(), host.device.calls.end(), "Present"),
               host.device.calls.end())
         << "the dialog was drawn";
@@ -247,10 +263,67 @@ TEST(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
     // Closing the window while the dialog is open cancels it; nothing changes.
     host.whenIdle = close;
     host.log.clear();
-    host.messages = {Click(layout.RadioBox(true)), {WM_CLOSE, 0, 0}};
-    app.SendMessage(WM_COMMAND, kCommandChangeDevice);
+    host.messages = {Click(layout->RadioBox(true)), {WM_CLOSE, 0, 0}};
+    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
     EXPECT_TRUE(Steps(host.log, {"CreateDevice"}).empty());
-    gfx.Destroy();
+}
+
+// Opened from full screen on a window system that applies sizes late: the dialog is laid out at
+// the size the window really has whenever it draws, and what happened to the window and the
+// pointer meanwhile reaches the frame once the dialog ends, with OK or with Cancel.
+TEST_F(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
+    Start(true);
+    host.lateWindowSystem = true;
+    const SMessage pointer{WM_MOUSEMOVE, 0, MakeLParam(20, 30)};
+    // Each time the dialog waits, the window system does the next thing; OK is clicked where the
+    // dialog lies in an 800 by 600 window.
+    std::vector<std::function<std::vector<SMessage>()>> script = {
+        [] { return std::vector<SMessage>{}; },
+        [&] {
+            host.fullScreen = false;
+            host.ResizeClient(800, 600);
+            return std::vector<SMessage>{{WM_ENTERSIZEMOVE, 0, 0}, {WM_EXITSIZEMOVE, 0, 0}, pointer};
+        },
+        [] { return std::vector<SMessage>{}; },
+        [&] { return std::vector<SMessage>{Click(layout->ButtonBox(true))}; },
+    };
+    std::size_t step = 0;
+    host.whenIdle = [&](SMessage& message) {
+        if (step >= script.size()) {
+            message = Key(VK_ESCAPE);
+            return true;
+        }
+        const std::vector<SMessage> next = script[step++]();
+        host.messages.assign(next.begin(), next.end());
+        return !next.empty() && host.PeekMessage(message);
+    };
+    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
+    EXPECT_EQ(step, script.size());
+    EXPECT_FALSE(Steps(host.log, {"CreateDevice"}).empty()) << "OK was where an 800 by 600 window shows it";
+    const std::vector<std::uint32_t> passedOn = [&] {
+        std::vector<std::uint32_t> kinds;
+        for (const SMessage& m : host.messages) kinds.push_back(m.message);
+        return kinds;
+    }();
+    EXPECT_EQ(passedOn, (std::vector<std::uint32_t>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_MOUSEMOVE}));
+    EXPECT_EQ(app->BackBufferWidth(), 800u);
+
+    // Maximized while the dialog is open, then Cancel: the frame takes the maximized size and
+    // keeps the window's own size for the next start.
+    host.lateWindowSystem = false;
+    host.messages.clear();
+    script = {[&] {
+        host.ResizeClient(1280, 1000);
+        return std::vector<SMessage>{{WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1280, 1000)}, Key(VK_ESCAPE)};
+    }};
+    step = 0;
+    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
+    SMessage message;
+    while (!host.messages.empty() && host.PeekMessage(message))
+        app->SendMessage(message.message, message.wParam, message.lParam);
+    EXPECT_TRUE(app->IsMaximized());
+    EXPECT_EQ(app->BackBufferWidth(), 1280u);
+    EXPECT_EQ(app->GetWindowSettings().width, 800);
 }
 
 TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {

@@ -41,6 +41,10 @@ public:
     }();
     SRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
+    // The window system as X11 can be: it applies size and full-screen requests only when the
+    // test calls ResizeClient, or refuses full screen outright.
+    bool lateWindowSystem = false;
+    bool refuseFullScreen = false;
     bool cursorVisible = true;
     bool clipped = false;
     bool captured = false;
@@ -90,7 +94,7 @@ public:
     }
     void SetWindowBounds(const SRect& b) override {
         log.push_back("SetWindowBounds " + std::to_string(b.Width()) + "x" + std::to_string(b.Height()));
-        if (fullScreen) return;
+        if (fullScreen || lateWindowSystem) return;
         bounds = b;
         ResizeClient(b.Width(), b.Height());
     }
@@ -115,14 +119,12 @@ public:
             result = kRenderNotAvailable;
             return nullptr;
         }
-        Present(parameters);
-        result = kRenderOk;
+        result = Present(parameters);
         return &device;
     }
     RenderResult ResetDevice(const SPresentParameters& parameters) override {
         log.push_back("ResetDevice");
-        if (!RenderFailed(resetResult)) Present(parameters);
-        return resetResult;
+        return RenderFailed(resetResult) ? resetResult : Present(parameters);
     }
     RenderResult TestCooperativeLevel() override { return cooperativeLevel; }
     void ReleaseDevice() override { log.push_back("ReleaseDevice"); }
@@ -133,12 +135,21 @@ public:
         messages.pop_front();
         return true;
     }
+    void PutBackMessages(const std::vector<platform::SMessage>& taken) override {
+        messages.insert(messages.begin(), taken.begin(), taken.end());
+    }
     void Sleep(std::uint32_t milliseconds) override { sleptMilliseconds += milliseconds; }
     CFrameTimer& Timer() override { return timer; }
 
 private:
     // Full screen shows the mode's size; a window keeps its client area.
-    void Present(const SPresentParameters& parameters) {
+    RenderResult Present(const SPresentParameters& parameters) {
+        if (!parameters.windowed && refuseFullScreen) {
+            fullScreen = false;
+            ResizeClient(bounds.Width(), bounds.Height());
+            return kRenderFullScreenRefused;
+        }
+        if (lateWindowSystem) return kRenderOk;
         fullScreen = !parameters.windowed;
         if (fullScreen) {
             device.width = parameters.backBufferWidth;
@@ -147,6 +158,7 @@ private:
             device.width = std::uint32_t(bounds.Width());
             device.height = std::uint32_t(bounds.Height());
         }
+        return kRenderOk;
     }
 
     bool windowOpen = false;

@@ -11,10 +11,12 @@ class Screen:
         self.window = window
 
     def geometry(self):
-        out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", self.window],
-                             capture_output=True, text=True).stdout
-        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
-        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+        """The client area on the screen. xwininfo, since xdotool counts a window manager's frame twice
+        in the position of a decorated window."""
+        out = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True).stdout
+        values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+        return tuple(int(values[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                                    "Height"))
 
     def grab(self):
         """The window's client area as an RGB image, or None while the server cannot give one."""
@@ -27,13 +29,14 @@ class Screen:
 
 
 def root_image(raw):
-    """An xwd dump of a 24-bit TrueColor screen as an RGB image."""
+    """An xwd dump of a 24-bit TrueColor screen as an RGB image. Pixels take four bytes, or three
+    where xwd composes windows of several visuals (a GL window on a screen without a window manager)."""
     fields = struct.unpack(">25I", raw[:100])
-    header_size, width, height, byte_order, bytes_per_line, ncolors = (
-        fields[0], fields[4], fields[5], fields[7], fields[12], fields[19])
+    header_size, width, height, byte_order, bits_per_pixel, bytes_per_line, ncolors = (
+        fields[0], fields[4], fields[5], fields[7], fields[11], fields[12], fields[19])
     pixels = raw[header_size + 12 * ncolors:]
-    return Image.frombuffer("RGB", (width, height), pixels, "raw", "BGRX" if byte_order == 0 else "XRGB",
-                            bytes_per_line, 1)
+    packed = {(32, 0): "BGRX", (32, 1): "XRGB", (24, 0): "BGR", (24, 1): "RGB"}[(bits_per_pixel, byte_order)]
+    return Image.frombuffer("RGB", (width, height), pixels, "raw", packed, bytes_per_line, 1)
 
 
 def grey_level(pixel):
@@ -62,28 +65,37 @@ def menu_button_centre(shot, k):
     return w / 2, top + b / 2
 
 
-def menu_button_state(shot, k):
-    # Sampled left of the label: enabled buttons are light grey, the disabled one is translucent
-    # over the white screen.
-    w, _ = shot.size
-    _, y = menu_button_centre(shot, k)
-    level = grey_level(shot.getpixel((int(w / 4 + 10), int(y))))
+def button_state(shot, sample, label_box):
+    """Sampled beside the label: enabled buttons are light grey, the hovered one white with its
+    label still dark, the disabled one translucent over the white screen."""
+    level = grey_level(shot.getpixel((int(sample[0]), int(sample[1]))))
     if level is None:
         return "other"
     if 216 <= level <= 232:
         return "enabled"
     if 236 <= level <= 250:
         return "disabled"
+    if level == 255 and count(shot, label_box, lambda r, g, b: r < 0x90 and g < 0x90 and b < 0x90) > 20:
+        return "hovered"
     return "other"
 
 
-def is_menu(return_enabled):
+def menu_button_state(shot, k):
+    w, _ = shot.size
+    x, y = menu_button_centre(shot, k)
+    return button_state(shot, (w / 4 + 10, y), (x - 50, y - 9, x + 50, y + 9))
+
+
+def is_menu(return_enabled, hovered=None):
+    """The menu laid out for the window's size; with hovered, that button shows the pointer over it."""
     def check(shot):
         w, h = shot.size
         corners = [shot.getpixel((w - 3, h - 3)), shot.getpixel((3, h - 3)), shot.getpixel((w - 3, h // 3))]
         if any(pixel != (255, 255, 255) for pixel in corners):
             return False
         wanted = ["enabled" if return_enabled else "disabled"] + ["enabled"] * 4
+        if hovered is not None:
+            wanted[hovered] = "hovered"
         return [menu_button_state(shot, k) for k in range(5)] == wanted
     return check
 
@@ -107,14 +119,42 @@ def description_ink(shot):
     return count(shot, (w // 2 + 12, 48, w - 16, h - 48), lambda r, g, b: r < 80 and g < 80 and b < 80)
 
 
-def play_enabled(shot):
+def play_state(shot):
+    """The state of "Graj >" in the mission list's bottom right corner."""
     w, h = shot.size
-    level = grey_level(shot.getpixel((w - 100, h - 28)))
-    return level is not None and 216 <= level <= 232
+    return button_state(shot, (w - 100, h - 28), (w - 80, h - 26, w - 36, h - 14))
 
 
-def is_battlefield(shot):
-    # Snow and ground fill the view once the fade-in is over; below it the black panel margin,
+def play_enabled(shot):
+    return play_state(shot) == "enabled"
+
+
+def dialog_box(shot):
+    """Where the settings dialog lies when it is centred in the window (left, top, right, bottom)."""
+    w, h = shot.size
+    left, top = max(0, (w - 480) // 2), max(0, (h - 408) // 2)
+    return left, top, left + 480, top + 408
+
+
+def is_dialog(shot):
+    """The settings dialog whole inside the window: its face in all four corners, the backdrop around."""
+    left, top, right, bottom = dialog_box(shot)
+    face = (0xD4, 0xD0, 0xC8)
+    inside = [(left + 4, top + 30), (right - 5, top + 30), (left + 4, bottom - 5), (right - 5, bottom - 5)]
+    if right > shot.size[0] or bottom > shot.size[1] or any(shot.getpixel(p) != face for p in inside):
+        return False
+    return shot.getpixel((shot.size[0] - 2, shot.size[1] - 2)) == (0x3A, 0x4A, 0x5A)
+
+
+def dialog_button_centre(shot, ok):
+    _, _, right, bottom = dialog_box(shot)
+    button_right = right - 12 - (96 if ok else 0)
+    return button_right - 44, bottom - 24
+
+
+def is_battlefield(shot, covered=0.6):
+    # Snow and ground fill the view once the fade-in is over (a random map may leave part of the
+    # view beyond its edge black, so its run asks for less); below it the black panel margin,
     # the grey boxes of the console, the info panel and the order buttons.
     w, h = shot.size
     view = shot.crop((0, 0, w, h - 150)).convert("L").resize((64, 32))
@@ -124,7 +164,7 @@ def is_battlefield(shot):
     margin = shot.getpixel((1, h - 60))
     boxes = count(shot, (0, h - 120, w, h), lambda r, g, b: abs(r - 0x60) < 3 and abs(g - 0x60) < 3 and abs(b - 0x60) < 3,
                   step=4)
-    return bright > len(values) * 0.6 and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
+    return bright > len(values) * covered and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
 
 
 def info_ink(shot):

@@ -12,9 +12,10 @@ import tempfile
 import time
 from xml.etree import ElementTree
 
-from e2e_screen import (Screen, count, cursor_corner, description_ink, differs, distance, enemy_centre, info_ink,
-                        info_panel, is_battlefield, is_menu, is_mission_list, list_row_centre, menu_button_centre,
-                        order_button_centre, own_unit, play_enabled, ring_centre, tile)
+from e2e_screen import (Screen, count, cursor_corner, description_ink, dialog_button_centre, differs, distance,
+                        enemy_centre, info_ink, info_panel, is_battlefield, is_dialog, is_menu, is_mission_list,
+                        list_row_centre, menu_button_centre, order_button_centre, own_unit, play_enabled, play_state,
+                        ring_centre, tile)
 
 # Generous bounds: the runs share two cores with the build and may run under a sanitizer.
 START_SECONDS = 60 * float(os.environ.get("TUNDREL_E2E_SLOWDOWN", "1"))
@@ -90,6 +91,13 @@ class Game:
 
     def move(self, x, y):
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(int(x)), str(int(y))], check=True)
+
+    def size(self):
+        return self.screen.geometry()[2:]
+
+    def set_maximized(self, maximized):
+        subprocess.run(["wmctrl", "-i", "-r", self.window, "-b",
+                        ("add" if maximized else "remove") + ",maximized_vert,maximized_horz"], check=True)
 
     def key(self, name):
         subprocess.run(["xdotool", "key", name], check=True)
@@ -241,8 +249,77 @@ def run_mission(game):
 def run_random(game):
     shot = open_list(game)
     choose_and_play(game, shot, 0)
-    game.wait_for("terrain, units and the panel of a random map", is_battlefield)
+    game.wait_for("terrain, units and the panel of a random map", lambda s: is_battlefield(s, covered=0.15))
     return quit_from_menu(game, escape_to_menu(game))
+
+
+def check_whole_picture(game, what, size=None, park=True):
+    """The menu fills the window at the size it really has (when given, that size), its bottom button
+    highlights under the pointer, and so does "Graj >" in the mission list; back at the menu. The
+    pointer is parked beside the buttons first unless it is known to rest off them."""
+    def sized(predicate):
+        return lambda s: (size is None or s.size == size) and predicate(s)
+    if park:
+        w, h = game.size()
+        game.move(0.1 * w, 0.5 * h)
+    menu = game.wait_for(f"{what}: the menu filling the window", sized(is_menu(False)))
+    w, h = menu.size
+    x, y = menu_button_centre(menu, 4)
+    game.move(0.72 * w, y)
+    game.wait_for(f"{what}: \"Wyjscie\" highlighted under the pointer", sized(is_menu(False, hovered=4)))
+    game.click(*menu_button_centre(menu, 1))
+    shot = game.wait_for(f"{what}: the mission list", sized(is_mission_list))
+    game.click(*list_row_centre(shot, 0))
+    game.wait_for(f"{what}: \"Graj >\" enabled", sized(lambda s: play_enabled(s)))
+    game.move(w - 20, h - 14)
+    game.wait_for(f"{what}: \"Graj >\" highlighted under the pointer", sized(lambda s: play_state(s) == "hovered"))
+    game.click(58, h - 20)
+    game.move(0.1 * w, 0.5 * h)
+    return game.wait_for(f"{what}: the menu again", sized(is_menu(False)))
+
+
+def open_settings(game, menu, what):
+    game.click(*menu_button_centre(menu, 2))
+    return game.wait_for(f"{what}: the settings dialog whole inside the window", is_dialog)
+
+
+def run_window_changes(game):
+    """From full screen the dialog opens in a window; Cancel, then OK from full screen again, then
+    maximize and restore: each time the whole picture is in the window at its real size."""
+    menu = game.wait_for("the menu in full screen", is_menu(False), seconds=START_SECONDS)
+    full = menu.size
+    dialog = open_settings(game, menu, "from full screen")
+    windowed = dialog.size
+    if windowed == full:
+        raise Failure(f"the dialog is drawn in full screen ({full}), not in a window")
+    game.click(*dialog_button_centre(dialog, False))
+    menu = check_whole_picture(game, "after Cancel", windowed, park=False)
+
+    game.key("alt+Return")
+    menu = game.wait_for("the menu in full screen again", lambda s: s.size == full and is_menu(False)(s))
+    dialog = open_settings(game, menu, "from full screen again")
+    # The pointer rests where OK was, below the buttons: "Ustawienia", lit when it was clicked, goes
+    # dark without another move, since the moves made while the dialog was open reach the menu.
+    game.click(*dialog_button_centre(dialog, True))
+    check_whole_picture(game, "after OK", windowed, park=False)
+
+    game.set_maximized(True)
+    game.wait_for("the window maximized", lambda s: s.size[0] > windowed[0] and s.size[1] > windowed[1])
+    check_whole_picture(game, "maximized")
+    game.set_maximized(False)
+    menu = check_whole_picture(game, "restored", windowed)
+    return quit_from_menu(game, menu)
+
+
+def run_bare_server(game):
+    """No window manager to grant full screen: the game goes on in its window at the size it has."""
+    size = tuple(game.size())
+    menu = check_whole_picture(game, "full screen refused", size)
+    status = quit_from_menu(game, menu)
+    text = open(os.path.join(game.folder, "Settings.xml"), "rb").read().decode("cp1250")
+    if not re.search(r"<fullscreen>\s*0\s*</fullscreen>", text):
+        raise Failure("Settings.xml does not store the window the game ended in:\n" + text)
+    return status
 
 
 def run_broken(game):
@@ -354,7 +431,11 @@ RUNS = {
     "nomaps": (run_no_maps, lambda folder: shutil.rmtree(os.path.join(folder, "Maps")), None),
     "noreadme": (run_no_readme, lambda folder: os.remove(os.path.join(folder, "Readme.txt")), "Readme.txt"),
     "nofont": (run_no_font, damage_font, None),
+    "windowchanges": (run_window_changes, None, None),
+    "bareserver": (run_bare_server, None, "pełny ekran"),
 }
+# The runs on an X server without a window manager, as a kiosk or a bare session has.
+BARE_RUNS = {"bareserver"}
 
 
 def main():
@@ -382,7 +463,8 @@ def main():
     game = None
     manager = None
     try:
-        manager = start_window_manager(work)
+        if args.run not in BARE_RUNS:
+            manager = start_window_manager(work)
         game = Game(os.path.abspath(args.game), folder, artifacts, args.wrapper)
         status = run(game)
         if args.sanitized:

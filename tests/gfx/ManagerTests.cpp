@@ -113,7 +113,7 @@ TEST(GfxManager, AMissingImageEndsTheSecondPass) {
     CGfx gfx;
     gfx.Create(&device);
     EXPECT_EQ(MessageOf([&] { gfx.LoadGameData(folder.root.string()); }),
-              "Nie można załadować spritów z plików: \"tiles\\terrain.png\"."_pl);
+              "Nie można załadować spritów z plików:  \"tiles\\terrain.png\"."_pl);
 }
 
 TEST(GfxManager, EntriesGoToTheFirstObjectThatWantsThemAndOnlyOnce) {

@@ -112,7 +112,7 @@ TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOrSharedOnesAreName
     EXPECT_EQ(device.textures.begin()->second.bytes, "png");
     EXPECT_EQ(device.textures.begin()->second.colorKey, 0xFF00FF00u);
     EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
-              "Nie można załadować spritów z plików: \"b.png\"."_pl);
+              "Nie można załadować spritów z plików:  \"b.png\"."_pl);
     sprite.LoadData(false, "b.png", 3, bytes);
     EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
               "Zestawy spritów o identyfikatorach 1 i 2 wskazują ten sam plik \"a.png\"; obraz dostaje tylko "

@@ -2,6 +2,8 @@
 // prompts, right-click orders by target kind and the group keys.
 #include "GameScreenTestKit.h"
 
+#include "gui/Hint.h"
+
 #include <cmath>
 
 namespace {
@@ -30,7 +32,8 @@ protected:
         return *Unit(kOwnBoy);
     }
     static void HoldCtrl(bool held) { SDL_SetModState(held ? KMOD_LCTRL : KMOD_NONE); }
-    int Cursor() { return gui.GetCursor(100, 100); }
+    // The view's own cursor: the fade-in still covers the battlefield in these tests.
+    int Cursor() { return View().GetCursor(100, 100); }
 };
 
 TEST_F(GameViewInputTest, LeftClickSelectsAnyUnitAndEmptyGroundKeepsTheSelection) {
@@ -103,6 +106,19 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         EXPECT_EQ(Cursor(), GUICursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
     }
+}
+
+TEST_F(GameViewInputTest, OverTheFadeAndTheHintTheOrdinaryPointerShows) {
+    SelectOwnBoy();
+    Tap('G');
+    EXPECT_EQ(gui.GetCursor(100, 100), GUICursorPointer);
+    Frames(140, 1.0f / 64); // past the fade-in
+    ASSERT_FALSE(screen->HasOverlay());
+    EXPECT_EQ(gui.GetCursor(100, 100), GUICursorTarget);
+    GameGUI().hint->SetText("Idz [G]");
+    Frame(0.0f);
+    EXPECT_EQ(gui.GetCursor(400, 466), GUICursorPointer);
+    EXPECT_EQ(View().GetPending(), CGameView::kGoTo);
 }
 
 TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {

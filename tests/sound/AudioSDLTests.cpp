@@ -1,13 +1,16 @@
 // The SDL2_mixer output on the dummy driver: decoding, chunks per frequency, channels, the music
 // stream, and the silent mode of a machine without an audio device.
 #include "platform/AudioSDL.h"
+#include "platform/MixLimiter.h"
 
 #include "SfxFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 using platform::CSDLAudioOutput;
 using sfxtest::CSfxFolder;
@@ -21,7 +24,7 @@ protected:
         // CTest sets the dummy driver; this keeps the program runnable by hand on a silent machine.
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         ASSERT_TRUE(audio.Open(44100, 16));
-        speakers = audio.OutputFrameBytes() / 2;
+        speakers = audio.OutputChannels();
     }
 
     platform::SampleHandle Load(int rate, int channels, int bits, int frames) {
@@ -141,6 +144,41 @@ TEST(AudioSDLNoDevice, StaysSilentYetStillDecodesEffects) {
     EXPECT_FALSE(audio.PlaySample(sample, 0));
     EXPECT_TRUE(audio.ChunkFrames(sample, 14699).empty());
     EXPECT_EQ(audio.OpenStream(folder.root / "Sfx" / "muza.mp3", true), platform::kNoStream);
+}
+
+// A stereo sine at that amplitude on the left and half of it on the right, for 0.1 s at 44100 Hz.
+std::vector<float> Sine(float amplitude) {
+    std::vector<float> out;
+    for (int f = 0; f < 4410; ++f) {
+        const float v = amplitude * float(std::sin(f * 0.0627));
+        out.insert(out.end(), {v, v / 2});
+    }
+    return out;
+}
+
+TEST(MixLimiter, PassesAQuietMixAndHoldsSixteenEffectsWithTheMusicUnderFullScale) {
+    using platform::CMixLimiter;
+    CMixLimiter limiter(44100);
+    auto quiet = Sine(0.8f);
+    const auto original = quiet;
+    limiter.Process(quiet.data(), quiet.size() / 2, 2);
+    for (std::size_t i = 0; i < quiet.size(); ++i) ASSERT_EQ(quiet[i], original[i] * CMixLimiter::kHeadroom) << i;
+
+    // Sixteen full-scale effects in phase plus the music at 192 of 255.
+    auto volley = Sine(16.0f + 192.0f / 255.0f);
+    limiter.Process(volley.data(), volley.size() / 2, 2);
+    for (std::size_t i = 0; i < volley.size(); i += 2) {
+        ASSERT_LT(std::fabs(volley[i]), 1.0f) << i;
+        ASSERT_FLOAT_EQ(volley[i + 1] * 2, volley[i]) << "both speakers keep their balance";
+    }
+    EXPECT_LT(limiter.Gain(), 0.2f);
+
+    // Half a second of a quiet mix later the gain is back to unity.
+    for (int block = 0; block < 5; ++block) {
+        quiet = original;
+        limiter.Process(quiet.data(), quiet.size() / 2, 2);
+    }
+    EXPECT_GT(limiter.Gain(), 0.99f);
 }
 
 } // namespace

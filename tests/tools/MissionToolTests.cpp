@@ -159,6 +159,28 @@ TEST_F(MissionTool, SimulateRandomMapsAndBrokenInput) {
     }
 }
 
+TEST_F(MissionTool, EveryVerbAnswersHelpAndRefusesUnknownOptions) {
+    using Words = std::vector<std::string>;
+    for (const Words& help : {Words{"mission", "simulate", "--help"}, Words{"mission", "check", "a.tlm", "-h"},
+                              Words{"mission", "render", "-h"}, Words{"gamedata", "list", "--help"}}) {
+        const ToolRun run = Tool(help);
+        EXPECT_EQ(run.status, 0) << help[1];
+        EXPECT_EQ(run.out.rfind("Usage:\n  tundrel-tool " + help[0] + " ", 0), 0u) << run.out;
+        EXPECT_EQ(run.err, "");
+    }
+    EXPECT_FALSE(fs::exists(scratch / "Errors.log")) << "help loads nothing";
+
+    for (const Words& wrong : {Words{"mission", "simulate", "--fast"}, Words{"mission", "check", "--all", "a.tlm"},
+                               Words{"mission", "render", "a.tlm", "--out", "a.png", "--zoom", "2"},
+                               Words{"gamedata", "list", "--long"}}) {
+        const ToolRun run = Tool(wrong);
+        EXPECT_EQ(run.status, 1) << wrong[2];
+        EXPECT_EQ(run.out, "");
+        EXPECT_NE(run.err.find("unknown option --"), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find("Usage:"), std::string::npos) << run.err;
+    }
+}
+
 TEST_F(MissionTool, BothComputerLetsThePlayersUnitsFetchSnow) {
     // The player's boy stands on bare ground with an enemy in throwing range on deep snow. On his
     // own he can only try to throw and is worn down; deciding like the computer he fetches snow.

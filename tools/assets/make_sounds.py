@@ -64,7 +64,10 @@ def splat():
     grains = synth.noise(0.3, RATE, 8)
     grains = [g if abs(g) > 0.985 else 0.0 for g in grains]
     grains = synth.shape(synth.lowpass(grains, RATE, 4000), synth.env_ad(n, RATE, 0.01, 0.07))
-    mix = [a + 0.6 * b + 2.5 * c for a, b, c in zip(crunch, thump, grains)]
+    mix = synth.normalise([a + 0.6 * b + 2.5 * c for a, b, c in zip(crunch, thump, grains)], 1.0)
+    # The grains' spikes would set its peak far above its body; rounding them off lets the splat
+    # sound as loud as the other battle effects without peaking above them.
+    mix = [math.tanh(2 * v) for v in mix]
     return synth.fade(synth.normalise(mix, 0.8), RATE)
 
 
@@ -95,16 +98,24 @@ def splash():
 
 EFFECTS = [hover_tick, click, victory, defeat, whoosh, splat, ouch, splash]
 
+# Loudness of each effect and of the music (dB of full scale over the loudest 50 ms). The battle's
+# effects and the jingles sound equally loud, the menu's tick and click stay below them, and the
+# music lies under all of them. No effect peaks above PEAK, so the game mixes a few at once over
+# the music without its limiter having to step in.
+LOUDNESS = [-22, -18, -16, -16, -16, -16, -16, -16]
+MUSIC_LOUDNESS = -18
+PEAK = -6
+
 
 def main(out_dir):
     os.makedirs(out_dir, exist_ok=True)
     for number, make in enumerate(EFFECTS):
         rate = VOICE_RATE if make is ouch else RATE
-        synth.write_wav(os.path.join(out_dir, f"{number}.wav"), make(), rate)
+        synth.write_wav(os.path.join(out_dir, f"{number}.wav"), synth.level(make(), rate, LOUDNESS[number], PEAK), rate)
     with tempfile.TemporaryDirectory() as tmp:
         wav = os.path.join(tmp, "muza.wav")
         samples, rate = tune()
-        synth.write_wav(wav, samples, rate)
+        synth.write_wav(wav, synth.level(samples, rate, MUSIC_LOUDNESS, PEAK), rate)
         subprocess.run(["lame", "--quiet", "-b", "96", "-m", "m", wav, os.path.join(out_dir, "muza.mp3")], check=True)
 
 

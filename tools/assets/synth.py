@@ -100,6 +100,21 @@ def normalise(x, peak=0.89):
     return [v * peak / m for v in x]
 
 
+def loudness_db(x, rate):
+    """The loudest 50 ms of x as RMS level in dB of full scale: what the ear takes for how loud a
+    short effect is, where its peak says little."""
+    w = max(1, int(0.05 * rate))
+    loudest = max(sum(v * v for v in x[i:i + w]) / w for i in range(0, max(1, len(x) - w + 1), w // 2 or 1))
+    return 10 * math.log10(max(loudest, 1e-20))
+
+
+def level(x, rate, loudness, peak):
+    """Scales x to that loudness (dB, see loudness_db), or less where its peak would pass peak (dB)."""
+    top = max(1e-9, max(abs(v) for v in x))
+    gain = min(10 ** ((loudness - loudness_db(x, rate)) / 20), 10 ** (peak / 20) / top)
+    return [v * gain for v in x]
+
+
 def fade(x, rate, fade_in=0.002, fade_out=0.01):
     n = len(x)
     a, b = max(1, int(fade_in * rate)), max(1, int(fade_out * rate))

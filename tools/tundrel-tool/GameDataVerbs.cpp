@@ -14,12 +14,16 @@ constexpr std::string_view kUsage =
     "  tundrel-tool gamedata cat PATH NAME   the entry NAME (as list shows it) on standard output\n"
     "      PATH is a GameData folder or archive (RAR 4, RAR 5, ZIP, 7z, tar).\n";
 
-// Every entry is read, as the game reads it, so that a damaged one is reported here too.
+// Every entry is read, as the game reads it, so that a damaged one is reported here too; one too
+// large to read is only listed, as the game passes over it unless it wants it.
 int List(CRARLoader& source) {
     std::string name, content;
     std::uint32_t size = 0;
     while (source.Next(name, size)) {
-        source.ReadToString(content);
+        if (size > CRARLoader::kMaxEntrySize)
+            source.Skip();
+        else
+            source.ReadToString(content);
         std::cout << size << ' ' << vexo::Cp1250ToUtf8(name) << '\n';
     }
     return 0;
@@ -46,7 +50,8 @@ int Cat(CRARLoader& source, const std::string& wanted) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-int Run(std::span<const std::string> words) {
+int Run(std::span<const std::string> all) {
+    const std::vector<std::string> words = tool::SplitWords(all, {}).positional;
     const bool list = words.size() == 2 && words[0] == "list";
     const bool cat = words.size() == 3 && words[0] == "cat";
     if (!list && !cat) throw tool::UsageError{"gamedata needs list PATH or cat PATH NAME"};

@@ -54,7 +54,8 @@ template <class Body> bool Attempt(const std::string& file, Body body) {
 
 // File names go to the loader as the shell gives them: they are the host's names, as the game's
 // mission list passes them on, not Windows-1250 text.
-int Check(std::span<const std::string> files) {
+int Check(std::span<const std::string> words) {
+    const std::vector<std::string> files = tool::SplitWords(words, {}).positional;
     if (files.empty()) throw tool::UsageError{"mission check needs at least one FILE"};
     int status = 0;
     for (const std::string& file : files) {
@@ -77,28 +78,24 @@ float PositiveNumber(const std::string& option, const std::string& text) {
 }
 
 int Simulate(std::span<const std::string> words) {
-    if (words.empty()) throw tool::UsageError{"mission simulate needs a FILE (\"\" for a random map)"};
+    const tool::VerbWords split =
+        tool::SplitWords(words, {"--seed", "--step", "--max-seconds"}, {"--both-computer"});
+    if (split.positional.size() != 1)
+        throw tool::UsageError{"mission simulate needs one FILE (\"\" for a random map)"};
+    const std::string& file = split.positional[0];
     HeadlessOptions options;
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string& option = words[i];
-        if (option == "--both-computer") {
+    for (const auto& [option, value] : split.options) {
+        if (option == "--both-computer")
             options.bothComputer = true;
-            continue;
-        }
-        if (i + 1 >= words.size()) throw tool::UsageError{"unknown option or missing value: " + option};
-        const std::string& value = words[++i];
-        if (option == "--seed")
+        else if (option == "--seed")
             options.seed = vexo::ToUInt(value);
         else if (option == "--step")
             options.step = PositiveNumber(option, value);
-        else if (option == "--max-seconds")
-            options.maxSeconds = PositiveNumber(option, value);
         else
-            throw tool::UsageError{"unknown option " + option};
+            options.maxSeconds = PositiveNumber(option, value);
     }
     if (options.step > 1.0f) throw tool::UsageError{"--step must not exceed 1 second"};
-    const bool ran =
-        Attempt(words[0], [&] { std::cout << DescribeResult(RunHeadless(words[0], options)) << '\n'; });
+    const bool ran = Attempt(file, [&] { std::cout << DescribeResult(RunHeadless(file, options)) << '\n'; });
     Game().ClearWorld();
     return ran ? 0 : 1;
 }

@@ -56,23 +56,19 @@ std::string DefaultGameData(const std::string& mission) {
 }
 
 RenderOptions ParseOptions(std::span<const std::string> words) {
-    if (words.empty()) throw tool::UsageError{"mission render needs a FILE"};
+    const tool::VerbWords split = tool::SplitWords(words, {"--out", "--size", "--gamedata", "--seed"});
+    if (split.positional.size() != 1) throw tool::UsageError{"mission render needs one FILE"};
     RenderOptions options;
-    options.mission = words[0];
-    for (std::size_t i = 1; i < words.size(); i += 2) {
-        if (i + 1 >= words.size()) throw tool::UsageError{"missing value after " + words[i]};
-        const std::string& option = words[i];
-        const std::string& value = words[i + 1];
+    options.mission = split.positional[0];
+    for (const auto& [option, value] : split.options) {
         if (option == "--out")
             options.out = value;
         else if (option == "--size")
             ParseSize(value, options);
         else if (option == "--gamedata")
             options.gameData = value;
-        else if (option == "--seed")
-            options.seed = vexo::ToUInt(value);
         else
-            throw tool::UsageError{"unknown option " + option};
+            options.seed = vexo::ToUInt(value);
     }
     if (options.out.empty()) throw tool::UsageError{"mission render needs --out PNG"};
     if (options.gameData.empty()) options.gameData = DefaultGameData(options.mission);

@@ -1,9 +1,11 @@
 // The verb groups of tundrel-tool: each group lives in a file of its own and registers itself.
 #pragma once
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace tool {
@@ -28,5 +30,16 @@ struct RegisterVerbGroup {
 };
 
 const std::vector<VerbGroup>& VerbGroups();
+
+// The words after a verb: the positional ones (files, paths, names) in order, and each option with
+// its value ("" for a flag). Options may stand anywhere. A word that begins with "-" (but "-" alone)
+// is an option, so an unknown one is refused rather than taken for a file: it throws a UsageError,
+// as does a valued option without its value. "" (the random map) is positional.
+struct VerbWords {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> options;
+};
+VerbWords SplitWords(std::span<const std::string> words, std::initializer_list<std::string_view> valued,
+                     std::initializer_list<std::string_view> flags = {});
 
 } // namespace tool

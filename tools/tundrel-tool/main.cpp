@@ -37,6 +37,29 @@ const std::vector<VerbGroup>& VerbGroups() {
     return Registry();
 }
 
+VerbWords SplitWords(std::span<const std::string> words, std::initializer_list<std::string_view> valued,
+                     std::initializer_list<std::string_view> flags) {
+    const auto among = [](std::initializer_list<std::string_view> names, const std::string& word) {
+        return std::find(names.begin(), names.end(), word) != names.end();
+    };
+    VerbWords split;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() < 2 || word[0] != '-') {
+            split.positional.push_back(word);
+        } else if (among(flags, word)) {
+            split.options.emplace_back(word, "");
+        } else if (!among(valued, word)) {
+            throw UsageError{"unknown option " + word};
+        } else if (i + 1 >= words.size()) {
+            throw UsageError{"missing value after " + word};
+        } else {
+            split.options.emplace_back(word, words[++i]);
+        }
+    }
+    return split;
+}
+
 } // namespace tool
 
 int main(int argc, char** argv) {
@@ -68,8 +91,13 @@ int main(int argc, char** argv) {
         tool::PrintUsage(std::cerr, groups);
         return 1;
     }
+    const std::span<const std::string> rest = std::span(words).subspan(used);
+    if (std::any_of(rest.begin(), rest.end(), [](const std::string& w) { return w == "--help" || w == "-h"; })) {
+        std::cout << "Usage:\n" << group->usage;
+        return 0;
+    }
     try {
-        return group->run(std::span(words).subspan(used));
+        return group->run(rest);
     } catch (const tool::UsageError& error) {
         std::cerr << "tundrel-tool: " << error.message << "\nUsage:\n" << group->usage;
     } catch (const vexo::CError& error) {
