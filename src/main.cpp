@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
         CSettingsDisplayConfig displayConfig(displays);
         return RunApplication([&] { return std::make_unique<CMyD3DApplication>(host, displayConfig); }, words);
     } catch (...) {
-        // A process-wide object failed (an effect that would not load); Errors.log has the record.
+        // A process-wide object failed (an effect that would not load, or memory ran out).
+        vexo::RecordCurrentException("main");
         return 2;
     }
 }

@@ -27,6 +27,38 @@ bool IsChecksumFailure(const char* message) {
     return text.find("crc") != std::string::npos || text.find("checksum") != std::string::npos;
 }
 
+// The format in the archive's own words, so that a damaged ZIP is not reported as a RAR.
+std::string FormatName(archive* handle) {
+    switch (archive_format(handle) & ARCHIVE_FORMAT_BASE_MASK) {
+    case ARCHIVE_FORMAT_ZIP:
+        return "ZIP";
+    case ARCHIVE_FORMAT_7ZIP:
+        return "7z";
+    case ARCHIVE_FORMAT_TAR:
+        return "tar";
+    default:
+        return "RAR";
+    }
+}
+
+std::string DamagedHeader(archive* handle) {
+    return std::string("Nagłówek pliku "_pl) + FormatName(handle) + std::string(" jest uszkodzony."_pl);
+}
+
+// An entry name that is not valid in the archive's declared encoding is only a warning with an
+// illegal byte sequence; the header itself is then sound.
+bool UndecodableName(archive* handle, int result) {
+    return result == ARCHIVE_WARN && archive_errno(handle) == EILSEQ;
+}
+
+// Why reading a header gave result.
+std::string HeaderFailure(archive* handle, int result) {
+    if (UndecodableName(handle, result))
+        return std::string("Nazwa pliku w archiwum "_pl) + FormatName(handle) +
+               std::string(" nie jest poprawnym tekstem UTF-8."_pl);
+    return DamagedHeader(handle);
+}
+
 // Windows-made archives separate folders with backslashes and have no "./" in front; libarchive
 // hands every name over with slashes, and tar files made on Linux often start with "./".
 std::string EntryName(archive_entry* entry) {
@@ -90,6 +122,8 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
         const bool recognised = result == ARCHIVE_OK;
         if (recognised) result = archive_read_next_header(handle, &entry);
         state = result == ARCHIVE_EOF ? State::End : State::HeaderRead;
+        if (recognised && UndecodableName(handle, result))
+            rarload::Raise(CannotOpen(path, " " + HeaderFailure(handle, result)), __LINE__);
         if (result != ARCHIVE_OK && result != ARCHIVE_EOF) RaiseOpenError(path, recognised);
     } catch (...) {
         Release();
@@ -131,7 +165,7 @@ bool CRARLoader_rar::Next(std::string& name, std::uint32_t& size) {
                 state = State::End;
                 break;
             }
-            if (result != ARCHIVE_OK) Fail(std::string("Nagłówek pliku RAR jest uszkodzony."_pl), __LINE__);
+            if (result != ARCHIVE_OK) Fail(HeaderFailure(handle, result), __LINE__);
             state = State::HeaderRead;
         }
         Describe();
@@ -159,7 +193,7 @@ void CRARLoader_rar::Describe() {
     buffered = false;
     if (archive_entry_size_is_set(entry)) {
         const la_int64_t announced = archive_entry_size(entry);
-        if (announced < 0) Fail(std::string("Nagłówek pliku RAR jest uszkodzony."_pl), __LINE__);
+        if (announced < 0) Fail(DamagedHeader(handle), __LINE__);
         size = std::uint64_t(announced);
     } else if (encrypted) {
         size = 0;

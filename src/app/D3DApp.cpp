@@ -68,7 +68,8 @@ int CD3DApplication::Run() {
         try {
             FrameStep();
         } catch (...) {
-            // The error is in Errors.log already; closing saves the settings and ends with 0.
+            // Closing saves the settings and ends with 0.
+            vexo::RecordCurrentException("d3dapp");
             SendMessage(WM_CLOSE);
         }
         // Drawing faster than the display shows only burns the processor; an inactive loop has
@@ -159,6 +160,7 @@ int RunApplication(const std::function<std::unique_ptr<CD3DApplication>()>& make
         if (!application->Create(commandLineWords)) return 1;
         return application->Run();
     } catch (...) {
+        vexo::RecordCurrentException("d3dapp");
         return 2;
     }
 }

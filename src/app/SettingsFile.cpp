@@ -9,6 +9,9 @@
 #include "xml/XMLWriter.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 using vexo::CXMLElement;
 using namespace vexo::literals;
@@ -154,8 +157,16 @@ int StoredSize(const CXMLElement& root, const char* path, int current) {
 bool CSettingsFile::Load(SWindowSettings& window) {
     document.Clear();
     root = nullptr;
+    // A run killed while saving left its temporary; nothing else ever removes it.
+    vexo::RemoveStaleTemporaries(path);
     std::string text;
-    if (!vexo::FileExists(path) || !vexo::ReadFileToString(path, text)) return false;
+    if (!vexo::FileExists(path)) return false;
+    if (!vexo::ReadFileToString(path, text)) {
+        // The best modes serve instead; the player learns why his settings were not taken.
+        vexo::CWin32APIError(std::string("Nie można wczytać ustawień z pliku \""_pl) + path + "\".", "d3dapp",
+                             __LINE__);
+        return false;
+    }
     vexo::ParseDocument(document, text, vexo::SettingsReaderOptions());
     root = document.FindElement(kRoot);
     if (!root) return false;
@@ -200,7 +211,14 @@ std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const SWin
 
 void CSettingsFile::Save(const CD3DEnumeration& enumeration, const SWindowSettings& window,
                          const SDisplaySettings& settings) {
-    vexo::WriteStringToFile(path, Format(enumeration, window, settings));
+    if (!vexo::WriteStringToFile(path, Format(enumeration, window, settings))) {
+        // Said on stderr as well: Errors.log may sit in the same folder that refused the file.
+        const int reason = errno;
+        std::fprintf(stderr, "Settings could not be saved to %s: %s\n", path.c_str(), std::strerror(reason));
+        errno = reason;
+        vexo::CWin32APIError(std::string("Nie można zapisać ustawień do pliku \""_pl) + path + "\".",
+                             "d3dapp", __LINE__);
+    }
     document.Clear();
     root = nullptr;
 }

@@ -2,6 +2,7 @@
 // of the mission; and the two ways a mission's world is made (a file or the random generator).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,12 @@ public:
     // False for the unreachable default area of missions without one and of random maps.
     bool HasTargetArea() const;
 };
+
+// What a mission file may ask for. A real mission stays far below; above these a hostile or broken
+// file could freeze the game or exhaust memory, so the loader refuses it, naming the limit.
+inline constexpr int kMaxMissionUnits = 4096;
+inline constexpr std::int64_t kMaxMissionCells = 16 * 1024 * 1024;
+inline constexpr std::size_t kMaxMissionFileBytes = 64 * 1024 * 1024;
 
 // Builds the current map, object list, camera and target area from a mission file; raises
 // vexo::CError (source "GamePlay") or vexo::CXMLError, leaving no half-built world behind.

@@ -14,6 +14,8 @@
 #include "xml/XMLReader.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <filesystem>
 #include <vector>
 
 using namespace vexo::literals;
@@ -22,6 +24,12 @@ namespace {
 
 // Far outside any map, yet small enough that sums and products of positions stay finite.
 constexpr float kCoordinateLimit = 1.0e6f;
+
+[[noreturn]] void RaiseOverLimit(const std::string& what, std::int64_t found, std::int64_t limit) {
+    throw vexo::CError(what + " (" + std::to_string(found) + std::string(", najwyżej "_pl) +
+                           std::to_string(limit) + ").",
+                       "GamePlay", __LINE__);
+}
 
 float ReadCoordinate(std::string_view text) {
     return std::clamp(float(vexo::ToFloat(text)), -kCoordinateLimit, kCoordinateLimit);
@@ -40,6 +48,9 @@ std::vector<std::string> MatrixRows(const std::string& matrix) {
     }
     // A matrix of empty words would make a map without columns.
     if (rows.empty() || rows.front().empty()) throw vexo::CError("Matryca w misji jest pusta.", "GamePlay", __LINE__);
+    const std::int64_t cells = std::int64_t(rows.size()) * std::int64_t(rows.front().size());
+    if (cells > kMaxMissionCells)
+        RaiseOverLimit(std::string("Mapa misji ma za dużo pól"_pl), cells, kMaxMissionCells);
     return rows;
 }
 
@@ -73,14 +84,25 @@ int ReadKind(const std::string& type) {
     return vexo::Rand() % 3;
 }
 
-void LoadUnits(const vexo::CXMLDocument& document, CObjectList& objects) {
+std::vector<const vexo::CXMLElement*> UnitElements(const vexo::CXMLDocument& document) {
     const vexo::CXMLElement* list = document.FindElement("map/objects");
     if (!list) throw vexo::CError(std::string("Misja nie zawiera listy obiektów."_pl), "GamePlay", __LINE__);
+    std::vector<const vexo::CXMLElement*> units;
     for (std::size_t i = 0; i < list->GetCount(); ++i) {
         const vexo::CXMLItem* item = list->GetItem(i);
         if (item->GetType() != vexo::XML_ELEMENT) continue;
         const auto& element = static_cast<const vexo::CXMLElement&>(*item);
-        if (element.GetName() != "unit") continue;
+        if (element.GetName() == "unit") units.push_back(&element);
+    }
+    if (units.size() > std::size_t(kMaxMissionUnits))
+        RaiseOverLimit(std::string("Misja ma za dużo jednostek"_pl), std::int64_t(units.size()),
+                       kMaxMissionUnits);
+    return units;
+}
+
+void LoadUnits(const std::vector<const vexo::CXMLElement*>& elements, CObjectList& objects) {
+    for (const vexo::CXMLElement* unitElement : elements) {
+        const vexo::CXMLElement& element = *unitElement;
         CUnit* unit = objects.Add(std::make_unique<CUnit>(ReadKind(element.Value("@type", "random"))));
         unit->team = vexo::ToInt(element.Value("@team"));
         unit->y = ReadCoordinate(element.Value("@y"));
@@ -102,11 +124,18 @@ float ReadCamera(const vexo::CXMLDocument& document, const char* path, int size)
 
 void LoadMission(CMissionScreen& screen, const std::string& path) {
     std::string text;
-    if (!vexo::ReadFileToString(path, text))
+    if (!vexo::ReadFileToString(path, text, kMaxMissionFileBytes)) {
+        if (errno == EFBIG) {
+            std::error_code unknown;
+            const auto size = std::filesystem::file_size(vexo::HostPath(path), unknown);
+            RaiseOverLimit(std::string("Plik misji ma za dużo bajtów"_pl), unknown ? -1 : std::int64_t(size),
+                           std::int64_t(kMaxMissionFileBytes));
+        }
         // The path is the host's file name, in UTF-8 like the mission list found it; the message is
         // Windows-1250 text like every other.
         throw vexo::CError(std::string("Nie można wczytać misji z pliku \""_pl) + vexo::Utf8ToCp1250(path) + "\".",
                            "GamePlay", __LINE__);
+    }
 
     vexo::CXMLReader reader(text);
     vexo::XMLReaderOptions options;
@@ -121,13 +150,14 @@ void LoadMission(CMissionScreen& screen, const std::string& path) {
     const std::string matrix = document.Value("map/matrix", "");
     if (matrix.empty()) throw vexo::CError("Matryca w misji jest pusta.", "GamePlay", __LINE__);
     const std::vector<std::string> rows = MatrixRows(matrix);
+    const std::vector<const vexo::CXMLElement*> unitElements = UnitElements(document);
 
     // Built aside and installed only when complete: a failed load leaves no half-built world.
     auto map = std::make_unique<CMap>(int(rows.front().size()), int(rows.size()));
     map->RandomRelief();
     ApplyMatrix(*map, rows);
     auto objects = std::make_unique<CObjectList>();
-    LoadUnits(document, *objects);
+    LoadUnits(unitElements, *objects);
 
     CGameState& game = Game();
     game.camX = ReadCamera(document, "map/camera/@x", map->width);

@@ -34,13 +34,25 @@ void CGfxFont::LoadText(bool, const std::string&, std::uint32_t, const std::stri
     const vexo::CXMLElement& root = gfx_xml::ReadRoot(
         doc, text, "fonts",
         std::string("Nie znaleziono elementu głównego \"fonts\" w pliku \"Fonts.xml\"."_pl), __LINE__);
-    for (const vexo::CXMLElement* element : gfx_xml::Children(root, "font")) {
+    const std::vector<const vexo::CXMLElement*> elements = gfx_xml::Children(root, "font");
+    if (elements.size() > kMaxFonts)
+        throw vexo::CError(std::string("Plik \"Fonts.xml\" opisuje za dużo czcionek ("_pl) +
+                               std::to_string(elements.size()) + std::string(", najwyżej "_pl) +
+                               std::to_string(kMaxFonts) + ").",
+                           "Gfx", __LINE__);
+    for (const vexo::CXMLElement* element : elements) {
         FontDesc desc;
         desc.height = vexo::ToInt(element->Value("size", "0"));
         desc.weight = vexo::ParseBool(element->Value("bold", "")) ? 700 : 400;
         desc.typeface = element->Value("name", "");
         GfxFontEntry entry;
         entry.id = vexo::ToInt(element->Value("id", "0"));
+        if (desc.height < -kMaxFontSize || desc.height > kMaxFontSize)
+            throw vexo::CError(std::string("Czcionka o identyfikatorze "_pl) + vexo::IntToString(entry.id) +
+                                   std::string(" ma niepoprawny rozmiar ("_pl) +
+                                   vexo::IntToString(desc.height) +
+                                   std::string(") w pliku \"Fonts.xml\"."_pl),
+                               "Gfx", __LINE__);
         const RenderResult result = device->CreateFont(desc, entry.font);
         if (RenderFailed(result))
             throw vexo::CDirectXError(std::string("Nie można utworzyć czcionki na etapie 2/2."_pl),

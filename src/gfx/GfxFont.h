@@ -5,7 +5,13 @@
 #include "gfx/GfxObject.h"
 #include "platform/RenderDevice.h"
 
+#include <cstddef>
 #include <vector>
+
+// Each font is a glyph atlas of its own, so a few lines of Fonts.xml could otherwise ask for
+// gigabytes; the game's own file has a handful of fonts below 40 pixels.
+inline constexpr std::size_t kMaxFonts = 64;
+inline constexpr int kMaxFontSize = 512; // either sign: Windows sizes by cell or by character
 
 struct GfxFontEntry {
     int id = 0;

@@ -22,6 +22,30 @@ void CheckFrameSize(const GfxSpriteSet& set) {
                        "Gfx", __LINE__);
 }
 
+// The earlier set that took the image of set's file, or nullptr. Only the first set naming a file
+// gets its image; a later one is left without, though the file is there.
+const GfxSpriteSet* EarlierHolder(const std::vector<GfxSpriteSet>& sets, const GfxSpriteSet& set) {
+    for (const GfxSpriteSet& other : sets) {
+        if (&other == &set) return nullptr;
+        if (other.file == set.file) return other.texture != TextureHandle::None ? &other : nullptr;
+    }
+    return nullptr;
+}
+
+// Reported apart from missing files: "cannot load" would send the mod author looking for a file
+// that is there.
+void CheckSharedFiles(const std::vector<GfxSpriteSet>& sets) {
+    for (const GfxSpriteSet& set : sets) {
+        const GfxSpriteSet* first = set.texture == TextureHandle::None ? EarlierHolder(sets, set) : nullptr;
+        if (!first) continue;
+        throw vexo::CError(std::string("Zestawy spritów o identyfikatorach "_pl) +
+                               vexo::IntToString(first->id) + " i " + vexo::IntToString(set.id) +
+                               std::string(" wskazują ten sam plik \""_pl) + set.file +
+                               std::string("\"; obraz dostaje tylko pierwszy z nich."_pl),
+                           "Gfx", __LINE__);
+    }
+}
+
 } // namespace
 
 void CGfxSprite::Destroy() {
@@ -74,11 +98,13 @@ void CGfxSprite::EndLoading(bool firstPass) {
     if (firstPass) return;
     std::string missing;
     for (const GfxSpriteSet& set : sets)
-        if (set.texture == TextureHandle::None) missing += " \"" + set.file + "\"";
+        if (set.texture == TextureHandle::None && !EarlierHolder(sets, set))
+            missing += " \"" + set.file + "\"";
     // The text ends in a space and every file brings its own, so two stand before the first.
     if (!missing.empty())
         throw vexo::CError(std::string("Nie można załadować spritów z plików: "_pl) + missing + ".", "Gfx",
                            __LINE__);
+    CheckSharedFiles(sets);
 }
 
 const GfxSpriteSet* CGfxSprite::FindSet(int setId) const {

@@ -404,11 +404,10 @@ RenderResult COpenGLDevice::CreateTextureFromMemory(const void* bytes, std::uint
                                                     std::uint32_t colorKey, TextureHandle& texture) {
     std::vector<std::uint32_t> pixels;
     int width = 0, height = 0;
-    const RenderResult decoded = DecodeImage(bytes, size, colorKey, pixels, width, height);
-    if (RenderFailed(decoded)) return decoded;
     GLint maxSize = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
-    if (width > maxSize || height > maxSize) return kRenderOutOfMemory;
+    const RenderResult decoded = DecodeImage(bytes, size, colorKey, maxSize, pixels, width, height);
+    if (RenderFailed(decoded)) return decoded;
 
     GLuint name = 0;
     glGenTextures(1, &name);

@@ -8,7 +8,12 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <exception>
+#include <fcntl.h>
+#include <memory>
+#include <new>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vexo {
@@ -21,6 +26,9 @@ CErrorLog* g_log = nullptr;
 unsigned g_recordNumber = 1;
 ErrorNameLookup g_errorNames = nullptr;
 std::function<RecordEnvironment()> g_environment;
+// Freed just before an out-of-memory record is written, so that its strings find room. Below the
+// allocator's mmap threshold, so freeing it leaves the room in this process.
+std::unique_ptr<char[]> g_outOfMemoryReserve;
 
 // One part of a record: the log is opened for appending at the start and closed at the end.
 class RecordPart {
@@ -139,16 +147,33 @@ bool CErrorLog::Open(bool truncate) {
     if (isOpen) return true;
     const int savedErrno = errno; // writing the log must not change what an error reports
     const std::string host = HostPath(path);
-    file = std::fopen(host.c_str(), truncate ? "wb" : "ab");
+    const int fd = ::open(
+        host.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC | (truncate ? O_TRUNC : O_APPEND), 0644);
+    struct stat st;
+    const bool regular = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (regular) file = ::fdopen(fd, truncate ? "wb" : "ab");
+    const int failure = fd < 0 ? errno : regular ? 0 : EINVAL;
+    if (fd >= 0 && !file) ::close(fd);
+    toStderr = file == nullptr;
+    if (toStderr) {
+        if (!toldStderr)
+            std::fprintf(stderr, "%s cannot be written (%s); error records follow here.\n", host.c_str(),
+                         std::strerror(failure ? failure : errno));
+        toldStderr = true;
+        file = stderr;
+    }
     errno = savedErrno;
-    isOpen = file != nullptr;
-    return isOpen;
+    isOpen = true;
+    return true;
 }
 
 void CErrorLog::Close() {
     if (!isOpen) return;
     const int savedErrno = errno;
-    std::fclose(file);
+    if (toStderr)
+        std::fflush(stderr);
+    else
+        std::fclose(file);
     errno = savedErrno;
     file = nullptr;
     isOpen = false;
@@ -158,16 +183,41 @@ void CErrorLog::WriteLine(const std::string& text) {
     const bool wasOpen = isOpen;
     if (!wasOpen && !Open(false)) return;
     const int savedErrno = errno;
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fwrite("\r\n", 1, 2, file);
+    if (toStderr) {
+        const std::string line = Cp1250ToUtf8(text) + "\n";
+        std::fwrite(line.data(), 1, line.size(), file);
+    } else {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fwrite("\r\n", 1, 2, file);
+    }
     errno = savedErrno;
     if (!wasOpen) Close();
+}
+
+void RecordCurrentException(const std::string& sourceFile) {
+    try {
+        throw;
+    } catch (const CError&) {
+    } catch (const std::bad_alloc&) {
+        g_outOfMemoryReserve.reset();
+        try {
+            CError(std::string("Brak pamięci."_pl), sourceFile, -1);
+        } catch (...) {
+        }
+    } catch (const std::exception& error) {
+        try {
+            CError(error.what(), sourceFile, -1);
+        } catch (...) {
+        }
+    } catch (...) {
+    }
 }
 
 void SetErrorLogFile(const std::string& path) {
     if (g_log && g_log->path == path) return;
     delete g_log;
     g_log = path.empty() ? nullptr : new CErrorLog(path);
+    if (g_log && !g_outOfMemoryReserve) g_outOfMemoryReserve.reset(new char[64 * 1024]);
 }
 
 CErrorLog* GetErrorLog() { return g_log; }

@@ -47,7 +47,9 @@ void SetDirectXErrorNames(ErrorNameLookup lookup);
 std::string DirectXErrorName(std::uint32_t code);
 
 // The process-wide log. Records are appended; the file is opened and closed around each part of
-// a record, so it is never held open between errors.
+// a record, so it is never held open between errors. Only a regular file is written, opened
+// without blocking; when it cannot be (a read-only folder, a pipe in its place) the records go to
+// stderr, in UTF-8, and stderr is told once why.
 class CErrorLog {
 public:
     explicit CErrorLog(std::string path) : path(std::move(path)) {}
@@ -64,6 +66,8 @@ public:
 private:
     std::FILE* file = nullptr;
     bool isOpen = false;
+    bool toStderr = false;
+    bool toldStderr = false;
 };
 
 // Creates, replaces or removes (empty path) the process-wide log.
@@ -79,6 +83,11 @@ struct RecordEnvironment {
 };
 RecordEnvironment SystemRecordEnvironment();
 void SetRecordEnvironmentSource(std::function<RecordEnvironment()> source); // empty: the system's
+
+// For the top-level handlers (main, the frame loop), inside their catch blocks: gives the exception
+// being handled a record unless it has one (every CError wrote its own). Running out of memory is
+// recorded with memory set aside when the log was set, so the record can be written even then.
+void RecordCurrentException(const std::string& sourceFile);
 
 // The record number counts from 1 for each run; tests start a new "run" with this.
 void ResetErrorNumbering();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
@@ -33,6 +34,24 @@ std::string FindIgnoringCase(const std::string& dir, const std::string& name) {
     }
     ::closedir(d);
     return found;
+}
+
+// Follows symbolic links to the file they name, which may not exist yet; a loop of links is left
+// to the open that follows to report.
+std::string ResolveLinks(std::string host) {
+    for (int depth = 0; depth < 40; ++depth) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(host.c_str(), target, sizeof target - 1);
+        if (n <= 0) break;
+        const std::string link(target, std::size_t(n));
+        const std::size_t slash = host.rfind('/');
+        host = link[0] == '/' || slash == std::string::npos ? link : host.substr(0, slash + 1) + link;
+    }
+    return host;
+}
+
+std::string TemporaryPrefix(const std::string& target) {
+    return target + ".tmp";
 }
 
 } // namespace
@@ -81,28 +100,54 @@ bool DirectoryExists(const std::string& path) {
     return ::stat(HostPath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-bool ReadFileToString(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(HostPath(path).c_str(), "rb");
-    if (!file) return false;
+bool ReadFileToString(const std::string& path, std::string& text, std::uint64_t maxBytes) {
+    // Non-blocking, so that a pipe put in a file's place cannot hang the open.
+    const int fd = ::open(HostPath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0;
+    if (ok && !S_ISREG(st.st_mode)) {
+        ok = false;
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
+    if (ok && std::uint64_t(st.st_size) > maxBytes) {
+        ok = false;
+        errno = EFBIG;
+    }
     text.clear();
-    char block[1024];
-    for (;;) {
-        const std::size_t n = std::fread(block, 1, sizeof block, file);
-        if (n > 0) text.append(block, n);
-        if (n < sizeof block) {
-            const bool failed = std::ferror(file) != 0;
-            std::fclose(file);
-            return !failed;
+    char block[1 << 16];
+    while (ok) {
+        const ssize_t n = ::read(fd, block, sizeof block);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        text.append(block, std::size_t(n));
+        if (text.size() > maxBytes) { // grown since it was measured
+            ok = false;
+            errno = EFBIG;
         }
     }
+    const int savedErrno = errno;
+    ::close(fd);
+    errno = savedErrno;
+    return ok;
 }
 
-void WriteStringToFile(const std::string& path, const std::string& text) {
-    const std::string target = HostPath(path);
-    const std::string temporary = target + ".tmp" + std::to_string(::getpid());
+bool WriteStringToFile(const std::string& path, const std::string& text) {
+    const std::string target = ResolveLinks(HostPath(path));
+    struct stat st;
+    const bool replacing = ::stat(target.c_str(), &st) == 0;
+    if (replacing && !S_ISREG(st.st_mode)) {
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    const std::string temporary = TemporaryPrefix(target) + std::to_string(::getpid());
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return;
-    bool ok = true;
+    if (fd < 0) return false;
+    // A file the player made read-only stays read-only.
+    bool ok = !replacing || ::fchmod(fd, st.st_mode & 07777) == 0;
     for (std::size_t done = 0; ok && done < text.size();) {
         const ssize_t n = ::write(fd, text.data() + done, std::min<std::size_t>(text.size() - done, 1 << 16));
         if (n < 0 && errno == EINTR) continue;
@@ -111,14 +156,51 @@ void WriteStringToFile(const std::string& path, const std::string& text) {
     }
     ok = ok && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) ::unlink(temporary.c_str());
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) {
+        const int savedErrno = errno;
+        ::unlink(temporary.c_str());
+        errno = savedErrno;
+    }
+    return ok;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string target = ResolveLinks(HostPath(path));
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const std::string prefix =
+        TemporaryPrefix(slash == std::string::npos ? target : target.substr(slash + 1));
+    DIR* d = ::opendir(folder.c_str());
+    if (!d) return;
+    const int savedErrno = errno;
+    while (const dirent* e = ::readdir(d)) {
+        const std::string name = e->d_name;
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string digits = name.substr(prefix.size());
+        if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) continue;
+        const pid_t owner = pid_t(std::stol(digits));
+        // Another copy of the game still writing its own temporary keeps it.
+        if (owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+            ::unlink((slash == std::string::npos ? name : folder + name).c_str());
+    }
+    ::closedir(d);
+    errno = savedErrno;
 }
 
 bool AppendStringToFile(const std::string& path, const std::string& text) {
-    std::FILE* file = std::fopen(HostPath(path).c_str(), "ab");
-    if (!file) return false;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
+    // Non-blocking and regular files only, as for reading: a pipe in the file's place is refused.
+    const int fd = ::open(HostPath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    for (std::size_t done = 0; ok && done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += std::size_t(n);
+    }
+    return ::close(fd) == 0 && ok;
 }
 
 bool MakeDirectory(const std::string& path) {

@@ -14,10 +14,18 @@ std::string HostPath(const std::string& path);
 
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-bool ReadFileToString(const std::string& path, std::string& text);
-// Never leaves a half-written file: writes a temporary file beside the target and renames it
-// over the target; on any failure the old file stays as it was. Reports nothing.
-void WriteStringToFile(const std::string& path, const std::string& text);
+// Reads a regular file whole. Anything else (a pipe, a device, a folder) is refused at once
+// instead of blocking or reading for ever: false, with errno set. A file above maxBytes is refused
+// before it is read, with EFBIG.
+bool ReadFileToString(const std::string& path, std::string& text, std::uint64_t maxBytes = UINT64_MAX);
+// Never leaves a half-written file: writes a temporary file "<target>.tmp<PID>" beside the target
+// and renames it over the target; on any failure the old file stays as it was. A symbolic link is
+// followed, so its target is replaced and the link stays; the target keeps its permission bits.
+// A target that exists but is no regular file is refused. False with errno set on failure.
+bool WriteStringToFile(const std::string& path, const std::string& text);
+// Removes the temporaries WriteStringToFile left beside path in runs that were killed part way
+// (those whose process is gone). Called once at start by the owner of the file.
+void RemoveStaleTemporaries(const std::string& path);
 // Adds text at the end of the file, creating it when missing; false when not all of it was written.
 bool AppendStringToFile(const std::string& path, const std::string& text);
 // Creates the folder (its parent must exist); true when it exists afterwards.

@@ -125,6 +125,18 @@ TEST_F(ArchiveSource, DamagedRar4) {
     EXPECT_EQ(Open(good.substr(0, firstData + 4)), "Błąd odczytu."_pl);
 }
 
+// A ZIP that declares its names UTF-8 and holds one that is not: the header is sound, the name is
+// the fault, and the archive is no RAR.
+TEST_F(ArchiveSource, ZipNameThatIsNotUtf8IsNamedAsSuch) {
+    for (const bool first : {false, true}) {
+        std::vector<Item> items = {{"a.txt", "a"}, {"bad-name", "b"}};
+        if (first) std::swap(items[0], items[1]);
+        const std::string zip = testarchive::ZipWithNameNotUtf8(items, "bad-name");
+        const std::string message(" Nazwa pliku w archiwum ZIP nie jest poprawnym tekstem UTF-8."_pl);
+        EXPECT_EQ(Open(zip), first ? CannotOpen(message) : message.substr(1));
+    }
+}
+
 TEST_F(ArchiveSource, ADataChecksumFailureInEveryFormatIsACrcError) {
     const std::vector<Item> items = {{"a.txt", std::string(300, 'q')}};
     for (const std::string format : {"rar4", "rar5", "zip", "7zip"}) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <locale.h>
 #include <stdexcept>
+#include <utility>
 #include <zlib.h>
 
 namespace testarchive {
@@ -143,6 +144,17 @@ std::string WithLibarchive(const std::string& format, const std::vector<Item>& i
     archive_write_free(a);
     ::uselocale(previous);
     return std::string(memory.data(), used);
+}
+
+std::string ZipWithNameNotUtf8(const std::vector<Item>& items, const std::string& name) {
+    std::string zip = WithLibarchive("zip", items);
+    for (std::size_t at = zip.find(name); at != std::string::npos; at = zip.find(name, at + 1))
+        zip[at + 3] = '\xFF';
+    // The language-encoding flag (bit 11) of every local and central header.
+    for (const auto& [signature, flagsAt] : {std::pair{"PK\3\4", 6}, std::pair{"PK\1\2", 8}})
+        for (std::size_t at = zip.find(signature); at != std::string::npos; at = zip.find(signature, at + 1))
+            zip[at + flagsAt + 1] = char(zip[at + flagsAt + 1] | 0x08);
+    return zip;
 }
 
 std::string StreamedZip(const std::vector<Item>& items) {

@@ -81,8 +81,8 @@ protected:
         EXPECT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/" + set.file, bytes)) << set.file;
         std::vector<std::uint32_t> image;
         int width = 0, height = 0;
-        EXPECT_FALSE(RenderFailed(DecodeImage(bytes.data(), std::uint32_t(bytes.size()), set.colorKey, image,
-                                              width, height)));
+        EXPECT_FALSE(RenderFailed(DecodeImage(bytes.data(), std::uint32_t(bytes.size()), set.colorKey, 16384,
+                                              image, width, height)));
         EXPECT_EQ(width, set.imageSize);
         EXPECT_EQ(height, set.imageSize);
         const int perRow = set.imageSize / set.frameSize;

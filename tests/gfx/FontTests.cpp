@@ -60,6 +60,22 @@ TEST_F(FontTest, FailedCreationRaisesAndKeepsTheFontsBeforeIt) {
     EXPECT_EQ(font.Fonts().size(), 1u);
 }
 
+TEST_F(FontTest, SizesAndCountsThatWouldExhaustMemoryAreRefusedBeforeAnyFontIsMade) {
+    Load(Font("0", "a", "512", nullptr) + Font("1", "a", "-512", nullptr));
+    EXPECT_EQ(font.Fonts().size(), 2u);
+    for (const char* size : {"513", "-513", "-2147483648", "100000"}) {
+        EXPECT_EQ(MessageOf([&] { Load(Font("7", "a", size, nullptr)); }),
+                  std::string("Czcionka o identyfikatorze 7 ma niepoprawny rozmiar ("_pl) + size +
+                      ") w pliku \"Fonts.xml\".");
+    }
+    std::string many;
+    for (std::size_t i = 0; i <= kMaxFonts; ++i)
+        many += Font("1", "a", "12", nullptr);
+    EXPECT_EQ(MessageOf([&] { Load(many); }),
+              "Plik \"Fonts.xml\" opisuje za dużo czcionek (65, najwyżej 64)."_pl);
+    EXPECT_EQ(font.Fonts().size(), 2u);
+}
+
 TEST_F(FontTest, MissingRootIsReported) {
     EXPECT_EQ(MessageOf([&] { font.LoadText(true, "Fonts.xml", 0, "<sprites/>"); }),
               "Nie znaleziono elementu głównego \"fonts\" w pliku \"Fonts.xml\"."_pl);

@@ -101,7 +101,7 @@ TEST_F(SpriteTest, WantsTheDescriptionFirstAndTheImagesSecond) {
     EXPECT_EQ(sprite.WantsFile(false, "Sprites.xml", 10), kFileNotWanted);
 }
 
-TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOnesAreListed) {
+TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOrSharedOnesAreNamed) {
     const std::string xml =
         SpriteXml(Set(1, "a.png", 64, 32, "FF00FF00") + Set(2, "a.png", 64, 32) + Set(3, "b.png", 64, 32));
     sprite.LoadText(true, "Sprites.xml", 0, xml);
@@ -112,7 +112,11 @@ TEST_F(SpriteTest, ImagesBecomeTexturesWithTheirKeyAndMissingOnesAreListed) {
     EXPECT_EQ(device.textures.begin()->second.bytes, "png");
     EXPECT_EQ(device.textures.begin()->second.colorKey, 0xFF00FF00u);
     EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
-              "Nie można załadować spritów z plików:  \"a.png\" \"b.png\"."_pl);
+              "Nie można załadować spritów z plików:  \"b.png\"."_pl);
+    sprite.LoadData(false, "b.png", 3, bytes);
+    EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
+              "Zestawy spritów o identyfikatorach 1 i 2 wskazują ten sam plik \"a.png\"; obraz dostaje tylko "
+              "pierwszy z nich."_pl);
 
     device.textureResult = kRenderInvalidData;
     const auto error = ErrorOf<vexo::CDirectXError>([&] { sprite.LoadData(false, "b.png", 3, bytes); });

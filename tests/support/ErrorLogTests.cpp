@@ -1,10 +1,11 @@
-// Errors.log: the record layout byte for byte, numbering, the derived sections, silent failures.
+// Errors.log: the record layout byte for byte, numbering, the derived sections, the top-level record.
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <new>
 
 using namespace vexo;
 using namespace tundrel_test;
@@ -71,11 +72,23 @@ TEST(ErrorLog, WithoutALogErrorsWriteNothingAndStillThrow) {
     SetErrorLogFile("");
     EXPECT_EQ(GetErrorLog(), nullptr);
     EXPECT_THROW(throw CError("x", "", -1), CError);
-    // An unopenable log loses the record silently.
-    SetErrorLogFile(dir.File("missing/Errors.log"));
-    EXPECT_THROW(throw CError("x", "", -1), CError);
-    EXPECT_FALSE(FileExists(dir.File("missing/Errors.log")));
     SetErrorLogFile("");
+}
+
+TEST(ErrorLog, TopLevelHandlersRecordWhatHasNoRecordYet) {
+    CapturedErrorLog log;
+    const auto recorded = [&](auto raise) {
+        const std::size_t before = log.Contents().size();
+        try {
+            raise();
+        } catch (...) {
+            RecordCurrentException("main");
+        }
+        return log.Contents().substr(before);
+    };
+    EXPECT_NE(recorded([] { throw std::bad_alloc(); }).find("Brak pamięci."_pl), std::string::npos);
+    const std::string once = recorded([] { throw CError("Jedyny", "", -1); });
+    EXPECT_EQ(once.find("Jedyny"), once.rfind("Jedyny")) << "a CError has its record already";
 }
 
 TEST(ErrorLog, CopiesWriteNothingAndTheSamePathKeepsTheLog) {

@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace vexo;
 using namespace tundrel_test;
@@ -64,16 +67,54 @@ TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
     WriteStringToFile(path, "old");
     {
         FileSizeLimit limit(100);
-        WriteStringToFile(path, std::string(5000, 'n'));
+        EXPECT_FALSE(WriteStringToFile(path, std::string(5000, 'n')));
     }
     std::string read;
     ASSERT_TRUE(ReadFileToString(path, read));
     EXPECT_EQ(read, "old");
     EXPECT_EQ(Names(dir.path), std::vector<std::string>{"Settings.xml"});
 
-    // A folder that does not exist: nothing is created and nothing is reported.
-    WriteStringToFile(dir.File("no/such/file"), "x");
+    // A folder that does not exist: nothing is created.
+    EXPECT_FALSE(WriteStringToFile(dir.File("no/such/file"), "x"));
     EXPECT_EQ(Names(dir.path), std::vector<std::string>{"Settings.xml"});
+}
+
+// What a player may have put in place of Settings.xml: a link, a read-only file, a pipe; and the
+// temporaries of runs killed while saving.
+TEST(Files, WritesGoThroughLinksKeepTheModeAndNeverIntoAPipe) {
+    TempDir dir;
+    const std::string path = dir.File("Settings.xml");
+    std::filesystem::create_directory(dir.File("real"));
+    WriteStringToFile(dir.File("real/s.xml"), "old");
+    ::chmod(dir.File("real/s.xml").c_str(), 0444);
+    std::filesystem::create_symlink("real/s.xml", path);
+    EXPECT_TRUE(WriteStringToFile(path, "new"));
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    std::string read;
+    EXPECT_TRUE(ReadFileToString(dir.File("real/s.xml"), read));
+    EXPECT_EQ(read, "new");
+    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
+
+    const std::string pipe = dir.File("pipe.xml");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(ReadFileToString(pipe, read)) << "a pipe is refused without waiting for a writer";
+    EXPECT_FALSE(WriteStringToFile(pipe, "x"));
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe));
+    EXPECT_FALSE(ReadFileToString(dir.path, read)) << "nor is a folder read";
+}
+
+TEST(Files, TemporariesOfEndedRunsAreRemovedAndOthersKept) {
+    TempDir dir;
+    const pid_t ended = fork();
+    if (ended == 0) _exit(0);
+    waitpid(ended, nullptr, 0);
+    const std::string path = dir.File("Settings.xml");
+    const std::string ours = "Settings.xml.tmp" + std::to_string(getpid());
+    for (const std::string& name : {"Settings.xml.tmp" + std::to_string(ended), ours,
+                                    std::string("Settings.xml.tmpx"), std::string("Other.xml.tmp1")})
+        WriteStringToFile(dir.File(name), "x");
+    RemoveStaleTemporaries(path);
+    EXPECT_EQ(Names(dir.path), (std::vector<std::string>{"Other.xml.tmp1", ours, "Settings.xml.tmpx"}));
 }
 
 TEST(Files, ReadReportsMissingFilesAndReadsEmptyOnes) {

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -47,6 +48,9 @@ template <class Body> bool Attempt(const std::string& file, Body body) {
                   << error.textLine << ", column " << error.textColumn << ")\n";
     } catch (const vexo::CError& error) {
         std::cout << file << ": " << vexo::Cp1250ToUtf8(error.message) << '\n';
+    } catch (const std::bad_alloc&) {
+        // The next file may well fit; the world this one half-built goes with ClearWorld.
+        std::cout << file << ": out of memory\n";
     }
     return false;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <new>
 
 namespace tool {
 
@@ -102,6 +103,10 @@ int main(int argc, char** argv) {
     } catch (const vexo::CError& error) {
         std::cout.flush();
         std::cerr << vexo::Cp1250ToUtf8(error.message) << "\n";
+    } catch (const std::bad_alloc&) {
+        // What writing the message needs was freed with the failed allocation.
+        std::cout.flush();
+        std::cerr << "tundrel-tool: out of memory\n";
     }
     return 1;
 }
