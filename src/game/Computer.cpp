@@ -19,7 +19,7 @@ void Think(CUnit& unit, bool computer) {
     CUnit* target = nullptr;
     CUnit* victim = nullptr;
     CUnit* buriedFriend = nullptr;
-    for (const auto& object : GameObjects().All()) {
+    for (CObject* object : GameObjects().Near(unit.x, unit.y, kReach)) {
         CUnit* other = object->AsUnit();
         if (!other) continue;
         const float d = unit.DistanceTo(*other);

@@ -149,6 +149,7 @@ void CUnit::ActOnOrder(float elapsed) {
                 }
                 order = kOrderNone;
             }
+            GameObjects().Moved(*target);
         } else {
             Face(target->x, target->y);
             Walk(elapsed, false);
