@@ -47,13 +47,15 @@ void PlaySecond(CMissionScreen& screen) {
     for (int step = 0; step < 60; ++step) StepMission(screen, 0.0f, kStep, true);
 }
 
-void OpeningSecond(benchmark::State& state) {
+// Times the second after the given number of untimed ones.
+void TimeSecond(benchmark::State& state, int warmUpSeconds) {
     const int units = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
         MakeBattle(units);
         CMissionScreen screen;
         screen.secondTimer = 1.0f - 0.5f * kStep;
+        for (int second = 0; second < warmUpSeconds; ++second) PlaySecond(screen);
         state.ResumeTiming();
         PlaySecond(screen);
         benchmark::DoNotOptimize(GameObjects().Size());
@@ -61,20 +63,8 @@ void OpeningSecond(benchmark::State& state) {
     Game().ClearWorld();
 }
 
-void SecondInBattle(benchmark::State& state) {
-    const int units = int(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        MakeBattle(units);
-        CMissionScreen screen;
-        screen.secondTimer = 1.0f - 0.5f * kStep;
-        for (int second = 0; second < kWarmUpSeconds; ++second) PlaySecond(screen);
-        state.ResumeTiming();
-        PlaySecond(screen);
-        benchmark::DoNotOptimize(GameObjects().Size());
-    }
-    Game().ClearWorld();
-}
+void OpeningSecond(benchmark::State& state) { TimeSecond(state, 0); }
+void SecondInBattle(benchmark::State& state) { TimeSecond(state, kWarmUpSeconds); }
 
 BENCHMARK(OpeningSecond)->Arg(40)->Arg(400)->Arg(4000)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(SecondInBattle)->Arg(400)->Arg(4000)->Arg(4096)->Unit(benchmark::kMillisecond);
