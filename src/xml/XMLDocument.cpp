@@ -115,8 +115,8 @@ void CXMLAttributeList::Set(std::string_view name, std::string value) {
 }
 
 CXMLAttribute* CXMLAttributeList::Add(std::string_view name, std::string value) {
-    // Most elements carry a few attributes: room for them at once spares the first regrowths.
-    if (entries.empty()) entries.reserve(4);
+    // A mission's unit carries up to seven attributes: room for them at once spares regrowing.
+    if (entries.empty()) entries.reserve(8);
     return &entries.emplace_back(name, std::move(value));
 }
 
