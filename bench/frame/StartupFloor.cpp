@@ -8,9 +8,9 @@
 #include "support/StartupTimes.h"
 
 #include <chrono>
-#include <memory>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 

@@ -44,7 +44,8 @@ void MakeBattle(int units) {
 
 // Both sides decide for themselves, and the decisions fall on the last of the sixty steps.
 void PlaySecond(CMissionScreen& screen) {
-    for (int step = 0; step < 60; ++step) StepMission(screen, 0.0f, kStep, true);
+    for (int step = 0; step < 60; ++step)
+        StepMission(screen, 0.0f, kStep, true);
 }
 
 // Times the second after the given number of untimed ones.
@@ -55,7 +56,8 @@ void TimeSecond(benchmark::State& state, int warmUpSeconds) {
         MakeBattle(units);
         CMissionScreen screen;
         screen.secondTimer = 1.0f - 0.5f * kStep;
-        for (int second = 0; second < warmUpSeconds; ++second) PlaySecond(screen);
+        for (int second = 0; second < warmUpSeconds; ++second)
+            PlaySecond(screen);
         state.ResumeTiming();
         PlaySecond(screen);
         benchmark::DoNotOptimize(GameObjects().Size());
@@ -63,8 +65,12 @@ void TimeSecond(benchmark::State& state, int warmUpSeconds) {
     Game().ClearWorld();
 }
 
-void OpeningSecond(benchmark::State& state) { TimeSecond(state, 0); }
-void SecondInBattle(benchmark::State& state) { TimeSecond(state, kWarmUpSeconds); }
+void OpeningSecond(benchmark::State& state) {
+    TimeSecond(state, 0);
+}
+void SecondInBattle(benchmark::State& state) {
+    TimeSecond(state, kWarmUpSeconds);
+}
 
 BENCHMARK(OpeningSecond)->Arg(40)->Arg(400)->Arg(4000)->Arg(4096)->Unit(benchmark::kMillisecond);
 BENCHMARK(SecondInBattle)->Arg(400)->Arg(4000)->Arg(4096)->Unit(benchmark::kMillisecond);
@@ -93,7 +99,8 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const char* name : {"OpeningSecond", "SecondInBattle"}) {
         const std::string prefix = std::string(name) + "/";
-        const double small = reporter.milliseconds[prefix + "400"], large = reporter.milliseconds[prefix + "4000"],
+        const double small = reporter.milliseconds[prefix + "400"],
+                     large = reporter.milliseconds[prefix + "4000"],
                      limit = reporter.milliseconds[prefix + "4096"];
         if (small > 0 && large > 0)
             std::printf("%s: 4000 units cost %.1f x 400 units (target at most 15)", name, large / small);

@@ -17,7 +17,9 @@ constexpr float kMaxCellsPerSide = 256.0f;
 // could accept inside the cells a query reads, whatever the rounding.
 constexpr float kSlack = 1.0f;
 
-bool Finite(const CObject& object) { return std::isfinite(object.x) && std::isfinite(object.y); }
+bool Finite(const CObject& object) {
+    return std::isfinite(object.x) && std::isfinite(object.y);
+}
 
 // Any mapping that never decreases along an axis files and finds alike; the edge cells take
 // whatever lies beyond the grid.
@@ -50,17 +52,23 @@ void CObjectGrid::Build(const std::vector<CObject*>& objects) {
     Clear();
     cells.resize(std::size_t(columns) * std::size_t(rows) + 1);
     active = true;
-    for (CObject* object : objects) Insert(object);
+    for (CObject* object : objects)
+        Insert(object);
 }
 
 void CObjectGrid::Clear() {
-    for (auto& cell : cells) cell.clear();
+    for (auto& cell : cells)
+        cell.clear();
     slots.clear();
     active = false;
 }
 
-int CObjectGrid::Column(float x) const { return Index(x - originX, cellsPerTile, columns); }
-int CObjectGrid::Row(float y) const { return Index(y - originY, cellsPerTile, rows); }
+int CObjectGrid::Column(float x) const {
+    return Index(x - originX, cellsPerTile, columns);
+}
+int CObjectGrid::Row(float y) const {
+    return Index(y - originY, cellsPerTile, rows);
+}
 
 std::size_t CObjectGrid::CellOf(float x, float y) const {
     if (!std::isfinite(x) || !std::isfinite(y)) return cells.size() - 1;
@@ -103,16 +111,20 @@ void CObjectGrid::Refile(const CObject* object) {
     slot.cell = cell;
 }
 
-void CObjectGrid::Mark(std::uint32_t order) const { marks[order / 64] |= std::uint64_t(1) << (order % 64); }
+void CObjectGrid::Mark(std::uint32_t order) const {
+    marks[order / 64] |= std::uint64_t(1) << (order % 64);
+}
 
 std::vector<CObject*> CObjectGrid::Near(float x, float y, float reach, const CObject* extra) const {
     std::size_t count = 0;
     const auto take = [&](const std::vector<std::uint32_t>& cell) {
-        for (const std::uint32_t order : cell) Mark(order);
+        for (const std::uint32_t order : cell)
+            Mark(order);
         count += cell.size();
     };
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(reach)) {
-        for (const auto& cell : cells) take(cell);
+        for (const auto& cell : cells)
+            take(cell);
     } else {
         const float r = std::abs(reach) + kSlack;
         const int c0 = Column(x - r), c1 = Column(x + r), r0 = Row(y - r), r1 = Row(y + r);
