@@ -44,10 +44,12 @@ void CObjectGrid::Build(const std::vector<CObject*>& objects) {
     }
     originX = minX;
     originY = minY;
-    const float cellSize = std::max(kMinCellSize, std::max(maxX - minX, maxY - minY) / kMaxCellsPerSide);
-    cellsPerTile = 1.0f / cellSize;
-    columns = int((maxX - minX) * cellsPerTile) + 1;
-    rows = int((maxY - minY) * cellsPerTile) + 1;
+    // In double: the spread of two far-flung floats may not fit a float.
+    const double width = double(maxX) - minX, height = double(maxY) - minY;
+    const double cellSize = std::max(double(kMinCellSize), std::max(width, height) / kMaxCellsPerSide);
+    cellsPerTile = float(1.0 / cellSize);
+    columns = int(width / cellSize) + 1;
+    rows = int(height / cellSize) + 1;
     // Cleared cells keep their memory for the next step.
     Clear();
     cells.resize(std::size_t(columns) * std::size_t(rows) + 1);
