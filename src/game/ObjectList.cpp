@@ -48,7 +48,7 @@ void CObjectList::UpdateAll(float time, float elapsed) {
     // std::list keeps the position valid while objects are appended behind it, so a snowball
     // thrown in this walk is updated in the same walk. Positions may have been set by anyone
     // since the last step, so the grid starts afresh from them.
-    BuildGrid();
+    const CNeighbourhood neighbourhood(*this);
     for (auto it = items.begin(); it != items.end();) {
         CObject* object = it->get();
         updating = object;
@@ -64,7 +64,6 @@ void CObjectList::UpdateAll(float time, float elapsed) {
         serials.erase(object);
         it = items.erase(it);
     }
-    grid.Clear();
 }
 
 std::vector<CObject*> CObjectList::InOrder() const {
@@ -74,8 +73,6 @@ std::vector<CObject*> CObjectList::InOrder() const {
     return objects;
 }
 
-void CObjectList::BuildGrid() { grid.Build(InOrder()); }
-
 std::vector<CObject*> CObjectList::Near(float x, float y, float reach) const {
     return grid.Active() ? grid.Near(x, y, reach, updating) : InOrder();
 }
@@ -84,9 +81,9 @@ void CObjectList::Moved(const CObject& object) {
     if (grid.Active()) grid.Refile(&object);
 }
 
-CObjectList::CDecisionRound::CDecisionRound(CObjectList& list) : list(list) { list.BuildGrid(); }
+CObjectList::CNeighbourhood::CNeighbourhood(CObjectList& list) : list(list) { list.grid.Build(list.InOrder()); }
 
-CObjectList::CDecisionRound::~CDecisionRound() { list.grid.Clear(); }
+CObjectList::CNeighbourhood::~CNeighbourhood() { list.grid.Clear(); }
 
 void CObjectList::DrawAll(float left, float top, float right, float bottom) const {
     for (const auto& object : items) object->Draw(left, top, right, bottom);

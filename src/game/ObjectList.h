@@ -49,14 +49,15 @@ public:
     // neighbourhood queries of the rest of the step find it where it now stands.
     void Moved(const CObject& object);
 
-    // Keeps the neighbourhood grid for a round of decisions, which reads positions and moves
-    // nothing.
-    class CDecisionRound {
+    // Keeps the neighbourhood grid of the current positions while it lives: for the world's step,
+    // and for a round of decisions, which reads positions and moves nothing. However the scope
+    // ends, even by an exception, the queries after it walk the list again.
+    class CNeighbourhood {
     public:
-        explicit CDecisionRound(CObjectList& list);
-        ~CDecisionRound();
-        CDecisionRound(const CDecisionRound&) = delete;
-        CDecisionRound& operator=(const CDecisionRound&) = delete;
+        explicit CNeighbourhood(CObjectList& list);
+        ~CNeighbourhood();
+        CNeighbourhood(const CNeighbourhood&) = delete;
+        CNeighbourhood& operator=(const CNeighbourhood&) = delete;
 
     private:
         CObjectList& list;
@@ -67,7 +68,6 @@ public:
 
 private:
     void Append(std::unique_ptr<CObject> object);
-    void BuildGrid();
     std::vector<CObject*> InOrder() const;
 
     Items items;
