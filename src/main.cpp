@@ -9,12 +9,14 @@
 #include "sound/SoundSystem.h"
 #include "support/Error.h"
 #include "support/Random.h"
+#include "support/StartupTimes.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
 int main(int argc, char** argv) {
+    vexo::MarkStartup("main");
     vexo::SeedRand(platform::TickCount());
     vexo::SetErrorLogFile("Errors.log");
     const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
         CGUIManager gui;
         CGfx gfx;
         CSoundSystem sound;
+        vexo::MarkStartup("sound system");
         CSdlFrameHost host;
         CSdlDisplaySystem displays;
         CSettingsDisplayConfig displayConfig(displays);

@@ -15,6 +15,7 @@
 #include "platform/Window.h"
 #include "support/Random.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -87,8 +88,17 @@ void Present(CRenderDevice& device) {
     glFinish();
 }
 
+// The device's draws and state changes per frame, beside the frame's time.
+void CountPerFrame(benchmark::State& state, CRenderDevice& device) {
+    const RenderCounts counts = device.TakeCounts();
+    const double frames = double(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["draws"] = double(counts.draws) / frames;
+    state.counters["changes"] = double(counts.stateChanges) / frames;
+}
+
 void FullFrame(benchmark::State& state) {
     Stage& s = *stage;
+    s.device->TakeCounts();
     for (auto _ : state) {
         KeepBattleGoing();
         s.gui.Update(s.time += kStep, kStep, true);
@@ -100,10 +110,12 @@ void FullFrame(benchmark::State& state) {
     }
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["objects"] = double(GameObjects().Size());
+    CountPerFrame(state, *s.device);
 }
 
 void TerrainOnly(benchmark::State& state) {
     Stage& s = *stage;
+    s.device->TakeCounts();
     for (auto _ : state) {
         s.device->Clear(0xFF000000);
         s.device->BeginScene();
@@ -112,6 +124,7 @@ void TerrainOnly(benchmark::State& state) {
         Present(*s.device);
     }
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+    CountPerFrame(state, *s.device);
 }
 
 void ClearAndPresent(benchmark::State& state) {

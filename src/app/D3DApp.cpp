@@ -3,6 +3,7 @@
 
 #include "platform/VirtualKeys.h"
 #include "support/Error.h"
+#include "support/StartupTimes.h"
 #include "support/Text1250.h"
 
 using namespace platform;
@@ -23,12 +24,14 @@ bool CD3DApplication::Create(const std::vector<std::string>& commandLineWords) {
 
     const bool loaded = displayConfig.Load(windowSettings);
     CreateMainWindow();
+    vexo::MarkStartup("window");
     if (!displayConfig.ChooseInitial(host, windowSettings, loaded, displaySettings))
         throw vexo::CError(std::string("Nie znaleziono żadnych kompatybilnych ustawień wyświetlania."_pl), kSource,
                            __LINE__);
 
     host.Timer()(ETimerCommand::Start);
     InitApplication();
+    vexo::MarkStartup("loading message");
     InitialiseDevice();
     Pause(false, true); // balances the constructor's pause: active, timer running
     return true;
@@ -124,6 +127,7 @@ void CD3DApplication::FrameStep() {
 
     RenderFrame();
     const RenderResult presented = device->Present();
+    vexo::MarkStartup("first frame");
     if (presented == kRenderDeviceLost) {
         deviceLost = true;
         Pause(true, false);

@@ -5,6 +5,7 @@
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
 #include "support/Error.h"
+#include "support/StartupTimes.h"
 #include "support/Text1250.h"
 
 #include <cstdio>
@@ -58,6 +59,7 @@ void CMyD3DApplication::InitApplication() {
 }
 
 void CMyD3DApplication::OnCreateDevice() {
+    vexo::MarkStartup("display mode and device");
     gfx.Create(device);
     gfx.LoadGameData(kGameDataPath);
 }

@@ -9,6 +9,10 @@
 #include <cmath>
 #include <cstdlib>
 
+namespace {
+constexpr float kFarBeyondReach = (kReach + 0.1f) * (kReach + 0.1f);
+}
+
 void Think(CUnit& unit, bool computer) {
     if (unit.state != kStateFree || (unit.order != kOrderNone && unit.order != kOrderAttack)) return;
     if (computer && !GameMap().HasSnow(unit.x, unit.y)) {
@@ -19,7 +23,11 @@ void Think(CUnit& unit, bool computer) {
     CUnit* target = nullptr;
     CUnit* victim = nullptr;
     CUnit* buriedFriend = nullptr;
-    for (const auto& object : GameObjects().All()) {
+    for (CObject* object : GameObjects().Near(unit.x, unit.y, kReach)) {
+        const float dx = object->x - unit.x, dy = object->y - unit.y;
+        // Clearly beyond reach by the squares alone (no rounding brings it back); the exact
+        // distance below decides everything closer.
+        if (dx * dx + dy * dy > kFarBeyondReach) continue;
         CUnit* other = object->AsUnit();
         if (!other) continue;
         const float d = unit.DistanceTo(*other);

@@ -42,7 +42,11 @@ protected:
     bool ViewCentre(float left, float top, float right, float bottom, float& vx, float& vy) const;
 
 private:
+    friend class CObjectGrid;
+
     std::uint64_t serial;
+    // The object's number in list order while the neighbourhood grid files it.
+    std::uint32_t gridOrder = 0;
 };
 
 // A non-owning pointer that remembers the serial number of what it points to; Get() yields the

@@ -33,6 +33,7 @@ void StepMission(CMissionScreen& screen, float time, float elapsed, bool playerD
     UpdateWorld(time, elapsed);
     if (!screen.over && screen.secondTimer < 0.0f) {
         CheckMissionEnd(screen);
+        const CObjectList::CNeighbourhood neighbourhood(GameObjects());
         for (const auto& object : GameObjects().All())
             if (CUnit* unit = object->AsUnit()) Think(*unit, unit->team != 0 || playerDecidesLikeComputer);
     }

@@ -51,6 +51,7 @@ void CSniezka::Hit(CUnit& target) const {
     if (!GameMap().IsBlocked(target, qx, qy, true)) {
         target.x = qx;
         target.y = qy;
+        GameObjects().Moved(target);
     }
 }
 

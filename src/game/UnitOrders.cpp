@@ -154,6 +154,7 @@ void CUnit::ActOnOrder(float elapsed) {
                 }
                 order = kOrderNone;
             }
+            GameObjects().Moved(*target);
         } else {
             Face(target->x, target->y);
             Walk(elapsed, false);

@@ -2,6 +2,7 @@
 #include "gfx/Gfx.h"
 
 #include "support/Error.h"
+#include "support/StartupTimes.h"
 #include "support/Text1250.h"
 
 #include <utility>
@@ -38,6 +39,7 @@ void CGfx::Destroy() {
 void CGfx::Restore() {
     for (CGfxObject* object : objects)
         object->Restore();
+    vexo::MarkStartup("fonts and device objects");
 }
 
 void CGfx::Invalidate() {

@@ -2,6 +2,7 @@
 #include "gfx/Gfx.h"
 
 #include "RARLoad/RARLoad.h"
+#include "support/StartupTimes.h"
 
 #include <algorithm>
 #include <memory>
@@ -34,5 +35,6 @@ void CGfx::LoadGameData(const std::string& path) {
             }
         }
         EndLoading(firstPass);
+        vexo::MarkStartup(firstPass ? "game data, first pass" : "game data, second pass");
     }
 }

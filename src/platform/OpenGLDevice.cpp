@@ -14,6 +14,7 @@
 #include <epoxy/gl.h>
 #include <map>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,8 @@ struct PipelineState {
     std::uint32_t alphaArg2 = static_cast<std::uint32_t>(TextureArg::Diffuse);
     TextureFilter filter = TextureFilter::Point;
     VertexFormat format = VertexFormat::XyzrhwDiffuse;
+
+    bool operator==(const PipelineState&) const = default;
 };
 
 GLenum GLBlend(BlendFactor factor) {
@@ -119,6 +122,7 @@ public:
     RenderResult BeginScene() override;
     RenderResult EndScene() override { return kRenderOk; }
     RenderResult Present() override;
+    RenderCounts TakeCounts() override { return std::exchange(counts, {}); }
 
     void SetRenderState(RenderState state, std::uint32_t value) override;
     void SetTexture(TextureHandle texture) override { boundTexture = texture; }
@@ -170,6 +174,9 @@ private:
 
     PipelineState state;
     TextureHandle boundTexture = TextureHandle::None;
+    RenderCounts counts;
+    PipelineState lastDrawn;
+    GLuint lastDrawnTexture = 0;
     std::uint32_t lastHandle = 0;
     std::map<std::uint32_t, GLuint> textures;
     std::set<std::uint32_t> lines;
@@ -374,6 +381,10 @@ RenderResult COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint t
         vertexStream.Upload(static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride,
                             vertexCount * stride);
     if (!Apply(pipeline, texture, vertexOffset)) return kRenderFail;
+    if (counts.draws == 0 || !(pipeline == lastDrawn) || texture != lastDrawnTexture) ++counts.stateChanges;
+    ++counts.draws;
+    lastDrawn = pipeline;
+    lastDrawnTexture = texture;
     if (!indices) {
         glDrawArrays(mode, 0, static_cast<GLsizei>(vertexCount));
         return kRenderOk;

@@ -94,9 +94,21 @@ struct FontDesc {
     std::string typeface;
 };
 
+// What drawing asked of the device, for the frame benchmark.
+struct RenderCounts {
+    std::uint32_t draws = 0;
+    // Draws whose states, texture or vertex format differ from the draw before: each one a break
+    // in what could otherwise have been drawn as one batch.
+    std::uint32_t stateChanges = 0;
+};
+
 class CRenderDevice {
 public:
     virtual ~CRenderDevice() = default;
+
+    // The counts since the last call, which starts them again; zeros from a device that does not
+    // count.
+    virtual RenderCounts TakeCounts() { return {}; }
 
     // The size of the back buffer in pixels.
     virtual void GetBackBufferSize(std::uint32_t& width, std::uint32_t& height) = 0;

@@ -4,6 +4,8 @@
 #include "xml/XMLReader.h"
 #include "xml/XMLWriter.h"
 
+#include <utility>
+
 namespace vexo {
 
 void CXMLCharData::Write(CXMLWriter& writer) const {
@@ -90,10 +92,14 @@ void CXMLElement::Write(CXMLWriter& writer) const {
     writer.EndElement(true);
 }
 
-CXMLAttribute* CXMLAttributeList::Find(std::string_view name) const {
-    for (std::size_t i = 0; i < GetCount(); ++i)
-        if (GetItem(i)->name == name) return GetItem(i);
+const CXMLAttribute* CXMLAttributeList::Find(std::string_view name) const {
+    for (const CXMLAttribute& attribute : entries)
+        if (attribute.name == name) return &attribute;
     return nullptr;
+}
+
+CXMLAttribute* CXMLAttributeList::Find(std::string_view name) {
+    return const_cast<CXMLAttribute*>(std::as_const(*this).Find(name));
 }
 
 void CXMLAttributeList::Get(std::string& result, std::string_view name, std::string_view defaultValue) const {
@@ -109,12 +115,14 @@ void CXMLAttributeList::Set(std::string_view name, std::string value) {
 }
 
 CXMLAttribute* CXMLAttributeList::Add(std::string_view name, std::string value) {
-    return Append(std::make_unique<CXMLAttribute>(name, std::move(value)));
+    // A mission's unit carries up to seven attributes: room for them at once spares regrowing.
+    if (entries.empty()) entries.reserve(8);
+    return &entries.emplace_back(name, std::move(value));
 }
 
 void CXMLAttributeList::Write(CXMLWriter& writer) const {
-    for (std::size_t i = 0; i < GetCount(); ++i)
-        writer.WriteAttribute(GetItem(i)->GetName(), GetItem(i)->value, true);
+    for (const CXMLAttribute& attribute : entries)
+        writer.WriteAttribute(attribute.GetName(), attribute.value, true);
 }
 
 } // namespace vexo

@@ -133,15 +133,26 @@ public:
     std::string value;
 };
 
-class CXMLAttributeList : public TXMLAbstractList<CXMLAttribute> {
+// Kept by value: a mission holds thousands of units with several attributes each, and one
+// allocation per attribute was most of what reading them cost. A pointer to an attribute lasts
+// until the next one is added to the same element.
+class CXMLAttributeList {
 public:
-    CXMLAttribute* Find(std::string_view name) const;
+    std::size_t GetCount() const { return entries.size(); }
+    CXMLAttribute* GetItem(std::size_t index) { return &entries[index]; }
+    const CXMLAttribute* GetItem(std::size_t index) const { return &entries[index]; }
+
+    CXMLAttribute* Find(std::string_view name);
+    const CXMLAttribute* Find(std::string_view name) const;
     void Get(std::string& result, std::string_view name, std::string_view defaultValue) const;
     // Replaces the first attribute of that name, or appends one.
     void Set(std::string_view name, std::string value);
     // Appends without looking for duplicates, as the reader needs.
     CXMLAttribute* Add(std::string_view name, std::string value);
     void Write(CXMLWriter& writer) const;
+
+private:
+    std::vector<CXMLAttribute> entries;
 };
 
 // An element is an item of its parent's list and a list of its own children.

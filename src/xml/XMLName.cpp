@@ -25,7 +25,7 @@ void CXMLName::Release() {
 CXMLName::CXMLName(std::string_view name) : entry(Acquire(name)) {
 }
 
-CXMLName::CXMLName(const CXMLName& other) : entry(other.entry) {
+CXMLName::CXMLName(const CXMLName& other) noexcept : entry(other.entry) {
     ++entry->second;
 }
 

@@ -15,7 +15,7 @@ namespace vexo {
 class CXMLName {
 public:
     explicit CXMLName(std::string_view name);
-    CXMLName(const CXMLName& other);
+    CXMLName(const CXMLName& other) noexcept;
     CXMLName& operator=(const CXMLName& other);
     ~CXMLName();
 

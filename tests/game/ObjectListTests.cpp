@@ -4,6 +4,8 @@
 
 #include "game/Snowball.h"
 
+#include <functional>
+
 namespace {
 
 // Dies on its n-th update and counts how often it was updated.
@@ -19,6 +21,15 @@ public:
     int updates = 0;
     std::vector<int>& log;
     int id;
+};
+
+// Runs its action on each update, as a rule acting in the middle of the world's step would.
+class ScriptedObject : public CObject {
+public:
+    explicit ScriptedObject(std::function<void()> action) : action(std::move(action)) {}
+    float GetSize() const override { return 0.5f; }
+    void Update(float, float) override { action(); }
+    std::function<void()> action;
 };
 
 class ObjectListTest : public GameWorldTest {};
@@ -99,15 +110,47 @@ TEST_F(ObjectListTest, PointAndOverlapQueries) {
     EXPECT_EQ(Objects().FirstOverlapping(*probe), right);
 }
 
+TEST_F(ObjectListTest, QueriesDuringTheWalkFindObjectsWhereTheyNowStandInListOrder) {
+    // Far apart when the step starts; then an update carries the earlier one next to the probe.
+    std::vector<int> log;
+    CObject* early = Objects().Add(std::make_unique<CountingObject>(0, log, 1));
+    CObject* late = Objects().Add(std::make_unique<CountingObject>(0, log, 2));
+    early->x = early->y = 90.0f;
+    late->x = 10.25f;
+    late->y = 10.0f;
+    Objects().Add(std::make_unique<ScriptedObject>([&] {
+        early->x = 9.75f;
+        early->y = 10.0f;
+        Objects().Moved(*early);
+    }));
+    CObject* found = nullptr;
+    CObject* probe = nullptr;
+    probe = Objects().Add(std::make_unique<ScriptedObject>([&] { found = Objects().FirstOverlapping(*probe); }));
+    probe->x = probe->y = 10.0f;
+    Objects().UpdateAll(0.0f, 0.01f);
+    EXPECT_EQ(found, early);
+
+    // Positions so far apart that their spread overflows a float still give the same answer.
+    CObject* outlier = Objects().Add(std::make_unique<CountingObject>(0, log, 3));
+    outlier->x = -3e38f;
+    outlier->y = 3e38f;
+    early->x = early->y = 90.0f;
+    found = nullptr;
+    Objects().UpdateAll(0.0f, 0.01f);
+    EXPECT_EQ(found, early);
+}
+
 TEST_F(ObjectListTest, ExperienceGoesToTheTeamWithin14Tiles) {
     Game().console = nullptr;
-    CUnit* close = AddUnit(kBoy, 1, 0.0f, 0.0f);
-    CUnit* edge = AddUnit(kBoy, 1, 14.0f, 0.0f);
-    CUnit* distant = AddUnit(kBoy, 1, 14.5f, 0.0f);
-    CUnit* other = AddUnit(kBoy, 2, 1.0f, 0.0f);
-    CUnit* lying = AddUnit(kBoy, 1, 1.0f, 1.0f, false);
+    CUnit* close = AddUnit(kBoy, 1, 2.0f, 5.0f);
+    CUnit* edge = AddUnit(kBoy, 1, 16.0f, 5.0f);
+    CUnit* distant = AddUnit(kBoy, 1, 16.5f, 5.0f);
+    CUnit* other = AddUnit(kBoy, 2, 3.0f, 5.0f);
+    CUnit* lying = AddUnit(kBoy, 1, 3.0f, 6.0f, false);
     lying->life = -10.0f;
-    Objects().AwardExperience(0.0f, 0.0f, 1);
+    // Awarded by a hit, in the middle of the world's step.
+    Objects().Add(std::make_unique<ScriptedObject>([this] { Objects().AwardExperience(2.0f, 5.0f, 1); }));
+    Objects().UpdateAll(0.0f, 0.0f);
     EXPECT_FLOAT_EQ(close->experience, 0.1f);
     EXPECT_FLOAT_EQ(edge->experience, 0.1f);
     EXPECT_EQ(distant->experience, 0.0f);

@@ -1,0 +1,21 @@
+// Start-up phase marks.
+#include "support/StartupTimes.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace vexo {
+
+void MarkStartup(const char* phase) {
+    static const bool wanted = std::getenv("TUNDREL_STARTUP_TIMES") != nullptr;
+    static bool over = false;
+    if (!wanted || over) return;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    std::fprintf(stderr, "startup %s %.6f\n", phase, std::chrono::duration<double>(now).count());
+    std::fflush(stderr);
+    over = std::strcmp(phase, "first frame") == 0;
+}
+
+} // namespace vexo
