@@ -6,6 +6,8 @@
 #include "game/Map.h"
 #include "game/Simulation.h"
 #include "game/Unit.h"
+#include "gui/GUIManager.h"
+#include "gui/GameOutputs.h"
 #include "gui/GameGUI.h"
 #include "gui/GamePanel.h"
 #include "gui/GameView.h"
@@ -38,6 +40,8 @@ CGameScreen::CGameScreen(const std::string& missionFile) {
     gui.ClearKeys();
     gui.screen = this;
     Game().ClearSelection();
+    Game().canvas = &GfxCanvas();
+    Game().sound = &SystemSound();
     try {
         view = new CGameView;
         AddChild(view);
@@ -64,6 +68,8 @@ CGameScreen::~CGameScreen() { ReleaseGame(); }
 void CGameScreen::ReleaseGame() {
     if (GameGUI().screen != this) return;
     Game().ClearWorld();
+    Game().canvas = nullptr;
+    Game().sound = nullptr;
     GameGUI().Clear();
 }
 
@@ -79,7 +85,7 @@ void CGameScreen::Update(float time, float elapsed, bool active) {
     if (width > 0) Game().tileSize = width / tilesAcross;
     MoveCamera(elapsed);
     CUnit* selected = Game().Selected();
-    if (selected && (GameGUI().IsKeyDown(VK_SPACE) || GetKeyState(VK_SCROLL) != 0)) {
+    if (selected && (GameGUI().IsKeyDown(VK_SPACE) || ModifierOn(GUIModScrollLock))) {
         Game().camX = selected->x;
         Game().camY = selected->y;
     }
