@@ -53,6 +53,12 @@ CMyD3DApplication::CMyD3DApplication(CFrameHost& host, CDisplayConfig& displayCo
 
 CMyD3DApplication::~CMyD3DApplication() { ReleaseDeviceOnExit(); }
 
+void CMyD3DApplication::OnCommandLineWord(const std::string& word) {
+    if (replayNext)
+        replayPath = word;
+    replayNext = !replayNext && word == "--replay";
+}
+
 void CMyD3DApplication::InitApplication() {
     // SDL tells nothing of the system's wheel setting; 3 lines a notch is the usual default.
     wheelLines = 3;

@@ -6,6 +6,7 @@
 #include "app/ScreenFlow.h"
 
 #include <cstdint>
+#include <string>
 
 class CGfx;
 class CGUIManager;
@@ -16,6 +17,8 @@ public:
     CMyD3DApplication(CFrameHost& host, CDisplayConfig& displayConfig);
     ~CMyD3DApplication() override;
 
+    // "--replay FILE" shows a recorded game instead of starting at the menu alone.
+    void OnCommandLineWord(const std::string& word) override;
     void InitApplication() override;
     void OnCreateDevice() override;
     void OnRestoreDevice() override;
@@ -45,4 +48,6 @@ private:
     float mouseY = 0.0f;
     bool layoutChanged = false; // the screen size changed since the pointer was last placed
     CScreenFlow screenFlow;
+    std::string replayPath;
+    bool replayNext = false;
 };

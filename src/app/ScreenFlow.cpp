@@ -7,12 +7,15 @@
 #include "gui/GameScreen.h"
 #include "gui/Menu.h"
 #include "gui/NewGameScreen.h"
+#include "game/Replay.h"
 #include "platform/Shell.h"
 #include "support/Error.h"
 #include "support/Files.h"
 #include "support/Text1250.h"
 
+#include <ctime>
 #include <exception>
+#include <memory>
 
 using namespace vexo::literals;
 
@@ -80,8 +83,22 @@ void CScreenFlow::StepChoosing() {
     }
 }
 
+void CScreenFlow::PlayRecording(const std::string& path) {
+    try {
+        const COrderLog log = ReadOrderLog(path);
+        game = new CGameScreen(log, RecordedMissionPath(log, path));
+    } catch (const vexo::CError&) {
+        return;
+    }
+    gui->screens.push_back(game);
+    state = kPlaying;
+}
+
 void CScreenFlow::StepPlaying() {
-    if (game->ReadEscape()) {
+    if (game->IsReplay() && game->ReadEscape()) {
+        EraseGame();
+        state = kMenu;
+    } else if (game->ReadEscape()) {
         RaiseBottom();
         menu->SetReturnEnabled(true);
         state = kSuspended;
@@ -166,8 +183,25 @@ public:
 
     void CloseMainWindow() override { app.SendMessage(platform::WM_CLOSE); }
 
+    // Every game the player starts is recorded.
+    CGameScreen* CreateGameScreen(const std::string& missionFile) override {
+        auto screen = std::make_unique<CGameScreen>(missionFile);
+        screen->StartRecording(NewReplayPath(kReplayFolder, Stamp(), missionFile));
+        return screen.release();
+    }
+
 private:
     static constexpr const char* kReadme = "Readme.txt";
+
+    // The local date and time a game starts, as recordings are named: "2026-12-06 22-55-25".
+    static std::string Stamp() {
+        const std::time_t now = std::time(nullptr);
+        std::tm local{};
+        localtime_r(&now, &local);
+        char text[32];
+        std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &local);
+        return text;
+    }
 
     CMyD3DApplication& app;
 };
@@ -176,6 +210,7 @@ private:
 
 void CMyD3DApplication::StartScreenFlow() {
     screenFlow.Start(gui, std::make_unique<CApplicationFlowHost>(*this));
+    if (!replayPath.empty()) screenFlow.PlayRecording(replayPath);
 }
 
 void CMyD3DApplication::StepScreenFlow() {

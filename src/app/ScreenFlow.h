@@ -40,6 +40,9 @@ public:
 
     // Pushes the main menu, which stays on the stack for the rest of the run.
     void Start(CGUIManager& gui, std::unique_ptr<CScreenFlowHost> host);
+    // A recorded game over the menu, played at its own pace; Escape or its end goes back to the
+    // menu. A recording that cannot be played leaves the menu (the error is in Errors.log).
+    void PlayRecording(const std::string& path);
     // Once per frame, after the GUI manager's update. Acts on at most one click; the clicks of
     // the buttons it did not reach wait for a later frame.
     void Step();

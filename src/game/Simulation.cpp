@@ -4,12 +4,14 @@
 #include "game/Computer.h"
 #include "game/GameState.h"
 #include "game/ObjectList.h"
+#include "game/Replay.h"
 #include "game/Unit.h"
 #include "support/Random.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 void UpdateWorld(float time, float elapsed) {
     if (!(elapsed > 0.0f)) {
@@ -44,16 +46,24 @@ HeadlessResult RunHeadless(const std::string& missionPath, const HeadlessOptions
         GenerateRandomMap(screen);
     else
         LoadMission(screen, missionPath);
+    std::optional<COrderPlayback> script;
+    if (options.orders) script.emplace(*options.orders);
     const float step = std::clamp(options.step, 0.001f, 1.0f);
-    HeadlessResult result;
     // Counted in whole steps so the clock does not drift with float sums.
     const long long maxSteps = std::llround(std::max(options.maxSeconds, 0.0f) / step);
     long long done = 0;
     while (!screen.over && done < maxSteps) {
+        // What is due by the start of a step comes before it, as a click comes before the frame.
+        if (script) script->ApplyDue(float(double(done) * step));
         ++done;
         StepMission(screen, float(done) * step, step, options.bothComputer);
     }
-    result.seconds = float(double(done) * step);
+    return MissionResult(screen, float(double(done) * step));
+}
+
+HeadlessResult MissionResult(const CMissionScreen& screen, float seconds) {
+    HeadlessResult result;
+    result.seconds = seconds;
     result.outcome = !screen.over ? HeadlessResult::Timeout : screen.won ? HeadlessResult::Victory : HeadlessResult::Defeat;
     for (const auto& object : GameObjects().All()) {
         const CUnit* unit = object->AsUnit();

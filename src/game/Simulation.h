@@ -19,11 +19,15 @@ void UpdateWorld(float time, float elapsed);
 // player's units follow the computer's rules too (for balancing missions headless).
 void StepMission(CMissionScreen& screen, float time, float elapsed, bool playerDecidesLikeComputer = false);
 
+struct COrderLog;
+
 struct HeadlessOptions {
     std::uint32_t seed = 1;
     float step = 1.0f / 60.0f;
     float maxSeconds = 600.0f;
     bool bothComputer = false;
+    // A script of the player's actions by time, or none.
+    const COrderLog* orders = nullptr;
 };
 
 struct HeadlessResult {
@@ -37,5 +41,7 @@ struct HeadlessResult {
 // it with a fixed step until it is over or the time is up. The world stays current afterwards.
 // Load errors propagate.
 HeadlessResult RunHeadless(const std::string& missionPath, const HeadlessOptions& options);
+// The outcome so far: over or not, and who stands.
+HeadlessResult MissionResult(const CMissionScreen& screen, float seconds);
 // "result: victory after 12.5 s; standing: 3 player, 0 computer"
 std::string DescribeResult(const HeadlessResult& result);

@@ -4,6 +4,8 @@
 
 #include "game/GameState.h"
 #include "game/Map.h"
+#include "game/OrderLog.h"
+#include "game/Replay.h"
 #include "game/Simulation.h"
 #include "game/Unit.h"
 #include "gui/GUIManager.h"
@@ -15,9 +17,12 @@
 #include "gui/Hint.h"
 #include "gui/Overlay.h"
 #include "platform/VirtualKeys.h"
+#include "support/Files.h"
+#include "support/Random.h"
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 
 using namespace platform;
@@ -35,13 +40,21 @@ bool HeldAlone(int key, int opposite) { return GameGUI().IsKeyDown(key) && !Game
 
 } // namespace
 
-CGameScreen::CGameScreen(const std::string& missionFile) {
+CGameScreen::CGameScreen(const std::string& missionFile) { Setup(missionFile, nullptr); }
+
+CGameScreen::CGameScreen(const COrderLog& log, const std::string& missionFile) {
+    recording = std::make_unique<COrderLog>(log);
+    Setup(missionFile, recording.get());
+}
+
+void CGameScreen::Setup(const std::string& missionFile, const COrderLog* replay) {
     CGameGUI& gui = GameGUI();
     gui.ClearKeys();
     gui.screen = this;
     Game().ClearSelection();
     Game().canvas = &GfxCanvas();
     Game().sound = &SystemSound();
+    mission = missionFile;
     try {
         view = new CGameView;
         AddChild(view);
@@ -52,10 +65,19 @@ CGameScreen::CGameScreen(const std::string& missionFile) {
         CHint* hint = new CHint;
         AddChild(hint);
         gui.hint = hint;
-        if (missionFile.empty())
-            GenerateRandomMap(*this);
-        else
-            LoadMission(*this, missionFile);
+        if (replay) {
+            StartRecordedMission(*this, *replay, missionFile);
+            playback = std::make_unique<COrderPlayback>(*replay);
+        } else {
+            seed = std::uint32_t(vexo::Rand()) << 15 | std::uint32_t(vexo::Rand());
+            vexo::SeedRand(seed);
+            if (missionFile.empty())
+                GenerateRandomMap(*this);
+            else
+                LoadMission(*this, missionFile);
+        }
+        roster = std::make_unique<CUnitRoster>();
+        roster->Capture();
     } catch (...) {
         // The windows go with the base class; the world and the shared values go here.
         ReleaseGame();
@@ -63,7 +85,42 @@ CGameScreen::CGameScreen(const std::string& missionFile) {
     }
 }
 
-CGameScreen::~CGameScreen() { ReleaseGame(); }
+CGameScreen::~CGameScreen() {
+    // A game left before its end keeps how it stood when the player left.
+    if (recorder && GameGUI().screen == this && Game().objects) FinishRecording();
+    ReleaseGame();
+}
+
+void CGameScreen::FinishRecording() {
+    recorder->Finish(DescribeResult(MissionResult(*this, float(recorder->Clock()))));
+}
+
+void CGameScreen::StartRecording(const std::string& path) {
+    if (playback || path.empty()) return;
+    COrderLog header;
+    header.mission = mission;
+    if (!mission.empty()) {
+        std::string bytes;
+        vexo::ReadFileToString(mission, bytes);
+        header.hash = MissionHash(bytes);
+    }
+    header.hasSeed = true;
+    header.seed = seed;
+    recorder = std::make_unique<COrderRecorder>(path, header);
+}
+
+void CGameScreen::Act(int kind, CUnit* unit, CUnit* target, float x, float y) {
+    if (playback || !roster) return;
+    const CPlayerAction action{CPlayerAction::Kind(kind), roster->IndexOf(unit), roster->IndexOf(target), x, y};
+    if (action.unit < 0) return;
+    roster->Apply(action);
+    if (recorder) recorder->Record(action);
+}
+
+void CGameScreen::RecordGroup(int key, CUnit* unit) {
+    if (!recorder || !roster || roster->IndexOf(unit) < 0) return;
+    recorder->Record({CPlayerAction::kGroup, roster->IndexOf(unit), key, 0.0f, 0.0f});
+}
 
 void CGameScreen::ReleaseGame() {
     if (GameGUI().screen != this) return;
@@ -76,7 +133,7 @@ void CGameScreen::ReleaseGame() {
 void CGameScreen::Update(float time, float elapsed, bool active) {
     // An inactive application pauses the mission.
     if (!active || !Game().objects) return;
-    StepMission(*this, time, elapsed);
+    Step(time, elapsed);
     if (overlay && overlay->Finished()) {
         RemoveChild(std::exchange(overlay, nullptr));
     }
@@ -92,6 +149,22 @@ void CGameScreen::Update(float time, float elapsed, bool active) {
     Zoom(elapsed);
     for (int i = 0; i < int(kOrderKeys.size()); ++i)
         if (panel->WasClicked(i)) view->BeginOrder(i);
+}
+
+void CGameScreen::Step(float time, float elapsed) {
+    if (playback && !over) {
+        // Whole recorded frames, as many as the real time has covered, each with its own elapsed
+        // time: the world takes the very steps it took in the recorded game.
+        replayClock += elapsed;
+        while (!over && playback->NextFrameEnd() <= replayClock) playback->StepFrame(*this);
+        if (!over && std::isinf(playback->NextFrameEnd())) recordingRanOut = true;
+        return;
+    }
+    // After a replay's end only the overlay's fade and the world around it go on.
+    StepMission(*this, time, elapsed);
+    if (!recorder) return;
+    recorder->EndFrame(elapsed);
+    if (over) FinishRecording();
 }
 
 void CGameScreen::Layout(float width, float height) {

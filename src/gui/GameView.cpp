@@ -4,11 +4,13 @@
 #include "game/GameState.h"
 #include "game/Map.h"
 #include "game/ObjectList.h"
+#include "game/OrderLog.h"
 #include "game/Unit.h"
 #include "gfx/Gfx.h"
 #include "gui/Console.h"
 #include "gui/GUIManager.h"
 #include "gui/GameGUI.h"
+#include "gui/GameScreen.h"
 #include "platform/VirtualKeys.h"
 
 #include <numbers>
@@ -39,6 +41,11 @@ template <class Condition> CUnit* UnitAtWhere(float x, float y, const Condition&
     return nullptr;
 }
 
+// Everything the player does to the world goes through the game screen, which records it.
+void Act(int kind, CUnit* unit, CUnit* target = nullptr, float x = 0.0f, float y = 0.0f) {
+    if (CGameScreen* screen = GameGUI().screen) screen->Act(kind, unit, target, x, y);
+}
+
 // Orders and prompts are for the player's own units only.
 CUnit* SelectedOwnUnit() {
     CUnit* unit = Game().Selected();
@@ -55,7 +62,7 @@ void CGameView::BeginOrder(int index) {
     CUnit* unit = SelectedOwnUnit();
     if (!unit) return;
     switch (index) {
-    case 0: unit->Stop(); break;
+    case 0: Act(CPlayerAction::kStop, unit); break;
     case 1:
         pending = kGoTo;
         Prompt("Wskaz miejsce docelowe.");
@@ -114,25 +121,21 @@ void CGameView::LeftClick(float wx, float wy) {
     const int state = std::exchange(pending, kNone);
     switch (state) {
     case kNone:
-        if (CUnit* hit = GameObjects().UnitAt(wx, wy)) Game().Select(hit);
+        if (CUnit* hit = GameObjects().UnitAt(wx, wy)) Act(CPlayerAction::kSelect, hit);
         break;
     case kGoTo:
-        if (unit) unit->GoTo(wx, wy);
+        if (unit) Act(CPlayerAction::kGo, unit, nullptr, wx, wy);
         break;
     case kFollow:
     case kAttack: {
         CUnit* target = unit ? GameObjects().UnitAt(wx, wy) : nullptr;
-        if (target && state == kFollow) unit->Follow(target);
-        if (target && state == kAttack) unit->Attack(target);
+        if (target) Act(state == kFollow ? CPlayerAction::kFollow : CPlayerAction::kAttack, unit, target);
         break;
     }
     case kBuryOrDigOut:
         if (!unit) break;
         if (CUnit* target = UnitAtWhere(wx, wy, IsLying)) {
-            if (target->buried)
-                unit->DigOutUnit(target);
-            else
-                unit->BuryUnit(target);
+            Act(target->buried ? CPlayerAction::kDigOut : CPlayerAction::kBury, unit, target);
         }
         break;
     case kCarryWhom: {
@@ -145,15 +148,15 @@ void CGameView::LeftClick(float wx, float wy) {
         break;
     }
     case kCarryWhere:
-        if (CUnit* target = remembered.Get(); unit && target) unit->Carry(target, wx, wy);
+        if (CUnit* target = remembered.Get(); unit && target) Act(CPlayerAction::kCarry, unit, target, wx, wy);
         break;
     case kLyingClicked: {
         CUnit* target = remembered.Get();
         if (!unit || !target) break;
         if (!Covers(*target, wx, wy))
-            unit->Carry(target, wx, wy);
+            Act(CPlayerAction::kCarry, unit, target, wx, wy);
         else if (IsLying(*target) && !target->buried)
-            unit->BuryUnit(target);
+            Act(CPlayerAction::kBury, unit, target);
         break;
     }
     default: break;
@@ -169,17 +172,15 @@ void CGameView::RightClick(float wx, float wy) {
     if (!unit) return;
     CUnit* target = GameObjects().UnitAt(wx, wy);
     if (!target) {
-        unit->GoTo(wx, wy);
+        Act(CPlayerAction::kGo, unit, nullptr, wx, wy);
     } else if (target->buried) {
-        unit->DigOutUnit(target);
+        Act(CPlayerAction::kDigOut, unit, target);
     } else if (IsLying(*target)) {
         remembered = target;
         pending = kLyingClicked;
         Prompt("Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke.");
-    } else if (target->team != 0) {
-        unit->Attack(target);
     } else {
-        unit->Follow(target);
+        Act(target->team != 0 ? CPlayerAction::kAttack : CPlayerAction::kFollow, unit, target);
     }
 }
 
@@ -187,9 +188,12 @@ bool CGameView::OnKeyDown(int key) {
     if (key < '0' || key > '9') return true;
     TObjectRef<CUnit>& group = groups[std::size_t(key - '0')];
     if (ModifierOn(GUIModControl)) {
-        if (CUnit* unit = Game().Selected()) group = unit;
+        if (CUnit* unit = Game().Selected()) {
+            group = unit;
+            if (CGameScreen* screen = GameGUI().screen) screen->RecordGroup(key - '0', unit);
+        }
     } else if (CUnit* unit = group.Get()) {
-        Game().Select(unit);
+        Act(CPlayerAction::kSelect, unit);
     }
     return true;
 }

@@ -114,6 +114,20 @@ void WriteStringToFile(const std::string& path, const std::string& text) {
     if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) ::unlink(temporary.c_str());
 }
 
+bool AppendStringToFile(const std::string& path, const std::string& text) {
+    std::FILE* file = std::fopen(HostPath(path).c_str(), "ab");
+    if (!file) return false;
+    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    return std::fclose(file) == 0 && written;
+}
+
+bool MakeDirectory(const std::string& path) {
+    if (DirectoryExists(path)) return true;
+    return ::mkdir(HostPath(path).c_str(), 0755) == 0 || DirectoryExists(path);
+}
+
+bool RemoveFile(const std::string& path) { return ::unlink(HostPath(path).c_str()) == 0; }
+
 std::string GetModulePath() {
     char buffer[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);

@@ -18,6 +18,11 @@ bool ReadFileToString(const std::string& path, std::string& text);
 // Never leaves a half-written file: writes a temporary file beside the target and renames it
 // over the target; on any failure the old file stays as it was. Reports nothing.
 void WriteStringToFile(const std::string& path, const std::string& text);
+// Adds text at the end of the file, creating it when missing; false when not all of it was written.
+bool AppendStringToFile(const std::string& path, const std::string& text);
+// Creates the folder (its parent must exist); true when it exists afterwards.
+bool MakeDirectory(const std::string& path);
+bool RemoveFile(const std::string& path);
 
 // The full path of the running program (host form).
 std::string GetModulePath();

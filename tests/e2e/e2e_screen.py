@@ -152,8 +152,9 @@ def dialog_button_centre(shot, ok):
     return button_right - 44, bottom - 24
 
 
-def is_battlefield(shot):
-    # Snow and ground fill the view once the fade-in is over; below it the black panel margin,
+def is_battlefield(shot, covered=0.6):
+    # Snow and ground fill the view once the fade-in is over (a random map may leave part of the
+    # view beyond its edge black, so its run asks for less); below it the black panel margin,
     # the grey boxes of the console, the info panel and the order buttons.
     w, h = shot.size
     view = shot.crop((0, 0, w, h - 150)).convert("L").resize((64, 32))
@@ -163,7 +164,7 @@ def is_battlefield(shot):
     margin = shot.getpixel((1, h - 60))
     boxes = count(shot, (0, h - 120, w, h), lambda r, g, b: abs(r - 0x60) < 3 and abs(g - 0x60) < 3 and abs(b - 0x60) < 3,
                   step=4)
-    return bright > len(values) * 0.6 and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
+    return bright > len(values) * covered and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
 
 
 def info_ink(shot):

@@ -21,6 +21,7 @@ from e2e_screen import (Screen, count, cursor_corner, description_ink, dialog_bu
 START_SECONDS = 60 * float(os.environ.get("TUNDREL_E2E_SLOWDOWN", "1"))
 SCREEN_SECONDS = 30 * float(os.environ.get("TUNDREL_E2E_SLOWDOWN", "1"))
 
+REPLAY = os.path.join("Replays", "e2e.tlr")
 BROKEN_MISSION = b"<?xml version='1.0'?>\n<map><matrix>\n  ...\n  ..\n</matrix><objects/></map>\n"
 
 
@@ -31,14 +32,14 @@ class Failure(Exception):
 class Game:
     """The running program and its window."""
 
-    def __init__(self, binary, folder, artifacts, wrapper):
+    def __init__(self, binary, folder, artifacts, wrapper, args=()):
         self.folder = folder
         self.artifacts = artifacts
         self.shots = 0
         env = dict(os.environ, SDL_AUDIODRIVER="dummy")
         env.pop("SDL_VIDEODRIVER", None)
         self.log = open(os.path.join(artifacts, "game-output.txt"), "wb")
-        self.process = subprocess.Popen(shlex.split(wrapper) + [binary], cwd=folder, env=env,
+        self.process = subprocess.Popen(shlex.split(wrapper) + [binary] + list(args), cwd=folder, env=env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         self.window = self.find_window()
         self.screen = Screen(self.window)
@@ -246,10 +247,54 @@ def run_mission(game):
     return quit_from_menu(game, menu)
 
 
+def run_replay(game):
+    """A recording given on the command line plays in the window; its children reach the target
+    area, and the won mission goes back to the menu by itself."""
+    game.wait_for("the recorded battlefield", is_battlefield, seconds=START_SECONDS)
+    menu = game.wait_for("the menu after the recorded victory", is_menu(False), seconds=2 * SCREEN_SECONDS)
+    return quit_from_menu(game, menu)
+
+
+def fnv1a64(data):
+    value = 0xcbf29ce484222325
+    for byte in data:
+        value = ((value ^ byte) * 0x100000001b3) & 0xFFFFFFFFFFFFFFFF
+    return f"{value:016x}"
+
+
+def write_recording(folder):
+    """Both children of "01 Pierwsze kroki" sent to the flag in the first frame, then frames of
+    a twentieth of a second: a win within ten seconds."""
+    mission = "Maps\\01 Pierwsze kroki.tlm"
+    data = open(os.path.join(folder, "Maps", "01 Pierwsze kroki.tlm"), "rb").read()
+    lines = ["tundrel-orders 1", "mission " + mission, "hash " + fnv1a64(data), "seed 1",
+             "frame 0.05", "select 1", "go 1 26 3", "go 2 25 3"] + ["frame 0.05"] * 400
+    os.makedirs(os.path.join(folder, "Replays"), exist_ok=True)
+    with open(os.path.join(folder, REPLAY), "wb") as out:
+        out.write(("\n".join(lines) + "\n").encode("cp1250"))
+
+
+def check_recording(folder, tool):
+    """The game recorded the mission it played; the tool plays the recording to the result the
+    game reached."""
+    replays = os.path.join(folder, "Replays")
+    names = sorted(os.listdir(replays)) if os.path.isdir(replays) else []
+    if len(names) != 1 or not names[0].endswith(" 01 Pierwsze kroki.tlr"):
+        raise Failure(f"one recording of \"01 Pierwsze kroki\" expected in Replays, found {names}")
+    path = os.path.join(replays, names[0])
+    ends = [line for line in open(path, "rb").read().decode("cp1250").splitlines() if line.startswith("end ")]
+    if len(ends) != 1:
+        raise Failure(f"the recording {path} has no end line")
+    played = subprocess.run([tool, "replay", "play", path], cwd=folder, capture_output=True, text=True)
+    if played.returncode != 0 or played.stdout.strip() != ends[0][4:]:
+        raise Failure(f"the recording plays to {played.stdout.strip()!r} (status {played.returncode}), "
+                      f"the game reached {ends[0][4:]!r}")
+
+
 def run_random(game):
     shot = open_list(game)
     choose_and_play(game, shot, 0)
-    game.wait_for("terrain, units and the panel of a random map", is_battlefield)
+    game.wait_for("terrain, units and the panel of a random map", lambda s: is_battlefield(s, covered=0.15))
     return quit_from_menu(game, escape_to_menu(game))
 
 
@@ -427,6 +472,7 @@ def damage_font(folder):
 RUNS = {
     "mission": (run_mission, None, None),
     "random": (run_random, None, None),
+    "replay": (run_replay, write_recording, None),
     "broken": (run_broken, damage_broken, "GamePlay"),
     "nomaps": (run_no_maps, lambda folder: shutil.rmtree(os.path.join(folder, "Maps")), None),
     "noreadme": (run_no_readme, lambda folder: os.remove(os.path.join(folder, "Readme.txt")), "Readme.txt"),
@@ -443,6 +489,7 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--data", required=True)
     parser.add_argument("--run", choices=RUNS, required=True)
+    parser.add_argument("--tool", help="tundrel-tool, to play the mission run's recording back")
     parser.add_argument("--artifacts", default=None, help="where screenshots of failures go")
     parser.add_argument("--sanitized", metavar="SOURCE_ROOT",
                         help="the game is built with ASan and UBSan: fail on any error they report and on "
@@ -453,7 +500,7 @@ def main():
 
     work = tempfile.mkdtemp(prefix="tundrel-e2e-")
     folder = os.path.join(work, "data")
-    shutil.copytree(args.data, folder, ignore=shutil.ignore_patterns("Settings.xml", "Errors.log"))
+    shutil.copytree(args.data, folder, ignore=shutil.ignore_patterns("Settings.xml", "Errors.log", "Replays"))
     run, damage, record = RUNS[args.run]
     if damage:
         damage(folder)
@@ -465,7 +512,8 @@ def main():
     try:
         if args.run not in BARE_RUNS:
             manager = start_window_manager(work)
-        game = Game(os.path.abspath(args.game), folder, artifacts, args.wrapper)
+        game_args = ["--replay", REPLAY] if args.run == "replay" else []
+        game = Game(os.path.abspath(args.game), folder, artifacts, args.wrapper, game_args)
         status = run(game)
         if args.sanitized:
             check_sanitizer_report(os.path.join(artifacts, "game-output.txt"), args.sanitized)
@@ -474,6 +522,8 @@ def main():
         if status != 0:
             raise Failure(f"exit status {status}, expected 0")
         check_settings(folder)
+        if args.run == "mission" and args.tool:
+            check_recording(folder, os.path.abspath(args.tool))
         errors = os.path.join(folder, "Errors.log")
         if record:
             text = open(errors, "rb").read().decode("cp1250") if os.path.exists(errors) else ""

@@ -13,7 +13,13 @@ with open(os.path.join(root, "README.md"), encoding="utf-8") as f:
 commands = sorted(set(re.findall(r"`(scripts/tool [^`]*)`", readme)))
 
 with tempfile.TemporaryDirectory() as tmp:
+    recording = os.path.join(tmp, "game.tlr")
+    with open(recording, "w") as out:
+        out.write("tundrel-orders 1\nmission data/Maps/04 Rzeka.tlm\nseed 1\nframe 0.5\nframe 0.5\n")
     fills = {
+        "RECORDING": [recording],
+        "MISSION": ["data/Maps/04 Rzeka.tlm"],
+        "SCRIPT": ["data/Maps/solutions/04 Rzeka.txt"],
         "ARGUMENTS": ["--help"],
         "PATH": ["data/GameData"],
         "NAME": ["Sprites.xml"],

@@ -33,12 +33,12 @@ def mission_xml(m):
     # The view opens over the middle of everyone, so both sides are on screen where the map allows.
     cam_x = sum(c for _, c, _ in units) / len(units)
     cam_y = sum(r for _, _, r in units) / len(units)
-    # Units stand on deep snow, so they can throw from the first second; a mission may start the
-    # player's children elsewhere.
+    # Units stand on deep snow, so they can throw from the first second; a mission may start either
+    # side elsewhere.
     def ground(ch):
         if ch not in UNITS:
             return ch
-        return m.get("player_under", "^") if UNITS[ch][1] == 0 else "^"
+        return m.get("player_under", "^") if UNITS[ch][1] == 0 else m.get("enemy_under", "^")
     matrix = ["".join(ground(ch) for ch in row) for row in rows]
     out = ['<?xml version="1.0" encoding="windows-1250"?>', "<map>", f"  <text>{escape(m['text'])}</text>",
            f'  <camera x="{cam_x:g}" y="{cam_y:g}"/>']
@@ -63,12 +63,36 @@ def mission_xml(m):
     return crlf("\n".join(out))
 
 
+def solution_script(m):
+    """The mission's scripted solution as a script of orders by time: the orders given once, and
+    the orders a watchful player repeats (a burial asked for every few seconds starts as soon as
+    its enemy is down, and is dropped at once while he stands)."""
+    solution = m["solution"]
+    entries = {}
+    for at, orders in solution.get("orders", []):
+        entries.setdefault(float(at), []).extend(orders)
+    for start, stop, period, orders in solution.get("repeat", []):
+        at = float(start)
+        while at <= stop:
+            entries.setdefault(at, []).extend(orders)
+            at += period
+    lines = ["tundrel-orders 1"] + ["# " + line for line in solution["comment"].split("\n")]
+    for at in sorted(entries):
+        lines.append(f"at {at:g}")
+        lines += entries[at]
+    return "\n".join(lines) + "\n"
+
+
 def main(data_dir):
     maps = os.path.join(data_dir, "Maps")
-    os.makedirs(maps, exist_ok=True)
+    solutions = os.path.join(maps, "solutions")
+    os.makedirs(solutions, exist_ok=True)
     for m in MISSIONS:
         with open(os.path.join(maps, m["file"] + ".tlm"), "wb") as f:
             f.write(mission_xml(m).encode("cp1250"))
+        if "solution" in m:
+            with open(os.path.join(solutions, m["file"] + ".txt"), "wb") as f:
+                f.write(solution_script(m).encode("cp1250"))
     here = os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(here, "Readme.pl.txt"), encoding="utf-8") as f:
         readme = f.read()

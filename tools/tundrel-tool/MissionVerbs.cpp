@@ -4,6 +4,7 @@
 #include "game/Map.h"
 #include "game/Mission.h"
 #include "game/ObjectList.h"
+#include "game/Replay.h"
 #include "game/Simulation.h"
 #include "game/Unit.h"
 #include "support/Convert.h"
@@ -19,9 +20,11 @@ namespace {
 constexpr std::string_view kUsage =
     "  tundrel-tool mission check FILE...    loads each mission as the game does and sums it up\n"
     "  tundrel-tool mission simulate FILE [--seed N] [--step S] [--max-seconds T] [--both-computer]\n"
+    "                                        [--orders SCRIPT]\n"
     "      plays FILE headless (\"\" for a random map) with a fixed step (default 1/60 s) until\n"
     "      it is won, lost or the time is up (default 600 s); --both-computer lets the player's\n"
-    "      units decide by the computer's rules too.\n";
+    "      units decide by the computer's rules too; --orders gives the player's actions from a\n"
+    "      script of orders by time (the order-log format with \"at\" entries).\n";
 
 std::string Summary() {
     int player = 0, computer = 0;
@@ -75,11 +78,12 @@ float PositiveNumber(const std::string& option, const std::string& text) {
 
 int Simulate(std::span<const std::string> words) {
     const tool::VerbWords split =
-        tool::SplitWords(words, {"--seed", "--step", "--max-seconds"}, {"--both-computer"});
+        tool::SplitWords(words, {"--seed", "--step", "--max-seconds", "--orders"}, {"--both-computer"});
     if (split.positional.size() != 1)
         throw tool::UsageError{"mission simulate needs one FILE (\"\" for a random map)"};
     const std::string& file = split.positional[0];
     HeadlessOptions options;
+    std::string script;
     for (const auto& [option, value] : split.options) {
         if (option == "--both-computer")
             options.bothComputer = true;
@@ -87,10 +91,18 @@ int Simulate(std::span<const std::string> words) {
             options.seed = vexo::ToUInt(value);
         else if (option == "--step")
             options.step = PositiveNumber(option, value);
+        else if (option == "--orders")
+            script = value;
         else
             options.maxSeconds = PositiveNumber(option, value);
     }
     if (options.step > 1.0f) throw tool::UsageError{"--step must not exceed 1 second"};
+    COrderLog orders;
+    if (!script.empty()) {
+        if (!Attempt(script, [&] { orders = ReadOrderLog(script); })) return 1;
+        if (!orders.timed && !orders.frames.empty()) throw tool::UsageError{"--orders needs a script with \"at\" times"};
+        options.orders = &orders;
+    }
     const bool ran = Attempt(file, [&] { std::cout << DescribeResult(RunHeadless(file, options)) << '\n'; });
     Game().ClearWorld();
     return ran ? 0 : 1;
