@@ -4,6 +4,8 @@
 #include "gfx/GameRenderStates.h"
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
+#include "platform/KeyMap.h"
+#include "platform/VirtualKeys.h"
 #include "support/Error.h"
 #include "support/StartupTimes.h"
 #include "support/Text1250.h"
@@ -28,6 +30,15 @@ constexpr std::uint32_t kCursorColor = 0xFF7F7F7F;
 constexpr float kCursorSize = 32.0f;
 constexpr int kPointerFrame = 22;
 constexpr int kTargetFrame = 23;
+
+// What the screens read of the modifier and toggle keys besides the key messages.
+unsigned HeldModifiers() {
+    unsigned flags = 0;
+    if (GetKeyState(VK_CONTROL) < 0) flags |= GUIModControl;
+    if (GetKeyState(VK_CAPITAL) != 0) flags |= GUIModCapsLock;
+    if (GetKeyState(VK_SCROLL) != 0) flags |= GUIModScrollLock;
+    return flags;
+}
 
 } // namespace
 
@@ -77,6 +88,7 @@ void CMyD3DApplication::OnInvalidateDevice() { gfx.Invalidate(); }
 void CMyD3DApplication::OnDestroyDevice() { gfx.Destroy(); }
 
 void CMyD3DApplication::UpdateFrame() {
+    gui.SetModifiers(HeldModifiers());
     gui.Update(time, elapsedTime, active);
     // The screens lay themselves out for a new size in their update: what lies under the pointer
     // is found again then, or a button of the old layout would stay lit until the mouse moved.
@@ -117,6 +129,7 @@ LRESULT CMyD3DApplication::HandleMessage(const SMessage& message) {
 }
 
 void CMyD3DApplication::HandleInput(const SMessage& message) {
+    gui.SetModifiers(HeldModifiers());
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
     // Keys and characters come as often as the low four bits of the repeat count say.

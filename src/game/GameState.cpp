@@ -4,7 +4,6 @@
 #include "game/Map.h"
 #include "game/ObjectList.h"
 #include "game/Unit.h"
-#include "sound/SoundSystem.h"
 #include "support/Random.h"
 
 CGameState& Game() {
@@ -37,10 +36,7 @@ void Announce(const std::string& text, std::uint32_t colour) {
 }
 
 void PlayEffect(int number, int frequency) {
-    if (IGameSound* sound = Game().sound)
-        sound->Play(number, frequency);
-    else if (CSoundSystem* system = CSoundSystem::Instance())
-        system->Play(number, frequency);
+    if (IGameSound* sound = Game().sound) sound->Play(number, frequency);
 }
 
 float RandUnit() { return float(vexo::Rand()) / float(vexo::RandMax); }

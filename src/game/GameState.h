@@ -18,12 +18,32 @@ public:
     virtual void AddLine(const std::string& text, std::uint32_t colour) = 0;
 };
 
-// Where sound effects go. Null means the process-wide sound system plays them (or nothing plays
-// when there is none, as in tools and tests).
+// Where sound effects go. The game screen plays them on the sound system; while the pointer is
+// null (tools, tests, the headless runner) nothing plays.
 class IGameSound {
 public:
     virtual ~IGameSound() = default;
     virtual void Play(int number, int frequency) = 0;
+};
+
+// What the world draws with, in view pixels. The game screen hands over one on the graphics
+// manager; while the pointer is null nothing is drawn, so the simulation alone needs no screen.
+class IGameCanvas {
+public:
+    virtual ~IGameCanvas() = default;
+    // Terrain tiles go between BeginTerrain and EndSprites; the world's other sprites go into
+    // the batch the battlefield view has begun.
+    virtual void BeginTerrain(std::uint32_t count) = 0;
+    virtual void EndSprites() = 0;
+    // A square sprite of side `side` centred on (x, y), turned by angle (radians).
+    virtual void Sprite(int frame, float x, float y, float side, std::uint32_t colour, float angle) = 0;
+    // An upright square sprite with a colour per corner: top-left, top-right, bottom-left, bottom-right.
+    virtual void ShadedSprite(int frame, float x, float y, float side, std::uint32_t topLeft, std::uint32_t topRight,
+                              std::uint32_t bottomLeft, std::uint32_t bottomRight) = 0;
+    // A filled rectangle, inside the batch of filled rectangles its caller has begun.
+    virtual void Rect(float left, float top, float right, float bottom, std::uint32_t colour) = 0;
+    // One line of text in the game's small font, its top-left corner at (x, y).
+    virtual void Text(float x, float y, const std::string& text, std::uint32_t colour) = 0;
 };
 
 // Range of a throw in tiles, and how far around a unit (in cells) the computer looks for snow.
@@ -41,6 +61,7 @@ struct CGameState {
 
     IGameConsole* console = nullptr;
     IGameSound* sound = nullptr;
+    IGameCanvas* canvas = nullptr;
 
     // Which of the equal substeps of the current frame the world update runs (0 for the first).
     // Chances given per frame are drawn once a frame, however many substeps it takes.

@@ -59,7 +59,6 @@ public:
     T* Get() const;
     // Whether this names exactly that object; an empty reference is the same as none.
     bool Is(const T* other) const { return other ? other == object && other->Serial() == serial : !object; }
-    bool IsSet() const { return object != nullptr; }
     void Reset() { *this = TObjectRef(); }
 
 private:

@@ -66,7 +66,7 @@ float CUnit::GetSlipChance() const { return Traits(kind).slipChance; }
 
 float CUnit::GetVoicePitch() const { return Traits(kind).voicePitch; }
 
-float CUnit::GetBaseAttribute(int index) const {
+float CUnit::Attribute(int index) const {
     if (index < 0 || index >= kAttributeCount) return 0.0f;
     const KindTraits& traits = Traits(kind);
     return float(level) * traits.perLevel[std::size_t(index)] + traits.base[std::size_t(index)];
@@ -77,7 +77,7 @@ std::string CUnit::GetName(bool withKind) const {
     return name + " [" + std::string(Traits(kind).kindName) + "]";
 }
 
-std::string CUnit::AttributeText(int index) const { return vexo::IntToString(int(GetBaseAttribute(index))); }
+std::string CUnit::AttributeText(int index) const { return vexo::IntToString(int(Attribute(index))); }
 
 int CUnit::Progress() const {
     if (level >= kMaxLevel) return 100;

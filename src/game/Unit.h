@@ -42,9 +42,7 @@ public:
     float GetTerrainFactor(float angle) const;
     float GetSlipChance() const;
     float GetVoicePitch() const;
-    float GetBaseAttribute(int index) const;
-    float GetAttributeBonus(int) const { return 0.0f; }
-    float Attribute(int index) const { return GetBaseAttribute(index) + GetAttributeBonus(index); }
+    float Attribute(int index) const;
     std::string GetName(bool withKind) const;
     bool IsFemale() const { return kind == kGirl; }
     std::string AttributeText(int index) const;

@@ -7,6 +7,13 @@
 #include "gui/GUIWindow.h"
 #include "gui/ObjVector.h"
 
+// The modifier and toggle keys the screens read besides the key messages, as flags.
+enum GUIModifier : unsigned {
+    GUIModControl = 1,    // either Ctrl held
+    GUIModCapsLock = 2,   // Caps Lock on
+    GUIModScrollLock = 4, // Scroll Lock on
+};
+
 class CGUIManager {
 public:
     // The program builds exactly one at the top of main; windows and screens reach it through
@@ -31,6 +38,10 @@ public:
     void KeyDown(int key);
     void KeyUp(int key);
     void Char(int character);
+    // The frame hands over the modifier and toggle state with every message and every frame step,
+    // so the screens never ask the system for it. GUIModifier flags.
+    void SetModifiers(unsigned flags) { modifiers = flags; }
+    bool HasModifier(GUIModifier flag) const { return (modifiers & flag) != 0; }
 
     // The cursor kind at (x, y); GUICursorPointer with no screens.
     int GetCursor(float x, float y);
@@ -75,4 +86,11 @@ private:
     CGUIWindowContainer* hover = nullptr;
     CGUIWindowContainer* capture = nullptr;
     int captureButton = 0;
+    unsigned modifiers = 0;
 };
+
+// Whether the modifier flag is on as the living dispatcher last heard; off without one.
+inline bool ModifierOn(GUIModifier flag) {
+    const CGUIManager* manager = CGUIManager::Instance();
+    return manager && manager->HasModifier(flag);
+}

@@ -8,6 +8,8 @@
 #include "game/Replay.h"
 #include "game/Simulation.h"
 #include "game/Unit.h"
+#include "gui/GUIManager.h"
+#include "gui/GameOutputs.h"
 #include "gui/GameGUI.h"
 #include "gui/GamePanel.h"
 #include "gui/GameView.h"
@@ -50,6 +52,8 @@ void CGameScreen::Setup(const std::string& missionFile, const COrderLog* replay)
     gui.ClearKeys();
     gui.screen = this;
     Game().ClearSelection();
+    Game().canvas = &GfxCanvas();
+    Game().sound = &SystemSound();
     mission = missionFile;
     try {
         view = new CGameView;
@@ -121,6 +125,8 @@ void CGameScreen::RecordGroup(int key, CUnit* unit) {
 void CGameScreen::ReleaseGame() {
     if (GameGUI().screen != this) return;
     Game().ClearWorld();
+    Game().canvas = nullptr;
+    Game().sound = nullptr;
     GameGUI().Clear();
 }
 
@@ -136,7 +142,7 @@ void CGameScreen::Update(float time, float elapsed, bool active) {
     if (width > 0) Game().tileSize = width / tilesAcross;
     MoveCamera(elapsed);
     CUnit* selected = Game().Selected();
-    if (selected && (GameGUI().IsKeyDown(VK_SPACE) || GetKeyState(VK_SCROLL) != 0)) {
+    if (selected && (GameGUI().IsKeyDown(VK_SPACE) || ModifierOn(GUIModScrollLock))) {
         Game().camX = selected->x;
         Game().camY = selected->y;
     }

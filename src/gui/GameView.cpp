@@ -8,6 +8,7 @@
 #include "game/Unit.h"
 #include "gfx/Gfx.h"
 #include "gui/Console.h"
+#include "gui/GUIManager.h"
 #include "gui/GameGUI.h"
 #include "gui/GameScreen.h"
 #include "platform/VirtualKeys.h"
@@ -186,7 +187,7 @@ void CGameView::RightClick(float wx, float wy) {
 bool CGameView::OnKeyDown(int key) {
     if (key < '0' || key > '9') return true;
     TObjectRef<CUnit>& group = groups[std::size_t(key - '0')];
-    if (platform::GetKeyState(platform::VK_CONTROL) < 0) {
+    if (ModifierOn(GUIModControl)) {
         if (CUnit* unit = Game().Selected()) {
             group = unit;
             if (CGameScreen* screen = GameGUI().screen) screen->RecordGroup(key - '0', unit);
@@ -210,7 +211,7 @@ void CGameView::DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, f
 
 void CGameView::DrawLifeBars(const CUnit* hovered, float left, float top, float right, float bottom) const {
     const CGameGUI& gui = GameGUI();
-    const bool all = gui.IsKeyDown(platform::VK_MENU) || platform::GetKeyState(platform::VK_CAPITAL) != 0;
+    const bool all = gui.IsKeyDown(platform::VK_MENU) || ModifierOn(GUIModCapsLock);
     CGfxFilledRect& rects = CGfx::Instance()->filledRect;
     bool open = false;
     for (const auto& object : GameObjects().All()) {

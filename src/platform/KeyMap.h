@@ -13,4 +13,8 @@ int VirtualKeyFromSdl(std::int32_t keycode, int scancode);
 // The event layer records every key it reports, so GetKeyState answers for any key.
 void SetKeyDown(int virtualKey, bool down);
 
+// The key's state as the frame asks for it: negative while the key is held, bit 0 set while a
+// toggle key (Caps Lock, Scroll Lock, Num Lock) is on.
+short GetKeyState(int virtualKey);
+
 } // namespace platform

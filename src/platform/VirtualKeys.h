@@ -50,8 +50,4 @@ enum VirtualKey : int {
     VK_OEM_7 = 0xDE,      // '"
 };
 
-// The key's state as the game asks for it: negative while the key is held, bit 0 set while a
-// toggle key (Caps Lock, Scroll Lock, Num Lock) is on.
-short GetKeyState(int virtualKey);
-
 } // namespace platform

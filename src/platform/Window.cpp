@@ -239,10 +239,6 @@ bool CGLWindow::AwaitFullScreen(std::string& error) {
     return true;
 }
 
-void CGLWindow::SetTitle(const std::string& titleUtf8) {
-    if (window) SDL_SetWindowTitle(window, titleUtf8.c_str());
-}
-
 void CGLWindow::GetDrawableSize(int& width, int& height) const {
     width = height = 0;
     if (window && !RealWindowSize(window, width, height)) SDL_GL_GetDrawableSize(window, &width, &height);
@@ -263,8 +259,4 @@ void CGLWindow::MakeCurrent() {
 
 bool CGLWindow::SetSwapInterval(int interval) {
     return context && SDL_GL_SetSwapInterval(interval) == 0;
-}
-
-std::uint32_t CGLWindow::GetWindowId() const {
-    return window ? SDL_GetWindowID(window) : 0;
 }

@@ -34,7 +34,6 @@ public:
     // Full screen on the display in the mode closest to the one asked for.
     bool SetFullScreenMode(int display, int width, int height, int refreshRate, std::string& error);
     WindowMode GetMode() const { return mode; }
-    void SetTitle(const std::string& titleUtf8);
 
     // The sizes the window really has now, asked of the window system where it can be asked.
     void GetDrawableSize(int& width, int& height) const;
@@ -47,7 +46,6 @@ public:
 
     // For the platform's event and device code.
     SDL_Window* GetSDLWindow() const { return window; }
-    std::uint32_t GetWindowId() const;
 
 private:
     // The window manager shows the window in full screen in its own time, or never: the request

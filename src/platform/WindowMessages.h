@@ -57,8 +57,6 @@ constexpr LPARAM MakeLParam(int low, int high) {
     return LPARAM((std::uint32_t(std::uint16_t(low)) | (std::uint32_t(std::uint16_t(high)) << 16)));
 }
 constexpr WPARAM MakeWParam(int low, int high) { return WPARAM(std::uint32_t(MakeLParam(low, high))); }
-constexpr int LoWord(std::uintptr_t value) { return int(value & 0xFFFF); }
-constexpr int HiWord(std::uintptr_t value) { return int((value >> 16) & 0xFFFF); }
 // Signed halves, as mouse coordinates (negative left of or above the client area) and wheel
 // amounts are packed.
 constexpr int SignedLoWord(std::uintptr_t value) { return int(std::int16_t(value & 0xFFFF)); }

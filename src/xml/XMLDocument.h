@@ -79,6 +79,7 @@ public:
 
     std::size_t GetCount() const { return entries.size(); }
     T* GetItem(std::size_t index) const { return entries[index].get(); }
+    void Clear() { entries.clear(); }
 
 protected:
     template <class U> U* Append(std::unique_ptr<U> node) {
@@ -86,7 +87,6 @@ protected:
         entries.push_back(std::move(node));
         return raw;
     }
-    void DeleteAll() { entries.clear(); }
 
 private:
     std::vector<std::unique_ptr<T>> entries;
@@ -115,7 +115,6 @@ public:
     CXMLComment* AddComment(std::string text);
     CXMLPI* AddPI(std::string_view target, std::string data);
     CXMLPI* AddXmlDeclaration();
-    void Clear() { DeleteAll(); }
 
 protected:
     // The first child element with exactly this name, or null.

@@ -7,6 +7,7 @@
 #include "gui/RecordingWindows.h"
 #include "platform/VirtualKeys.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -206,6 +207,23 @@ TEST_F(GameAppTest, UpdateGivesTheTopScreenTimeAndActivity) {
     const CCallLog updates = Only(Take(), "Update");
     ASSERT_EQ(updates.size(), 1u);
     EXPECT_EQ(updates[0], "s.Update " + Args({app.GetTime(), 0.25f, 1.0f}));
+}
+
+TEST_F(GameAppTest, ModifierAndToggleKeysReachTheGuiWithMessagesAndFrames) {
+    Start();
+    Push(0xFF000000);
+    SDL_SetModState(SDL_Keymod(KMOD_RCTRL | KMOD_SCROLL));
+    app.SendMessage(WM_KEYDOWN, '1', 1);
+    EXPECT_TRUE(gui.HasModifier(GUIModControl));
+    EXPECT_TRUE(gui.HasModifier(GUIModScrollLock));
+    EXPECT_FALSE(gui.HasModifier(GUIModCapsLock));
+    // Caps Lock switched on while no message came: the next frame step brings it.
+    SDL_SetModState(KMOD_CAPS);
+    host.Advance(0.25);
+    app.FrameStep();
+    EXPECT_TRUE(gui.HasModifier(GUIModCapsLock));
+    EXPECT_FALSE(gui.HasModifier(GUIModControl));
+    SDL_SetModState(KMOD_NONE);
 }
 
 TEST_F(GameAppTest, LosingTheFocusTellsOnlyTheTopScreen) {

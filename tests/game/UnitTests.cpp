@@ -18,7 +18,6 @@ TEST_F(UnitTest, AttributesGrowWithLevel) {
     EXPECT_FLOAT_EQ(boy->Attribute(kAttrLife), 20.0f);
     EXPECT_FLOAT_EQ(boy->Attribute(kAttrSpeed), 8.0f);
     EXPECT_FLOAT_EQ(boy->Attribute(kAttrAccuracy), 10.0f);
-    EXPECT_EQ(boy->GetAttributeBonus(kAttrDamage), 0.0f);
     EXPECT_EQ(boy->Attribute(99), 0.0f);
     EXPECT_FLOAT_EQ(boy->GetSize(), 0.95f);
     EXPECT_FLOAT_EQ(girl->GetSize(), 0.9f);

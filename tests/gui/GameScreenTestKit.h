@@ -19,7 +19,6 @@
 #include "platform/VirtualKeys.h"
 #include "support/Random.h"
 
-#include <SDL.h>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -53,7 +52,6 @@ protected:
     }
     void TearDown() override {
         gui.screens.Erase(gui.screens.IndexOf(screen));
-        SDL_SetModState(KMOD_NONE);
         gfx.Destroy();
     }
 

@@ -95,7 +95,7 @@ TEST_F(GameScreenUpdateTest, SpaceOrScrollLockKeepsTheCameraOnTheSelectedUnit) {
     Game().camX = 10.0f;
     Frame(kStep);
     EXPECT_FLOAT_EQ(Game().camX, 10.0f);
-    SDL_SetModState(KMOD_SCROLL);
+    gui.SetModifiers(GUIModScrollLock);
     Frame(kStep);
     EXPECT_EQ(Game().camX, Unit(kOwnGirl)->x);
 }
@@ -234,7 +234,7 @@ TEST_F(LifeBarTest, BarsShowForTheHoveredUnitTheSidesKeysAltAndCapsLock) {
     gui.KeyDown(VK_MENU);
     EXPECT_EQ(DrawView(), 7u);
     gui.KeyUp(VK_MENU);
-    SDL_SetModState(KMOD_CAPS);
+    gui.SetModifiers(GUIModCapsLock);
     EXPECT_EQ(DrawView(), 7u);
 }
 
@@ -283,12 +283,17 @@ TEST(GameScreenLifetime, AnErasedGameTakesItsWorldAndSharedValuesWithIt) {
     EXPECT_EQ(GameGUI().screen, screen);
     ASSERT_NE(GameGUI().console, nullptr);
     EXPECT_EQ(Game().console, GameGUI().console);
+    // The screen hands the simulation its drawing and its sound, and takes them back.
+    EXPECT_NE(Game().canvas, nullptr);
+    EXPECT_NE(Game().sound, nullptr);
     EXPECT_EQ(GameObjects().Size(), 7u);
     gui.KeyDown(VK_RIGHT);
     gui.screens.Erase(0);
     EXPECT_EQ(Game().map, nullptr);
     EXPECT_EQ(Game().objects, nullptr);
     EXPECT_EQ(Game().console, nullptr);
+    EXPECT_EQ(Game().canvas, nullptr);
+    EXPECT_EQ(Game().sound, nullptr);
     EXPECT_EQ(GameGUI().console, nullptr);
     EXPECT_EQ(GameGUI().hint, nullptr);
     EXPECT_EQ(GameGUI().screen, nullptr);

@@ -31,7 +31,7 @@ protected:
         ClickUnit(kOwnBoy);
         return *Unit(kOwnBoy);
     }
-    static void HoldCtrl(bool held) { SDL_SetModState(held ? KMOD_LCTRL : KMOD_NONE); }
+    void HoldCtrl(bool held) { gui.SetModifiers(held ? GUIModControl : 0u); }
     // The view's own cursor: the fade-in still covers the battlefield in these tests.
     int Cursor() { return View().GetCursor(100, 100); }
 };

@@ -39,9 +39,9 @@ TEST_F(ReplayScreenTest, ARecordedGameReplaysToTheSameWorldHeadlessAndInTheWindo
     Click(11.0f, 7.0f);
     play(40);
     ClickUnit(kOwnGirl);
-    SDL_SetModState(KMOD_LCTRL);
+    gui.SetModifiers(GUIModControl);
     Tap('3');
-    SDL_SetModState(KMOD_NONE);
+    gui.SetModifiers(0);
     ClickUnit(kEnemyBoy, GUIMouseRight);
     play(200);
     Tap('3');

@@ -39,7 +39,7 @@ void WriteGameData(const std::filesystem::path& root) {
                                          "<bold>1</bold></font></fonts>";
 }
 
-class FrameTest : public RenderTest {
+class GlFrameTest : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
@@ -73,7 +73,7 @@ protected:
     CGfx gfx;
 };
 
-TEST_F(FrameTest, TilesSpritesRectanglesLinesAndPolishTextAllReachTheScreen) {
+TEST_F(GlFrameTest, TilesSpritesRectanglesLinesAndPolishTextAllReachTheScreen) {
     device->Clear(0xFF000000);
     ASSERT_EQ(gfx.screenWidth, std::uint32_t(kWidth));
 
@@ -128,7 +128,7 @@ TEST_F(FrameTest, TilesSpritesRectanglesLinesAndPolishTextAllReachTheScreen) {
     EXPECT_NEAR((l + r) / 2.0, 160.0, 4.0);
 }
 
-TEST_F(FrameTest, EveryPolishLetterHasItsOwnGlyph) {
+TEST_F(GlFrameTest, EveryPolishLetterHasItsOwnGlyph) {
     const std::string accented(std::string("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ"_pl));
     const std::string plain = "acelnoszzACELNOSZZ";
     for (std::size_t i = 0; i < plain.size(); ++i) {

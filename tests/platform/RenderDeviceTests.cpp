@@ -13,7 +13,7 @@
 
 namespace {
 
-class DeviceTest : public RenderTest {
+class GlDeviceTest : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
@@ -44,7 +44,7 @@ protected:
     CGfxSprite sprite;
 };
 
-TEST_F(DeviceTest, RectanglesCoverPixelCentresAsDirect3DDoes) {
+TEST_F(GlDeviceTest, RectanglesCoverPixelCentresAsDirect3DDoes) {
     rects.Begin(1);
     rects.Add({10, 10, 20, 20}, 0xFFFF0000);
     rects.Flush();
@@ -56,7 +56,7 @@ TEST_F(DeviceTest, RectanglesCoverPixelCentresAsDirect3DDoes) {
     EXPECT_EQ(Pixel(15, 20), 0xFF000000u);
 }
 
-TEST_F(DeviceTest, CornerColoursBlendAcrossTheRectangle) {
+TEST_F(GlDeviceTest, CornerColoursBlendAcrossTheRectangle) {
     rects.Begin(2);
     rects.Add({0, 0, 101, 101}, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF);
     rects.Add({200, 0, 300, 100}, 0x80FFFFFF); // half transparent over black
@@ -70,7 +70,7 @@ TEST_F(DeviceTest, CornerColoursBlendAcrossTheRectangle) {
     EXPECT_TRUE(Near(Pixel(250, 50), 0xFF808080, 2));
 }
 
-TEST_F(DeviceTest, HalfGreyShowsTheImageAndBrighterColoursDoubleItSaturating) {
+TEST_F(GlDeviceTest, HalfGreyShowsTheImageAndBrighterColoursDoubleItSaturating) {
     LoadSprite(Solid(8, 8, 0xFF804020), 8, 8);
     DrawSprite(20, 20, 16, 0xFF7F7F7F);
     DrawSprite(60, 20, 16, 0xFFFFFFFF);
@@ -83,7 +83,7 @@ TEST_F(DeviceTest, HalfGreyShowsTheImageAndBrighterColoursDoubleItSaturating) {
     EXPECT_TRUE(Near(Pixel(140, 20), 0xFF402010));
 }
 
-TEST_F(DeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
+TEST_F(GlDeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
     std::vector<std::uint32_t> image = Solid(8, 8, 0xFFFF00FF);
     for (int i = 32; i < 64; ++i)
         image[i] = 0xFF00FF00; // bottom half green
@@ -95,7 +95,7 @@ TEST_F(DeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
     EXPECT_TRUE(Near(Pixel(100, 120), 0xFF00FE00));
 }
 
-TEST_F(DeviceTest, FilterChoosesBetweenNearestTexelsAndBlending) {
+TEST_F(GlDeviceTest, FilterChoosesBetweenNearestTexelsAndBlending) {
     std::vector<std::uint32_t> image = Solid(4, 4, 0xFF000000);
     for (int y = 0; y < 4; ++y)
         image[y * 4 + 2] = image[y * 4 + 3] = 0xFFFFFFFF;
@@ -113,7 +113,7 @@ TEST_F(DeviceTest, FilterChoosesBetweenNearestTexelsAndBlending) {
     EXPECT_GT(midTones, 10);
 }
 
-TEST_F(DeviceTest, FrameIsAOnePixelOutline) {
+TEST_F(GlDeviceTest, FrameIsAOnePixelOutline) {
     CGfxLine line;
     line.Create(device);
     line.DrawFrame(50, 40, 70, 60, 0xFFFFFFFF);
@@ -131,10 +131,10 @@ TEST_F(DeviceTest, FrameIsAOnePixelOutline) {
     line.Destroy();
 }
 
-class TextTest : public DeviceTest {
+class TextTest : public GlDeviceTest {
 protected:
     void SetUp() override {
-        DeviceTest::SetUp();
+        GlDeviceTest::SetUp();
         font.Create(device);
         font.LoadText(true, "Fonts.xml", 0,
                       "<fonts><font><id>1</id><name>DejaVu Sans</name><size>24</size></font></fonts>");
@@ -142,7 +142,7 @@ protected:
     }
     void TearDown() override {
         font.Destroy();
-        DeviceTest::TearDown();
+        GlDeviceTest::TearDown();
     }
     CGfxFont font;
 };
@@ -217,7 +217,7 @@ TEST_F(TextTest, TextIsClippedToItsRectangleUnlessToldNotTo) {
     EXPECT_GT(b, 110);
 }
 
-TEST_F(DeviceTest, BadDrawsAreRefusedAndResultsHaveNames) {
+TEST_F(GlDeviceTest, BadDrawsAreRefusedAndResultsHaveNames) {
     const ColorVertex v[3] = {{0, 0, 0, 1, 0xFFFFFFFF}, {10, 0, 0, 1, 0xFFFFFFFF}, {0, 10, 0, 1, 0xFFFFFFFF}};
     const std::uint16_t outside[3] = {0, 1, 3};
     device->SetVertexFormat(VertexFormat::XyzrhwDiffuse);
@@ -235,7 +235,7 @@ TEST_F(DeviceTest, BadDrawsAreRefusedAndResultsHaveNames) {
               kRenderInvalidData);
 }
 
-TEST_F(DeviceTest, ScreenshotIsAPngOfTheBackBuffer) {
+TEST_F(GlDeviceTest, ScreenshotIsAPngOfTheBackBuffer) {
     rects.Begin(1);
     rects.Add({0, 0, 10, 10}, 0xFF336699);
     rects.Flush();

@@ -1,8 +1,10 @@
 // tundrel-record-battle: plays a mission with the computer on both sides, in real time and with
 // the game's sound system, so an audio driver that records (SDL's "disk" driver) captures the mix
 // a player would hear through a busy battle. scripts/measure-clipping runs it and reads the mix.
+#include "game/GameState.h"
 #include "game/Mission.h"
 #include "game/Simulation.h"
+#include "gui/GameOutputs.h"
 #include "sound/SoundSystem.h"
 #include "support/Error.h"
 #include "support/Random.h"
@@ -24,6 +26,7 @@ int main(int argc, char** argv) {
     vexo::SetErrorLogFile("Errors.log");
     try {
         CSoundSystem sound;
+        Game().sound = &SystemSound();
         vexo::SeedRand(argc > 3 ? std::uint32_t(std::strtoul(argv[3], nullptr, 10)) : 1u);
         CMissionScreen screen;
         if (mission.empty())
