@@ -10,16 +10,18 @@ CXMLName::Table& CXMLName::GetTable() {
     return *table;
 }
 
-CXMLName::Table::iterator CXMLName::Acquire(std::string_view name) {
+CXMLName::Table::value_type* CXMLName::Acquire(std::string_view name) {
     Table& table = GetTable();
     auto it = table.find(name);
     if (it == table.end()) it = table.emplace(std::string(name), 0).first;
     ++it->second;
-    return it;
+    return &*it;
 }
 
 void CXMLName::Release() {
-    if (--entry->second == 0) GetTable().erase(entry);
+    if (--entry->second != 0) return;
+    Table& table = GetTable();
+    table.erase(table.find(std::string_view(entry->first)));
 }
 
 CXMLName::CXMLName(std::string_view name) : entry(Acquire(name)) {
