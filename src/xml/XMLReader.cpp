@@ -121,11 +121,16 @@ int CXMLReader::Attribute() {
         ++i;
     if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) Fail(XML_ERROR_SYNTAX, start);
     const char quote = t[i++];
-    const std::size_t close = t.find(quote, i);
+    // One pass finds the closing quote and whether there is a reference to decode: values are
+    // short, and most have none.
+    std::size_t close = i;
+    bool reference = false;
+    for (; close < t.size() && t[close] != quote; ++close)
+        reference |= t[close] == '&';
     std::string processed =
         ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
-    DecodeEntities(processed, start);
-    if (close == std::string::npos) Fail(XML_ERROR_SYNTAX, start);
+    if (reference) DecodeEntities(processed, start);
+    if (close >= t.size()) Fail(XML_ERROR_SYNTAX, start);
     position = close + 1;
     if (skipAttributes) return kNoToken;
     name.assign(attributeName);
@@ -229,9 +234,11 @@ void CXMLReader::SkipSpace() {
         ++position;
 }
 
+// Trimmed and checked as a view of the text: a value is copied once, into the string it ends in.
 std::string CXMLReader::ProcessText(std::string_view raw, bool trim, bool collapse) const {
-    std::string out = trim ? Trim(raw) : std::string(raw);
-    return collapse && HasWhitespaceToCollapse(out) ? CollapseWhitespace(out) : out;
+    if (trim) raw = TrimView(raw);
+    if (collapse && HasWhitespaceToCollapse(raw)) return CollapseWhitespace(raw);
+    return std::string(raw);
 }
 
 void CXMLReader::DecodeEntities(std::string& text, std::size_t errorPosition) const {
