@@ -90,7 +90,7 @@ int CXMLReader::Step() {
 int CXMLReader::InStartTag() {
     SkipSpace();
     const std::string_view rest = Rest();
-    if (rest.starts_with("/>")) {
+    if (rest.size() > 1 && rest[0] == '/' && rest[1] == '>') {
         name = std::move(openElements.back());
         openElements.pop_back();
         inStartTag = false;
@@ -98,7 +98,7 @@ int CXMLReader::InStartTag() {
         value.clear();
         return XML_TOKEN_ELEMENT_END;
     }
-    if (rest.starts_with(">")) {
+    if (!rest.empty() && rest[0] == '>') {
         inStartTag = false;
         ++position;
         return kNoToken;
@@ -140,19 +140,21 @@ int CXMLReader::Attribute() {
 
 int CXMLReader::Markup() {
     const std::string_view rest = Rest();
-    if (rest.starts_with("<?") && ProcessingInstruction()) return skipPI ? kNoToken : XML_TOKEN_PI;
-    if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA))
-        return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
-    if (Delimited("<!--", "-->", trimComments, collapseComments))
-        return skipComments ? kNoToken : XML_TOKEN_COMMENT;
-    if (rest.starts_with("<!")) {
+    // The byte after '<' tells the constructs apart; most markup is a plain start or end tag.
+    const char second = rest.size() > 1 ? rest[1] : '\0';
+    if (second == '?' && ProcessingInstruction()) return skipPI ? kNoToken : XML_TOKEN_PI;
+    if (second == '!') {
+        if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA))
+            return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
+        if (Delimited("<!--", "-->", trimComments, collapseComments))
+            return skipComments ? kNoToken : XML_TOKEN_COMMENT;
         const std::size_t close = rest.find('>', 2);
         if (close != std::string_view::npos) {
             position += close + 1;
             return kNoToken;
         }
     }
-    if (rest.starts_with("</") && EndTag()) return XML_TOKEN_ELEMENT_END;
+    if (second == '/' && EndTag()) return XML_TOKEN_ELEMENT_END;
     StartTag();
     return XML_TOKEN_ELEMENT_START;
 }
