@@ -138,9 +138,9 @@ void ClearAndPresent(benchmark::State& state) {
     state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-BENCHMARK(FullFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0)->Repetitions(3);
-BENCHMARK(TerrainOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0)->Repetitions(3);
-BENCHMARK(ClearAndPresent)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0)->Repetitions(3);
+BENCHMARK(FullFrame)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(9);
+BENCHMARK(TerrainOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(9);
+BENCHMARK(ClearAndPresent)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(9);
 
 // Remembers each frame's median time so the ratios can be printed after the table.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -160,7 +160,13 @@ public:
 int main(int argc, char** argv) {
     // The picture is never shown: an offscreen window unless the caller chose a driver.
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    benchmark::Initialize(&argc, argv);
+    // The repetitions of the three frames run interleaved, so a neighbour's load falls on all of
+    // them alike and the medians compare; a flag given on the command line still overrides it.
+    std::vector<char*> args(argv, argv + argc);
+    char interleave[] = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + (argc > 0 ? 1 : 0), interleave);
+    int count = int(args.size());
+    benchmark::Initialize(&count, args.data());
     Stage s;
     std::string error;
     if (!s.window.Create("Tundrel", kWidth, kHeight, WindowMode::Windowed, error) ||
@@ -183,7 +189,7 @@ int main(int argc, char** argv) {
                  bare = reporter.seconds["ClearAndPresent"];
     if (full > 0 && terrain > 0 && bare > 0)
         std::printf("\n%dx%d, %d x %d map: full %.0f fps, terrain only %.0f fps, clear and present %.0f fps\n"
-                    "full / terrain only = %.2f (target at most 1.50), full / clear and present = %.2f\n",
+                    "full / terrain only = %.2f (target at most 1.30), full / clear and present = %.2f\n",
                     kWidth, kHeight, GameMap().width, GameMap().height, 1 / full, 1 / terrain, 1 / bare,
                     full / terrain, full / bare);
 

@@ -32,7 +32,40 @@ void CGamePanel::Update(float, float, bool active) {
     Place(*buttons, w - 4 - b, 4, w - 4, h - 4);
 }
 
-void CGamePanel::Draw(float left, float top, float right, float bottom) { FillRect(left, top, right, bottom, 0xFF000000); }
+// The three boxes are opaque and cover the panel but for their margins, so only the margins are
+// filled black: under a software renderer the panel's pixels cost as much as the battlefield's, and
+// each is drawn once. The terrain's last row reaches under the panel, which the margins hide as the
+// boxes do. Until the boxes stand in one row (before the first layout, or one hidden) the whole
+// panel is filled.
+void CGamePanel::Draw(float left, float top, float right, float bottom) {
+    const CGUIWindow* const row[] = {console, info, buttons};
+    const float boxTop = console->top, boxBottom = console->bottom;
+    bool inRow = boxTop >= 0 && boxTop <= boxBottom && boxBottom <= bottom - top;
+    float x = 0;
+    for (const CGUIWindow* box : row) {
+        inRow = inRow && box->IsVisible() && box->top == boxTop && box->bottom == boxBottom && box->left >= x &&
+                box->right >= box->left;
+        x = box->right;
+    }
+    CGfx* gfx = CGfx::Instance();
+    if (!gfx) return;
+    if (!inRow || x > right - left) {
+        FillRect(left, top, right, bottom, 0xFF000000);
+        return;
+    }
+    // Coordinates as the boxes draw with them, so the edges meet without a gap or an overlap.
+    const float rowTop = top + boxTop, rowBottom = top + boxBottom;
+    gfx->filledRect.Begin(6);
+    gfx->filledRect.Add({left, top, right, rowTop}, 0xFF000000);
+    gfx->filledRect.Add({left, rowBottom, right, bottom}, 0xFF000000);
+    float gapLeft = left;
+    for (const CGUIWindow* box : row) {
+        gfx->filledRect.Add({gapLeft, rowTop, left + box->left, rowBottom}, 0xFF000000);
+        gapLeft = left + box->right;
+    }
+    gfx->filledRect.Add({gapLeft, rowTop, right, rowBottom}, 0xFF000000);
+    gfx->filledRect.Flush();
+}
 
 bool CGamePanel::OnMouseMove(float x, float y) {
     GameGUI().UpdateEdges(x + left, y + top);

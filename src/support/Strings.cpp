@@ -3,12 +3,14 @@
 
 namespace vexo {
 
-std::string Trim(std::string_view text) {
+std::string_view TrimView(std::string_view text) {
     std::size_t begin = 0, end = text.size();
     while (begin < end && IsXmlSpace(text[begin])) ++begin;
     while (end > begin && IsXmlSpace(text[end - 1])) --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
 
 std::string CollapseWhitespace(std::string_view text) {
     std::string out;

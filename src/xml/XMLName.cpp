@@ -10,16 +10,43 @@ CXMLName::Table& CXMLName::GetTable() {
     return *table;
 }
 
-CXMLName::Table::iterator CXMLName::Acquire(std::string_view name) {
+namespace {
+
+// A document repeats a handful of names (a unit's element and its attributes, thousands of times
+// over), so the entries used last are kept in a few slots picked by the name's length and end
+// characters, and found again without hashing the name.
+constexpr std::size_t kRecentSlots = 32;
+std::pair<const std::string, std::size_t>* recent[kRecentSlots] = {};
+
+std::size_t RecentSlot(std::string_view name) {
+    if (name.empty()) return 0;
+    return (name.size() * 7 + std::size_t(static_cast<unsigned char>(name.front())) * 3 +
+            std::size_t(static_cast<unsigned char>(name.back()))) %
+           kRecentSlots;
+}
+
+} // namespace
+
+CXMLName::Table::value_type* CXMLName::Acquire(std::string_view name) {
+    auto*& slot = recent[RecentSlot(name)];
+    if (slot && slot->first == name) {
+        ++slot->second;
+        return slot;
+    }
     Table& table = GetTable();
     auto it = table.find(name);
     if (it == table.end()) it = table.emplace(std::string(name), 0).first;
     ++it->second;
-    return it;
+    slot = &*it;
+    return slot;
 }
 
 void CXMLName::Release() {
-    if (--entry->second == 0) GetTable().erase(entry);
+    if (--entry->second != 0) return;
+    auto*& slot = recent[RecentSlot(entry->first)];
+    if (slot == entry) slot = nullptr;
+    Table& table = GetTable();
+    table.erase(table.find(std::string_view(entry->first)));
 }
 
 CXMLName::CXMLName(std::string_view name) : entry(Acquire(name)) {

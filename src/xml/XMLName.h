@@ -3,9 +3,9 @@
 
 #include <cstddef>
 #include <functional>
-#include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 namespace vexo {
 
@@ -27,12 +27,19 @@ public:
     static std::size_t TableSize();
 
 private:
-    using Table = std::map<std::string, std::size_t, std::less<>>;
+    // Hashed, and looked up by string_view without building a string: every element and
+    // attribute a document reads interns its name. Rehashing moves no entries, so a handle keeps
+    // a pointer to its own.
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
+    };
+    using Table = std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>>;
     static Table& GetTable();
-    static Table::iterator Acquire(std::string_view name);
+    static Table::value_type* Acquire(std::string_view name);
     void Release();
 
-    Table::iterator entry;
+    Table::value_type* entry;
 };
 
 } // namespace vexo

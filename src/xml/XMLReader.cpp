@@ -90,7 +90,7 @@ int CXMLReader::Step() {
 int CXMLReader::InStartTag() {
     SkipSpace();
     const std::string_view rest = Rest();
-    if (rest.starts_with("/>")) {
+    if (rest.size() > 1 && rest[0] == '/' && rest[1] == '>') {
         name = std::move(openElements.back());
         openElements.pop_back();
         inStartTag = false;
@@ -98,7 +98,7 @@ int CXMLReader::InStartTag() {
         value.clear();
         return XML_TOKEN_ELEMENT_END;
     }
-    if (rest.starts_with(">")) {
+    if (!rest.empty() && rest[0] == '>') {
         inStartTag = false;
         ++position;
         return kNoToken;
@@ -121,11 +121,16 @@ int CXMLReader::Attribute() {
         ++i;
     if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) Fail(XML_ERROR_SYNTAX, start);
     const char quote = t[i++];
-    const std::size_t close = t.find(quote, i);
+    // One pass finds the closing quote and whether there is a reference to decode: values are
+    // short, and most have none.
+    std::size_t close = i;
+    bool reference = false;
+    for (; close < t.size() && t[close] != quote; ++close)
+        reference |= t[close] == '&';
     std::string processed =
         ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
-    DecodeEntities(processed, start);
-    if (close == std::string::npos) Fail(XML_ERROR_SYNTAX, start);
+    if (reference) DecodeEntities(processed, start);
+    if (close >= t.size()) Fail(XML_ERROR_SYNTAX, start);
     position = close + 1;
     if (skipAttributes) return kNoToken;
     name.assign(attributeName);
@@ -135,19 +140,21 @@ int CXMLReader::Attribute() {
 
 int CXMLReader::Markup() {
     const std::string_view rest = Rest();
-    if (rest.starts_with("<?") && ProcessingInstruction()) return skipPI ? kNoToken : XML_TOKEN_PI;
-    if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA))
-        return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
-    if (Delimited("<!--", "-->", trimComments, collapseComments))
-        return skipComments ? kNoToken : XML_TOKEN_COMMENT;
-    if (rest.starts_with("<!")) {
+    // The byte after '<' tells the constructs apart; most markup is a plain start or end tag.
+    const char second = rest.size() > 1 ? rest[1] : '\0';
+    if (second == '?' && ProcessingInstruction()) return skipPI ? kNoToken : XML_TOKEN_PI;
+    if (second == '!') {
+        if (Delimited("<![CDATA[", "]]>", trimCDATA, collapseCDATA))
+            return skipCDATA ? kNoToken : XML_TOKEN_CDATA;
+        if (Delimited("<!--", "-->", trimComments, collapseComments))
+            return skipComments ? kNoToken : XML_TOKEN_COMMENT;
         const std::size_t close = rest.find('>', 2);
         if (close != std::string_view::npos) {
             position += close + 1;
             return kNoToken;
         }
     }
-    if (rest.starts_with("</") && EndTag()) return XML_TOKEN_ELEMENT_END;
+    if (second == '/' && EndTag()) return XML_TOKEN_ELEMENT_END;
     StartTag();
     return XML_TOKEN_ELEMENT_START;
 }
@@ -229,9 +236,11 @@ void CXMLReader::SkipSpace() {
         ++position;
 }
 
+// Trimmed and checked as a view of the text: a value is copied once, into the string it ends in.
 std::string CXMLReader::ProcessText(std::string_view raw, bool trim, bool collapse) const {
-    std::string out = trim ? Trim(raw) : std::string(raw);
-    return collapse && HasWhitespaceToCollapse(out) ? CollapseWhitespace(out) : out;
+    if (trim) raw = TrimView(raw);
+    if (collapse && HasWhitespaceToCollapse(raw)) return CollapseWhitespace(raw);
+    return std::string(raw);
 }
 
 void CXMLReader::DecodeEntities(std::string& text, std::size_t errorPosition) const {

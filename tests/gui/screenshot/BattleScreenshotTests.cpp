@@ -109,9 +109,17 @@ TEST_F(BattleScreenshotTest, ARunningMissionWithItsPanelsHintAndConsole) {
     ASSERT_EQ(w, std::uint32_t(kWidth));
     const auto pixel = [&](int px, int py) { return pixels[std::size_t(py) * kWidth + std::size_t(px)]; };
 
-    // Black panel margin, grey boxes, and something written in the console, the info panel and
-    // the hint strip.
-    EXPECT_TRUE(IsGrey(pixel(2, 540), 0));
+    // The panel's margins are black but for the boxes' frames at their edges: the terrain reaching
+    // under the panel never shows around the boxes. Then the grey boxes, and something written in
+    // the console, the info panel and the hint strip.
+    int litMargin = 0;
+    for (int py = 480; py < 600; ++py)
+        for (int px = 0; px < kWidth; ++px) {
+            const bool margin = py < 483 || py > 596 || px < 3 || (px > 320 && px < 323) ||
+                                (px > 644 && px < 647) || px > 796;
+            litMargin += margin && !IsGrey(pixel(px, py), 0);
+        }
+    EXPECT_EQ(litMargin, 0);
     EXPECT_TRUE(IsGrey(pixel(300, 590), 0x60));
     EXPECT_TRUE(IsGrey(pixel(630, 590), 0x60));
     const auto inked = [&](int x0, int y0, int x1, int y1, int background) {
