@@ -26,7 +26,6 @@ public:
 
     // How many 12-pixel lines fit between the 4-pixel margins of the current rectangle.
     int Capacity() const;
-    const std::list<Line>& Lines() const { return lines; }
 
     void Draw(float left, float top, float right, float bottom) override;
 

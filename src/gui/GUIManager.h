@@ -58,9 +58,7 @@ public:
     bool IsInTree(const CGUIWindowContainer* window) const;
 
     // The window that last accepted a mouse move, and the one that took the current press.
-    CGUIWindowContainer* GetHover() const { return hover; }
     CGUIWindowContainer* GetCapture() const { return capture; }
-    int GetCaptureButton() const { return captureButton; }
     void ReleaseCapture() { capture = nullptr; }
 
     // The screen stack; the last element is the top screen and the only one that is live. The

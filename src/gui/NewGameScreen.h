@@ -24,7 +24,6 @@ public:
         std::string file; // the file's own name in the folder, as the file system spells it
     };
 
-    const std::vector<Entry>& GetEntries() const { return entries; }
     // -1 until the player picks a row; never goes back to -1.
     int GetSelected() const { return selected; }
     // The selected mission's path ("Maps\\name.tlm"), or "" for the random map and for nothing.
@@ -45,7 +44,6 @@ private:
 class CMissionText : public CGUIWindow {
 public:
     void SetText(std::string value) { text = std::move(value); }
-    const std::string& GetText() const { return text; }
     void Draw(float left, float top, float right, float bottom) override;
 
 private:
@@ -66,11 +64,6 @@ public:
     void Update(float time, float elapsed, bool active) override;
     void Draw(float left, float top, float right, float bottom) override;
     std::uint32_t GetBackgroundColor() const override { return 0xFFFFFFFFu; }
-
-    CMenuButton* GetBackButton() const { return back; }
-    CMenuButton* GetPlayButton() const { return play; }
-    CMissionList* GetList() const { return list; }
-    CMissionText* GetText() const { return text; }
 
 private:
     void ShowDescription(int entry);

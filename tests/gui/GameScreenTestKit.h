@@ -94,10 +94,16 @@ protected:
         gui.KeyUp(key);
     }
 
-    static std::vector<std::string> ConsoleTexts() {
-        std::vector<std::string> texts;
+    // The console's lines as it draws them now, oldest first.
+    std::vector<CRecordingDevice::Text> ConsoleDrawn() {
+        device.texts.clear();
         if (CConsole* console = GameGUI().console)
-            for (const CConsole::Line& line : console->Lines()) texts.push_back(line.text);
+            console->Draw(console->left, console->top, console->right, console->bottom);
+        return std::exchange(device.texts, {});
+    }
+    std::vector<std::string> ConsoleTexts() {
+        std::vector<std::string> texts;
+        for (const auto& line : ConsoleDrawn()) texts.push_back(line.text);
         return texts;
     }
 

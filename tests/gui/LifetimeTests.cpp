@@ -17,13 +17,13 @@ protected:
 TEST_F(LifetimeTest, ErasingTheScreenThatHoldsCaptureAndHoverForgetsBoth) {
     gui.MouseMove(5, 5);
     gui.MouseDown(15, 15, GUIMouseLeft);
-    ASSERT_EQ(gui.GetHover(), w);
+    ASSERT_EQ(Entered(), w);
     ASSERT_EQ(gui.GetCapture(), inner);
     CRecScreen* below = Push("below");
     gui.screens.MoveToTop(gui.screens.IndexOf(s));
     gui.screens.Erase(gui.screens.IndexOf(s));
     EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 
     // A new screen, likely on the freed addresses, gets ordinary routing and no stale capture.
     CRecScreen* next = Push("next");
@@ -57,7 +57,7 @@ TEST_F(LifetimeTest, AWindowThatDeletesItselfWhileAcceptingIsNotRemembered) {
         if (event == "Move") w->RemoveChild(inner);
     };
     gui.MouseMove(15, 15);
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 }
 
 TEST_F(LifetimeTest, ALeaveHandlerThatDeletesTheNewHoverLeavesNoHover) {
@@ -69,7 +69,7 @@ TEST_F(LifetimeTest, ALeaveHandlerThatDeletesTheNewHoverLeavesNoHover) {
     Take();
     gui.MouseMove(250, 50);
     EXPECT_THAT(Take(), ElementsAre("other.Move 50,50", "w.Leave 250,50", "other.Destroy "));
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 }
 
 TEST_F(LifetimeTest, TheCaptureEndsWithItsButtonEvenWhenTheWindowDeletedItselfOnRelease) {
@@ -81,7 +81,7 @@ TEST_F(LifetimeTest, TheCaptureEndsWithItsButtonEvenWhenTheWindowDeletedItselfOn
     gui.MouseUp(50, 50, GUIMouseLeft);
     EXPECT_THAT(Take(), ElementsAre("inner.Up 40,40,0", "inner.Destroy ", "w.Move 50,50", "w.Enter 50,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(gui.GetHover(), w);
+    EXPECT_EQ(Entered(), w);
 }
 
 TEST_F(LifetimeTest, AnUpdateThatRemovesChildrenDoesNotDisturbTheWalk) {

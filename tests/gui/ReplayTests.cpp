@@ -9,7 +9,7 @@
 
 namespace {
 
-using Snapshot = std::vector<std::tuple<float, float, float, int, int>>;
+using Snapshot = std::vector<std::tuple<float, float, float, EUnitOrder, EUnitState>>;
 
 Snapshot World() {
     Snapshot units;

@@ -82,7 +82,7 @@ TEST_F(TreeTest, MoveToTopKeepsAScreenExactlyAsItWas) {
     gui.screens.MoveToTop(gui.screens.IndexOf(s));
     EXPECT_THAT(Only(Take(), "Destroy"), IsEmpty());
     EXPECT_EQ(gui.GetCapture(), c11);
-    EXPECT_EQ(gui.GetHover(), c1);
+    EXPECT_EQ(Entered(), c1);
     EXPECT_FALSE(c2->IsVisible());
     EXPECT_THAT(s->GetChildren(), ElementsAre(c1, c2));
     gui.MouseMove(16, 27);
@@ -153,7 +153,6 @@ TEST(EmptyStack, GivesTheDefaultsAndIgnoresEverything) {
     gui.KeyDown(1);
     gui.Update(0, 0, true);
     gui.Draw(640, 480);
-    EXPECT_EQ(gui.GetHover(), nullptr);
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_FALSE(gui.fullScreen);
 }
