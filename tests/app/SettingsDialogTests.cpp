@@ -153,24 +153,23 @@ TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
     dialog.SetScreenSize(800.0f, 600.0f);
     // A fixed list does not open; the radio button makes the lists editable.
     dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     dialog.Handle(Click(dialog.RadioBox(false)));
     EXPECT_FALSE(model.IsWindowed());
     dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
-    ASSERT_EQ(dialog.OpenList(), EDialogList::Resolution);
-    ASSERT_TRUE(dialog.DropDownRow(0));
+    ASSERT_TRUE(dialog.DropDownRow(0)) << "the list of resolutions opened";
     dialog.Handle(Click(*dialog.DropDownRow(0)));
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
 
     // Escape closes an open list first, then cancels; a click beside a list closes it.
     dialog.Handle(Click(dialog.ListBox(EDialogList::RefreshRate)));
     dialog.Handle(Key(VK_ESCAPE));
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     EXPECT_FALSE(dialog.IsFinished());
     dialog.Handle(Click(dialog.ListBox(EDialogList::Adapter)));
     dialog.Handle({WM_LBUTTONDOWN, 0, MakeLParam(1, 1)});
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
     dialog.Handle(Key(VK_ESCAPE));
     EXPECT_TRUE(dialog.IsFinished());
