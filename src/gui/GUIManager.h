@@ -53,11 +53,7 @@ public:
     // Draws the top screen, whose rectangle is the back buffer (0, 0, width, height).
     void Draw(float width, float height);
 
-    // Whether window is one of the stacked screens (not only the top one) or lies inside one.
-    // Compares pointers only.
-    bool IsInTree(const CGUIWindowContainer* window) const;
-
-    // The window that last accepted a mouse move, and the one that took the current press.
+    // The window that took the current press.
     CGUIWindowContainer* GetCapture() const { return capture; }
     void ReleaseCapture() { capture = nullptr; }
 
@@ -72,6 +68,9 @@ private:
     friend class CGUIWindowContainer;
 
     CGUIScreen* Top() const { return screens.empty() ? nullptr : screens.back(); }
+    // Whether window is one of the stacked screens (not only the top one) or lies inside one.
+    // Compares pointers only.
+    bool IsInTree(const CGUIWindowContainer* window) const;
     // The window itself if it is still in a tree, otherwise nullptr.
     CGUIWindowContainer* Live(CGUIWindowContainer* window) const;
     // Called by every container's destructor.

@@ -98,18 +98,6 @@ TEST_F(TreeTest, ScreenToLocalSubtractsEveryWindowOffsetUpToTheScreen) {
     EXPECT_FLOAT_EQ(p.y, 100);
 }
 
-TEST_F(TreeTest, IsInTreeKnowsEveryStackedScreenAndNothingElse) {
-    CRecScreen* t = Push("t");
-    EXPECT_TRUE(gui.IsInTree(s));
-    EXPECT_TRUE(gui.IsInTree(c11));
-    EXPECT_TRUE(gui.IsInTree(t));
-    EXPECT_FALSE(gui.IsInTree(nullptr));
-    CRecWindow loose(log, "loose");
-    EXPECT_FALSE(gui.IsInTree(&loose));
-    EXPECT_EQ(c11->GetParent(), c1);
-    EXPECT_EQ(c1->GetParent(), s);
-}
-
 TEST_F(TreeTest, HidingTheCaptureOrAnAncestorOfItEndsTheCapture) {
     gui.MouseDown(15, 26, GUIMouseLeft);
     ASSERT_EQ(gui.GetCapture(), c11);
