@@ -25,7 +25,7 @@ public:
     using CMyD3DApplication::CMyD3DApplication;
     void ChangeDevice() override {
         dialogs.push_back(std::string(active ? "running" : "paused") +
-                          (testHost->Timer().IsStopped() ? ", timer stopped" : ", timer running"));
+                          (testHost->TimerStopped() ? ", timer stopped" : ", timer running"));
     }
     bool IsActive() const { return active; }
     CTestFrameHost* testHost = nullptr;
@@ -81,7 +81,7 @@ TEST_F(ScreenFlowAppTest, SettingsRunWhileTheFramePausesWithItsTimer) {
     ClickMenu(CMenu::kSettings);
     EXPECT_EQ(app.dialogs, std::vector<std::string>{"paused, timer stopped"});
     EXPECT_TRUE(app.IsActive());
-    EXPECT_FALSE(host.Timer().IsStopped());
+    EXPECT_FALSE(host.TimerStopped());
 }
 
 // "Informacje" hands Readme.txt's full path to the desktop's opener, or leaves a record saying
