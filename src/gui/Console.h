@@ -11,7 +11,7 @@
 
 class CConsole : public CGUIWindow, public IGameConsole {
 public:
-    struct Line {
+    struct CLine {
         std::string text; // Windows-1250
         std::uint32_t colour;
     };
@@ -30,5 +30,5 @@ public:
     void Draw(float left, float top, float right, float bottom) override;
 
 private:
-    std::list<Line> lines; // oldest first
+    std::list<CLine> lines; // oldest first
 };

@@ -8,10 +8,10 @@
 #include "gui/ObjVector.h"
 
 // The modifier and toggle keys the screens read besides the key messages, as flags.
-enum GUIModifier : unsigned {
-    GUIModControl = 1,    // either Ctrl held
-    GUIModCapsLock = 2,   // Caps Lock on
-    GUIModScrollLock = 4, // Scroll Lock on
+enum EModifier : unsigned {
+    kModControl = 1,    // either Ctrl held
+    kModCapsLock = 2,   // Caps Lock on
+    kModScrollLock = 4, // Scroll Lock on
 };
 
 class CGUIManager {
@@ -39,11 +39,11 @@ public:
     void KeyUp(int key);
     void Char(int character);
     // The frame hands over the modifier and toggle state with every message and every frame step,
-    // so the screens never ask the system for it. GUIModifier flags.
+    // so the screens never ask the system for it. EModifier flags.
     void SetModifiers(unsigned flags) { modifiers = flags; }
-    bool HasModifier(GUIModifier flag) const { return (modifiers & flag) != 0; }
+    bool HasModifier(EModifier flag) const { return (modifiers & flag) != 0; }
 
-    // The cursor kind at (x, y); GUICursorPointer with no screens.
+    // The cursor kind at (x, y); kCursorPointer with no screens.
     int GetCursor(float x, float y);
     // The top screen's clear colour; opaque black with no screens.
     std::uint32_t GetBackgroundColor() const;
@@ -87,7 +87,7 @@ private:
 };
 
 // Whether the modifier flag is on as the living dispatcher last heard; off without one.
-inline bool ModifierOn(GUIModifier flag) {
+inline bool ModifierOn(EModifier flag) {
     const CGUIManager* manager = CGUIManager::Instance();
     return manager && manager->HasModifier(flag);
 }

@@ -107,8 +107,8 @@ bool CGameView::OnMouseDown(float x, float y, int button) {
     if (!Game().objects) return true;
     float wx, wy;
     ToWorld(x, y, wx, wy);
-    if (button == GUIMouseLeft) LeftClick(wx, wy);
-    if (button == GUIMouseRight) RightClick(wx, wy);
+    if (button == kMouseLeft) LeftClick(wx, wy);
+    if (button == kMouseRight) RightClick(wx, wy);
     return true;
 }
 
@@ -184,7 +184,7 @@ void CGameView::RightClick(float wx, float wy) {
 bool CGameView::OnKeyDown(int key) {
     if (key < '0' || key > '9') return true;
     TObjectRef<CUnit>& group = groups[std::size_t(key - '0')];
-    if (ModifierOn(GUIModControl)) {
+    if (ModifierOn(kModControl)) {
         if (CUnit* unit = Game().Selected()) {
             group = unit;
             if (CGameScreen* screen = GameGUI().screen) screen->RecordGroup(key - '0', unit);
@@ -195,7 +195,7 @@ bool CGameView::OnKeyDown(int key) {
     return true;
 }
 
-int CGameView::GetCursor(float, float) { return pending != EOrderEntry::None ? GUICursorTarget : GUICursorPointer; }
+int CGameView::GetCursor(float, float) { return pending != EOrderEntry::None ? kCursorTarget : kCursorPointer; }
 
 void CGameView::DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, float top, float right,
                            float bottom) const {
@@ -208,7 +208,7 @@ void CGameView::DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, f
 
 void CGameView::DrawLifeBars(const CUnit* hovered, float left, float top, float right, float bottom) const {
     const CGameGUI& gui = GameGUI();
-    const bool all = gui.IsKeyDown(platform::VK_MENU) || ModifierOn(GUIModCapsLock);
+    const bool all = gui.IsKeyDown(platform::VK_MENU) || ModifierOn(kModCapsLock);
     CGfxFilledRect& rects = CGfx::Instance()->filledRect;
     bool open = false;
     for (const auto& object : GameObjects().All()) {

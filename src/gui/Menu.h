@@ -39,7 +39,7 @@ private:
 // the screen flow polls the buttons.
 class CMenu : public CGUIScreen {
 public:
-    enum Button : int { kReturn = 0, kNewGame = 1, kSettings = 2, kInformation = 3, kExit = 4 };
+    enum EButton : int { kReturn = 0, kNewGame = 1, kSettings = 2, kInformation = 3, kExit = 4 };
     static constexpr int kButtonCount = 5;
 
     CMenu();

@@ -19,7 +19,7 @@ public:
     // random map.
     CMissionList();
 
-    struct Entry {
+    struct CEntry {
         std::string name; // shown, Windows-1250, without folder and extension
         std::string file; // the file's own name in the folder, as the file system spells it
     };
@@ -36,7 +36,7 @@ public:
     static constexpr float kMargin = 8.0f;
 
 private:
-    std::vector<Entry> entries;
+    std::vector<CEntry> entries;
     int selected = -1;
 };
 
@@ -52,7 +52,7 @@ private:
 
 class CNewGameScreen : public CGUIScreen {
 public:
-    enum Button : int { kBack = 0, kPlay = 1 };
+    enum EButton : int { kBack = 0, kPlay = 1 };
 
     CNewGameScreen();
 

@@ -162,7 +162,7 @@ TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {
 
 TEST_F(GameAppTest, FrameClearsToTheScreenColourWithTheRateInItsComplement) {
     Start();
-    Push(0xFFFFFFFF)->answers.cursor = GUICursorTarget;
+    Push(0xFFFFFFFF)->answers.cursor = kCursorTarget;
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(100, 200));
     host.Advance(0.05);
     app.FrameStep();
@@ -212,15 +212,15 @@ TEST_F(GameAppTest, ModifierAndToggleKeysReachTheGuiWithMessagesAndFrames) {
     Push(0xFF000000);
     SDL_SetModState(SDL_Keymod(KMOD_RCTRL | KMOD_SCROLL));
     app.SendMessage(WM_KEYDOWN, '1', 1);
-    EXPECT_TRUE(gui.HasModifier(GUIModControl));
-    EXPECT_TRUE(gui.HasModifier(GUIModScrollLock));
-    EXPECT_FALSE(gui.HasModifier(GUIModCapsLock));
+    EXPECT_TRUE(gui.HasModifier(kModControl));
+    EXPECT_TRUE(gui.HasModifier(kModScrollLock));
+    EXPECT_FALSE(gui.HasModifier(kModCapsLock));
     // Caps Lock switched on while no message came: the next frame step brings it.
     SDL_SetModState(KMOD_CAPS);
     host.Advance(0.25);
     app.FrameStep();
-    EXPECT_TRUE(gui.HasModifier(GUIModCapsLock));
-    EXPECT_FALSE(gui.HasModifier(GUIModControl));
+    EXPECT_TRUE(gui.HasModifier(kModCapsLock));
+    EXPECT_FALSE(gui.HasModifier(kModControl));
     SDL_SetModState(KMOD_NONE);
 }
 

@@ -100,8 +100,8 @@ protected:
     void Click(const CGUIWindow& window) {
         const float x = (window.left + window.right) / 2, y = (window.top + window.bottom) / 2;
         gui.MouseMove(x, y);
-        gui.MouseDown(x, y, GUIMouseLeft);
-        gui.MouseUp(x, y, GUIMouseLeft);
+        gui.MouseDown(x, y, kMouseLeft);
+        gui.MouseUp(x, y, kMouseLeft);
     }
     void ClickMenu(int button) {
         Frame();
@@ -114,8 +114,8 @@ protected:
         CNewGameScreen* selection = On<CNewGameScreen>();
         ASSERT_NE(selection, nullptr);
         const CMissionList& list = *FindChild<CMissionList>(*selection);
-        gui.MouseDown(list.left + 20, list.top + 8 + 16 * float(row) + 8, GUIMouseLeft);
-        gui.MouseUp(list.left + 20, list.top + 8 + 16 * float(row) + 8, GUIMouseLeft);
+        gui.MouseDown(list.left + 20, list.top + 8 + 16 * float(row) + 8, kMouseLeft);
+        gui.MouseUp(list.left + 20, list.top + 8 + 16 * float(row) + 8, kMouseLeft);
         Frame();
         Click(*FindChild<CMenuButton>(*selection, CNewGameScreen::kPlay));
         Frame();

@@ -77,7 +77,7 @@ TEST_F(SimulationTest, DecisionsRunForEveryUnitOnTheSecond) {
 }
 
 TEST_F(SimulationTest, HeadlessRandomMapsRepeatWithTheSameSeed) {
-    HeadlessOptions options;
+    CHeadlessOptions options;
     options.seed = 42;
     options.maxSeconds = 20.0f;
     const std::string first = DescribeResult(RunHeadless("", options));

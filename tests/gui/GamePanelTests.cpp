@@ -96,7 +96,7 @@ class OrderButtonTest : public GameScreenTest {
 protected:
     CButtonPanel& Buttons() { return *FindChild<CButtonPanel>(*FindChild<CGamePanel>(*screen)); }
     // Button 0 covers (652, 488) to (684, 520) of the back buffer.
-    void PressRelease(float x0, float y0, float x1, float y1, int button = GUIMouseLeft) {
+    void PressRelease(float x0, float y0, float x1, float y1, int button = kMouseLeft) {
         gui.MouseMove(x0, y0);
         gui.MouseDown(x0, y0, button);
         gui.MouseMove(x1, y1);
@@ -110,14 +110,14 @@ TEST_F(OrderButtonTest, AClickIsAPressAndAReleaseOnTheButtonEdgesIncluded) {
     EXPECT_FALSE(Buttons().WasClicked(0));
     PressRelease(660, 490, 700, 490); // released outside: the capture held, no click
     EXPECT_FALSE(Buttons().WasClicked(0));
-    gui.MouseUp(660, 490, GUIMouseLeft);
+    gui.MouseUp(660, 490, kMouseLeft);
     EXPECT_FALSE(Buttons().WasClicked(0)) << "that press is over: a release alone clicks nothing";
     PressRelease(660, 490, 684, 520); // right and bottom edges
     EXPECT_TRUE(Buttons().WasClicked(0));
     PressRelease(660, 490, 684.5f, 500);
     EXPECT_FALSE(Buttons().WasClicked(0));
-    PressRelease(660, 490, 652, 488, GUIMouseRight); // left and top edges, other mouse buttons
-    PressRelease(700, 530, 700, 530, GUIMouseMiddle); // button 5: (688, 524) to (720, 556)
+    PressRelease(660, 490, 652, 488, kMouseRight); // left and top edges, other mouse buttons
+    PressRelease(700, 530, 700, 530, kMouseMiddle); // button 5: (688, 524) to (720, 556)
     EXPECT_TRUE(Buttons().WasClicked(0));
     EXPECT_TRUE(Buttons().WasClicked(5));
     EXPECT_FALSE(Buttons().WasClicked(1));
@@ -127,9 +127,9 @@ TEST_F(OrderButtonTest, AClickIsAPressAndAReleaseOnTheButtonEdgesIncluded) {
 TEST_F(OrderButtonTest, AClickStartsItsOrderEntryOnTheNextUpdate) {
     ClickUnit(kOwnBoy);
     PressRelease(700, 490, 700, 490); // button 1, Go
-    EXPECT_EQ(View().GetCursor(100, 100), GUICursorPointer);
+    EXPECT_EQ(View().GetCursor(100, 100), kCursorPointer);
     Frame(1.0f / 64);
-    EXPECT_EQ(View().GetCursor(100, 100), GUICursorTarget);
+    EXPECT_EQ(View().GetCursor(100, 100), kCursorTarget);
     EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe."});
     Frame(1.0f / 64);
     EXPECT_EQ(ConsoleTexts().size(), 1u);
@@ -151,7 +151,7 @@ TEST_F(OrderButtonTest, ButtonsDrawTheirStateAndIconFromTheUnitSprites) {
     const float idle = frameOf(false);
     gui.MouseMove(660, 490);
     const float hovered = frameOf(false);
-    gui.MouseDown(660, 490, GUIMouseLeft);
+    gui.MouseDown(660, 490, kMouseLeft);
     const float pressed = frameOf(true);
     // Frames 10, 11 and 13 of a 512-pixel sheet of 64-pixel frames.
     EXPECT_FLOAT_EQ(idle, (2 * 64 + 1) / 512.0f);

@@ -102,7 +102,7 @@ TEST_F(GameScreenUpdateTest, SpaceOrScrollLockKeepsTheCameraOnTheSelectedUnit) {
     Game().camX = 10.0f;
     Frame(kStep);
     EXPECT_FLOAT_EQ(Game().camX, 10.0f);
-    gui.SetModifiers(GUIModScrollLock);
+    gui.SetModifiers(kModScrollLock);
     Frame(kStep);
     EXPECT_EQ(Game().camX, Unit(kOwnGirl)->x);
 }
@@ -241,7 +241,7 @@ TEST_F(LifeBarTest, BarsShowForTheHoveredUnitTheSidesKeysAltAndCapsLock) {
     gui.KeyDown(VK_MENU);
     EXPECT_EQ(DrawView(), 7u);
     gui.KeyUp(VK_MENU);
-    gui.SetModifiers(GUIModCapsLock);
+    gui.SetModifiers(kModCapsLock);
     EXPECT_EQ(DrawView(), 7u);
 }
 

@@ -21,7 +21,7 @@ protected:
         while (coordinate + half > edge) coordinate = std::nextafter(coordinate, -1e9f);
         ASSERT_EQ(coordinate + half, edge);
     }
-    void ClickTarget(int target, int button = GUIMouseLeft) {
+    void ClickTarget(int target, int button = kMouseLeft) {
         if (target == kGround)
             Click(20.0f, 2.5f, button);
         else
@@ -31,7 +31,7 @@ protected:
         ClickUnit(kOwnBoy);
         return *Unit(kOwnBoy);
     }
-    void HoldCtrl(bool held) { gui.SetModifiers(held ? GUIModControl : 0u); }
+    void HoldCtrl(bool held) { gui.SetModifiers(held ? kModControl : 0u); }
     // The view's own cursor: the fade-in still covers the battlefield in these tests.
     int Cursor() { return View().GetCursor(100, 100); }
 };
@@ -91,7 +91,7 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         SCOPED_TRACE(std::string(1, char(c.key)) + " on " + std::to_string(c.target));
         boy.Stop();
         Tap(c.key);
-        EXPECT_EQ(Cursor(), GUICursorTarget);
+        EXPECT_EQ(Cursor(), kCursorTarget);
         EXPECT_EQ(ConsoleTexts().back(), c.prompt);
         EXPECT_EQ(ConsoleDrawn().back().color, 0xFFC0C0C0u);
         ClickTarget(c.target);
@@ -101,7 +101,7 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         } else if (c.order != EUnitOrder::None) {
             EXPECT_EQ(boy.OrderTarget(), Unit(c.target));
         }
-        EXPECT_EQ(Cursor(), GUICursorPointer);
+        EXPECT_EQ(Cursor(), kCursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
     }
 }
@@ -109,14 +109,14 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
 TEST_F(GameViewInputTest, OverTheFadeAndTheHintTheOrdinaryPointerShows) {
     SelectOwnBoy();
     Tap('G');
-    EXPECT_EQ(gui.GetCursor(100, 100), GUICursorPointer);
+    EXPECT_EQ(gui.GetCursor(100, 100), kCursorPointer);
     Frames(140, 1.0f / 64); // past the fade-in
     ASSERT_FALSE(screen->HasOverlay());
-    EXPECT_EQ(gui.GetCursor(100, 100), GUICursorTarget);
+    EXPECT_EQ(gui.GetCursor(100, 100), kCursorTarget);
     GameGUI().hint->SetText("Idz [G]");
     Frame(0.0f);
-    EXPECT_EQ(gui.GetCursor(400, 466), GUICursorPointer);
-    EXPECT_EQ(Cursor(), GUICursorTarget) << "the entry still runs";
+    EXPECT_EQ(gui.GetCursor(400, 466), kCursorPointer);
+    EXPECT_EQ(Cursor(), kCursorTarget) << "the entry still runs";
 }
 
 TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
@@ -124,12 +124,12 @@ TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
     Tap('P');
     ClickUnit(kLyingEnemy);
     EXPECT_EQ(ConsoleTexts().back(), "Wskaz miejsce docelowe lub brzeg wody.");
-    EXPECT_EQ(Cursor(), GUICursorTarget);
+    EXPECT_EQ(Cursor(), kCursorTarget);
     Click(21.0f, 11.5f);
     EXPECT_EQ(boy.order, EUnitOrder::Carry);
     EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
     EXPECT_EQ(boy.orderX, 21.0f);
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 
     // The carried unit leaves the world before the destination: the entry only ends.
     boy.Stop();
@@ -139,7 +139,7 @@ TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
     GameObjects().UpdateAll(0.0f, 0.0f);
     Click(21.0f, 11.5f);
     EXPECT_EQ(boy.order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
@@ -148,7 +148,7 @@ TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
     Tap('F');
     Tap('S');
     EXPECT_EQ(boy.order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), GUICursorTarget);
+    EXPECT_EQ(Cursor(), kCursorTarget);
     Tap('A');
     ClickUnit(kOwnGirl);
     EXPECT_EQ(boy.order, EUnitOrder::Attack) << "the later entry holds";
@@ -161,11 +161,11 @@ TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
 
 TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('G');
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    EXPECT_EQ(Cursor(), kCursorPointer);
     ClickUnit(kEnemyBoy);
     for (int key : {'S', 'G', 'F', 'A', 'W', 'P'}) Tap(key);
-    EXPECT_EQ(Cursor(), GUICursorPointer);
-    ClickTarget(kGround, GUIMouseRight);
+    EXPECT_EQ(Cursor(), kCursorPointer);
+    ClickTarget(kGround, kMouseRight);
     EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
     EXPECT_TRUE(ConsoleTexts().empty());
 
@@ -174,7 +174,7 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('G');
     Game().ClearSelection();
     ClickUnit(kOwnGirl);
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    EXPECT_EQ(Cursor(), kCursorPointer);
     EXPECT_EQ(Game().Selected(), nullptr);
 
     // A group key may select an enemy mid-entry: the player never commands the computer's units.
@@ -187,7 +187,7 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('4');
     ClickTarget(kGround);
     EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
@@ -198,7 +198,7 @@ TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
     };
     CUnit& boy = SelectOwnBoy();
     for (const EntryCase& c : cases) {
-        ClickTarget(c.target, GUIMouseRight);
+        ClickTarget(c.target, kMouseRight);
         EXPECT_EQ(boy.order, c.order) << c.target;
         if (c.target != kGround) {
             EXPECT_EQ(boy.OrderTarget(), Unit(c.target)) << c.target;
@@ -206,32 +206,32 @@ TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
     }
     EXPECT_EQ(Game().Selected(), &boy);
     EXPECT_TRUE(ConsoleTexts().empty());
-    ClickUnit(kEnemyBoy, GUIMouseMiddle); // does nothing at all
+    ClickUnit(kEnemyBoy, kMouseMiddle); // does nothing at all
     EXPECT_EQ(boy.OrderTarget(), &boy);
     EXPECT_EQ(Game().Selected(), &boy);
 }
 
 TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndTheNextRightClickCancels) {
     CUnit& boy = SelectOwnBoy();
-    ClickUnit(kLyingEnemy, GUIMouseRight);
-    EXPECT_EQ(Cursor(), GUICursorTarget);
+    ClickUnit(kLyingEnemy, kMouseRight);
+    EXPECT_EQ(Cursor(), kCursorTarget);
     EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke."});
-    ClickTarget(kGround, GUIMouseRight); // cancelled, nothing else
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    ClickTarget(kGround, kMouseRight); // cancelled, nothing else
+    EXPECT_EQ(Cursor(), kCursorPointer);
     EXPECT_EQ(boy.order, EUnitOrder::None);
 
-    ClickUnit(kLyingEnemy, GUIMouseRight);
+    ClickUnit(kLyingEnemy, kMouseRight);
     ClickUnit(kLyingEnemy); // the same unit again: bury it
     EXPECT_EQ(boy.order, EUnitOrder::Bury);
-    ClickUnit(kLyingEnemy, GUIMouseRight);
+    ClickUnit(kLyingEnemy, kMouseRight);
     ClickTarget(kGround); // anywhere else: carry it there
     EXPECT_EQ(boy.order, EUnitOrder::Carry);
     EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
-    ClickUnit(kLyingEnemy, GUIMouseRight);
+    ClickUnit(kLyingEnemy, kMouseRight);
     Unit(kLyingEnemy)->buried = true; // buried meanwhile: a click on it does nothing
     ClickUnit(kLyingEnemy);
     EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(Cursor(), GUICursorPointer);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {

@@ -16,7 +16,7 @@ protected:
 
 TEST_F(LifetimeTest, ErasingTheScreenThatHoldsCaptureAndHoverForgetsBoth) {
     gui.MouseMove(5, 5);
-    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
     ASSERT_EQ(Entered(), w);
     ASSERT_EQ(gui.GetCapture(), inner);
     CRecScreen* below = Push("below");
@@ -30,14 +30,14 @@ TEST_F(LifetimeTest, ErasingTheScreenThatHoldsCaptureAndHoverForgetsBoth) {
     Add(*next, log, "n", 0, 0, 100, 100);
     Take();
     gui.MouseMove(15, 15);
-    gui.MouseUp(15, 15, GUIMouseLeft);
+    gui.MouseUp(15, 15, kMouseLeft);
     EXPECT_THAT(Take(), ElementsAre("n.Move 15,15", "n.Enter 15,15", "n.Up 15,15,0"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_THAT(gui.screens, ElementsAre(below, next));
 }
 
 TEST_F(LifetimeTest, RemovingTheCapturingWindowEndsTheCapture) {
-    gui.MouseDown(15, 15, GUIMouseRight);
+    gui.MouseDown(15, 15, kMouseRight);
     ASSERT_EQ(gui.GetCapture(), inner);
     s->RemoveChild(w);
     EXPECT_EQ(gui.GetCapture(), nullptr);
@@ -50,7 +50,7 @@ TEST_F(LifetimeTest, AWindowThatDeletesItselfWhileAcceptingIsNotRemembered) {
     inner->hook = [this](const std::string& event) {
         if (event == "Down" || event == "Move") w->RemoveChild(inner);
     };
-    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
     EXPECT_EQ(gui.GetCapture(), nullptr);
     inner = Add(*w, log, "inner", 10, 10, 20, 20);
     inner->hook = [this](const std::string& event) {
@@ -73,12 +73,12 @@ TEST_F(LifetimeTest, ALeaveHandlerThatDeletesTheNewHoverLeavesNoHover) {
 }
 
 TEST_F(LifetimeTest, TheCaptureEndsWithItsButtonEvenWhenTheWindowDeletedItselfOnRelease) {
-    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
     inner->hook = [this](const std::string& event) {
         if (event == "Up") w->RemoveChild(inner);
     };
     Take();
-    gui.MouseUp(50, 50, GUIMouseLeft);
+    gui.MouseUp(50, 50, kMouseLeft);
     EXPECT_THAT(Take(), ElementsAre("inner.Up 40,40,0", "inner.Destroy ", "w.Move 50,50", "w.Enter 50,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_EQ(Entered(), w);

@@ -57,9 +57,9 @@ TEST_F(MenuTest, AClickIsOneShotAndSounds) {
     gui.MouseMove(400, 320);
     EXPECT_EQ(Played(0), 1) << "entering a button";
     EXPECT_EQ(LookOf(CMenu::kNewGame), "lit");
-    gui.MouseDown(400, 320, GUIMouseRight);
+    gui.MouseDown(400, 320, kMouseRight);
     EXPECT_EQ(LookOf(CMenu::kNewGame), "pressed");
-    gui.MouseUp(598, 343, GUIMouseRight); // any mouse button; the edges belong to the button
+    gui.MouseUp(598, 343, kMouseRight); // any mouse button; the edges belong to the button
     EXPECT_EQ(Played(1), 1);
     EXPECT_TRUE(menu->WasClicked(CMenu::kNewGame));
     EXPECT_FALSE(menu->WasClicked(CMenu::kNewGame)) << "reading clears the click";
@@ -69,11 +69,11 @@ TEST_F(MenuTest, AClickIsOneShotAndSounds) {
 
 TEST_F(MenuTest, APressReleasedOverAnotherButtonClicksNothing) {
     gui.MouseMove(400, 320);
-    gui.MouseDown(400, 320, GUIMouseLeft);
+    gui.MouseDown(400, 320, kMouseLeft);
     ForgetSounds();
     gui.MouseMove(400, 370);
     EXPECT_NE(LookOf(CMenu::kSettings), "lit") << "the pressed button holds the mouse";
-    gui.MouseUp(400, 370, GUIMouseLeft);
+    gui.MouseUp(400, 370, kMouseLeft);
     for (int i = 0; i < CMenu::kButtonCount; ++i)
         EXPECT_FALSE(menu->WasClicked(i)) << i;
     EXPECT_EQ(Played(1), 0);
@@ -89,10 +89,10 @@ TEST_F(MenuTest, DisabledReturnNeitherClicksNorSoundsButKeepsThePress) {
     EXPECT_NE(LookOf(CMenu::kReturn), "lit");
 
     // The press belongs to the disabled button, so releasing it over "Nowa gra" clicks nothing.
-    gui.MouseDown(400, 260, GUIMouseLeft);
+    gui.MouseDown(400, 260, kMouseLeft);
     EXPECT_EQ(gui.GetCapture(), &Button(CMenu::kReturn));
     EXPECT_NE(LookOf(CMenu::kReturn), "pressed");
-    gui.MouseUp(400, 320, GUIMouseLeft);
+    gui.MouseUp(400, 320, kMouseLeft);
     EXPECT_FALSE(menu->WasClicked(CMenu::kNewGame));
 
     menu->SetReturnEnabled(true);
@@ -139,7 +139,7 @@ TEST_F(MenuTest, APressedButtonDarkensAndItsLabelShifts) {
     gui.MouseMove(400, 320);
     gui.Draw(800, 600);
     EXPECT_EQ(Label(TakeTexts(), "Nowa gra")->rect.left, 200);
-    gui.MouseDown(400, 320, GUIMouseLeft);
+    gui.MouseDown(400, 320, kMouseLeft);
     device.draws.clear();
     device.polylines.clear();
     gui.Draw(800, 600);

@@ -157,10 +157,10 @@ TEST_F(NewGameScreenTest, ClicksSelectRowsByPositionAlone) {
     EXPECT_EQ(Played(1), 0);
 
     // While the list holds a press, a far-away press of another button still maps harmlessly.
-    gui.MouseDown(100, 100, GUIMouseLeft);
-    gui.MouseDown(100, 1e30f, GUIMouseRight);
-    gui.MouseDown(100, -1e30f, GUIMouseRight);
-    gui.MouseUp(100, 100, GUIMouseLeft);
+    gui.MouseDown(100, 100, kMouseLeft);
+    gui.MouseDown(100, 1e30f, kMouseRight);
+    gui.MouseDown(100, -1e30f, kMouseRight);
+    gui.MouseUp(100, 100, kMouseLeft);
     EXPECT_EQ(List().GetSelected(), 2);
 }
 

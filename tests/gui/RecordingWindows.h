@@ -20,7 +20,7 @@ using CCallLog = std::vector<std::string>;
 struct CAnswers {
     bool mouse = true; // slots OnMouseMove .. OnMouseWheel
     bool keys = false; // OnKeyDown, OnKeyUp, OnChar
-    int cursor = GUICursorPointer;
+    int cursor = kCursorPointer;
 };
 
 inline std::string Args(std::initializer_list<float> values) {
