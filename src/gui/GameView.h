@@ -13,18 +13,6 @@ class CUnit;
 
 class CGameView : public CGUIWindow {
 public:
-    // What the next left click on the battlefield means.
-    enum class EOrderEntry {
-        None, // it selects
-        GoTo,
-        Follow,
-        Attack,
-        LyingClicked, // a lying unit was right-clicked: a destination, a bank or itself again
-        BuryOrDigOut,
-        CarryWhom,
-        CarryWhere,
-    };
-
     // Order index as the buttons and hot-keys number them: Stop, Go, Follow, Attack, Bury or dig
     // out, Carry. Needs a selected unit of the player's team.
     void BeginOrder(int index);
@@ -39,6 +27,18 @@ public:
     CUnit* Hovered() const;
 
 private:
+    // What the next left click on the battlefield means.
+    enum class EOrderEntry {
+        None, // it selects
+        GoTo,
+        Follow,
+        Attack,
+        LyingClicked, // a lying unit was right-clicked: a destination, a bank or itself again
+        BuryOrDigOut,
+        CarryWhom,
+        CarryWhere,
+    };
+
     // The world point under (x, y) of the view's own coordinates.
     void ToWorld(float x, float y, float& wx, float& wy) const;
     void LeftClick(float wx, float wy);

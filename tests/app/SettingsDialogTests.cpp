@@ -218,7 +218,8 @@ protected:
         gfx.Create(&host.device);
         app.emplace(host, config, fullScreen);
         ASSERT_TRUE(app->Create({}));
-        model.emplace(config.Enumeration(), SDisplaySettings{}, 800, 600);
+        enumeration.Enumerate(displays); // as the configuration sees the same displays
+        model.emplace(enumeration, SDisplaySettings{}, 800, 600);
         layout.emplace(*model);
         layout->SetScreenSize(800.0f, 600.0f);
     }
@@ -232,6 +233,7 @@ protected:
     CScriptedDisplays displays;
     CTestFrameHost host;
     CSettingsDisplayConfig config{displays, dir.File("Settings.xml")};
+    CD3DEnumeration enumeration;
     CGfx gfx;
     std::optional<CHookApp> app;
     // Where the dialog's controls lie in an 800 by 600 window.
@@ -343,9 +345,11 @@ TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
     CSettingsDisplayConfig config(displays);
     CMyD3DApplication app(host, config);
     ASSERT_TRUE(app.Create({})) << errors.Contents();
-    ASSERT_FALSE(config.Enumeration().adapters.empty());
+    CD3DEnumeration enumeration;
+    enumeration.Enumerate(displays);
+    ASSERT_FALSE(enumeration.adapters.empty());
 
-    CSettingsDialogModel model(config.Enumeration(), BestSettings(config.Enumeration()), 640, 480);
+    CSettingsDialogModel model(enumeration, BestSettings(enumeration), 640, 480);
     CSettingsDialog dialog(model);
     dialog.SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
     dialog.Handle(Click(dialog.ListBox(EDialogList::PresentInterval)));
