@@ -151,7 +151,6 @@ protected:
 
 TEST_F(ScreenFlowTest, StartsOnTheMenuAloneWithReturnDisabled) {
     EXPECT_EQ(Kinds(), "menu");
-    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{On<CMenu>()});
     EXPECT_FALSE(ReturnEnabled());
     Click(*On<CMenu>()->GetButton(CMenu::kReturn));
     Frame();
@@ -161,18 +160,15 @@ TEST_F(ScreenFlowTest, StartsOnTheMenuAloneWithReturnDisabled) {
 TEST_F(ScreenFlowTest, TheSelectionOpensOverTheMenuAndLeadsBackOrIntoAGame) {
     ClickMenu(CMenu::kNewGame);
     EXPECT_EQ(Kinds(), "menu selection");
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{On<CMenu>(), On<CNewGameScreen>()}));
     Back();
     EXPECT_EQ(Kinds(), "menu");
     EXPECT_EQ(On<CNewGameScreen>(), nullptr);
-    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{On<CMenu>()});
 
     ClickMenu(CMenu::kNewGame);
     Play(kBattleRow);
     EXPECT_EQ(Kinds(), "menu game");
     ASSERT_NE(On<CGameScreen>(), nullptr);
     EXPECT_EQ(On<CNewGameScreen>(), nullptr);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{On<CMenu>(), On<CGameScreen>()}));
     EXPECT_EQ(log.back(), "game Maps\\Bitwa.tlm");
 }
 
@@ -224,7 +220,6 @@ TEST_F(ScreenFlowTest, ANewMissionReplacesTheSuspendedGame) {
     Play(kRandomRow);
     EXPECT_EQ(Kinds(), "menu game");
     ASSERT_EQ(gui.screens.size(), 2u) << "the old game is gone";
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{On<CMenu>(), On<CGameScreen>()}));
     EXPECT_EQ(log.back(), "game ");
 }
 
@@ -234,7 +229,6 @@ TEST_F(ScreenFlowTest, AMissionThatFailsToLoadLeavesTheSelectionOnTop) {
     EXPECT_EQ(log.back(), "game Maps\\Zepsuta.tlm");
     EXPECT_EQ(Kinds(), "menu selection");
     EXPECT_EQ(On<CGameScreen>(), nullptr);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{On<CMenu>(), On<CNewGameScreen>()}));
     EXPECT_NE(errors.Contents(), "") << "the loader's record";
 
     Play(kBattleRow);
@@ -249,7 +243,6 @@ TEST_F(ScreenFlowTest, AFailedReplacementLeavesTheSelectionOverTheMenuAlone) {
     Play(kBrokenRow);
     EXPECT_EQ(Kinds(), "menu selection");
     EXPECT_EQ(On<CGameScreen>(), nullptr);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{On<CMenu>(), On<CNewGameScreen>()}));
     EXPECT_FALSE(ReturnEnabled());
     Back();
     EXPECT_EQ(Kinds(), "menu");
@@ -274,7 +267,6 @@ TEST_F(ScreenFlowTest, AnEndedGameGoesBackToTheMenuOnceItsOverlayHasFaded) {
         Frame();
     EXPECT_EQ(Kinds(), "menu");
     EXPECT_EQ(On<CGameScreen>(), nullptr);
-    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{On<CMenu>()});
     EXPECT_FALSE(ReturnEnabled());
 }
 
@@ -341,7 +333,5 @@ TEST(ScreenFlowReplayTest, ARecordingPlaysOverTheMenuAndEscapeEndsIt) {
     gui.Update(0.05f, 0.05f, true);
     flow.Step();
     EXPECT_EQ(StackKinds(gui), "menu");
-    EXPECT_EQ(ScreenOn<CGameScreen>(gui), nullptr);
-    EXPECT_EQ(std::vector<CGUIScreen*>(gui.screens.begin(), gui.screens.end()), std::vector<CGUIScreen*>{ScreenOn<CMenu>(gui)});
     std::filesystem::current_path(previous);
 }
