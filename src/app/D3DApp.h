@@ -56,18 +56,8 @@ public:
     // Handles a message at once, as the window procedure would.
     platform::LRESULT SendMessage(std::uint32_t message, platform::WPARAM wParam = 0, platform::LPARAM lParam = 0);
 
-    bool IsActive() const { return active; }
     bool IsWindowed() const { return windowed; }
-    bool IsDeviceLost() const { return deviceLost; }
-    bool IsMinimized() const { return minimized; }
-    bool IsMaximized() const { return maximized; }
     CRenderDevice* GetDevice() const { return device; }
-    float GetTime() const { return time; }
-    float GetElapsedTime() const { return elapsedTime; }
-    float GetFramesPerSecond() const { return framesPerSecond; }
-    const SPresentParameters& GetPresentParameters() const { return presentParameters; }
-    const SWindowSettings& GetWindowSettings() const { return windowSettings; }
-    const SRect& GetSavedWindowBounds() const { return windowBounds; }
 
 protected:
     // Releases the device with the hooks; called by the game's destructor, while its hooks still

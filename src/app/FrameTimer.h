@@ -15,8 +15,6 @@ public:
     // Reset, Start, Stop and Advance return 0; the three readings return seconds.
     double operator()(ETimerCommand command);
 
-    bool IsStopped() const { return stopped; }
-
 private:
     // While stopped every reading except AbsoluteTime sees the moment of the stop.
     std::int64_t Now(ETimerCommand command) const;

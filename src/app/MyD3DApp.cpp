@@ -34,9 +34,9 @@ constexpr int kTargetFrame = 23;
 // What the screens read of the modifier and toggle keys besides the key messages.
 unsigned HeldModifiers() {
     unsigned flags = 0;
-    if (GetKeyState(VK_CONTROL) < 0) flags |= GUIModControl;
-    if (GetKeyState(VK_CAPITAL) != 0) flags |= GUIModCapsLock;
-    if (GetKeyState(VK_SCROLL) != 0) flags |= GUIModScrollLock;
+    if (GetKeyState(VK_CONTROL) < 0) flags |= kModControl;
+    if (GetKeyState(VK_CAPITAL) != 0) flags |= kModCapsLock;
+    if (GetKeyState(VK_SCROLL) != 0) flags |= kModScrollLock;
     return flags;
 }
 
@@ -109,11 +109,11 @@ void CMyD3DApplication::RenderFrame() {
     gfx.font.DrawText(4.0f, 4.0f, frameRate, ~clearColor | 0xFF000000u);
 
     const int cursor = gui.GetCursor(mouseX, mouseY);
-    if (cursor != GUICursorNone) {
+    if (cursor != kCursorNone) {
         gfx.sprite.Begin(kUnitSpriteSet, 10, true);
-        if (cursor == GUICursorPointer)
+        if (cursor == kCursorPointer)
             gfx.sprite.Add(kPointerFrame, mouseX + 16.0f, mouseY + 16.0f, kCursorSize, kCursorColor, 0.0f);
-        else if (cursor == GUICursorTarget)
+        else if (cursor == kCursorTarget)
             gfx.sprite.Add(kTargetFrame, mouseX, mouseY, kCursorSize, kCursorColor, 0.0f);
         else
             gfx.sprite.Add(0, mouseX, mouseY, kCursorSize, kCursorColor, 0.0f);

@@ -28,9 +28,6 @@ public:
     void OnDestroyDevice() override;
     platform::LRESULT HandleMessage(const platform::SMessage& message) override;
 
-    float GetMouseX() const { return mouseX; }
-    float GetMouseY() const { return mouseY; }
-    bool IsShowingLoadingMessage() const { return loadingMessage != 0; }
 
     // The game data source the device's creation loads from.
     static constexpr const char* kGameDataPath = "GameData";

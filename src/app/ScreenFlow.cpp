@@ -29,34 +29,34 @@ void CScreenFlow::Start(CGUIManager& manager, std::unique_ptr<CScreenFlowHost> f
     menu = new CMenu;
     gui->screens.push_back(menu);
     menu->SetReturnEnabled(false);
-    state = kMenu;
+    state = EState::Menu;
 }
 
 void CScreenFlow::Step() {
     switch (state) {
-    case kMenu:
-    case kSuspended:
+    case EState::Menu:
+    case EState::Suspended:
         StepMenu();
         break;
-    case kChoosing:
-    case kChoosingOverGame:
+    case EState::Choosing:
+    case EState::ChoosingOverGame:
         StepChoosing();
         break;
-    case kPlaying:
+    case EState::Playing:
         StepPlaying();
         break;
-    case kNotStarted:
+    case EState::NotStarted:
         break;
     }
 }
 
 void CScreenFlow::StepMenu() {
     // "Wroc do gry" is disabled without a game under the menu, so it is not even read then.
-    if (state == kSuspended && menu->WasClicked(CMenu::kReturn)) {
+    if (state == EState::Suspended && menu->WasClicked(CMenu::kReturn)) {
         RaiseBottom();
-        state = kPlaying;
+        state = EState::Playing;
     } else if (menu->WasClicked(CMenu::kNewGame)) {
-        OpenSelection(state == kMenu ? kChoosing : kChoosingOverGame);
+        OpenSelection(state == EState::Menu ? EState::Choosing : EState::ChoosingOverGame);
     } else {
         StepCommonButtons();
     }
@@ -77,7 +77,7 @@ bool CScreenFlow::StepCommonButtons() {
 void CScreenFlow::StepChoosing() {
     if (selection->WasClicked(CNewGameScreen::kBack)) {
         CloseSelection();
-        state = state == kChoosing ? kMenu : kSuspended;
+        state = state == EState::Choosing ? EState::Menu : EState::Suspended;
     } else if (selection->WasClicked(CNewGameScreen::kPlay)) {
         Play();
     }
@@ -91,21 +91,21 @@ void CScreenFlow::PlayRecording(const std::string& path) {
         return;
     }
     gui->screens.push_back(game);
-    state = kPlaying;
+    state = EState::Playing;
 }
 
 void CScreenFlow::StepPlaying() {
     if (game->IsReplay() && game->ReadEscape()) {
         EraseGame();
-        state = kMenu;
+        state = EState::Menu;
     } else if (game->ReadEscape()) {
         RaiseBottom();
         menu->SetReturnEnabled(true);
-        state = kSuspended;
+        state = EState::Suspended;
     } else if (game->IsFinished()) {
         EraseGame();
         menu->SetReturnEnabled(false);
-        state = kMenu;
+        state = EState::Menu;
     }
 }
 
@@ -115,7 +115,7 @@ void CScreenFlow::Play() {
     if (game) {
         EraseGame();
         menu->SetReturnEnabled(false);
-        state = kChoosing;
+        state = EState::Choosing;
     }
     try {
         game = host->CreateGameScreen(file);
@@ -128,10 +128,10 @@ void CScreenFlow::Play() {
     }
     gui->screens.push_back(game);
     CloseSelection();
-    state = kPlaying;
+    state = EState::Playing;
 }
 
-void CScreenFlow::OpenSelection(State next) {
+void CScreenFlow::OpenSelection(EState next) {
     selection = new CNewGameScreen;
     gui->screens.push_back(selection);
     state = next;

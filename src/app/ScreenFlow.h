@@ -28,16 +28,6 @@ public:
 
 class CScreenFlow {
 public:
-    // The screen stack in each state, bottom to top.
-    enum State : int {
-        kNotStarted = 0,
-        kMenu = 1,            // menu
-        kChoosing = 2,        // menu, mission selection
-        kPlaying = 3,         // menu, game
-        kSuspended = 4,       // game, menu
-        kChoosingOverGame = 5 // game, menu, mission selection
-    };
-
     // Pushes the main menu, which stays on the stack for the rest of the run.
     void Start(CGUIManager& gui, std::unique_ptr<CScreenFlowHost> host);
     // A recorded game over the menu, played at its own pace; Escape or its end goes back to the
@@ -47,18 +37,23 @@ public:
     // the buttons it did not reach wait for a later frame.
     void Step();
 
-    State GetState() const { return state; }
-    CMenu* GetMenu() const { return menu; }
-    CGameScreen* GetGame() const { return game; }
-    CNewGameScreen* GetSelection() const { return selection; }
-
 private:
+    // The screen stack in each state, bottom to top.
+    enum class EState {
+        NotStarted,
+        Menu,          // menu
+        Choosing,      // menu, mission selection
+        Playing,       // menu, game
+        Suspended,     // game, menu
+        ChoosingOverGame // game, menu, mission selection
+    };
+
     void StepMenu();
     void StepChoosing();
     void StepPlaying();
     // The menu's "Ustawienia", "Informacje" and "Wyjscie", alike with or without a game under it.
     bool StepCommonButtons();
-    void OpenSelection(State next);
+    void OpenSelection(EState next);
     void CloseSelection();
     void EraseGame();
     // The screen at the bottom of the stack comes to the top, untouched.
@@ -71,7 +66,7 @@ private:
 
     CGUIManager* gui = nullptr;
     std::unique_ptr<CScreenFlowHost> host;
-    State state = kNotStarted;
+    EState state = EState::NotStarted;
     // Non-owning: the screens belong to the GUI manager's stack.
     CMenu* menu = nullptr;
     CGameScreen* game = nullptr;

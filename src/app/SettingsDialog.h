@@ -28,7 +28,6 @@ public:
     bool IsFinished() const { return result.has_value(); }
     bool IsAccepted() const { return result.value_or(false); }
     // The list whose drop-down is open, if any.
-    std::optional<EDialogList> OpenList() const { return openList; }
 
     // Where the player clicks, for the tests that drive the dialog as a player would.
     GfxRect ListBox(EDialogList list) const;

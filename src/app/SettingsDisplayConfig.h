@@ -22,8 +22,6 @@ public:
     // The dialog over the graphics manager's device; false when there is none to draw with.
     bool RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) override;
 
-    const CD3DEnumeration& Enumeration() const { return enumeration; }
-
 private:
     CDisplaySystem& system;
     CSettingsFile file;

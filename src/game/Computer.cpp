@@ -14,7 +14,7 @@ constexpr float kFarBeyondReach = (kReach + 0.1f) * (kReach + 0.1f);
 }
 
 void Think(CUnit& unit, bool computer) {
-    if (unit.state != kStateFree || (unit.order != kOrderNone && unit.order != kOrderAttack)) return;
+    if (unit.state != EUnitState::Free || (unit.order != EUnitOrder::None && unit.order != EUnitOrder::Attack)) return;
     if (computer && !GameMap().HasSnow(unit.x, unit.y)) {
         const WorldPoint spot = FindSnowSpot(unit);
         unit.GoTo(spot.x, spot.y, true);

@@ -7,7 +7,7 @@
 class CObject;
 class CUnit;
 
-enum : int { kGround = 0, kIce = 1, kWater = 2, kObstacle = 3 };
+enum ECellKind : int { kGround = 0, kIce = 1, kWater = 2, kObstacle = 3 };
 
 struct CMapCell {
     int kind = kGround;

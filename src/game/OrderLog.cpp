@@ -78,7 +78,7 @@ CPlayerAction ReadAction(const std::vector<std::string_view>& words, int line) {
         const std::size_t count = 2 + (syntax.target ? 1 : 0) + (syntax.point ? 2 : 0);
         if (words.size() != count) Fail(line, std::string("zła liczba słów po \""_pl) + std::string(syntax.word) + "\".");
         CPlayerAction action;
-        action.kind = CPlayerAction::Kind(k);
+        action.kind = CPlayerAction::EKind(k);
         std::size_t next = 1;
         // The group key comes before the unit, as the player presses it: Ctrl+key on a selection.
         if (action.kind == CPlayerAction::kGroup) action.target = Number<int>(words[next++], line);

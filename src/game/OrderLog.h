@@ -26,8 +26,8 @@ class CUnit;
 inline constexpr int kOrderLogVersion = 1;
 
 struct CPlayerAction {
-    enum Kind : int { kSelect, kGroup, kStop, kGo, kFollow, kAttack, kBury, kDigOut, kCarry };
-    Kind kind = kSelect;
+    enum EKind : int { kSelect, kGroup, kStop, kGo, kFollow, kAttack, kBury, kDigOut, kCarry };
+    EKind kind = kSelect;
     int unit = 0;   // the acting or selected unit
     int target = 0; // the unit acted on; for kGroup the group key 0 ... 9
     float x = 0.0f;

@@ -148,7 +148,7 @@ void COrderPlayback::ApplyDue(float now) {
         for (const CPlayerAction& action : log.frames[next].actions) roster.Apply(action);
 }
 
-HeadlessResult RunReplay(const COrderLog& log, const std::string& missionPath) {
+CHeadlessResult RunReplay(const COrderLog& log, const std::string& missionPath) {
     CMissionScreen screen;
     StartRecordedMission(screen, log, missionPath);
     COrderPlayback playback(log);

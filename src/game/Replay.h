@@ -86,4 +86,4 @@ private:
 };
 
 // Plays a recording headless until the mission ends or the recording does.
-HeadlessResult RunReplay(const COrderLog& log, const std::string& missionPath);
+CHeadlessResult RunReplay(const COrderLog& log, const std::string& missionPath);

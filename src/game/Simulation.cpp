@@ -40,7 +40,7 @@ void StepMission(CMissionScreen& screen, float time, float elapsed, bool playerD
     if (screen.secondTimer < 0.0f) screen.secondTimer += 1.0f;
 }
 
-HeadlessResult RunHeadless(const std::string& missionPath, const HeadlessOptions& options) {
+CHeadlessResult RunHeadless(const std::string& missionPath, const CHeadlessOptions& options) {
     vexo::SeedRand(options.seed);
     CMissionScreen screen;
     if (missionPath.empty())
@@ -62,10 +62,10 @@ HeadlessResult RunHeadless(const std::string& missionPath, const HeadlessOptions
     return MissionResult(screen, float(double(done) * step));
 }
 
-HeadlessResult MissionResult(const CMissionScreen& screen, float seconds) {
-    HeadlessResult result;
+CHeadlessResult MissionResult(const CMissionScreen& screen, float seconds) {
+    CHeadlessResult result;
     result.seconds = seconds;
-    result.outcome = !screen.over ? HeadlessResult::Timeout : screen.won ? HeadlessResult::Victory : HeadlessResult::Defeat;
+    result.outcome = !screen.over ? CHeadlessResult::kTimeout : screen.won ? CHeadlessResult::kVictory : CHeadlessResult::kDefeat;
     for (const auto& object : GameObjects().All()) {
         const CUnit* unit = object->AsUnit();
         if (!unit || !unit->IsStanding()) continue;
@@ -74,7 +74,7 @@ HeadlessResult MissionResult(const CMissionScreen& screen, float seconds) {
     return result;
 }
 
-std::string DescribeResult(const HeadlessResult& result) {
+std::string DescribeResult(const CHeadlessResult& result) {
     static const char* const kOutcomes[] = {"victory", "defeat", "timeout"};
     char text[160];
     std::snprintf(text, sizeof text, "result: %s after %.2f s; standing: %d player, %d computer",

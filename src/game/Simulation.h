@@ -21,7 +21,7 @@ void StepMission(CMissionScreen& screen, float time, float elapsed, bool playerD
 
 struct COrderLog;
 
-struct HeadlessOptions {
+struct CHeadlessOptions {
     std::uint32_t seed = 1;
     float step = 1.0f / 60.0f;
     float maxSeconds = 600.0f;
@@ -30,8 +30,8 @@ struct HeadlessOptions {
     const COrderLog* orders = nullptr;
 };
 
-struct HeadlessResult {
-    enum Outcome { Victory, Defeat, Timeout } outcome = Timeout;
+struct CHeadlessResult {
+    enum EOutcome : int { kVictory, kDefeat, kTimeout } outcome = kTimeout; // indexes its name
     float seconds = 0.0f;
     int playerStanding = 0;
     int computerStanding = 0;
@@ -40,8 +40,8 @@ struct HeadlessResult {
 // Loads the mission (an empty path makes a random map) after seeding the generator, and runs
 // it with a fixed step until it is over or the time is up. The world stays current afterwards.
 // Load errors propagate.
-HeadlessResult RunHeadless(const std::string& missionPath, const HeadlessOptions& options);
+CHeadlessResult RunHeadless(const std::string& missionPath, const CHeadlessOptions& options);
 // The outcome so far: over or not, and who stands.
-HeadlessResult MissionResult(const CMissionScreen& screen, float seconds);
+CHeadlessResult MissionResult(const CMissionScreen& screen, float seconds);
 // "result: victory after 12.5 s; standing: 3 player, 0 computer"
-std::string DescribeResult(const HeadlessResult& result);
+std::string DescribeResult(const CHeadlessResult& result);

@@ -42,7 +42,7 @@ void CSniezka::Hit(CUnit& target) const {
     const float under = GameMap().CellAt(x, y).snow;
     const float amount = (damage - defence) * (yellow ? 1.5f : 1.0f) + 3.0f * (sourceSnow - under);
     target.Damage(amount, false);
-    target.state = kStateStaggered;
+    target.state = EUnitState::Staggered;
     target.stateTimer = 1.75f;
     if (target.buried || target.life <= 0.0f) return;
     const float push = target.GetTerrainFactor(angle) * 0.5f;

@@ -97,8 +97,8 @@ void CUnit::SetLife(float value, bool silent) {
     life = std::min(value, Attribute(kAttrLife));
     if (life > 0.0f) return;
     life = -10.0f;
-    order = kOrderNone;
-    state = kStateFallen;
+    order = EUnitOrder::None;
+    state = EUnitState::Fallen;
     if (old <= 0.0f || silent) return;
     if (team == 0) Announce(name + (IsFemale() ? " upadla." : " upadl."), 0xFFFFFF60);
     PlayEffect(6, int(GetVoicePitch() * 11025.0f));

@@ -15,10 +15,11 @@ public:
     int team = 0; // 0 is the player's side; any other value the computer's
 };
 
-enum : int { kBoy = 0, kGirl = 1, kChild = 2 };
-enum : int { kOrderNone, kOrderGo, kOrderFollow, kOrderAttack, kOrderBury, kOrderDigOut, kOrderCarry };
-enum : int { kStateFree, kStateAiming, kStateFallen, kStateStaggered, kStateBurying, kStateDigging };
-enum : int {
+// Kinds and attributes index the units' tables, so they stay numbers.
+enum EUnitKind : int { kBoy = 0, kGirl = 1, kChild = 2 };
+enum class EUnitOrder { None, Go, Follow, Attack, Bury, DigOut, Carry };
+enum class EUnitState { Free, Aiming, Fallen, Staggered, Burying, Digging };
+enum EUnitAttribute : int {
     kAttrLife,
     kAttrRegeneration,
     kAttrDamage,
@@ -83,10 +84,10 @@ public:
 
     float life = 0.0f;
     bool buried = false;
-    int order = kOrderNone;
+    EUnitOrder order = EUnitOrder::None;
     float orderX = 0.0f;
     float orderY = 0.0f;
-    int state = kStateFree;
+    EUnitState state = EUnitState::Free;
     float stateTimer = 0.0f;
     int level = 1;
     float experience = 0.0f;
@@ -94,11 +95,11 @@ public:
     int kind;
 
 private:
-    bool SetOrder(int newOrder, CUnit* target, float px, float py);
+    bool SetOrder(EUnitOrder newOrder, CUnit* target, float px, float py);
     void ActOnOrder(float elapsed);
     void AdvanceState(float elapsed);
     // Walks up to a lying unit, then starts burying or digging it out (work is the state).
-    void WorkOn(CUnit& target, int work, float elapsed);
+    void WorkOn(CUnit& target, EUnitState work, float elapsed);
     void Throw(CUnit* target);
     void Walk(float elapsed, bool carrying);
     // Whether a go order has walked kStallTime without coming kStallProgress closer to its point.

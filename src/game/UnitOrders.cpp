@@ -19,7 +19,7 @@ void CUnit::Report(const std::string& text, std::uint32_t colour) const {
     if (team == 0) Announce(text, colour);
 }
 
-bool CUnit::SetOrder(int newOrder, CUnit* target, float px, float py) {
+bool CUnit::SetOrder(EUnitOrder newOrder, CUnit* target, float px, float py) {
     if (buried) return false;
     // A repeated order must not restart an aim or a burying already under way.
     if (order == newOrder && orderTarget.Is(target) && orderX == px && orderY == py) return false;
@@ -29,33 +29,33 @@ bool CUnit::SetOrder(int newOrder, CUnit* target, float px, float py) {
     orderY = py;
     goCheckTimer = 0.0f;
     goCheckDistance = -1.0f;
-    if (state == kStateAiming || state == kStateBurying || state == kStateDigging) state = kStateFree;
+    if (state == EUnitState::Aiming || state == EUnitState::Burying || state == EUnitState::Digging) state = EUnitState::Free;
     return true;
 }
 
 void CUnit::GoTo(float px, float py, bool endWhenStalled) {
-    if (SetOrder(kOrderGo, nullptr, px, py)) goEndsWhenStalled = endWhenStalled;
+    if (SetOrder(EUnitOrder::Go, nullptr, px, py)) goEndsWhenStalled = endWhenStalled;
 }
-void CUnit::Follow(CUnit* target) { SetOrder(kOrderFollow, target, orderX, orderY); }
-void CUnit::Attack(CUnit* target) { SetOrder(kOrderAttack, target, orderX, orderY); }
-void CUnit::BuryUnit(CUnit* target) { SetOrder(kOrderBury, target, orderX, orderY); }
-void CUnit::DigOutUnit(CUnit* target) { SetOrder(kOrderDigOut, target, orderX, orderY); }
-void CUnit::Carry(CUnit* target, float px, float py) { SetOrder(kOrderCarry, target, px, py); }
+void CUnit::Follow(CUnit* target) { SetOrder(EUnitOrder::Follow, target, orderX, orderY); }
+void CUnit::Attack(CUnit* target) { SetOrder(EUnitOrder::Attack, target, orderX, orderY); }
+void CUnit::BuryUnit(CUnit* target) { SetOrder(EUnitOrder::Bury, target, orderX, orderY); }
+void CUnit::DigOutUnit(CUnit* target) { SetOrder(EUnitOrder::DigOut, target, orderX, orderY); }
+void CUnit::Carry(CUnit* target, float px, float py) { SetOrder(EUnitOrder::Carry, target, px, py); }
 
 void CUnit::Stop() {
-    if (buried || order == kOrderNone) return;
-    order = kOrderNone;
-    if (state == kStateAiming || state == kStateBurying || state == kStateDigging) state = kStateFree;
+    if (buried || order == EUnitOrder::None) return;
+    order = EUnitOrder::None;
+    if (state == EUnitState::Aiming || state == EUnitState::Burying || state == EUnitState::Digging) state = EUnitState::Free;
 }
 
 void CUnit::Update(float, float elapsed) {
     if (buried) return;
     if (Game().substep == 0) slipDrawn = false;
-    if (state == kStateFallen) {
+    if (state == EUnitState::Fallen) {
         life += elapsed;
         if (life > 0.0f) {
             life = 1.0f;
-            state = kStateFree;
+            state = EUnitState::Free;
         }
     } else {
         AddLife(Attribute(kAttrRegeneration) * elapsed, false);
@@ -64,9 +64,9 @@ void CUnit::Update(float, float elapsed) {
     if (map.IsBlocked(*this, x, y, false)) Drown();
     const CMapCell& cell = map.CellAt(x, y);
     if (cell.kind == kGround && cell.yellow && cell.snow > 0.0f && life > 0.0f) Damage(0.5f * elapsed, false);
-    if (state == kStateFree)
+    if (state == EUnitState::Free)
         ActOnOrder(elapsed);
-    else if (state != kStateFallen)
+    else if (state != EUnitState::Fallen)
         AdvanceState(elapsed);
 }
 
@@ -81,67 +81,67 @@ void CUnit::ActOnOrder(float elapsed) {
     CMap& map = GameMap();
     CUnit* target = orderTarget.Get();
     switch (order) {
-    case kOrderGo:
+    case EUnitOrder::Go:
         Face(orderX, orderY);
         // There is no path finding: a point behind a wall or inside an obstacle would hold a
         // computer's unit pushing there for good, never deciding again, and a battle between two
         // computer sides would never end; its stalled walk ends as if it had arrived. The player's
         // unit stands with the order set, so his own decisions stay in his hands.
         if (IsWithin(orderX, orderY, 0.1f) || (goEndsWhenStalled && GoStalled(elapsed)))
-            order = kOrderNone;
+            order = EUnitOrder::None;
         else
             Walk(elapsed, false);
         break;
-    case kOrderFollow:
+    case EUnitOrder::Follow:
         if (!target) {
-            order = kOrderNone;
+            order = EUnitOrder::None;
             break;
         }
         Face(target->x, target->y);
         if (!IsWithin(*target, 3.0f)) Walk(elapsed, false);
         break;
-    case kOrderAttack: {
+    case EUnitOrder::Attack: {
         if (!target) {
-            order = kOrderNone;
+            order = EUnitOrder::None;
             break;
         }
         const float d = DistanceTo(*target);
         if (d > kReach) {
-            order = kOrderNone;
+            order = EUnitOrder::None;
             Report(target->name + " jest za daleko.", kOrderMessage);
         } else if (d < 4.0f) {
-            order = kOrderNone;
+            order = EUnitOrder::None;
             Report(target->name + " stoi za blisko.", kOrderMessage);
         } else if (!map.HasSnow(x, y)) {
             Report(name + " nie ma czym rzucac.", kOrderMessage);
-            order = kOrderNone;
+            order = EUnitOrder::None;
         } else {
             Face(target->x, target->y);
-            state = kStateAiming;
+            state = EUnitState::Aiming;
             stateTarget = TObjectRef<CUnit>(target);
             stateTimer = AimingTime(Attribute(kAttrSpeed));
         }
         break;
     }
-    case kOrderBury:
+    case EUnitOrder::Bury:
         if (!target || target->IsStanding() || target->buried || map.CellAt(target->x, target->y).kind != kGround) {
-            order = kOrderNone;
+            order = EUnitOrder::None;
         } else if (!map.HasSnow(target->x, target->y)) {
             Report("Tam nie ma sniegu.", kOrderMessage);
-            order = kOrderNone;
+            order = EUnitOrder::None;
         } else {
-            WorkOn(*target, kStateBurying, elapsed);
+            WorkOn(*target, EUnitState::Burying, elapsed);
         }
         break;
-    case kOrderDigOut:
+    case EUnitOrder::DigOut:
         if (!target || !target->buried)
-            order = kOrderNone;
+            order = EUnitOrder::None;
         else
-            WorkOn(*target, kStateDigging, elapsed);
+            WorkOn(*target, EUnitState::Digging, elapsed);
         break;
-    case kOrderCarry:
+    case EUnitOrder::Carry:
         if (!target || target->buried || target->IsStanding()) {
-            order = kOrderNone;
+            order = EUnitOrder::None;
         } else if (IsWithin(*target, 1.0f)) {
             Face(orderX, orderY);
             Walk(elapsed, true);
@@ -152,7 +152,7 @@ void CUnit::ActOnOrder(float elapsed) {
                     target->x = orderX;
                     target->y = orderY;
                 }
-                order = kOrderNone;
+                order = EUnitOrder::None;
             }
             GameObjects().Moved(*target);
         } else {
@@ -180,7 +180,7 @@ bool CUnit::GoStalled(float elapsed) {
     return stalled;
 }
 
-void CUnit::WorkOn(CUnit& target, int work, float elapsed) {
+void CUnit::WorkOn(CUnit& target, EUnitState work, float elapsed) {
     Face(target.x, target.y);
     if (!IsWithin(target, 1.0f)) {
         Walk(elapsed, false);
@@ -190,31 +190,31 @@ void CUnit::WorkOn(CUnit& target, int work, float elapsed) {
     state = work;
     stateTarget = TObjectRef<CUnit>(&target);
     stateTimer = 3.0f;
-    order = kOrderNone;
+    order = EUnitOrder::None;
 }
 
 void CUnit::AdvanceState(float elapsed) {
     CUnit* target = stateTarget.Get();
     switch (state) {
-    case kStateAiming:
+    case EUnitState::Aiming:
         stateTimer -= elapsed;
         if (!target) {
-            state = kStateFree;
+            state = EUnitState::Free;
             break;
         }
         Face(target->x, target->y);
         if (stateTimer <= 0.0f) Throw(target);
         break;
-    case kStateStaggered:
+    case EUnitState::Staggered:
         stateTimer -= elapsed;
-        if (stateTimer <= 0.0f) state = kStateFree;
+        if (stateTimer <= 0.0f) state = EUnitState::Free;
         break;
-    case kStateBurying:
-    case kStateDigging: {
-        const bool burying = state == kStateBurying;
+    case EUnitState::Burying:
+    case EUnitState::Digging: {
+        const bool burying = state == EUnitState::Burying;
         const bool targetReady = target && !target->IsStanding() && target->buried == !burying;
         if (!targetReady || DistanceTo(*target) > 1.0f) {
-            state = kStateFree;
+            state = EUnitState::Free;
             break;
         }
         stateTimer -= elapsed;
@@ -226,7 +226,7 @@ void CUnit::AdvanceState(float elapsed) {
             target->Unbury();
             GameMap().TakeSnow(target->x, target->y, 0.2f);
         }
-        state = kStateFree;
+        state = EUnitState::Free;
         break;
     }
     default: break;
@@ -235,7 +235,7 @@ void CUnit::AdvanceState(float elapsed) {
 
 void CUnit::Throw(CUnit* target) {
     CMap& map = GameMap();
-    state = kStateFree;
+    state = EUnitState::Free;
     map.TakeSnow(x, y, 0.01f);
     const float spread = std::numbers::pi_v<float> / (Attribute(kAttrAccuracy) + 1.0f);
     const float heading = angle + (2.0f * RandUnit() - 1.0f) * spread;
@@ -245,7 +245,7 @@ void CUnit::Throw(CUnit* target) {
     ball->y = y - (GetSize() + 0.1f) * std::sin(angle);
     GameObjects().Add(std::move(ball));
     PlayEffect(4);
-    if (!target->IsStanding()) order = kOrderNone;
+    if (!target->IsStanding()) order = EUnitOrder::None;
 }
 
 void CUnit::Walk(float elapsed, bool carrying) {

@@ -23,8 +23,6 @@ public:
     void OnMouseLeave(float x, float y) override;
     void Draw(float left, float top, float right, float bottom) override;
 
-    bool IsHovered() const { return hovered; }
-    bool IsPressed() const { return pressed; }
 
 private:
     int icon;

@@ -33,7 +33,7 @@ void CConsole::Draw(float left, float top, float right, float bottom) {
     if (!gfx || lines.empty()) return;
     gfx->font.Select(0);
     float y = top + kMargin;
-    for (const Line& line : lines) {
+    for (const CLine& line : lines) {
         gfx->font.DrawTextInRect(left + kMargin, y, right - kMargin, bottom - kMargin, line.text, kTextSingleLine,
                                  line.colour);
         y += kLineHeight;

@@ -11,7 +11,7 @@
 
 class CConsole : public CGUIWindow, public IGameConsole {
 public:
-    struct Line {
+    struct CLine {
         std::string text; // Windows-1250
         std::uint32_t colour;
     };
@@ -26,10 +26,9 @@ public:
 
     // How many 12-pixel lines fit between the 4-pixel margins of the current rectangle.
     int Capacity() const;
-    const std::list<Line>& Lines() const { return lines; }
 
     void Draw(float left, float top, float right, float bottom) override;
 
 private:
-    std::list<Line> lines; // oldest first
+    std::list<CLine> lines; // oldest first
 };

@@ -50,7 +50,7 @@ int CursorOf(CGUIWindowContainer& c, float x, float y) {
     for (auto child = kids.rbegin(); child != kids.rend(); ++child) {
         if (StillVisibleChild(c, *child) && (*child)->Contains(x, y)) {
             int r = CursorOf(**child, x - (*child)->left, y - (*child)->top);
-            if (r != GUICursorNoPreference) return r;
+            if (r != kCursorNoPreference) return r;
         }
     }
     return c.GetCursor(x, y);
@@ -180,7 +180,7 @@ void CGUIManager::Char(int character) {
 
 int CGUIManager::GetCursor(float x, float y) {
     CGUIScreen* top = Top();
-    return top ? CursorOf(*top, x, y) : GUICursorPointer;
+    return top ? CursorOf(*top, x, y) : kCursorPointer;
 }
 
 std::uint32_t CGUIManager::GetBackgroundColor() const {

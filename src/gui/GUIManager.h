@@ -8,10 +8,10 @@
 #include "gui/ObjVector.h"
 
 // The modifier and toggle keys the screens read besides the key messages, as flags.
-enum GUIModifier : unsigned {
-    GUIModControl = 1,    // either Ctrl held
-    GUIModCapsLock = 2,   // Caps Lock on
-    GUIModScrollLock = 4, // Scroll Lock on
+enum EModifier : unsigned {
+    kModControl = 1,    // either Ctrl held
+    kModCapsLock = 2,   // Caps Lock on
+    kModScrollLock = 4, // Scroll Lock on
 };
 
 class CGUIManager {
@@ -39,11 +39,11 @@ public:
     void KeyUp(int key);
     void Char(int character);
     // The frame hands over the modifier and toggle state with every message and every frame step,
-    // so the screens never ask the system for it. GUIModifier flags.
+    // so the screens never ask the system for it. EModifier flags.
     void SetModifiers(unsigned flags) { modifiers = flags; }
-    bool HasModifier(GUIModifier flag) const { return (modifiers & flag) != 0; }
+    bool HasModifier(EModifier flag) const { return (modifiers & flag) != 0; }
 
-    // The cursor kind at (x, y); GUICursorPointer with no screens.
+    // The cursor kind at (x, y); kCursorPointer with no screens.
     int GetCursor(float x, float y);
     // The top screen's clear colour; opaque black with no screens.
     std::uint32_t GetBackgroundColor() const;
@@ -53,14 +53,8 @@ public:
     // Draws the top screen, whose rectangle is the back buffer (0, 0, width, height).
     void Draw(float width, float height);
 
-    // Whether window is one of the stacked screens (not only the top one) or lies inside one.
-    // Compares pointers only.
-    bool IsInTree(const CGUIWindowContainer* window) const;
-
-    // The window that last accepted a mouse move, and the one that took the current press.
-    CGUIWindowContainer* GetHover() const { return hover; }
+    // The window that took the current press.
     CGUIWindowContainer* GetCapture() const { return capture; }
-    int GetCaptureButton() const { return captureButton; }
     void ReleaseCapture() { capture = nullptr; }
 
     // The screen stack; the last element is the top screen and the only one that is live. The
@@ -74,6 +68,9 @@ private:
     friend class CGUIWindowContainer;
 
     CGUIScreen* Top() const { return screens.empty() ? nullptr : screens.back(); }
+    // Whether window is one of the stacked screens (not only the top one) or lies inside one.
+    // Compares pointers only.
+    bool IsInTree(const CGUIWindowContainer* window) const;
     // The window itself if it is still in a tree, otherwise nullptr.
     CGUIWindowContainer* Live(CGUIWindowContainer* window) const;
     // Called by every container's destructor.
@@ -90,7 +87,7 @@ private:
 };
 
 // Whether the modifier flag is on as the living dispatcher last heard; off without one.
-inline bool ModifierOn(GUIModifier flag) {
+inline bool ModifierOn(EModifier flag) {
     const CGUIManager* manager = CGUIManager::Instance();
     return manager && manager->HasModifier(flag);
 }

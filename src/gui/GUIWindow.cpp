@@ -40,7 +40,7 @@ bool CGUIWindowContainer::OnChar(int) {
     return false;
 }
 int CGUIWindowContainer::GetCursor(float, float) {
-    return GUICursorPointer;
+    return kCursorPointer;
 }
 
 void CGUIWindowContainer::AddChild(CGUIWindow* child) {

@@ -14,16 +14,16 @@ struct CGUIPoint {
 };
 
 // Mouse buttons as the dispatcher numbers them.
-constexpr int GUIMouseLeft = 0;
-constexpr int GUIMouseRight = 1;
-constexpr int GUIMouseMiddle = 2;
+constexpr int kMouseLeft = 0;
+constexpr int kMouseRight = 1;
+constexpr int kMouseMiddle = 2;
 
-// Cursor kinds the application frame draws. A window returns GUICursorNoPreference to let the
+// Cursor kinds the application frame draws. A window returns kCursorNoPreference to let the
 // windows below it and its parent decide.
-constexpr int GUICursorNoPreference = -1;
-constexpr int GUICursorNone = 0;
-constexpr int GUICursorPointer = 1;
-constexpr int GUICursorTarget = 2;
+constexpr int kCursorNoPreference = -1;
+constexpr int kCursorNone = 0;
+constexpr int kCursorPointer = 1;
+constexpr int kCursorTarget = 2;
 
 // Anything that holds windows: a screen or a window. Owns its children; the first child is the
 // bottom-most, the last child is top-most and is asked first about the mouse.
@@ -58,7 +58,7 @@ public:
     virtual bool OnKeyUp(int key);
     virtual bool OnChar(int character);
 
-    // The cursor kind over (x, y) in own coordinates, or GUICursorNoPreference.
+    // The cursor kind over (x, y) in own coordinates, or kCursorNoPreference.
     virtual int GetCursor(float x, float y);
 
     // Hands child over (on top of the existing children) and makes this its parent.

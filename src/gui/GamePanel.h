@@ -26,10 +26,6 @@ public:
     void Draw(float left, float top, float right, float bottom) override;
     bool OnMouseMove(float x, float y) override;
 
-    CInfoPanel* GetInfo() const { return info; }
-    CButtonPanel* GetButtons() const { return buttons; }
-    CConsole* GetConsole() const { return console; }
-
 private:
     CInfoPanel* info;
     CButtonPanel* buttons;

@@ -111,7 +111,7 @@ void CGameScreen::StartRecording(const std::string& path) {
 
 void CGameScreen::Act(int kind, CUnit* unit, CUnit* target, float x, float y) {
     if (playback || !roster) return;
-    const CPlayerAction action{CPlayerAction::Kind(kind), roster->IndexOf(unit), roster->IndexOf(target), x, y};
+    const CPlayerAction action{CPlayerAction::EKind(kind), roster->IndexOf(unit), roster->IndexOf(target), x, y};
     if (action.unit < 0) return;
     roster->Apply(action);
     if (recorder) recorder->Record(action);
@@ -142,7 +142,7 @@ void CGameScreen::Update(float time, float elapsed, bool active) {
     if (width > 0) Game().tileSize = width / tilesAcross;
     MoveCamera(elapsed);
     CUnit* selected = Game().Selected();
-    if (selected && (GameGUI().IsKeyDown(VK_SPACE) || ModifierOn(GUIModScrollLock))) {
+    if (selected && (GameGUI().IsKeyDown(VK_SPACE) || ModifierOn(kModScrollLock))) {
         Game().camX = selected->x;
         Game().camY = selected->y;
     }

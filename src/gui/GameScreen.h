@@ -65,8 +65,6 @@ public:
     void AddEndOverlay(std::uint32_t colour) override;
 
     CGameView* GetView() const { return view; }
-    CGamePanel* GetPanel() const { return panel; }
-    float GetTilesAcross() const { return tilesAcross; }
 
     static constexpr float kMinTilesAcross = 15.0f;
     static constexpr float kMaxTilesAcross = 25.0f;

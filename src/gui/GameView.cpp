@@ -58,33 +58,31 @@ void CGameView::Prompt(const std::string& text) const {
     if (CConsole* console = GameGUI().console) console->AddMessage(text, kPromptColour);
 }
 
+void CGameView::Begin(EOrderEntry entry, const char* prompt) {
+    pending = entry;
+    Prompt(prompt);
+}
+
 void CGameView::BeginOrder(int index) {
+    struct COrderStart {
+        EOrderEntry entry;
+        const char* prompt;
+    };
+    // By the buttons' and hot-keys' numbering; Stop, the first, acts at once.
+    static constexpr std::array<COrderStart, 6> kStarts{{
+        {EOrderEntry::None, nullptr},
+        {EOrderEntry::GoTo, "Wskaz miejsce docelowe."},
+        {EOrderEntry::Follow, "Wskaz jednostke."},
+        {EOrderEntry::Attack, "Wskaz jednostke."},
+        {EOrderEntry::BuryOrDigOut, "Wskaz lezaca lub zakopana jednostke."},
+        {EOrderEntry::CarryWhom, "Wskaz lezaca jednostke."},
+    }};
     CUnit* unit = SelectedOwnUnit();
-    if (!unit) return;
-    switch (index) {
-    case 0: Act(CPlayerAction::kStop, unit); break;
-    case 1:
-        pending = kGoTo;
-        Prompt("Wskaz miejsce docelowe.");
-        break;
-    case 2:
-        pending = kFollow;
-        Prompt("Wskaz jednostke.");
-        break;
-    case 3:
-        pending = kAttack;
-        Prompt("Wskaz jednostke.");
-        break;
-    case 4:
-        pending = kBuryOrDigOut;
-        Prompt("Wskaz lezaca lub zakopana jednostke.");
-        break;
-    case 5:
-        pending = kCarryWhom;
-        Prompt("Wskaz lezaca jednostke.");
-        break;
-    default: break;
-    }
+    if (!unit || index < 0 || index >= int(kStarts.size())) return;
+    if (index == 0)
+        Act(CPlayerAction::kStop, unit);
+    else
+        Begin(kStarts[std::size_t(index)].entry, kStarts[std::size_t(index)].prompt);
 }
 
 void CGameView::ToWorld(float x, float y, float& wx, float& wy) const {
@@ -109,63 +107,63 @@ bool CGameView::OnMouseDown(float x, float y, int button) {
     if (!Game().objects) return true;
     float wx, wy;
     ToWorld(x, y, wx, wy);
-    if (button == GUIMouseLeft) LeftClick(wx, wy);
-    if (button == GUIMouseRight) RightClick(wx, wy);
+    if (button == kMouseLeft) LeftClick(wx, wy);
+    if (button == kMouseRight) RightClick(wx, wy);
     return true;
 }
 
 void CGameView::LeftClick(float wx, float wy) {
+    const EOrderEntry entry = std::exchange(pending, EOrderEntry::None);
+    if (entry == EOrderEntry::None) {
+        if (CUnit* hit = GameObjects().UnitAt(wx, wy)) Act(CPlayerAction::kSelect, hit);
+        return;
+    }
     // The selection may have moved to an enemy (a group key) since the entry began; the entry
     // then only ends, so the player never commands the computer's units.
     CUnit* unit = SelectedOwnUnit();
-    const int state = std::exchange(pending, kNone);
-    switch (state) {
-    case kNone:
-        if (CUnit* hit = GameObjects().UnitAt(wx, wy)) Act(CPlayerAction::kSelect, hit);
+    if (!unit) return;
+    switch (entry) {
+    case EOrderEntry::GoTo: Act(CPlayerAction::kGo, unit, nullptr, wx, wy); break;
+    case EOrderEntry::Follow:
+    case EOrderEntry::Attack:
+        if (CUnit* target = GameObjects().UnitAt(wx, wy))
+            Act(entry == EOrderEntry::Follow ? CPlayerAction::kFollow : CPlayerAction::kAttack, unit, target);
         break;
-    case kGoTo:
-        if (unit) Act(CPlayerAction::kGo, unit, nullptr, wx, wy);
+    case EOrderEntry::BuryOrDigOut: ClickBuryOrDigOut(*unit, wx, wy); break;
+    case EOrderEntry::CarryWhom: ClickCarryWhom(wx, wy); break;
+    case EOrderEntry::CarryWhere:
+        if (CUnit* target = remembered.Get()) Act(CPlayerAction::kCarry, unit, target, wx, wy);
         break;
-    case kFollow:
-    case kAttack: {
-        CUnit* target = unit ? GameObjects().UnitAt(wx, wy) : nullptr;
-        if (target) Act(state == kFollow ? CPlayerAction::kFollow : CPlayerAction::kAttack, unit, target);
-        break;
-    }
-    case kBuryOrDigOut:
-        if (!unit) break;
-        if (CUnit* target = UnitAtWhere(wx, wy, IsLying)) {
-            Act(target->buried ? CPlayerAction::kDigOut : CPlayerAction::kBury, unit, target);
-        }
-        break;
-    case kCarryWhom: {
-        CUnit* target =
-            unit ? UnitAtWhere(wx, wy, [](const CUnit& u) { return IsLying(u) && !u.buried; }) : nullptr;
-        if (!target) break;
-        remembered = target;
-        pending = kCarryWhere;
-        Prompt("Wskaz miejsce docelowe lub brzeg wody.");
-        break;
-    }
-    case kCarryWhere:
-        if (CUnit* target = remembered.Get(); unit && target) Act(CPlayerAction::kCarry, unit, target, wx, wy);
-        break;
-    case kLyingClicked: {
-        CUnit* target = remembered.Get();
-        if (!unit || !target) break;
-        if (!Covers(*target, wx, wy))
-            Act(CPlayerAction::kCarry, unit, target, wx, wy);
-        else if (IsLying(*target) && !target->buried)
-            Act(CPlayerAction::kBury, unit, target);
-        break;
-    }
-    default: break;
+    case EOrderEntry::LyingClicked: ClickLying(*unit, wx, wy); break;
+    case EOrderEntry::None: break;
     }
 }
 
+void CGameView::ClickBuryOrDigOut(CUnit& unit, float wx, float wy) {
+    if (CUnit* target = UnitAtWhere(wx, wy, IsLying))
+        Act(target->buried ? CPlayerAction::kDigOut : CPlayerAction::kBury, &unit, target);
+}
+
+void CGameView::ClickCarryWhom(float wx, float wy) {
+    CUnit* target = UnitAtWhere(wx, wy, [](const CUnit& u) { return IsLying(u) && !u.buried; });
+    if (!target) return;
+    remembered = target;
+    Begin(EOrderEntry::CarryWhere, "Wskaz miejsce docelowe lub brzeg wody.");
+}
+
+// A lying unit was right-clicked: elsewhere carries it there, the unit itself again buries it.
+void CGameView::ClickLying(CUnit& unit, float wx, float wy) {
+    CUnit* target = remembered.Get();
+    if (!target) return;
+    if (!Covers(*target, wx, wy))
+        Act(CPlayerAction::kCarry, &unit, target, wx, wy);
+    else if (IsLying(*target) && !target->buried)
+        Act(CPlayerAction::kBury, &unit, target);
+}
+
 void CGameView::RightClick(float wx, float wy) {
-    if (pending != kNone) {
-        pending = kNone;
+    if (pending != EOrderEntry::None) {
+        pending = EOrderEntry::None;
         return;
     }
     CUnit* unit = SelectedOwnUnit();
@@ -177,8 +175,7 @@ void CGameView::RightClick(float wx, float wy) {
         Act(CPlayerAction::kDigOut, unit, target);
     } else if (IsLying(*target)) {
         remembered = target;
-        pending = kLyingClicked;
-        Prompt("Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke.");
+        Begin(EOrderEntry::LyingClicked, "Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke.");
     } else {
         Act(target->team != 0 ? CPlayerAction::kAttack : CPlayerAction::kFollow, unit, target);
     }
@@ -187,7 +184,7 @@ void CGameView::RightClick(float wx, float wy) {
 bool CGameView::OnKeyDown(int key) {
     if (key < '0' || key > '9') return true;
     TObjectRef<CUnit>& group = groups[std::size_t(key - '0')];
-    if (ModifierOn(GUIModControl)) {
+    if (ModifierOn(kModControl)) {
         if (CUnit* unit = Game().Selected()) {
             group = unit;
             if (CGameScreen* screen = GameGUI().screen) screen->RecordGroup(key - '0', unit);
@@ -198,7 +195,7 @@ bool CGameView::OnKeyDown(int key) {
     return true;
 }
 
-int CGameView::GetCursor(float, float) { return pending != kNone ? GUICursorTarget : GUICursorPointer; }
+int CGameView::GetCursor(float, float) { return pending != EOrderEntry::None ? kCursorTarget : kCursorPointer; }
 
 void CGameView::DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, float top, float right,
                            float bottom) const {
@@ -211,7 +208,7 @@ void CGameView::DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, f
 
 void CGameView::DrawLifeBars(const CUnit* hovered, float left, float top, float right, float bottom) const {
     const CGameGUI& gui = GameGUI();
-    const bool all = gui.IsKeyDown(platform::VK_MENU) || ModifierOn(GUIModCapsLock);
+    const bool all = gui.IsKeyDown(platform::VK_MENU) || ModifierOn(kModCapsLock);
     CGfxFilledRect& rects = CGfx::Instance()->filledRect;
     bool open = false;
     for (const auto& object : GameObjects().All()) {

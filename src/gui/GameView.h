@@ -13,18 +13,6 @@ class CUnit;
 
 class CGameView : public CGUIWindow {
 public:
-    // Order-entry states: what the next left click means.
-    enum Pending : int {
-        kNone = 0,
-        kGoTo = 1,
-        kFollow = 2,
-        kAttack = 3,
-        kLyingClicked = 4, // a lying unit was right-clicked: a destination, a bank or itself again
-        kBuryOrDigOut = 5,
-        kCarryWhom = 6,
-        kCarryWhere = 7,
-    };
-
     // Order index as the buttons and hot-keys number them: Stop, Go, Follow, Attack, Bury or dig
     // out, Carry. Needs a selected unit of the player's team.
     void BeginOrder(int index);
@@ -35,14 +23,29 @@ public:
     int GetCursor(float x, float y) override;
     void Draw(float left, float top, float right, float bottom) override;
 
-    int GetPending() const { return pending; }
     // The unit under the pointer's last position over the view, or nullptr.
     CUnit* Hovered() const;
 
 private:
+    // What the next left click on the battlefield means.
+    enum class EOrderEntry {
+        None, // it selects
+        GoTo,
+        Follow,
+        Attack,
+        LyingClicked, // a lying unit was right-clicked: a destination, a bank or itself again
+        BuryOrDigOut,
+        CarryWhom,
+        CarryWhere,
+    };
+
     // The world point under (x, y) of the view's own coordinates.
     void ToWorld(float x, float y, float& wx, float& wy) const;
     void LeftClick(float wx, float wy);
+    void ClickBuryOrDigOut(CUnit& unit, float wx, float wy);
+    void ClickCarryWhom(float wx, float wy);
+    void ClickLying(CUnit& unit, float wx, float wy);
+    void Begin(EOrderEntry entry, const char* prompt);
     void RightClick(float wx, float wy);
     void Prompt(const std::string& text) const;
     void DrawMarker(const CUnit& unit, std::uint32_t alpha, float left, float top, float right, float bottom) const;
@@ -53,6 +56,6 @@ private:
     // Serial-checked: a slot whose unit has left the world reads as empty, even if a new unit
     // took its address.
     std::array<TObjectRef<CUnit>, 10> groups;
-    int pending = kNone;
+    EOrderEntry pending = EOrderEntry::None;
     TObjectRef<CUnit> remembered;
 };

@@ -13,7 +13,6 @@ public:
     ~CHint() override;
 
     void SetText(const std::string& text);
-    const std::string& GetText() const { return text; }
 
     void Update(float time, float elapsed, bool active) override;
     void Draw(float left, float top, float right, float bottom) override;

@@ -20,10 +20,6 @@ public:
     bool WasClicked();
     // A disabled button drops its highlight at once: it would never get the leave that clears it.
     void SetEnabled(bool value);
-    bool IsEnabled() const { return enabled; }
-    bool IsHovered() const { return hovered; }
-    bool IsPressed() const { return pressed; }
-    const std::string& GetLabel() const { return label; }
 
     void Draw(float left, float top, float right, float bottom) override;
     bool OnMouseDown(float x, float y, int button) override;
@@ -43,7 +39,7 @@ private:
 // the screen flow polls the buttons.
 class CMenu : public CGUIScreen {
 public:
-    enum Button : int { kReturn = 0, kNewGame = 1, kSettings = 2, kInformation = 3, kExit = 4 };
+    enum EButton : int { kReturn = 0, kNewGame = 1, kSettings = 2, kInformation = 3, kExit = 4 };
     static constexpr int kButtonCount = 5;
 
     CMenu();

@@ -44,7 +44,7 @@ void DrawBox(float left, float top, float right, float bottom) {
 // Bubble passes over everything after the random map, until one swaps nothing; a stable order,
 // so names equal but for case keep the order the folder gave them. The player reads the list in
 // the Polish alphabet: "Łąka" between "Las" and "Mróz", not after "Zima".
-void SortMissions(std::vector<CMissionList::Entry>& entries) {
+void SortMissions(std::vector<CMissionList::CEntry>& entries) {
     for (bool swapped = true; swapped;) {
         swapped = false;
         for (std::size_t i = 1; i + 1 < entries.size(); ++i)

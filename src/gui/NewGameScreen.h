@@ -19,12 +19,11 @@ public:
     // random map.
     CMissionList();
 
-    struct Entry {
+    struct CEntry {
         std::string name; // shown, Windows-1250, without folder and extension
         std::string file; // the file's own name in the folder, as the file system spells it
     };
 
-    const std::vector<Entry>& GetEntries() const { return entries; }
     // -1 until the player picks a row; never goes back to -1.
     int GetSelected() const { return selected; }
     // The selected mission's path ("Maps\\name.tlm"), or "" for the random map and for nothing.
@@ -37,7 +36,7 @@ public:
     static constexpr float kMargin = 8.0f;
 
 private:
-    std::vector<Entry> entries;
+    std::vector<CEntry> entries;
     int selected = -1;
 };
 
@@ -45,7 +44,6 @@ private:
 class CMissionText : public CGUIWindow {
 public:
     void SetText(std::string value) { text = std::move(value); }
-    const std::string& GetText() const { return text; }
     void Draw(float left, float top, float right, float bottom) override;
 
 private:
@@ -54,7 +52,7 @@ private:
 
 class CNewGameScreen : public CGUIScreen {
 public:
-    enum Button : int { kBack = 0, kPlay = 1 };
+    enum EButton : int { kBack = 0, kPlay = 1 };
 
     CNewGameScreen();
 
@@ -66,11 +64,6 @@ public:
     void Update(float time, float elapsed, bool active) override;
     void Draw(float left, float top, float right, float bottom) override;
     std::uint32_t GetBackgroundColor() const override { return 0xFFFFFFFFu; }
-
-    CMenuButton* GetBackButton() const { return back; }
-    CMenuButton* GetPlayButton() const { return play; }
-    CMissionList* GetList() const { return list; }
-    CMissionText* GetText() const { return text; }
 
 private:
     void ShowDescription(int entry);

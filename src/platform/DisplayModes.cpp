@@ -73,16 +73,4 @@ SGLLimits QueryGLLimits() {
     return limits;
 }
 
-int CurrentSamples() {
-    if (!SDL_GL_GetCurrentContext()) return 0;
-    GLint buffers = 0, samples = 0;
-    glGetIntegerv(GL_SAMPLE_BUFFERS, &buffers);
-    glGetIntegerv(GL_SAMPLES, &samples);
-    return buffers > 0 ? samples : 0;
-}
-
-int CurrentSwapInterval() {
-    return SDL_GL_GetCurrentContext() ? SDL_GL_GetSwapInterval() : 0;
-}
-
 } // namespace platform

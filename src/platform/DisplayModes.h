@@ -34,9 +34,4 @@ struct SGLLimits {
 // Of the current context. Probing the swap intervals leaves interval 1 set.
 SGLLimits QueryGLLimits();
 
-// What the current context presents with: samples per pixel of its frame buffer (0 without
-// multisampling) and the swap interval.
-int CurrentSamples();
-int CurrentSwapInterval();
-
 } // namespace platform

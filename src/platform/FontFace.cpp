@@ -88,54 +88,48 @@ std::string FindFontFile(const std::string& typeface, int weight) {
     return path;
 }
 
-bool CFontFace::Create(const FontDesc& desc, std::string& error) {
-    FT_Library library = Libraries().freeType;
-    if (!library) {
-        error = "FreeType could not start";
-        return false;
-    }
-    FaceCloser face{nullptr};
-    file = FindFontFile(desc.typeface, desc.weight);
-    if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face.face) != 0) {
-        file = FindFontFile(kFallbackFamily, desc.weight);
-        if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face.face) != 0) {
-            error = "no usable font file for \"" + vexo::Cp1250ToUtf8(desc.typeface) + "\"";
-            return false;
-        }
-    }
-    if (!FT_IS_SCALABLE(face.face) || FT_Select_Charmap(face.face, FT_ENCODING_UNICODE) != 0) {
-        error = "the font file " + file + " has no scalable Unicode glyphs";
-        return false;
-    }
+namespace {
 
-    long ascentUnits = 0, descentUnits = 0;
-    CellMetrics(face.face, ascentUnits, descentUnits);
-    const int cell = desc.height == 0 ? kDefaultCellHeight : std::abs(desc.height);
-    double emPixels =
-        desc.height < 0 ? cell : cell * double(face.face->units_per_EM) / double(ascentUnits + descentUnits);
-    emPixels = std::clamp(emPixels, 1.0, double(kMaxPixelHeight));
-    if (FT_Set_Char_Size(face.face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64.0)), 72, 72) != 0) {
-        error = "the font file " + file + " cannot be sized";
-        return false;
+// The wanted typeface, else the fallback family; nullptr with the reason in error.
+FT_Face OpenFace(FT_Library library, const FontDesc& desc, std::string& error) {
+    FT_Face face = nullptr;
+    for (const std::string& family : {desc.typeface, std::string(kFallbackFamily)}) {
+        const std::string file = FindFontFile(family, desc.weight);
+        if (file.empty() || FT_New_Face(library, file.c_str(), 0, &face) != 0) continue;
+        if (FT_IS_SCALABLE(face) && FT_Select_Charmap(face, FT_ENCODING_UNICODE) == 0) return face;
+        FT_Done_Face(face);
+        error = "the font file " + file + " has no scalable Unicode glyphs";
+        return nullptr;
     }
-    const double scale = emPixels / face.face->units_per_EM;
+    error = "no usable font file for \"" + vexo::Cp1250ToUtf8(desc.typeface) + "\"";
+    return nullptr;
+}
+
+// Sizes the face for the wanted height and gives its ascent and line height in pixels.
+bool SizeFace(FT_Face face, int height, int& ascent, int& lineHeight) {
+    long ascentUnits = 0, descentUnits = 0;
+    CellMetrics(face, ascentUnits, descentUnits);
+    const int cell = height == 0 ? kDefaultCellHeight : std::abs(height);
+    double emPixels = height < 0 ? cell : cell * double(face->units_per_EM) / double(ascentUnits + descentUnits);
+    emPixels = std::clamp(emPixels, 1.0, double(kMaxPixelHeight));
+    if (FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(emPixels * 64.0)), 72, 72) != 0) return false;
+    const double scale = emPixels / face->units_per_EM;
     ascent = static_cast<int>(std::lround(ascentUnits * scale));
     lineHeight = std::max(1, ascent + static_cast<int>(std::lround(descentUnits * scale)));
+    return true;
+}
 
-    // A face without a bold cut of its own is emboldened, as Windows does.
-    const bool embolden = desc.weight >= 600 && !(face.face->style_flags & FT_STYLE_FLAG_BOLD);
-
-    struct Bitmap {
-        std::vector<std::uint8_t> pixels;
-    };
-    std::array<Bitmap, 256> bitmaps;
+// Renders every Windows-1250 character into its box and pixels; returns the area the glyphs
+// need with a pixel of space each.
+long Rasterise(FT_Face face, bool embolden, std::array<GlyphBox, 256>& glyphs,
+               std::array<std::vector<std::uint8_t>, 256>& pixels) {
     long area = 0;
     for (int byte = 0x20; byte < 256; ++byte) {
         const char32_t cp = vexo::cp1250::ToCodePoint(static_cast<unsigned char>(byte));
         if (cp >= 0x80 && cp < 0xA0) continue; // the code page's holes stay blank
-        const FT_UInt index = FT_Get_Char_Index(face.face, cp);
-        if (FT_Load_Glyph(face.face, index, FT_LOAD_DEFAULT) != 0) continue;
-        FT_GlyphSlot slot = face.face->glyph;
+        const FT_UInt index = FT_Get_Char_Index(face, cp);
+        if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) continue;
+        FT_GlyphSlot slot = face->glyph;
         if (embolden) FT_GlyphSlot_Embolden(slot);
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
         GlyphBox& box = glyphs[byte];
@@ -144,13 +138,38 @@ bool CFontFace::Create(const FontDesc& desc, std::string& error) {
         box.bearingX = slot->bitmap_left;
         box.bearingY = slot->bitmap_top;
         box.advance = static_cast<int>((slot->advance.x + 32) >> 6);
-        bitmaps[byte].pixels.resize(std::size_t(box.width) * box.height);
+        pixels[byte].resize(std::size_t(box.width) * box.height);
         for (int row = 0; row < box.height; ++row)
             std::copy_n(slot->bitmap.buffer + row * slot->bitmap.pitch, box.width,
-                        bitmaps[byte].pixels.begin() + std::ptrdiff_t(row) * box.width);
+                        pixels[byte].begin() + std::ptrdiff_t(row) * box.width);
         area += long(box.width + 1) * (box.height + 1);
     }
+    return area;
+}
 
+} // namespace
+
+bool CFontFace::Create(const FontDesc& desc, std::string& error) {
+    FT_Library library = Libraries().freeType;
+    if (!library) {
+        error = "FreeType could not start";
+        return false;
+    }
+    FaceCloser face{OpenFace(library, desc, error)};
+    if (!face.face) return false;
+    if (!SizeFace(face.face, desc.height, ascent, lineHeight)) {
+        error = "the font cannot be sized to height " + std::to_string(desc.height);
+        return false;
+    }
+    // A face without a bold cut of its own is emboldened, as Windows does.
+    const bool embolden = desc.weight >= 600 && !(face.face->style_flags & FT_STYLE_FLAG_BOLD);
+    CGlyphPixels pixels;
+    const long area = Rasterise(face.face, embolden, glyphs, pixels);
+    Pack(area, pixels);
+    return true;
+}
+
+void CFontFace::Pack(long area, const CGlyphPixels& pixels) {
     // Shelf packing into a square-ish atlas with a pixel of space between glyphs, so linear
     // sampling never bleeds a neighbour in.
     atlasWidth = 64;
@@ -174,8 +193,7 @@ bool CFontFace::Create(const FontDesc& desc, std::string& error) {
     for (int byte = 0; byte < 256; ++byte) {
         const GlyphBox& box = glyphs[byte];
         for (int row = 0; row < box.height; ++row)
-            std::copy_n(bitmaps[byte].pixels.begin() + std::ptrdiff_t(row) * box.width, box.width,
+            std::copy_n(pixels[byte].begin() + std::ptrdiff_t(row) * box.width, box.width,
                         atlas.begin() + std::ptrdiff_t(box.atlasY + row) * atlasWidth + box.atlasX);
     }
-    return true;
 }

@@ -26,19 +26,20 @@ public:
     const GlyphBox& Glyph(unsigned char byte) const { return glyphs[byte]; }
     int Ascent() const { return ascent; }
     int LineHeight() const { return lineHeight; }
-    // The file the face came from (for tests and the log).
-    const std::string& File() const { return file; }
-
     // One byte per pixel of coverage, atlasWidth × atlasHeight, top row first.
     const std::vector<std::uint8_t>& Atlas() const { return atlas; }
     int AtlasWidth() const { return atlasWidth; }
     int AtlasHeight() const { return atlasHeight; }
 
 private:
+    // Each glyph's coverage, width × height, top row first.
+    using CGlyphPixels = std::array<std::vector<std::uint8_t>, 256>;
+    // Places the glyphs on shelves of an atlas about twice their area and copies them in.
+    void Pack(long area, const CGlyphPixels& pixels);
+
     std::array<GlyphBox, 256> glyphs{};
     int ascent = 0;
     int lineHeight = 0;
-    std::string file;
     std::vector<std::uint8_t> atlas;
     int atlasWidth = 0;
     int atlasHeight = 0;

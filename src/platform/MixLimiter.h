@@ -24,8 +24,6 @@ public:
     // the speakers keep their balance; afterwards the gain returns to unity over about 0.1 s.
     void Process(float* samples, std::size_t frames, int channels);
 
-    float Gain() const { return gain; }
-
 private:
     float gain = 1.0f;
     float release;

@@ -125,18 +125,6 @@ std::string IntToString(std::int32_t value, int radix) {
     return UIntToString(static_cast<std::uint32_t>(value), radix);
 }
 
-std::string FloatToString(double value, char formatLetter, int precision) {
-    const std::string format = "%." + std::to_string(precision) + formatLetter;
-    char buffer[512];
-    const int n = std::snprintf(buffer, sizeof buffer, format.c_str(), value);
-    if (n < 0) return "";
-    if (n < int(sizeof buffer)) return std::string(buffer, std::size_t(n));
-    std::string out(std::size_t(n) + 1, '\0');
-    std::snprintf(out.data(), out.size(), format.c_str(), value);
-    out.resize(std::size_t(n));
-    return out;
-}
-
 std::string BoolToString(bool value, char style) {
     switch (style) {
     case '0': return value ? "1" : "0";

@@ -21,7 +21,6 @@ bool ParseBool(std::string_view text);
 
 std::string IntToString(std::int32_t value, int radix = 10);
 std::string UIntToString(std::uint32_t value, int radix = 10);
-std::string FloatToString(double value, char formatLetter, int precision);
 // Style '0' "1"/"0", 'F' True/False, 'G' T/F, 'U' TRUE/FALSE, 'g' t/f, other true/false.
 std::string BoolToString(bool value, char style);
 

@@ -72,8 +72,6 @@ std::string Utf8ToCp1250(std::string_view text) {
     return out;
 }
 
-unsigned char ToLower1250(unsigned char c) { return kLower[c]; }
-
 std::string ToLower(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = static_cast<char>(kLower[static_cast<unsigned char>(c)]);

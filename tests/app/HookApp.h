@@ -40,6 +40,17 @@ public:
     void OnCommandLineWord(const std::string& word) override { words.push_back(word); }
     bool CanStart() override { return canStart; }
 
+    // The frame's own state, which the game reads through its members.
+    bool IsActive() const { return active; }
+    bool IsDeviceLost() const { return deviceLost; }
+    bool IsMinimized() const { return minimized; }
+    bool IsMaximized() const { return maximized; }
+    float GetTime() const { return time; }
+    float GetElapsedTime() const { return elapsedTime; }
+    float GetFramesPerSecond() const { return framesPerSecond; }
+    const SPresentParameters& GetPresentParameters() const { return presentParameters; }
+    const SWindowSettings& GetWindowSettings() const { return windowSettings; }
+    const SRect& GetSavedWindowBounds() const { return windowBounds; }
     std::uint32_t BackBufferWidth() const { return backBufferWidth; }
     std::uint32_t BackBufferHeight() const { return backBufferHeight; }
 

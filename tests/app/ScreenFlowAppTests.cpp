@@ -1,6 +1,7 @@
 // The game application's side of the screen flow: the menu's "Ustawienia", "Informacje" and
 // "Wyjscie" clicked through window messages, with the shipped game data on a test device.
 #include "TestFrameHost.h"
+#include "gui/ButtonLook.h"
 #include "support/TestFiles.h"
 
 #include "app/MyD3DApp.h"
@@ -23,9 +24,10 @@ class CSettingsApp : public CMyD3DApplication {
 public:
     using CMyD3DApplication::CMyD3DApplication;
     void ChangeDevice() override {
-        dialogs.push_back(std::string(IsActive() ? "running" : "paused") +
-                          (testHost->Timer().IsStopped() ? ", timer stopped" : ", timer running"));
+        dialogs.push_back(std::string(active ? "running" : "paused") +
+                          (testHost->TimerStopped() ? ", timer stopped" : ", timer running"));
     }
+    bool IsActive() const { return active; }
     CTestFrameHost* testHost = nullptr;
     std::vector<std::string> dialogs;
 };
@@ -72,14 +74,14 @@ protected:
 TEST_F(ScreenFlowAppTest, StartsOnTheWhiteMenu) {
     EXPECT_EQ(gui.screens.size(), 1u);
     EXPECT_EQ(host.device.clearColor, 0xFFFFFFFFu);
-    EXPECT_FALSE(menu->GetButton(CMenu::kReturn)->IsEnabled());
+    EXPECT_TRUE(Greyed(*menu->GetButton(CMenu::kReturn), host.device));
 }
 
 TEST_F(ScreenFlowAppTest, SettingsRunWhileTheFramePausesWithItsTimer) {
     ClickMenu(CMenu::kSettings);
     EXPECT_EQ(app.dialogs, std::vector<std::string>{"paused, timer stopped"});
     EXPECT_TRUE(app.IsActive());
-    EXPECT_FALSE(host.Timer().IsStopped());
+    EXPECT_FALSE(host.TimerStopped());
 }
 
 // "Informacje" hands Readme.txt's full path to the desktop's opener, or leaves a record saying
@@ -132,18 +134,18 @@ TEST_F(ScreenFlowAppTest, ExitClosesTheWindow) {
 // The window took another size without the pointer moving: once the menu is laid out for it, the
 // button now under the pointer is lit, not the one that lay there before.
 TEST_F(ScreenFlowAppTest, PointerIsFoundAgainInTheNewLayout) {
-    const CMenuButton& play = *menu->GetButton(CMenu::kNewGame);
+    CMenuButton& play = *menu->GetButton(CMenu::kNewGame);
     const float x = (play.left + play.right) / 2, y = (play.top + play.bottom) / 2;
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(int(x), int(y)));
-    ASSERT_TRUE(play.IsHovered());
+    ASSERT_EQ(Look(play, host.device), "lit");
     host.lateWindowSystem = true;
     host.device.width = 640;
     host.device.height = 480;
     for (int i = 0; i < 3; ++i) Step();
     ASSERT_EQ(gfx.screenWidth, 640u);
     for (int button = 0; button < CMenu::kButtonCount; ++button) {
-        const CMenuButton& b = *menu->GetButton(button);
-        EXPECT_EQ(b.IsHovered(), b.IsEnabled() && x >= b.left && x < b.right && y >= b.top && y < b.bottom)
+        CMenuButton& b = *menu->GetButton(button);
+        EXPECT_EQ(Look(b, host.device) == "lit", !Greyed(b, host.device) && x >= b.left && x < b.right && y >= b.top && y < b.bottom)
             << "button " << button;
     }
 }

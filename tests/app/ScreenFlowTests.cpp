@@ -1,6 +1,7 @@
 // The screen flow: every move between the main menu, the mission selection and a game, driven by
 // clicks and keys through the GUI manager, with real game screens over small missions.
 #include "support/TestFiles.h"
+#include "gui/ButtonLook.h"
 
 #include "app/ScreenFlow.h"
 #include "gfx/Gfx.h"
@@ -8,8 +9,10 @@
 #include "gui/GameScreen.h"
 #include "gui/Menu.h"
 #include "gui/NewGameScreen.h"
+#include "gui/WindowTree.h"
 #include "platform/VirtualKeys.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -49,6 +52,26 @@ private:
     std::vector<std::string>& log;
 };
 
+// The screen of that kind on the stack, or nullptr.
+template <class T> T* ScreenOn(const CGUIManager& gui) {
+    for (CGUIScreen* screen : gui.screens)
+        if (auto* found = dynamic_cast<T*>(screen)) return found;
+    return nullptr;
+}
+
+// The stack bottom to top by kind: where the flow stands, as the player sees it.
+std::string StackKinds(const CGUIManager& gui) {
+    std::string kinds;
+    for (CGUIScreen* screen : gui.screens) {
+        if (!kinds.empty()) kinds += ' ';
+        kinds += dynamic_cast<CMenu*>(screen)            ? "menu"
+                 : dynamic_cast<CGameScreen*>(screen)    ? "game"
+                 : dynamic_cast<CNewGameScreen*>(screen) ? "selection"
+                                                         : "other";
+    }
+    return kinds;
+}
+
 class ScreenFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -57,10 +80,17 @@ protected:
         vexo::WriteStringToFile("Maps\\Bitwa.tlm", kBattle);
         vexo::WriteStringToFile("Maps\\Wygrana.tlm", kWon);
         vexo::WriteStringToFile("Maps\\Zepsuta.tlm", "<map><matrix>..");
+        // Shipped fonts, so the menu's buttons can be drawn and looked at.
+        const char* root = std::getenv("TUNDREL_SOURCE_DIR");
+        gfx.Create(&device);
+        gfx.LoadGameData(std::string(root ? root : ".") + "/data/GameData");
         gfx.SetScreenSize(800, 600);
         flow.Start(gui, std::make_unique<CRecordingFlowHost>(log));
     }
-    void TearDown() override { std::filesystem::current_path(previous); }
+    void TearDown() override {
+        gfx.Destroy();
+        std::filesystem::current_path(previous);
+    }
 
     void Frame(float elapsed = 0.05f) {
         time += elapsed;
@@ -70,30 +100,30 @@ protected:
     void Click(const CGUIWindow& window) {
         const float x = (window.left + window.right) / 2, y = (window.top + window.bottom) / 2;
         gui.MouseMove(x, y);
-        gui.MouseDown(x, y, GUIMouseLeft);
-        gui.MouseUp(x, y, GUIMouseLeft);
+        gui.MouseDown(x, y, kMouseLeft);
+        gui.MouseUp(x, y, kMouseLeft);
     }
     void ClickMenu(int button) {
         Frame();
-        Click(*flow.GetMenu()->GetButton(button));
+        Click(*On<CMenu>()->GetButton(button));
         Frame();
     }
     // Picks a row of the list and presses "Graj >".
     void Play(int row) {
         Frame();
-        CNewGameScreen* selection = flow.GetSelection();
+        CNewGameScreen* selection = On<CNewGameScreen>();
         ASSERT_NE(selection, nullptr);
-        const CMissionList& list = *selection->GetList();
-        gui.MouseDown(list.left + 20, list.top + 8 + 16 * float(row) + 8, GUIMouseLeft);
-        gui.MouseUp(list.left + 20, list.top + 8 + 16 * float(row) + 8, GUIMouseLeft);
+        const CMissionList& list = *FindChild<CMissionList>(*selection);
+        gui.MouseDown(list.left + 20, list.top + 8 + 16 * float(row) + 8, kMouseLeft);
+        gui.MouseUp(list.left + 20, list.top + 8 + 16 * float(row) + 8, kMouseLeft);
         Frame();
-        Click(*selection->GetPlayButton());
+        Click(*FindChild<CMenuButton>(*selection, CNewGameScreen::kPlay));
         Frame();
     }
     void Back() {
-        ASSERT_NE(flow.GetSelection(), nullptr);
+        ASSERT_NE(On<CNewGameScreen>(), nullptr);
         Frame();
-        Click(*flow.GetSelection()->GetBackButton());
+        Click(*FindChild<CMenuButton>(*On<CNewGameScreen>(), CNewGameScreen::kBack));
         Frame();
     }
     void Escape() {
@@ -101,15 +131,18 @@ protected:
         gui.KeyUp(platform::VK_ESCAPE);
         Frame();
     }
+    template <class T> T* On() const { return ScreenOn<T>(gui); }
+    std::string Kinds() const { return StackKinds(gui); }
     std::vector<CGUIScreen*> Stack() const {
         return std::vector<CGUIScreen*>(gui.screens.begin(), gui.screens.end());
     }
-    bool ReturnEnabled() const { return flow.GetMenu()->GetButton(CMenu::kReturn)->IsEnabled(); }
+    bool ReturnEnabled() { return !Greyed(*On<CMenu>()->GetButton(CMenu::kReturn), device); }
 
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir folder;
     std::filesystem::path previous = std::filesystem::current_path();
     CGUIManager gui;
+    CRecordingDevice device;
     CGfx gfx;
     CScreenFlow flow;
     std::vector<std::string> log;
@@ -117,41 +150,37 @@ protected:
 };
 
 TEST_F(ScreenFlowTest, StartsOnTheMenuAloneWithReturnDisabled) {
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
-    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
+    EXPECT_EQ(Kinds(), "menu");
     EXPECT_FALSE(ReturnEnabled());
-    Click(*flow.GetMenu()->GetButton(CMenu::kReturn));
+    Click(*On<CMenu>()->GetButton(CMenu::kReturn));
     Frame();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(Kinds(), "menu");
 }
 
 TEST_F(ScreenFlowTest, TheSelectionOpensOverTheMenuAndLeadsBackOrIntoAGame) {
     ClickMenu(CMenu::kNewGame);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
+    EXPECT_EQ(Kinds(), "menu selection");
     Back();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
-    EXPECT_EQ(flow.GetSelection(), nullptr);
-    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
+    EXPECT_EQ(Kinds(), "menu");
+    EXPECT_EQ(On<CNewGameScreen>(), nullptr);
 
     ClickMenu(CMenu::kNewGame);
     Play(kBattleRow);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
-    ASSERT_NE(flow.GetGame(), nullptr);
-    EXPECT_EQ(flow.GetSelection(), nullptr);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetGame()}));
+    EXPECT_EQ(Kinds(), "menu game");
+    ASSERT_NE(On<CGameScreen>(), nullptr);
+    EXPECT_EQ(On<CNewGameScreen>(), nullptr);
     EXPECT_EQ(log.back(), "game Maps\\Bitwa.tlm");
 }
 
 TEST_F(ScreenFlowTest, EscapeSuspendsTheGameUnderTheMenuAndReturnResumesIt) {
     ClickMenu(CMenu::kNewGame);
     Play(kBattleRow);
-    CGameScreen* game = flow.GetGame();
+    CGameScreen* game = On<CGameScreen>();
     ASSERT_NE(game, nullptr);
     Frame();
     Escape();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kSuspended);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, flow.GetMenu()}));
+    EXPECT_EQ(Kinds(), "game menu");
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, On<CMenu>()}));
     EXPECT_TRUE(ReturnEnabled());
 
     const float timer = game->secondTimer;
@@ -160,9 +189,9 @@ TEST_F(ScreenFlowTest, EscapeSuspendsTheGameUnderTheMenuAndReturnResumesIt) {
     EXPECT_EQ(game->secondTimer, timer) << "a suspended game stands still";
 
     ClickMenu(CMenu::kReturn);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
-    EXPECT_EQ(flow.GetGame(), game) << "the same game";
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), game}));
+    EXPECT_EQ(Kinds(), "menu game");
+    EXPECT_EQ(On<CGameScreen>(), game) << "the same game";
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{On<CMenu>(), game}));
     Frame();
     EXPECT_NE(game->secondTimer, timer) << "and it goes on";
 }
@@ -170,17 +199,17 @@ TEST_F(ScreenFlowTest, EscapeSuspendsTheGameUnderTheMenuAndReturnResumesIt) {
 TEST_F(ScreenFlowTest, NewGameFromTheSuspendedGameAndBackKeepsTheGame) {
     ClickMenu(CMenu::kNewGame);
     Play(kBattleRow);
-    CGameScreen* game = flow.GetGame();
+    CGameScreen* game = On<CGameScreen>();
     Escape();
     ClickMenu(CMenu::kNewGame);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosingOverGame);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, flow.GetMenu(), flow.GetSelection()}));
+    EXPECT_EQ(Kinds(), "game menu selection");
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, On<CMenu>(), On<CNewGameScreen>()}));
     Back();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kSuspended);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, flow.GetMenu()}));
+    EXPECT_EQ(Kinds(), "game menu");
+    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{game, On<CMenu>()}));
     EXPECT_TRUE(ReturnEnabled());
     ClickMenu(CMenu::kReturn);
-    EXPECT_EQ(flow.GetGame(), game);
+    EXPECT_EQ(On<CGameScreen>(), game);
 }
 
 TEST_F(ScreenFlowTest, ANewMissionReplacesTheSuspendedGame) {
@@ -189,9 +218,8 @@ TEST_F(ScreenFlowTest, ANewMissionReplacesTheSuspendedGame) {
     Escape();
     ClickMenu(CMenu::kNewGame);
     Play(kRandomRow);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying);
+    EXPECT_EQ(Kinds(), "menu game");
     ASSERT_EQ(gui.screens.size(), 2u) << "the old game is gone";
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetGame()}));
     EXPECT_EQ(log.back(), "game ");
 }
 
@@ -199,13 +227,12 @@ TEST_F(ScreenFlowTest, AMissionThatFailsToLoadLeavesTheSelectionOnTop) {
     ClickMenu(CMenu::kNewGame);
     Play(kBrokenRow);
     EXPECT_EQ(log.back(), "game Maps\\Zepsuta.tlm");
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
-    EXPECT_EQ(flow.GetGame(), nullptr);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
+    EXPECT_EQ(Kinds(), "menu selection");
+    EXPECT_EQ(On<CGameScreen>(), nullptr);
     EXPECT_NE(errors.Contents(), "") << "the loader's record";
 
     Play(kBattleRow);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying) << "the player may choose again";
+    EXPECT_EQ(Kinds(), "menu game") << "the player may choose again";
 }
 
 TEST_F(ScreenFlowTest, AFailedReplacementLeavesTheSelectionOverTheMenuAlone) {
@@ -214,19 +241,18 @@ TEST_F(ScreenFlowTest, AFailedReplacementLeavesTheSelectionOverTheMenuAlone) {
     Escape();
     ClickMenu(CMenu::kNewGame);
     Play(kBrokenRow);
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
-    EXPECT_EQ(flow.GetGame(), nullptr);
-    EXPECT_EQ(Stack(), (std::vector<CGUIScreen*>{flow.GetMenu(), flow.GetSelection()}));
+    EXPECT_EQ(Kinds(), "menu selection");
+    EXPECT_EQ(On<CGameScreen>(), nullptr);
     EXPECT_FALSE(ReturnEnabled());
     Back();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(Kinds(), "menu");
     EXPECT_FALSE(ReturnEnabled());
 }
 
 TEST_F(ScreenFlowTest, AnEndedGameGoesBackToTheMenuOnceItsOverlayHasFaded) {
     ClickMenu(CMenu::kNewGame);
     Play(kWonRow);
-    CGameScreen* game = flow.GetGame();
+    CGameScreen* game = On<CGameScreen>();
     ASSERT_NE(game, nullptr);
     // Escape and back first, so "Wroc do gry" has been enabled once.
     Escape();
@@ -236,12 +262,11 @@ TEST_F(ScreenFlowTest, AnEndedGameGoesBackToTheMenuOnceItsOverlayHasFaded) {
         Frame();
     ASSERT_TRUE(game->over);
     EXPECT_TRUE(game->HasOverlay());
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kPlaying) << "the end overlay still fades in";
-    while (flow.GetState() == CScreenFlow::kPlaying && frames++ < 400)
+    EXPECT_EQ(Kinds(), "menu game") << "the end overlay still fades in";
+    while (Kinds() == "menu game" && frames++ < 400)
         Frame();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
-    EXPECT_EQ(flow.GetGame(), nullptr);
-    EXPECT_EQ(Stack(), std::vector<CGUIScreen*>{flow.GetMenu()});
+    EXPECT_EQ(Kinds(), "menu");
+    EXPECT_EQ(On<CGameScreen>(), nullptr);
     EXPECT_FALSE(ReturnEnabled());
 }
 
@@ -250,7 +275,7 @@ TEST_F(ScreenFlowTest, SettingsReadMeAndExitLeaveTheStateAlone) {
     ClickMenu(CMenu::kInformation);
     ClickMenu(CMenu::kExit);
     EXPECT_EQ(log, (std::vector<std::string>{"settings", "readme", "close"}));
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(Kinds(), "menu");
 
     ClickMenu(CMenu::kNewGame);
     Play(kBattleRow);
@@ -260,16 +285,16 @@ TEST_F(ScreenFlowTest, SettingsReadMeAndExitLeaveTheStateAlone) {
     ClickMenu(CMenu::kInformation);
     ClickMenu(CMenu::kExit);
     EXPECT_EQ(log, (std::vector<std::string>{"settings", "readme", "close"}));
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kSuspended);
+    EXPECT_EQ(Kinds(), "game menu");
 }
 
 TEST_F(ScreenFlowTest, OneClickActsPerFrameAndTheRestWait) {
     Frame();
-    Click(*flow.GetMenu()->GetButton(CMenu::kExit));
-    Click(*flow.GetMenu()->GetButton(CMenu::kInformation));
-    Click(*flow.GetMenu()->GetButton(CMenu::kNewGame));
+    Click(*On<CMenu>()->GetButton(CMenu::kExit));
+    Click(*On<CMenu>()->GetButton(CMenu::kInformation));
+    Click(*On<CMenu>()->GetButton(CMenu::kNewGame));
     Frame();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kChoosing);
+    EXPECT_EQ(Kinds(), "menu selection");
     EXPECT_TRUE(log.empty());
     Back();
     EXPECT_TRUE(log.empty()) << "the menu is not read in the frame that closes the selection";
@@ -297,18 +322,16 @@ TEST(ScreenFlowReplayTest, ARecordingPlaysOverTheMenuAndEscapeEndsIt) {
     flow.Start(gui, std::make_unique<CRecordingFlowHost>(log));
     // A recording that cannot be read leaves the menu alone, with its record in Errors.log.
     flow.PlayRecording("missing.tlr");
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
+    EXPECT_EQ(StackKinds(gui), "menu");
     EXPECT_NE(errors.Contents().find("missing.tlr"), std::string::npos);
 
     flow.PlayRecording("a.tlr");
-    ASSERT_EQ(flow.GetState(), CScreenFlow::kPlaying);
-    ASSERT_TRUE(flow.GetGame()->IsReplay());
+    ASSERT_EQ(StackKinds(gui), "menu game");
+    ASSERT_TRUE(ScreenOn<CGameScreen>(gui)->IsReplay());
     gui.KeyDown(platform::VK_ESCAPE);
     gui.KeyUp(platform::VK_ESCAPE);
     gui.Update(0.05f, 0.05f, true);
     flow.Step();
-    EXPECT_EQ(flow.GetState(), CScreenFlow::kMenu);
-    EXPECT_EQ(flow.GetGame(), nullptr);
-    EXPECT_EQ(std::vector<CGUIScreen*>(gui.screens.begin(), gui.screens.end()), std::vector<CGUIScreen*>{flow.GetMenu()});
+    EXPECT_EQ(StackKinds(gui), "menu");
     std::filesystem::current_path(previous);
 }

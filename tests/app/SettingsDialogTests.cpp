@@ -14,6 +14,8 @@
 #include "platform/VirtualKeys.h"
 #include "support/TestFiles.h"
 
+#include <SDL.h>
+#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 #include <sanitizer/lsan_interface.h>
 #include <optional>
@@ -22,6 +24,17 @@
 using namespace platform;
 
 namespace {
+
+// What the current context presents with: samples per pixel of its frame buffer (0 without
+// multisampling) and the swap interval.
+int CurrentSamples() {
+    if (!SDL_GL_GetCurrentContext()) return 0;
+    GLint buffers = 0, samples = 0;
+    glGetIntegerv(GL_SAMPLE_BUFFERS, &buffers);
+    glGetIntegerv(GL_SAMPLES, &samples);
+    return buffers > 0 ? samples : 0;
+}
+int CurrentSwapInterval() { return SDL_GL_GetCurrentContext() ? SDL_GL_GetSwapInterval() : 0; }
 
 SDisplaySettings BestSettings(const CD3DEnumeration& enumeration) {
     SDisplaySettings settings;
@@ -153,24 +166,23 @@ TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
     dialog.SetScreenSize(800.0f, 600.0f);
     // A fixed list does not open; the radio button makes the lists editable.
     dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     dialog.Handle(Click(dialog.RadioBox(false)));
     EXPECT_FALSE(model.IsWindowed());
     dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
-    ASSERT_EQ(dialog.OpenList(), EDialogList::Resolution);
-    ASSERT_TRUE(dialog.DropDownRow(0));
+    ASSERT_TRUE(dialog.DropDownRow(0)) << "the list of resolutions opened";
     dialog.Handle(Click(*dialog.DropDownRow(0)));
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
 
     // Escape closes an open list first, then cancels; a click beside a list closes it.
     dialog.Handle(Click(dialog.ListBox(EDialogList::RefreshRate)));
     dialog.Handle(Key(VK_ESCAPE));
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     EXPECT_FALSE(dialog.IsFinished());
     dialog.Handle(Click(dialog.ListBox(EDialogList::Adapter)));
     dialog.Handle({WM_LBUTTONDOWN, 0, MakeLParam(1, 1)});
-    EXPECT_FALSE(dialog.OpenList());
+    EXPECT_FALSE(dialog.DropDownRow(0)) << "no list open";
     EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
     dialog.Handle(Key(VK_ESCAPE));
     EXPECT_TRUE(dialog.IsFinished());
@@ -219,7 +231,8 @@ protected:
         gfx.Create(&host.device);
         app.emplace(host, config, fullScreen);
         ASSERT_TRUE(app->Create({}));
-        model.emplace(config.Enumeration(), SDisplaySettings{}, 800, 600);
+        enumeration.Enumerate(displays); // as the configuration sees the same displays
+        model.emplace(enumeration, SDisplaySettings{}, 800, 600);
         layout.emplace(*model);
         layout->SetScreenSize(800.0f, 600.0f);
     }
@@ -233,6 +246,7 @@ protected:
     CScriptedDisplays displays;
     CTestFrameHost host;
     CSettingsDisplayConfig config{displays, dir.File("Settings.xml")};
+    CD3DEnumeration enumeration;
     CGfx gfx;
     std::optional<CHookApp> app;
     // Where the dialog's controls lie in an 800 by 600 window.
@@ -344,9 +358,11 @@ TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
     CSettingsDisplayConfig config(displays);
     CMyD3DApplication app(host, config);
     ASSERT_TRUE(app.Create({})) << errors.Contents();
-    ASSERT_FALSE(config.Enumeration().adapters.empty());
+    CD3DEnumeration enumeration;
+    enumeration.Enumerate(displays);
+    ASSERT_FALSE(enumeration.adapters.empty());
 
-    CSettingsDialogModel model(config.Enumeration(), BestSettings(config.Enumeration()), 640, 480);
+    CSettingsDialogModel model(enumeration, BestSettings(enumeration), 640, 480);
     CSettingsDialog dialog(model);
     dialog.SetScreenSize(gfx.screenWidthF, gfx.screenHeightF);
     dialog.Handle(Click(dialog.ListBox(EDialogList::PresentInterval)));
@@ -395,17 +411,17 @@ TEST(SdlHostPresentation, DeviceTakesTheChosenSamplesAndInterval) {
         EXPECT_NE(host.CreateDevice(parameters, result, reason), nullptr) << reason;
     };
     create(4, kIntervalImmediate);
-    EXPECT_EQ(platform::CurrentSamples(), 4);
-    EXPECT_EQ(platform::CurrentSwapInterval(), 0);
+    EXPECT_EQ(CurrentSamples(), 4);
+    EXPECT_EQ(CurrentSwapInterval(), 0);
     host.ReleaseDevice();
     create(kMultisampleNone, kIntervalOne);
-    EXPECT_EQ(platform::CurrentSamples(), 0);
-    EXPECT_EQ(platform::CurrentSwapInterval(), 1);
+    EXPECT_EQ(CurrentSamples(), 0);
+    EXPECT_EQ(CurrentSwapInterval(), 1);
     // A reset keeps the frame buffer and changes the interval.
     SPresentParameters reset{true, 320, 240, 0, {}};
     reset.device.presentInterval = kIntervalImmediate;
     EXPECT_EQ(host.ResetDevice(reset), kRenderOk);
-    EXPECT_EQ(platform::CurrentSwapInterval(), 0);
+    EXPECT_EQ(CurrentSwapInterval(), 0);
     EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
 }
 

@@ -60,6 +60,15 @@ public:
     };
 
     void Advance(double seconds) { ticks += std::uint64_t(seconds * double(kTicksPerSecond)); }
+    // Whether the frame timer stands still: its application time ignores the clock moving on. The
+    // clock goes back to where it was.
+    bool TimerStopped() {
+        const double before = timer(ETimerCommand::AppTime);
+        ticks += kTicksPerSecond;
+        const double after = timer(ETimerCommand::AppTime);
+        ticks -= kTicksPerSecond;
+        return after == before;
+    }
     // The window took a new client size (a drag, or the window manager).
     void ResizeClient(int width, int height) {
         bounds.right = bounds.left + width;

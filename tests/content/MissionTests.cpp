@@ -78,18 +78,18 @@ TEST_F(InDataFolder, EveryMissionLoadsWithBothSidesAndNobodyDrownsAtTheStart) {
 TEST_F(InDataFolder, EveryMissionNeedsItsPlayerAndIsWonByItsScriptedSolution) {
     for (const content::Mission& mission : content::ShippedMissions()) {
         const std::string file = "Maps\\" + mission.name + ".tlm";
-        HeadlessOptions options;
+        CHeadlessOptions options;
         for (options.seed = 1; options.seed <= 10; ++options.seed) {
-            const HeadlessResult result = RunHeadless(file, options);
-            EXPECT_NE(result.outcome, HeadlessResult::Victory)
+            const CHeadlessResult result = RunHeadless(file, options);
+            EXPECT_NE(result.outcome, CHeadlessResult::kVictory)
                 << mission.name << " seed " << options.seed << " left alone: " << DescribeResult(result);
         }
         COrderLog solution;
         ASSERT_NO_THROW(solution = ReadOrderLog("Maps\\solutions\\" + mission.name + ".txt")) << mission.name;
         options.orders = &solution;
         for (options.seed = 1; options.seed <= 5; ++options.seed) {
-            const HeadlessResult result = RunHeadless(file, options);
-            EXPECT_EQ(result.outcome, HeadlessResult::Victory)
+            const CHeadlessResult result = RunHeadless(file, options);
+            EXPECT_EQ(result.outcome, CHeadlessResult::kVictory)
                 << mission.name << " seed " << options.seed << " solved: " << DescribeResult(result);
         }
         Game().ClearWorld();

@@ -14,7 +14,7 @@ TEST_F(ComputerTest, WithoutSnowAComputerUnitFetchesSomeNeverFromItsNearNeighbou
     Map().Cell(10, 10).snow = 0.0f;
     Map().Cell(11, 11).snow = 1.0f; // deep, but in the near neighbourhood
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderGo);
+    EXPECT_EQ(unit->order, EUnitOrder::Go);
     // (13, 10) and (10, 13) are nearest at 2.55; the earlier column wins the tie.
     EXPECT_EQ(unit->orderX, 10.0f);
     EXPECT_EQ(unit->orderY, 13.0f);
@@ -45,7 +45,7 @@ TEST_F(ComputerTest, TargetsAreStandingEnemiesFromFourToTenTiles) {
     beyond->life = 0.5f;
     first->life = second->life = 5.0f;
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderAttack);
+    EXPECT_EQ(unit->order, EUnitOrder::Attack);
     EXPECT_EQ(unit->OrderTarget(), first);
     second->life = 4.9f;
     Think(*unit, true);
@@ -54,7 +54,7 @@ TEST_F(ComputerTest, TargetsAreStandingEnemiesFromFourToTenTiles) {
     // Busy units are left alone.
     unit->GoTo(3.0f, 3.0f);
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderGo);
+    EXPECT_EQ(unit->order, EUnitOrder::Go);
 }
 
 TEST_F(ComputerTest, ALyingEnemyIsBuriedNearAttackedFarOrCarriedToWater) {
@@ -62,20 +62,20 @@ TEST_F(ComputerTest, ALyingEnemyIsBuriedNearAttackedFarOrCarriedToWater) {
     CUnit* victim = AddUnit(kGirl, 0, 4.0f, 2.0f, false);
     victim->Damage(100.0f, true);
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderBury);
+    EXPECT_EQ(unit->order, EUnitOrder::Bury);
     EXPECT_EQ(unit->OrderTarget(), victim);
 
     victim->x = 8.0f;
     unit->Stop(); // a unit busy burying is not reconsidered
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderAttack);
+    EXPECT_EQ(unit->order, EUnitOrder::Attack);
     EXPECT_EQ(unit->OrderTarget(), victim);
 
     Map().Cell(14, 4).kind = kWater;
     Map().Cell(9, 9).kind = kWater;
     unit->Stop();
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderCarry);
+    EXPECT_EQ(unit->order, EUnitOrder::Carry);
     EXPECT_EQ(unit->orderX, 9.0f);
     EXPECT_EQ(unit->orderY, 9.0f);
 
@@ -84,7 +84,7 @@ TEST_F(ComputerTest, ALyingEnemyIsBuriedNearAttackedFarOrCarriedToWater) {
     CUnit* enemy = AddUnit(kBoy, 1, 3.0f, 4.0f, false);
     enemy->Damage(100.0f, true);
     Think(*player, false);
-    EXPECT_EQ(player->order, kOrderNone);
+    EXPECT_EQ(player->order, EUnitOrder::None);
 }
 
 TEST_F(ComputerTest, ABuriedFriendIsDugOut) {
@@ -94,7 +94,7 @@ TEST_F(ComputerTest, ABuriedFriendIsDugOut) {
     CUnit* buriedFriend = AddUnit(kGirl, 1, 3.0f, 5.0f, false);
     buriedFriend->KnockDownBuried();
     Think(*unit, true);
-    EXPECT_EQ(unit->order, kOrderDigOut);
+    EXPECT_EQ(unit->order, EUnitOrder::DigOut);
     EXPECT_EQ(unit->OrderTarget(), buriedFriend);
 }
 
@@ -103,15 +103,15 @@ TEST_F(ComputerTest, ThePlayersUnitsOnlyPickTargetsWhenIdle) {
     CUnit* enemy = AddUnit(kBoy, 1, 8.0f, 2.0f);
     player->GoTo(2.0f, 10.0f);
     Think(*player, false);
-    EXPECT_EQ(player->order, kOrderGo);
+    EXPECT_EQ(player->order, EUnitOrder::Go);
 
     player->Stop();
     Map().Cell(2, 2).snow = 0.0f;
     Think(*player, false);
-    EXPECT_EQ(player->order, kOrderAttack);
+    EXPECT_EQ(player->order, EUnitOrder::Attack);
     EXPECT_EQ(player->OrderTarget(), enemy);
     player->Update(0.0f, 0.01f);
-    EXPECT_EQ(player->order, kOrderNone);
+    EXPECT_EQ(player->order, EUnitOrder::None);
     EXPECT_EQ(console.lines.back().first, player->name + " nie ma czym rzucac.");
 }
 
@@ -126,10 +126,10 @@ TEST_F(ComputerTest, AUnitSentForSnowBehindAWallGivesUpAndDecidesAgain) {
     int goOrders = 0;
     // At 1/60 s, as the game runs; the once-per-second decisions send it off again each time.
     for (int frame = 1; frame <= 60 * 12; ++frame) {
-        const bool going = unit->order == kOrderGo;
+        const bool going = unit->order == EUnitOrder::Go;
         StepMission(screen, 0.0f, 1.0f / 60.0f);
-        if (going && unit->order == kOrderNone && gaveUp < 0.0f) gaveUp = float(frame) / 60.0f;
-        if (!going && unit->order == kOrderGo) ++goOrders;
+        if (going && unit->order == EUnitOrder::None && gaveUp < 0.0f) gaveUp = float(frame) / 60.0f;
+        if (!going && unit->order == EUnitOrder::Go) ++goOrders;
     }
     EXPECT_GT(gaveUp, 2.0f);
     EXPECT_LT(gaveUp, 6.5f); // under a second to the wall, then at most two checks

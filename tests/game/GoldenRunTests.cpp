@@ -13,7 +13,7 @@ namespace {
 
 struct GoldenRun {
     std::string mission; // "" for a random map
-    HeadlessOptions options;
+    CHeadlessOptions options;
     std::string expected;
 };
 

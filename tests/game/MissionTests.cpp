@@ -124,7 +124,7 @@ TEST_F(MissionFileTest, UnitDefaultsAndAttributes) {
     EXPECT_FLOAT_EQ(girl.Attribute(kAttrLife), 10.4f);
 
     EXPECT_EQ(units[2]->life, -10.0f);
-    EXPECT_EQ(units[2]->state, kStateFallen);
+    EXPECT_EQ(units[2]->state, EUnitState::Fallen);
     EXPECT_TRUE(units[3]->buried);
     EXPECT_EQ(units[3]->life, -10.0f);
     EXPECT_FALSE(units[4]->buried);

@@ -132,20 +132,20 @@ TEST_F(ReplayTest, ARecordingOfAnotherMissionOrUnitIsRefused) {
 
 TEST_F(ReplayTest, ScriptedOrdersComeDueByTimeAndCommandOnlyThePlayersSide) {
     const std::string path = Mission("<unit team='0' x='0' y='1'/><unit team='1' x='0' y='2'/>");
-    HeadlessOptions options;
+    CHeadlessOptions options;
     options.maxSeconds = 30.0f;
     const auto run = [&](const std::string& script) {
         const COrderLog orders = ParseOrderLog("tundrel-orders 1\n" + script);
         options.orders = &orders;
         return RunHeadless(path, options);
     };
-    EXPECT_EQ(run("at 0\n").outcome, HeadlessResult::Timeout);
-    const HeadlessResult walked = run("at 0\ngo 0 9 1\n");
-    EXPECT_EQ(walked.outcome, HeadlessResult::Victory);
+    EXPECT_EQ(run("at 0\n").outcome, CHeadlessResult::kTimeout);
+    const CHeadlessResult walked = run("at 0\ngo 0 9 1\n");
+    EXPECT_EQ(walked.outcome, CHeadlessResult::kVictory);
     // The same walk ordered five seconds later arrives five seconds later, to the step.
     EXPECT_EQ(run("at 5\ngo 0 9 1\n").seconds, walked.seconds + 5.0f);
     // The computer's child may not be sent into the area by a script.
-    EXPECT_EQ(run("at 0\ngo 1 9 1\n").outcome, HeadlessResult::Timeout);
+    EXPECT_EQ(run("at 0\ngo 1 9 1\n").outcome, CHeadlessResult::kTimeout);
 }
 
 TEST_F(ReplayTest, RecordingsAreNamedByTimeAndMissionAndOnlyTheNewestAreKept) {

@@ -24,7 +24,7 @@ TEST_F(OrderTest, WalkingSpeedsOnGroundIceAndWhileCarrying) {
     boy->GoTo(18.0f, 10.0f);
     Step(*boy, 0.01f, 100);
     EXPECT_NEAR(boy->x, 2.0f + 4.65f, 1e-3f);
-    EXPECT_EQ(boy->order, kOrderGo);
+    EXPECT_EQ(boy->order, EUnitOrder::Go);
 
     for (int c = 0; c < 20; ++c) Map().Cell(c, 5) = CMapCell{kIce, 0.0f, false};
     CUnit* skater = AddUnit(kBoy, 1, 2.0f, 5.0f);
@@ -39,7 +39,7 @@ TEST_F(OrderTest, WalkingSpeedsOnGroundIceAndWhileCarrying) {
     CUnit* carrier = AddUnit(kBoy, 1, 2.0f, 15.0f);
     CUnit* load = AddUnit(kGirl, 0, 2.5f, 15.0f, false);
     load->life = -10.0f;
-    load->state = kStateFallen;
+    load->state = EUnitState::Fallen;
     carrier->Carry(load, 18.0f, 15.0f);
     Step(*carrier, 0.01f, 100);
     EXPECT_NEAR(carrier->x, 2.0f + 2.325f, 1e-3f);
@@ -53,7 +53,7 @@ TEST_F(OrderTest, SlippingOnIceKnocksTheUnitDown) {
     NextRandIs(0); // r = 0 is below the slip chance 0.003
     child->Update(0.0f, 0.001f);
     EXPECT_EQ(child->life, -10.0f);
-    EXPECT_EQ(child->order, kOrderNone);
+    EXPECT_EQ(child->order, EUnitOrder::None);
     EXPECT_EQ(console.lines, Line(child->name + " upadl."));
 }
 
@@ -61,7 +61,7 @@ TEST_F(OrderTest, GoEndsOnArrivalAndSlidesAlongWalls) {
     CUnit* boy = AddUnit(kBoy, 0, 5.0f, 5.0f);
     boy->GoTo(5.05f, 5.0f);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
 
     // A wall of obstacles at row 3: heading up and to the right, only x can change.
     for (int c = 0; c < 20; ++c) Map().Cell(c, 3).kind = kObstacle;
@@ -94,7 +94,7 @@ TEST_F(OrderTest, APlayersGoPushesOnWhereAComputersGoGivesUp) {
         CUnit* boy = AddUnit(kBoy, 0, 5.0f, 15.0f);
         boy->GoTo(c.px, c.py, c.computer);
         int steps = 0;
-        for (; boy->order == kOrderGo && steps < 3000; ++steps) Step(*boy, 0.01f);
+        for (; boy->order == EUnitOrder::Go && steps < 3000; ++steps) Step(*boy, 0.01f);
         EXPECT_GE(steps, c.minSteps);
         EXPECT_LE(steps, c.maxSteps);
         EXPECT_EQ(boy->IsWithin(c.px, c.py, 0.1f), c.arrives);
@@ -109,7 +109,7 @@ TEST_F(OrderTest, APlayersGoPushesOnWhereAComputersGoGivesUp) {
     CUnit* boy = AddUnit(kBoy, 0, 2.0f, 20.0f);
     boy->GoTo(38.0f, 20.0f, true);
     int steps = 0;
-    for (; boy->order == kOrderGo && steps < 3000; ++steps) Step(*boy, 0.01f);
+    for (; boy->order == EUnitOrder::Go && steps < 3000; ++steps) Step(*boy, 0.01f);
     EXPECT_TRUE(boy->IsWithin(38.0f, 20.0f, 0.1f)) << boy->x << " after " << steps << " steps";
 
     // Into a corner, with the order repeated every frame: the repeat does not restart the count.
@@ -118,7 +118,7 @@ TEST_F(OrderTest, APlayersGoPushesOnWhereAComputersGoGivesUp) {
     for (steps = 0; steps < 1000; ++steps) {
         boy->GoTo(0.0f, 0.0f, true);
         Step(*boy, 0.01f);
-        if (boy->order == kOrderNone) break;
+        if (boy->order == EUnitOrder::None) break;
     }
     EXPECT_LT(steps, 450);
     EXPECT_NEAR(boy->x, 4.0f, 0.05f);
@@ -130,11 +130,11 @@ TEST_F(OrderTest, FollowKeepsThreeTilesAndEndsWhenTheTargetIsGone) {
     boy->Follow(girl);
     Step(*boy, 0.01f, 300);
     EXPECT_NEAR(boy->x, 7.0f, 0.05f);
-    EXPECT_EQ(boy->order, kOrderFollow);
+    EXPECT_EQ(boy->order, EUnitOrder::Follow);
     girl->dead = true;
     Objects().UpdateAll(0.0f, 0.0f);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
 }
 
 TEST_F(OrderTest, AttackRangeAndSnowChecks) {
@@ -142,23 +142,23 @@ TEST_F(OrderTest, AttackRangeAndSnowChecks) {
     CUnit* girl = AddUnit(kGirl, 1, 6.0f, 5.0f);
     boy->Attack(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->state, kStateAiming); // exactly 4 is allowed
+    EXPECT_EQ(boy->state, EUnitState::Aiming); // exactly 4 is allowed
     EXPECT_NEAR(boy->stateTimer, 0.1f + 1.9f * std::pow(0.95f, 6.2f), 1e-5f);
     EXPECT_NEAR(boy->stateTimer, 1.48f, 0.01f);
     EXPECT_NEAR(AimingTime(10.0f), 1.24f, 0.01f);
 
     boy->Stop();
-    EXPECT_EQ(boy->state, kStateFree);
+    EXPECT_EQ(boy->state, EUnitState::Free);
     girl->x = 12.0f; // exactly 10
     boy->Attack(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->state, kStateAiming);
+    EXPECT_EQ(boy->state, EUnitState::Aiming);
 
     boy->Stop();
     girl->x = 5.99f;
     boy->Attack(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     EXPECT_EQ(console.lines, Line(girl->name + " stoi za blisko."));
 
     console.lines.clear();
@@ -172,7 +172,7 @@ TEST_F(OrderTest, AttackRangeAndSnowChecks) {
     Map().Cell(2, 5).snow = 0.0f;
     boy->Attack(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     EXPECT_EQ(console.lines, Line(boy->name + " nie ma czym rzucac."));
 
     // The computer's side gets no console lines.
@@ -186,11 +186,11 @@ TEST_F(OrderTest, AttackRangeAndSnowChecks) {
 TEST_F(OrderTest, ARepeatedGoKeepsTheBuryingGoingAndANewPointStopsIt) {
     CUnit* boy = AddUnit(kBoy, 0, 2.0f, 5.0f);
     boy->GoTo(8.0f, 5.0f);
-    boy->state = kStateBurying;
+    boy->state = EUnitState::Burying;
     boy->GoTo(8.0f, 5.0f);
-    EXPECT_EQ(boy->state, kStateBurying);
+    EXPECT_EQ(boy->state, EUnitState::Burying);
     boy->GoTo(8.0f, 5.5f);
-    EXPECT_EQ(boy->state, kStateFree);
+    EXPECT_EQ(boy->state, EUnitState::Free);
     EXPECT_EQ(boy->orderY, 5.5f);
 }
 
@@ -203,13 +203,13 @@ TEST_F(OrderTest, RepeatedOrdersDoNotRestartTheAim) {
     Step(*boy, 0.5f);
     const float left = boy->stateTimer;
     boy->Attack(girl);
-    EXPECT_EQ(boy->state, kStateAiming);
+    EXPECT_EQ(boy->state, EUnitState::Aiming);
     Step(*boy, 0.01f);
     EXPECT_FLOAT_EQ(boy->stateTimer, left - 0.01f);
     boy->Attack(other);
-    EXPECT_EQ(boy->state, kStateFree);
+    EXPECT_EQ(boy->state, EUnitState::Free);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->state, kStateAiming);
+    EXPECT_EQ(boy->state, EUnitState::Aiming);
     EXPECT_GT(boy->stateTimer, left);
 }
 
@@ -232,13 +232,13 @@ TEST_F(OrderTest, TheThrowTakesSnowAndLaunchesAhead) {
     EXPECT_FLOAT_EQ(ball->damage, 6.0f);
     EXPECT_NEAR(ball->angle, 0.0f, 1e-3f);
     EXPECT_EQ(sound.played.back(), std::make_pair(4, 0));
-    EXPECT_EQ(boy->state, kStateFree);
-    EXPECT_EQ(boy->order, kOrderAttack); // a standing target is attacked again
+    EXPECT_EQ(boy->state, EUnitState::Free);
+    EXPECT_EQ(boy->order, EUnitOrder::Attack); // a standing target is attacked again
 
     girl->life = -10.0f;
     Step(*boy, 0.01f);
     Step(*boy, 2.0f);
-    EXPECT_EQ(boy->order, kOrderNone); // the attack ends once the target is down
+    EXPECT_EQ(boy->order, EUnitOrder::None); // the attack ends once the target is down
 }
 
 TEST_F(OrderTest, BuryingAndDiggingOut) {
@@ -248,18 +248,18 @@ TEST_F(OrderTest, BuryingAndDiggingOut) {
     girl->life = -10.0f;
     boy->BuryUnit(girl);
     Step(*boy, 0.01f, 200);
-    EXPECT_EQ(boy->state, kStateBurying);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->state, EUnitState::Burying);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     boy->Stop(); // no order: the burying goes on
-    EXPECT_EQ(boy->state, kStateBurying);
+    EXPECT_EQ(boy->state, EUnitState::Burying);
     Step(*boy, 0.5f, 6);
     EXPECT_TRUE(girl->buried);
-    EXPECT_EQ(boy->state, kStateFree);
+    EXPECT_EQ(boy->state, EUnitState::Free);
     EXPECT_FLOAT_EQ(Map().Cell(6, 5).snow, 0.7f);
 
     boy->DigOutUnit(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->state, kStateDigging);
+    EXPECT_EQ(boy->state, EUnitState::Digging);
     Step(*boy, 0.5f, 6);
     EXPECT_FALSE(girl->buried);
     EXPECT_FLOAT_EQ(Map().Cell(6, 5).snow, 0.5f);
@@ -268,13 +268,13 @@ TEST_F(OrderTest, BuryingAndDiggingOut) {
     Map().Cell(6, 5).snow = 0.0f;
     boy->BuryUnit(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     EXPECT_EQ(console.lines, Line("Tam nie ma sniegu."));
     // A standing target is not buried, quietly.
     girl->life = 3.0f;
     boy->BuryUnit(girl);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     EXPECT_EQ(console.lines.size(), 1u);
 }
 
@@ -286,7 +286,7 @@ TEST_F(OrderTest, CarryingEndsAsItShould) {
     boy->Carry(girl, 8.0f, 5.0f);
     Step(*boy, 0.01f, 600);
     // The point is inside an obstacle: the target stays with the carrier and the order ends.
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     EXPECT_EQ(girl->x, boy->x);
     EXPECT_LE(boy->DistanceTo(8.0f, 5.0f), 1.5f);
 
@@ -295,16 +295,16 @@ TEST_F(OrderTest, CarryingEndsAsItShould) {
     boy->Carry(girl, 6.0f, 5.0f);
     Step(*boy, 0.01f, 600);
     EXPECT_EQ(girl->x, 6.0f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
 
     // A target that gets up ends the carry at once.
     girl->life = -10.0f;
     boy->Carry(girl, 2.0f, 5.0f);
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderCarry);
+    EXPECT_EQ(boy->order, EUnitOrder::Carry);
     girl->life = 1.0f;
     Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
 }
 
 } // namespace

@@ -40,7 +40,7 @@ TEST_F(SimulationTest, IceSlipsAtTheSameRatePerFrameAtAnyFrameRate) {
         for (int frame = 0; frame < 20000; ++frame) {
             child->x = child->y = 5.0f;
             child->life = child->Attribute(kAttrLife);
-            child->state = kStateFree;
+            child->state = EUnitState::Free;
             child->GoTo(15.0f, 5.0f);
             UpdateWorld(0.0f, 1.0f / fps);
             if (!child->IsStanding()) ++slips;
@@ -71,13 +71,13 @@ TEST_F(SimulationTest, DecisionsRunForEveryUnitOnTheSecond) {
     CMissionScreen screen;
     screen.secondTimer = 0.005f;
     StepMission(screen, 0.0f, 0.01f);
-    EXPECT_EQ(computer->order, kOrderAttack);
-    EXPECT_EQ(player->order, kOrderAttack);
+    EXPECT_EQ(computer->order, EUnitOrder::Attack);
+    EXPECT_EQ(player->order, EUnitOrder::Attack);
     EXPECT_FALSE(screen.over);
 }
 
 TEST_F(SimulationTest, HeadlessRandomMapsRepeatWithTheSameSeed) {
-    HeadlessOptions options;
+    CHeadlessOptions options;
     options.seed = 42;
     options.maxSeconds = 20.0f;
     const std::string first = DescribeResult(RunHeadless("", options));

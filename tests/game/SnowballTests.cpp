@@ -61,7 +61,7 @@ TEST_F(SnowballTest, HitDamagesStaggersPushesAndAwardsExperience) {
     NextRandIs(0); // no defence at all: 6 points
     Objects().UpdateAll(0.0f, 0.01f);
     EXPECT_FLOAT_EQ(girl->life, 2.8f);
-    EXPECT_EQ(girl->state, kStateStaggered);
+    EXPECT_EQ(girl->state, EUnitState::Staggered);
     EXPECT_GT(girl->stateTimer, 1.7f);
     EXPECT_FLOAT_EQ(girl->x, 7.375f); // pushed 0.5 x the flat-ground factor 0.75
     EXPECT_FLOAT_EQ(thrower->experience, 0.1f);

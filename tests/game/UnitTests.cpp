@@ -36,8 +36,8 @@ TEST_F(UnitTest, NamesComeFromTheKindsPoolAndShowTheKind) {
     NextRandIs(16384);
     EXPECT_EQ(CUnit(kBoy).name, boy.name);
     EXPECT_EQ(boy.life, 0.0f);
-    EXPECT_EQ(boy.order, kOrderNone);
-    EXPECT_EQ(boy.state, kStateFree);
+    EXPECT_EQ(boy.order, EUnitOrder::None);
+    EXPECT_EQ(boy.state, EUnitState::Free);
     EXPECT_EQ(boy.x, 0.0f);
 }
 
@@ -62,11 +62,11 @@ TEST_F(UnitTest, ProgressAndLifeColours) {
 
 TEST_F(UnitTest, AFallIsAnnouncedForThePlayersSideOnly) {
     CUnit* boy = AddUnit(kBoy, 0, 5, 5);
-    boy->order = kOrderGo;
+    boy->order = EUnitOrder::Go;
     boy->Damage(12.0f, false);
     EXPECT_EQ(boy->life, -10.0f);
-    EXPECT_EQ(boy->state, kStateFallen);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->state, EUnitState::Fallen);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     ASSERT_EQ(console.lines.size(), 1u);
     EXPECT_EQ(console.lines[0].first, boy->name + " upadl.");
     EXPECT_EQ(console.lines[0].second, 0xFFFFFF60u);
@@ -102,11 +102,11 @@ TEST_F(UnitTest, RecoveryTakesJustOverTenSeconds) {
     // 0.25 is exact in binary: after 40 updates the life is exactly 0, which is not enough.
     for (int i = 0; i < 40; ++i) boy->Update(0.0f, 0.25f);
     EXPECT_EQ(boy->life, 0.0f);
-    EXPECT_EQ(boy->state, kStateFallen);
+    EXPECT_EQ(boy->state, EUnitState::Fallen);
     boy->Update(0.0f, 0.25f);
     EXPECT_EQ(boy->life, 1.0f);
-    EXPECT_EQ(boy->state, kStateFree);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->state, EUnitState::Free);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
 }
 
 TEST_F(UnitTest, RegenerationStopsAtTheMaximum) {
@@ -122,9 +122,9 @@ TEST_F(UnitTest, RegenerationStopsAtTheMaximum) {
 
     // Down outside state 2 (knocked over while staggered): falls properly without a message.
     boy->life = -10.0f;
-    boy->state = kStateStaggered;
+    boy->state = EUnitState::Staggered;
     boy->Update(0.0f, 0.01f);
-    EXPECT_EQ(boy->state, kStateFallen);
+    EXPECT_EQ(boy->state, EUnitState::Fallen);
     EXPECT_TRUE(console.lines.empty());
 }
 
@@ -155,7 +155,7 @@ TEST_F(UnitTest, BuryingFreezesAFallenUnit) {
     EXPECT_EQ(boy->life, -10.0f);
     EXPECT_FALSE(boy->dead); // frozen: not even drowning
     boy->GoTo(3.0f, 3.0f);
-    EXPECT_EQ(boy->order, kOrderNone);
+    EXPECT_EQ(boy->order, EUnitOrder::None);
     boy->Unbury();
     boy->Update(0.0f, 0.5f);
     EXPECT_TRUE(boy->dead);

@@ -6,6 +6,7 @@
 #include "gui/ButtonPanel.h"
 #include "gui/GamePanel.h"
 #include "gui/Hint.h"
+#include "gui/WindowTree.h"
 
 namespace {
 
@@ -20,37 +21,50 @@ void PrintTo(const Rect& r, std::ostream* os) { *os << r.left << "," << r.top <<
 
 CHint& Hint() { return *GameGUI().hint; }
 
+// The hint's text as the strip draws it; empty when it draws none.
+std::string HintDrawn(CRecordingDevice& device) {
+    device.texts.clear();
+    Hint().Draw(Hint().left, Hint().top, Hint().right, Hint().bottom);
+    return device.texts.empty() ? "" : device.texts.back().text;
+}
+
 using GamePanelTest = GameScreenTest;
 
 TEST_F(GamePanelTest, LayoutAt800And640) {
-    CGamePanel& panel = *screen->GetPanel();
+    CGamePanel& panel = *FindChild<CGamePanel>(*screen);
     EXPECT_EQ(Of(View()), (Rect{0, 0, 800, 480}));
     EXPECT_EQ(Of(panel), (Rect{0, 480, 800, 600}));
-    EXPECT_EQ(Of(*panel.GetConsole()), (Rect{4, 4, 320, 116}));
-    EXPECT_EQ(Of(*panel.GetInfo()), (Rect{324, 4, 644, 116}));
-    EXPECT_EQ(Of(*panel.GetButtons()), (Rect{648, 4, 796, 116}));
+    EXPECT_EQ(Of(*FindChild<CConsole>(panel)), (Rect{4, 4, 320, 116}));
+    EXPECT_EQ(Of(*FindChild<CInfoPanel>(panel)), (Rect{324, 4, 644, 116}));
+    EXPECT_EQ(Of(*FindChild<CButtonPanel>(panel)), (Rect{648, 4, 796, 116}));
     EXPECT_EQ(Of(Hint()), (Rect{4, 456, 796, 476}));
-    EXPECT_EQ(Of(*panel.GetButtons()->GetButton(5)), (Rect{40, 40, 72, 72}));
+    EXPECT_EQ(Of(*FindChild<CButtonPanel>(panel)->GetButton(5)), (Rect{40, 40, 72, 72}));
 
     Resize(640, 480);
     Frame(0.0f);
     EXPECT_EQ(Of(panel), (Rect{0, 360, 640, 480}));
-    EXPECT_FLOAT_EQ(panel.GetInfo()->right - panel.GetInfo()->left, 256.0f);
-    EXPECT_FLOAT_EQ(panel.GetConsole()->right - panel.GetConsole()->left, 220.0f);
+    EXPECT_FLOAT_EQ(FindChild<CInfoPanel>(panel)->right - FindChild<CInfoPanel>(panel)->left, 256.0f);
+    EXPECT_FLOAT_EQ(FindChild<CConsole>(panel)->right - FindChild<CConsole>(panel)->left, 220.0f);
     EXPECT_EQ(Of(Hint()), (Rect{4, 336, 636, 356}));
 }
 
-TEST(Console, CapacityFollowsTheHeight) {
+TEST_F(GamePanelTest, ConsoleCapacityFollowsTheHeight) {
     CConsole console;
+    const auto drawn = [&] {
+        device.texts.clear();
+        console.Draw(0, console.top, 316, console.bottom);
+        return std::exchange(device.texts, {});
+    };
     console.AddMessage("before the first layout", 0xFFFFFFFF);
-    EXPECT_TRUE(console.Lines().empty());
     console.top = 4;
     console.bottom = 116;
+    EXPECT_TRUE(drawn().empty()) << "no lines kept before the first layout";
     EXPECT_EQ(console.Capacity(), 8);
     for (int i = 1; i <= 9; ++i) console.AddMessage(std::to_string(i), 0xFF000000u + std::uint32_t(i));
-    ASSERT_EQ(console.Lines().size(), 8u);
-    EXPECT_EQ(console.Lines().front().text, "2");
-    EXPECT_EQ(console.Lines().back().colour, 0xFF000009u);
+    auto lines = drawn();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines.front().text, "2");
+    EXPECT_EQ(lines.back().color, 0xFF000009u);
     console.bottom = 23; // 19 pixels: nothing fits
     EXPECT_EQ(console.Capacity(), 0);
     console.bottom = -100; // inside out
@@ -59,7 +73,7 @@ TEST(Console, CapacityFollowsTheHeight) {
     EXPECT_EQ(console.Capacity(), 1);
     // A console that shrank loses one line per new line, not all at once.
     console.AddMessage("10", 0xFFFFFFFF);
-    EXPECT_EQ(console.Lines().size(), 8u);
+    EXPECT_EQ(drawn().size(), 8u);
 }
 
 TEST_F(GamePanelTest, ConsoleDrawsItsLinesTwelvePixelsApartInTheirColours) {
@@ -80,9 +94,9 @@ TEST_F(GamePanelTest, ConsoleDrawsItsLinesTwelvePixelsApartInTheirColours) {
 
 class OrderButtonTest : public GameScreenTest {
 protected:
-    CButtonPanel& Buttons() { return *screen->GetPanel()->GetButtons(); }
+    CButtonPanel& Buttons() { return *FindChild<CButtonPanel>(*FindChild<CGamePanel>(*screen)); }
     // Button 0 covers (652, 488) to (684, 520) of the back buffer.
-    void PressRelease(float x0, float y0, float x1, float y1, int button = GUIMouseLeft) {
+    void PressRelease(float x0, float y0, float x1, float y1, int button = kMouseLeft) {
         gui.MouseMove(x0, y0);
         gui.MouseDown(x0, y0, button);
         gui.MouseMove(x1, y1);
@@ -96,13 +110,14 @@ TEST_F(OrderButtonTest, AClickIsAPressAndAReleaseOnTheButtonEdgesIncluded) {
     EXPECT_FALSE(Buttons().WasClicked(0));
     PressRelease(660, 490, 700, 490); // released outside: the capture held, no click
     EXPECT_FALSE(Buttons().WasClicked(0));
-    EXPECT_FALSE(Buttons().GetButton(0)->IsPressed());
+    gui.MouseUp(660, 490, kMouseLeft);
+    EXPECT_FALSE(Buttons().WasClicked(0)) << "that press is over: a release alone clicks nothing";
     PressRelease(660, 490, 684, 520); // right and bottom edges
     EXPECT_TRUE(Buttons().WasClicked(0));
     PressRelease(660, 490, 684.5f, 500);
     EXPECT_FALSE(Buttons().WasClicked(0));
-    PressRelease(660, 490, 652, 488, GUIMouseRight); // left and top edges, other mouse buttons
-    PressRelease(700, 530, 700, 530, GUIMouseMiddle); // button 5: (688, 524) to (720, 556)
+    PressRelease(660, 490, 652, 488, kMouseRight); // left and top edges, other mouse buttons
+    PressRelease(700, 530, 700, 530, kMouseMiddle); // button 5: (688, 524) to (720, 556)
     EXPECT_TRUE(Buttons().WasClicked(0));
     EXPECT_TRUE(Buttons().WasClicked(5));
     EXPECT_FALSE(Buttons().WasClicked(1));
@@ -112,9 +127,9 @@ TEST_F(OrderButtonTest, AClickIsAPressAndAReleaseOnTheButtonEdgesIncluded) {
 TEST_F(OrderButtonTest, AClickStartsItsOrderEntryOnTheNextUpdate) {
     ClickUnit(kOwnBoy);
     PressRelease(700, 490, 700, 490); // button 1, Go
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(View().GetCursor(100, 100), kCursorPointer);
     Frame(1.0f / 64);
-    EXPECT_EQ(View().GetPending(), CGameView::kGoTo);
+    EXPECT_EQ(View().GetCursor(100, 100), kCursorTarget);
     EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe."});
     Frame(1.0f / 64);
     EXPECT_EQ(ConsoleTexts().size(), 1u);
@@ -136,7 +151,7 @@ TEST_F(OrderButtonTest, ButtonsDrawTheirStateAndIconFromTheUnitSprites) {
     const float idle = frameOf(false);
     gui.MouseMove(660, 490);
     const float hovered = frameOf(false);
-    gui.MouseDown(660, 490, GUIMouseLeft);
+    gui.MouseDown(660, 490, kMouseLeft);
     const float pressed = frameOf(true);
     // Frames 10, 11 and 13 of a 512-pixel sheet of 64-pixel frames.
     EXPECT_FLOAT_EQ(idle, (2 * 64 + 1) / 512.0f);
@@ -148,9 +163,9 @@ TEST_F(OrderButtonTest, TheHintShowsWhileTheMouseIsOverAButtonAndNeverTakesTheMo
     EXPECT_FALSE(Hint().IsVisible());
     gui.MouseMove(770, 490); // button 3
     EXPECT_TRUE(Hint().IsVisible());
-    EXPECT_EQ(Hint().GetText(), "Atakuj [A]");
+    EXPECT_EQ(HintDrawn(device), "Atakuj [A]");
     gui.MouseMove(660, 530); // button 4
-    EXPECT_EQ(Hint().GetText(), "Zakop lub wykop [W]");
+    EXPECT_EQ(HintDrawn(device), "Zakop lub wykop [W]");
     device.texts.clear();
     gui.Draw(800, 600);
     ASSERT_FALSE(device.texts.empty());
@@ -161,7 +176,7 @@ TEST_F(OrderButtonTest, TheHintShowsWhileTheMouseIsOverAButtonAndNeverTakesTheMo
     // A unit right under the strip is still selected through it.
     gui.MouseMove(400, 300);
     EXPECT_FALSE(Hint().IsVisible());
-    EXPECT_EQ(Hint().GetText(), "");
+    EXPECT_EQ(HintDrawn(device), "");
     Hint().SetText("Atakuj [A]");
     Unit(kOwnGirl)->x = 10.0f;
     Unit(kOwnGirl)->y = 7.0f + (466.0f - 240.0f) / 32.0f;

@@ -82,22 +82,28 @@ protected:
         WorldToView(wx, wy, View().right - View().left, View().bottom - View().top, p.x, p.y);
         return p;
     }
-    void ClickPixel(CGUIPoint p, int button = GUIMouseLeft) {
+    void ClickPixel(CGUIPoint p, int button = kMouseLeft) {
         gui.MouseMove(p.x, p.y);
         gui.MouseDown(p.x, p.y, button);
         gui.MouseUp(p.x, p.y, button);
     }
-    void Click(float wx, float wy, int button = GUIMouseLeft) { ClickPixel(Pixel(wx, wy), button); }
-    void ClickUnit(int index, int button = GUIMouseLeft) { Click(Unit(index)->x, Unit(index)->y, button); }
+    void Click(float wx, float wy, int button = kMouseLeft) { ClickPixel(Pixel(wx, wy), button); }
+    void ClickUnit(int index, int button = kMouseLeft) { Click(Unit(index)->x, Unit(index)->y, button); }
     void Tap(int key) {
         gui.KeyDown(key);
         gui.KeyUp(key);
     }
 
-    static std::vector<std::string> ConsoleTexts() {
-        std::vector<std::string> texts;
+    // The console's lines as it draws them now, oldest first.
+    std::vector<CRecordingDevice::Text> ConsoleDrawn() {
+        device.texts.clear();
         if (CConsole* console = GameGUI().console)
-            for (const CConsole::Line& line : console->Lines()) texts.push_back(line.text);
+            console->Draw(console->left, console->top, console->right, console->bottom);
+        return std::exchange(device.texts, {});
+    }
+    std::vector<std::string> ConsoleTexts() {
+        std::vector<std::string> texts;
+        for (const auto& line : ConsoleDrawn()) texts.push_back(line.text);
         return texts;
     }
 

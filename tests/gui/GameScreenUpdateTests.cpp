@@ -15,14 +15,21 @@ namespace {
 // 1/64 s steps add up without rounding, so "exactly one second" is exact.
 constexpr float kStep = 1.0f / 64.0f;
 
-using GameScreenUpdateTest = GameScreenTest;
+class GameScreenUpdateTest : public GameScreenTest {
+protected:
+    // The zoom as the view shows it: a frame step of no time lays out the tile size.
+    float TilesAcross() {
+        Frame(0.0f);
+        return gfx.screenWidthF / Game().tileSize;
+    }
+};
 
 TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAtAnyZoom) {
     Resize(1024, 768);
     gui.KeyDown(VK_SUBTRACT);
     Frames(64, kStep);
     gui.KeyUp(VK_SUBTRACT);
-    EXPECT_FLOAT_EQ(screen->GetTilesAcross(), CGameScreen::kMaxTilesAcross);
+    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMaxTilesAcross);
     Frame(0.0f);
     EXPECT_FLOAT_EQ(Game().tileSize, 40.96f);
 
@@ -95,26 +102,26 @@ TEST_F(GameScreenUpdateTest, SpaceOrScrollLockKeepsTheCameraOnTheSelectedUnit) {
     Game().camX = 10.0f;
     Frame(kStep);
     EXPECT_FLOAT_EQ(Game().camX, 10.0f);
-    gui.SetModifiers(GUIModScrollLock);
+    gui.SetModifiers(kModScrollLock);
     Frame(kStep);
     EXPECT_EQ(Game().camX, Unit(kOwnGirl)->x);
 }
 
 TEST_F(GameScreenUpdateTest, ZoomStaysBetweenFifteenAndTwentyFiveTilesAcross) {
-    EXPECT_FLOAT_EQ(screen->GetTilesAcross(), 17.5f);
+    EXPECT_FLOAT_EQ(TilesAcross(), 17.5f);
     gui.KeyDown(VK_ADD);
     Frames(8, kStep);
-    EXPECT_FLOAT_EQ(screen->GetTilesAcross(), 17.5f - 10.0f * 8 * kStep);
+    EXPECT_FLOAT_EQ(TilesAcross(), 17.5f - 10.0f * 8 * kStep);
     Frames(64, kStep);
-    EXPECT_FLOAT_EQ(screen->GetTilesAcross(), CGameScreen::kMinTilesAcross);
+    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMinTilesAcross);
     Frame(kStep);
     EXPECT_FLOAT_EQ(Game().tileSize, 800.0f / 15.0f);
     gui.KeyDown(VK_SUBTRACT); // both: no change
     Frames(8, kStep);
-    EXPECT_FLOAT_EQ(screen->GetTilesAcross(), CGameScreen::kMinTilesAcross);
+    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMinTilesAcross);
     gui.KeyUp(VK_ADD);
     Frames(128, kStep);
-    EXPECT_FLOAT_EQ(screen->GetTilesAcross(), CGameScreen::kMaxTilesAcross);
+    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMaxTilesAcross);
 }
 
 TEST_F(GameScreenUpdateTest, NothingMovesWhileTheApplicationIsInactive) {
@@ -234,7 +241,7 @@ TEST_F(LifeBarTest, BarsShowForTheHoveredUnitTheSidesKeysAltAndCapsLock) {
     gui.KeyDown(VK_MENU);
     EXPECT_EQ(DrawView(), 7u);
     gui.KeyUp(VK_MENU);
-    gui.SetModifiers(GUIModCapsLock);
+    gui.SetModifiers(kModCapsLock);
     EXPECT_EQ(DrawView(), 7u);
 }
 

@@ -21,7 +21,7 @@ protected:
         while (coordinate + half > edge) coordinate = std::nextafter(coordinate, -1e9f);
         ASSERT_EQ(coordinate + half, edge);
     }
-    void ClickTarget(int target, int button = GUIMouseLeft) {
+    void ClickTarget(int target, int button = kMouseLeft) {
         if (target == kGround)
             Click(20.0f, 2.5f, button);
         else
@@ -31,7 +31,7 @@ protected:
         ClickUnit(kOwnBoy);
         return *Unit(kOwnBoy);
     }
-    void HoldCtrl(bool held) { gui.SetModifiers(held ? GUIModControl : 0u); }
+    void HoldCtrl(bool held) { gui.SetModifiers(held ? kModControl : 0u); }
     // The view's own cursor: the fade-in still covers the battlefield in these tests.
     int Cursor() { return View().GetCursor(100, 100); }
 };
@@ -70,40 +70,38 @@ TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
 struct EntryCase {
     int key;
     int target;
-    int order; // kOrderNone: no qualifying target, the entry only ends
+    EUnitOrder order; // None: no qualifying target, the entry only ends
     const char* prompt;
 };
 
 TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOrder) {
     const EntryCase cases[] = {
-        {'G', kGround, kOrderGo, "Wskaz miejsce docelowe."},
-        {'G', kEnemyBoy, kOrderGo, "Wskaz miejsce docelowe."}, // no selection while an entry runs
-        {'F', kOwnGirl, kOrderFollow, "Wskaz jednostke."},
-        {'F', kGround, kOrderNone, "Wskaz jednostke."},
-        {'A', kEnemyChild, kOrderAttack, "Wskaz jednostke."},
-        {'W', kLyingEnemy, kOrderBury, "Wskaz lezaca lub zakopana jednostke."},
-        {'W', kBuriedEnemy, kOrderDigOut, "Wskaz lezaca lub zakopana jednostke."},
-        {'W', kEnemyBoy, kOrderNone, "Wskaz lezaca lub zakopana jednostke."},
-        {'P', kBuriedEnemy, kOrderNone, "Wskaz lezaca jednostke."},
+        {'G', kGround, EUnitOrder::Go, "Wskaz miejsce docelowe."},
+        {'G', kEnemyBoy, EUnitOrder::Go, "Wskaz miejsce docelowe."}, // no selection while an entry runs
+        {'F', kOwnGirl, EUnitOrder::Follow, "Wskaz jednostke."},
+        {'F', kGround, EUnitOrder::None, "Wskaz jednostke."},
+        {'A', kEnemyChild, EUnitOrder::Attack, "Wskaz jednostke."},
+        {'W', kLyingEnemy, EUnitOrder::Bury, "Wskaz lezaca lub zakopana jednostke."},
+        {'W', kBuriedEnemy, EUnitOrder::DigOut, "Wskaz lezaca lub zakopana jednostke."},
+        {'W', kEnemyBoy, EUnitOrder::None, "Wskaz lezaca lub zakopana jednostke."},
+        {'P', kBuriedEnemy, EUnitOrder::None, "Wskaz lezaca jednostke."},
     };
     CUnit& boy = SelectOwnBoy();
     for (const EntryCase& c : cases) {
         SCOPED_TRACE(std::string(1, char(c.key)) + " on " + std::to_string(c.target));
         boy.Stop();
         Tap(c.key);
-        EXPECT_NE(View().GetPending(), CGameView::kNone);
-        EXPECT_EQ(Cursor(), GUICursorTarget);
+        EXPECT_EQ(Cursor(), kCursorTarget);
         EXPECT_EQ(ConsoleTexts().back(), c.prompt);
-        EXPECT_EQ(GameGUI().console->Lines().back().colour, 0xFFC0C0C0u);
+        EXPECT_EQ(ConsoleDrawn().back().color, 0xFFC0C0C0u);
         ClickTarget(c.target);
         EXPECT_EQ(boy.order, c.order);
-        if (c.order == kOrderGo) {
+        if (c.order == EUnitOrder::Go) {
             EXPECT_EQ(boy.orderX, c.target == kGround ? 20.0f : Unit(c.target)->x);
-        } else if (c.order != kOrderNone) {
+        } else if (c.order != EUnitOrder::None) {
             EXPECT_EQ(boy.OrderTarget(), Unit(c.target));
         }
-        EXPECT_EQ(View().GetPending(), CGameView::kNone);
-        EXPECT_EQ(Cursor(), GUICursorPointer);
+        EXPECT_EQ(Cursor(), kCursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
     }
 }
@@ -111,28 +109,27 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
 TEST_F(GameViewInputTest, OverTheFadeAndTheHintTheOrdinaryPointerShows) {
     SelectOwnBoy();
     Tap('G');
-    EXPECT_EQ(gui.GetCursor(100, 100), GUICursorPointer);
+    EXPECT_EQ(gui.GetCursor(100, 100), kCursorPointer);
     Frames(140, 1.0f / 64); // past the fade-in
     ASSERT_FALSE(screen->HasOverlay());
-    EXPECT_EQ(gui.GetCursor(100, 100), GUICursorTarget);
+    EXPECT_EQ(gui.GetCursor(100, 100), kCursorTarget);
     GameGUI().hint->SetText("Idz [G]");
     Frame(0.0f);
-    EXPECT_EQ(gui.GetCursor(400, 466), GUICursorPointer);
-    EXPECT_EQ(View().GetPending(), CGameView::kGoTo);
+    EXPECT_EQ(gui.GetCursor(400, 466), kCursorPointer);
+    EXPECT_EQ(Cursor(), kCursorTarget) << "the entry still runs";
 }
 
 TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
     CUnit& boy = SelectOwnBoy();
     Tap('P');
     ClickUnit(kLyingEnemy);
-    EXPECT_EQ(View().GetPending(), CGameView::kCarryWhere);
     EXPECT_EQ(ConsoleTexts().back(), "Wskaz miejsce docelowe lub brzeg wody.");
-    EXPECT_EQ(Cursor(), GUICursorTarget);
+    EXPECT_EQ(Cursor(), kCursorTarget);
     Click(21.0f, 11.5f);
-    EXPECT_EQ(boy.order, kOrderCarry);
+    EXPECT_EQ(boy.order, EUnitOrder::Carry);
     EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
     EXPECT_EQ(boy.orderX, 21.0f);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 
     // The carried unit leaves the world before the destination: the entry only ends.
     boy.Stop();
@@ -141,8 +138,8 @@ TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
     Unit(kLyingEnemy)->dead = true;
     GameObjects().UpdateAll(0.0f, 0.0f);
     Click(21.0f, 11.5f);
-    EXPECT_EQ(boy.order, kOrderNone);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(boy.order, EUnitOrder::None);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
@@ -150,10 +147,11 @@ TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
     boy.GoTo(1.0f, 1.0f);
     Tap('F');
     Tap('S');
-    EXPECT_EQ(boy.order, kOrderNone);
-    EXPECT_EQ(View().GetPending(), CGameView::kFollow);
+    EXPECT_EQ(boy.order, EUnitOrder::None);
+    EXPECT_EQ(Cursor(), kCursorTarget);
     Tap('A');
-    EXPECT_EQ(View().GetPending(), CGameView::kAttack);
+    ClickUnit(kOwnGirl);
+    EXPECT_EQ(boy.order, EUnitOrder::Attack) << "the later entry holds";
     // Key repeat restarts the entry and prompts again.
     gui.KeyDown('G');
     gui.KeyDown('G');
@@ -163,12 +161,12 @@ TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
 
 TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('G');
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(Cursor(), kCursorPointer);
     ClickUnit(kEnemyBoy);
     for (int key : {'S', 'G', 'F', 'A', 'W', 'P'}) Tap(key);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    ClickTarget(kGround, GUIMouseRight);
-    EXPECT_EQ(Unit(kEnemyBoy)->order, kOrderNone);
+    EXPECT_EQ(Cursor(), kCursorPointer);
+    ClickTarget(kGround, kMouseRight);
+    EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
     EXPECT_TRUE(ConsoleTexts().empty());
 
     // An entry whose unit is no longer selected only ends, and the click selects nothing.
@@ -176,7 +174,7 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('G');
     Game().ClearSelection();
     ClickUnit(kOwnGirl);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(Cursor(), kCursorPointer);
     EXPECT_EQ(Game().Selected(), nullptr);
 
     // A group key may select an enemy mid-entry: the player never commands the computer's units.
@@ -188,19 +186,19 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('G');
     Tap('4');
     ClickTarget(kGround);
-    EXPECT_EQ(Unit(kEnemyBoy)->order, kOrderNone);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
     const EntryCase cases[] = {
-        {0, kGround, kOrderGo, nullptr},          {0, kBuriedEnemy, kOrderDigOut, nullptr},
-        {0, kEnemyChild, kOrderAttack, nullptr},  {0, kOwnGirl, kOrderFollow, nullptr},
-        {0, kOwnBoy, kOrderFollow, nullptr},
+        {0, kGround, EUnitOrder::Go, nullptr},          {0, kBuriedEnemy, EUnitOrder::DigOut, nullptr},
+        {0, kEnemyChild, EUnitOrder::Attack, nullptr},  {0, kOwnGirl, EUnitOrder::Follow, nullptr},
+        {0, kOwnBoy, EUnitOrder::Follow, nullptr},
     };
     CUnit& boy = SelectOwnBoy();
     for (const EntryCase& c : cases) {
-        ClickTarget(c.target, GUIMouseRight);
+        ClickTarget(c.target, kMouseRight);
         EXPECT_EQ(boy.order, c.order) << c.target;
         if (c.target != kGround) {
             EXPECT_EQ(boy.OrderTarget(), Unit(c.target)) << c.target;
@@ -208,32 +206,32 @@ TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
     }
     EXPECT_EQ(Game().Selected(), &boy);
     EXPECT_TRUE(ConsoleTexts().empty());
-    ClickUnit(kEnemyBoy, GUIMouseMiddle); // does nothing at all
+    ClickUnit(kEnemyBoy, kMouseMiddle); // does nothing at all
     EXPECT_EQ(boy.OrderTarget(), &boy);
     EXPECT_EQ(Game().Selected(), &boy);
 }
 
 TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndTheNextRightClickCancels) {
     CUnit& boy = SelectOwnBoy();
-    ClickUnit(kLyingEnemy, GUIMouseRight);
-    EXPECT_EQ(View().GetPending(), CGameView::kLyingClicked);
+    ClickUnit(kLyingEnemy, kMouseRight);
+    EXPECT_EQ(Cursor(), kCursorTarget);
     EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke."});
-    ClickTarget(kGround, GUIMouseRight); // cancelled, nothing else
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
-    EXPECT_EQ(boy.order, kOrderNone);
+    ClickTarget(kGround, kMouseRight); // cancelled, nothing else
+    EXPECT_EQ(Cursor(), kCursorPointer);
+    EXPECT_EQ(boy.order, EUnitOrder::None);
 
-    ClickUnit(kLyingEnemy, GUIMouseRight);
+    ClickUnit(kLyingEnemy, kMouseRight);
     ClickUnit(kLyingEnemy); // the same unit again: bury it
-    EXPECT_EQ(boy.order, kOrderBury);
-    ClickUnit(kLyingEnemy, GUIMouseRight);
+    EXPECT_EQ(boy.order, EUnitOrder::Bury);
+    ClickUnit(kLyingEnemy, kMouseRight);
     ClickTarget(kGround); // anywhere else: carry it there
-    EXPECT_EQ(boy.order, kOrderCarry);
+    EXPECT_EQ(boy.order, EUnitOrder::Carry);
     EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
-    ClickUnit(kLyingEnemy, GUIMouseRight);
+    ClickUnit(kLyingEnemy, kMouseRight);
     Unit(kLyingEnemy)->buried = true; // buried meanwhile: a click on it does nothing
     ClickUnit(kLyingEnemy);
-    EXPECT_EQ(boy.order, kOrderCarry);
-    EXPECT_EQ(View().GetPending(), CGameView::kNone);
+    EXPECT_EQ(boy.order, EUnitOrder::Carry);
+    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {

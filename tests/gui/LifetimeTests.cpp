@@ -16,28 +16,28 @@ protected:
 
 TEST_F(LifetimeTest, ErasingTheScreenThatHoldsCaptureAndHoverForgetsBoth) {
     gui.MouseMove(5, 5);
-    gui.MouseDown(15, 15, GUIMouseLeft);
-    ASSERT_EQ(gui.GetHover(), w);
+    gui.MouseDown(15, 15, kMouseLeft);
+    ASSERT_EQ(Entered(), w);
     ASSERT_EQ(gui.GetCapture(), inner);
     CRecScreen* below = Push("below");
     gui.screens.MoveToTop(gui.screens.IndexOf(s));
     gui.screens.Erase(gui.screens.IndexOf(s));
     EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 
     // A new screen, likely on the freed addresses, gets ordinary routing and no stale capture.
     CRecScreen* next = Push("next");
     Add(*next, log, "n", 0, 0, 100, 100);
     Take();
     gui.MouseMove(15, 15);
-    gui.MouseUp(15, 15, GUIMouseLeft);
+    gui.MouseUp(15, 15, kMouseLeft);
     EXPECT_THAT(Take(), ElementsAre("n.Move 15,15", "n.Enter 15,15", "n.Up 15,15,0"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_THAT(gui.screens, ElementsAre(below, next));
 }
 
 TEST_F(LifetimeTest, RemovingTheCapturingWindowEndsTheCapture) {
-    gui.MouseDown(15, 15, GUIMouseRight);
+    gui.MouseDown(15, 15, kMouseRight);
     ASSERT_EQ(gui.GetCapture(), inner);
     s->RemoveChild(w);
     EXPECT_EQ(gui.GetCapture(), nullptr);
@@ -50,14 +50,14 @@ TEST_F(LifetimeTest, AWindowThatDeletesItselfWhileAcceptingIsNotRemembered) {
     inner->hook = [this](const std::string& event) {
         if (event == "Down" || event == "Move") w->RemoveChild(inner);
     };
-    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
     EXPECT_EQ(gui.GetCapture(), nullptr);
     inner = Add(*w, log, "inner", 10, 10, 20, 20);
     inner->hook = [this](const std::string& event) {
         if (event == "Move") w->RemoveChild(inner);
     };
     gui.MouseMove(15, 15);
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 }
 
 TEST_F(LifetimeTest, ALeaveHandlerThatDeletesTheNewHoverLeavesNoHover) {
@@ -69,19 +69,19 @@ TEST_F(LifetimeTest, ALeaveHandlerThatDeletesTheNewHoverLeavesNoHover) {
     Take();
     gui.MouseMove(250, 50);
     EXPECT_THAT(Take(), ElementsAre("other.Move 50,50", "w.Leave 250,50", "other.Destroy "));
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 }
 
 TEST_F(LifetimeTest, TheCaptureEndsWithItsButtonEvenWhenTheWindowDeletedItselfOnRelease) {
-    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
     inner->hook = [this](const std::string& event) {
         if (event == "Up") w->RemoveChild(inner);
     };
     Take();
-    gui.MouseUp(50, 50, GUIMouseLeft);
+    gui.MouseUp(50, 50, kMouseLeft);
     EXPECT_THAT(Take(), ElementsAre("inner.Up 40,40,0", "inner.Destroy ", "w.Move 50,50", "w.Enter 50,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(gui.GetHover(), w);
+    EXPECT_EQ(Entered(), w);
 }
 
 TEST_F(LifetimeTest, AnUpdateThatRemovesChildrenDoesNotDisturbTheWalk) {

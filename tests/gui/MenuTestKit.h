@@ -38,7 +38,7 @@ protected:
     }
 
     void Frame() { gui.Update(0.0f, 0.02f, true); }
-    void Click(float x, float y, int button = GUIMouseLeft) {
+    void Click(float x, float y, int button = kMouseLeft) {
         gui.MouseMove(x, y);
         gui.MouseDown(x, y, button);
         gui.MouseUp(x, y, button);

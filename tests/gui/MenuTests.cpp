@@ -1,6 +1,7 @@
 // The main menu: the button column's layout, clicks that need a press and a release on the same
 // button, the disabled "Wroc do gry", and how the buttons look.
 #include "MenuTestKit.h"
+#include "ButtonLook.h"
 
 #include "gui/Menu.h"
 
@@ -15,6 +16,7 @@ protected:
         Frame();
     }
     CMenuButton& Button(int i) const { return *menu->GetButton(i); }
+    std::string LookOf(int i) { return Look(Button(i), device); }
     void ClickButton(int i) {
         Click((Button(i).left + Button(i).right) / 2, (Button(i).top + Button(i).bottom) / 2);
     }
@@ -38,8 +40,6 @@ TEST_F(MenuTest, ButtonsStackInAColumnBelowTheTitle) {
         EXPECT_FLOAT_EQ(Button(k).top, tops[k]);
         EXPECT_FLOAT_EQ(Button(k).bottom, tops[k] + 45);
     }
-    EXPECT_EQ(Button(CMenu::kNewGame).GetLabel(), "Nowa gra");
-    EXPECT_EQ(Button(CMenu::kExit).GetLabel(), "Wyjscie");
 
     // Laid out anew every frame: the column follows a change of window size.
     gfx.SetScreenSize(1024, 768);
@@ -56,10 +56,10 @@ TEST_F(MenuTest, ButtonsStackInAColumnBelowTheTitle) {
 TEST_F(MenuTest, AClickIsOneShotAndSounds) {
     gui.MouseMove(400, 320);
     EXPECT_EQ(Played(0), 1) << "entering a button";
-    EXPECT_TRUE(Button(CMenu::kNewGame).IsHovered());
-    gui.MouseDown(400, 320, GUIMouseRight);
-    EXPECT_TRUE(Button(CMenu::kNewGame).IsPressed());
-    gui.MouseUp(598, 343, GUIMouseRight); // any mouse button; the edges belong to the button
+    EXPECT_EQ(LookOf(CMenu::kNewGame), "lit");
+    gui.MouseDown(400, 320, kMouseRight);
+    EXPECT_EQ(LookOf(CMenu::kNewGame), "pressed");
+    gui.MouseUp(598, 343, kMouseRight); // any mouse button; the edges belong to the button
     EXPECT_EQ(Played(1), 1);
     EXPECT_TRUE(menu->WasClicked(CMenu::kNewGame));
     EXPECT_FALSE(menu->WasClicked(CMenu::kNewGame)) << "reading clears the click";
@@ -69,16 +69,16 @@ TEST_F(MenuTest, AClickIsOneShotAndSounds) {
 
 TEST_F(MenuTest, APressReleasedOverAnotherButtonClicksNothing) {
     gui.MouseMove(400, 320);
-    gui.MouseDown(400, 320, GUIMouseLeft);
+    gui.MouseDown(400, 320, kMouseLeft);
     ForgetSounds();
     gui.MouseMove(400, 370);
-    EXPECT_FALSE(Button(CMenu::kSettings).IsHovered()) << "the pressed button holds the mouse";
-    gui.MouseUp(400, 370, GUIMouseLeft);
+    EXPECT_NE(LookOf(CMenu::kSettings), "lit") << "the pressed button holds the mouse";
+    gui.MouseUp(400, 370, kMouseLeft);
     for (int i = 0; i < CMenu::kButtonCount; ++i)
         EXPECT_FALSE(menu->WasClicked(i)) << i;
     EXPECT_EQ(Played(1), 0);
-    EXPECT_FALSE(Button(CMenu::kNewGame).IsPressed());
-    EXPECT_TRUE(Button(CMenu::kSettings).IsHovered()) << "the hover catches up on the release";
+    EXPECT_NE(LookOf(CMenu::kNewGame), "pressed");
+    EXPECT_EQ(LookOf(CMenu::kSettings), "lit") << "the hover catches up on the release";
 }
 
 TEST_F(MenuTest, DisabledReturnNeitherClicksNorSoundsButKeepsThePress) {
@@ -86,13 +86,13 @@ TEST_F(MenuTest, DisabledReturnNeitherClicksNorSoundsButKeepsThePress) {
     ClickButton(CMenu::kReturn);
     EXPECT_FALSE(menu->WasClicked(CMenu::kReturn));
     EXPECT_EQ(Played(0) + Played(1), 0);
-    EXPECT_FALSE(Button(CMenu::kReturn).IsHovered());
+    EXPECT_NE(LookOf(CMenu::kReturn), "lit");
 
     // The press belongs to the disabled button, so releasing it over "Nowa gra" clicks nothing.
-    gui.MouseDown(400, 260, GUIMouseLeft);
+    gui.MouseDown(400, 260, kMouseLeft);
     EXPECT_EQ(gui.GetCapture(), &Button(CMenu::kReturn));
-    EXPECT_FALSE(Button(CMenu::kReturn).IsPressed());
-    gui.MouseUp(400, 320, GUIMouseLeft);
+    EXPECT_NE(LookOf(CMenu::kReturn), "pressed");
+    gui.MouseUp(400, 320, kMouseLeft);
     EXPECT_FALSE(menu->WasClicked(CMenu::kNewGame));
 
     menu->SetReturnEnabled(true);
@@ -101,9 +101,9 @@ TEST_F(MenuTest, DisabledReturnNeitherClicksNorSoundsButKeepsThePress) {
     EXPECT_TRUE(menu->WasClicked(CMenu::kReturn));
 
     // Disabled under the pointer (a finished game): no highlight stays behind.
-    EXPECT_TRUE(Button(CMenu::kReturn).IsHovered());
+    EXPECT_EQ(LookOf(CMenu::kReturn), "lit");
     menu->SetReturnEnabled(false);
-    EXPECT_FALSE(Button(CMenu::kReturn).IsHovered());
+    EXPECT_NE(LookOf(CMenu::kReturn), "lit");
 }
 
 TEST_F(MenuTest, DrawsTheTitleAndTranslucentDisabledButtons) {
@@ -139,7 +139,7 @@ TEST_F(MenuTest, APressedButtonDarkensAndItsLabelShifts) {
     gui.MouseMove(400, 320);
     gui.Draw(800, 600);
     EXPECT_EQ(Label(TakeTexts(), "Nowa gra")->rect.left, 200);
-    gui.MouseDown(400, 320, GUIMouseLeft);
+    gui.MouseDown(400, 320, kMouseLeft);
     device.draws.clear();
     device.polylines.clear();
     gui.Draw(800, 600);

@@ -1,9 +1,11 @@
 // The mission selection screen: the list scanned from Maps, its order, the rows a click selects,
 // the line that says the list did not fit, and the descriptions read from the mission files.
 #include "MenuTestKit.h"
+#include "ButtonLook.h"
 
 #include "gui/Menu.h"
 #include "gui/NewGameScreen.h"
+#include "gui/WindowTree.h"
 #include "support/Text1250.h"
 
 using namespace vexo::literals;
@@ -25,11 +27,18 @@ protected:
         gui.screens.push_back(screen);
         Frame();
     }
-    CMissionList& List() const { return *screen->GetList(); }
-    std::vector<std::string> Names() const {
+    CMissionList& List() const { return *FindChild<CMissionList>(*screen); }
+    CMenuButton& Button(int which) const { return *FindChild<CMenuButton>(*screen, which); }
+    // The rows as the list draws them given room for all; a row left blank has an empty name.
+    std::vector<std::string> Names() {
+        TakeTexts();
+        List().Draw(0, 0, 800, 100000);
         std::vector<std::string> names;
-        for (const auto& entry : List().GetEntries())
-            names.push_back(entry.name);
+        for (const auto& text : TakeTexts()) {
+            const auto row = std::size_t((float(text.rect.top) - CMissionList::kMargin) / CMissionList::kRowHeight);
+            names.resize(std::max(names.size(), row + 1));
+            names[row] = text.text;
+        }
         return names;
     }
     // Clicks the list at y pixels below its top.
@@ -38,7 +47,14 @@ protected:
         ClickList(8 + 16 * float(row) + 4);
         Frame();
     }
-    std::string Description() const { return screen->GetText()->GetText(); }
+    // The description as drawn.
+    std::string Description() {
+        TakeTexts();
+        CMissionText& text = *FindChild<CMissionText>(*screen);
+        text.Draw(text.left, text.top, text.right, text.bottom);
+        const auto texts = TakeTexts();
+        return texts.empty() ? "" : texts.back().text;
+    }
 
     CNewGameScreen* screen = nullptr;
 };
@@ -83,13 +99,13 @@ TEST_F(NewGameScreenTest, WithoutMapsOnlyTheRandomMapIsListed) {
 TEST_F(NewGameScreenTest, PlayIsEnabledOnceSomethingIsSelected) {
     WriteFile("Maps/a.tlm", Mission("a"));
     Open();
-    EXPECT_TRUE(screen->GetBackButton()->IsEnabled());
-    EXPECT_FALSE(screen->GetPlayButton()->IsEnabled());
+    EXPECT_FALSE(Greyed(Button(CNewGameScreen::kBack), device));
+    EXPECT_TRUE(Greyed(Button(CNewGameScreen::kPlay), device));
     Click(742, 580);
     Frame();
     EXPECT_FALSE(screen->WasClicked(CNewGameScreen::kPlay)) << "disabled until a choice";
     Select(0);
-    EXPECT_TRUE(screen->GetPlayButton()->IsEnabled());
+    EXPECT_FALSE(Greyed(Button(CNewGameScreen::kPlay), device));
     Click(742, 580);
     EXPECT_TRUE(screen->WasClicked(CNewGameScreen::kPlay));
     Click(58, 580);
@@ -102,10 +118,10 @@ TEST_F(NewGameScreenTest, LaysItsWindowsOutAndTitlesTheScreen) {
     const auto rect = [](const CGUIWindow& w) {
         return std::vector<float>{w.left, w.top, w.right, w.bottom};
     };
-    EXPECT_EQ(rect(*screen->GetBackButton()), (std::vector<float>{8, 568, 108, 592}));
-    EXPECT_EQ(rect(*screen->GetPlayButton()), (std::vector<float>{692, 568, 792, 592}));
+    EXPECT_EQ(rect(Button(CNewGameScreen::kBack)), (std::vector<float>{8, 568, 108, 592}));
+    EXPECT_EQ(rect(Button(CNewGameScreen::kPlay)), (std::vector<float>{692, 568, 792, 592}));
     EXPECT_EQ(rect(List()), (std::vector<float>{8, 40, 396, 560}));
-    EXPECT_EQ(rect(*screen->GetText()), (std::vector<float>{404, 40, 792, 560}));
+    EXPECT_EQ(rect(*FindChild<CMissionText>(*screen)), (std::vector<float>{404, 40, 792, 560}));
     // The screen updates even while the application is inactive.
     gfx.SetScreenSize(1000, 700);
     gui.Update(0.0f, 0.02f, false);
@@ -141,10 +157,10 @@ TEST_F(NewGameScreenTest, ClicksSelectRowsByPositionAlone) {
     EXPECT_EQ(Played(1), 0);
 
     // While the list holds a press, a far-away press of another button still maps harmlessly.
-    gui.MouseDown(100, 100, GUIMouseLeft);
-    gui.MouseDown(100, 1e30f, GUIMouseRight);
-    gui.MouseDown(100, -1e30f, GUIMouseRight);
-    gui.MouseUp(100, 100, GUIMouseLeft);
+    gui.MouseDown(100, 100, kMouseLeft);
+    gui.MouseDown(100, 1e30f, kMouseRight);
+    gui.MouseDown(100, -1e30f, kMouseRight);
+    gui.MouseUp(100, 100, kMouseLeft);
     EXPECT_EQ(List().GetSelected(), 2);
 }
 
@@ -236,7 +252,7 @@ TEST_F(NewGameScreenTest, BrokenOrSilentMissionsSayWhatIsWrong) {
     Select(2);
     EXPECT_EQ(Description(), "Blad podczas wczytywania mapy!");
     EXPECT_NE(errors.Contents(), "") << "the parser's record";
-    EXPECT_TRUE(screen->GetPlayButton()->IsEnabled()) << "the player may still try it";
+    EXPECT_FALSE(Greyed(Button(CNewGameScreen::kPlay), device)) << "the player may still try it";
 
     // A file that vanished after the scan.
     std::filesystem::remove(folder.root / "Maps" / "c.tlm");

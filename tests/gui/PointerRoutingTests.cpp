@@ -33,7 +33,7 @@ TEST_F(PointerTest, ADecliningWindowLetsThePointFallToSiblingsBelowAndThenThePar
     b->answers.mouse = false;
     gui.MouseMove(100, 20);
     EXPECT_THAT(Only(Take(), "Move"), ElementsAre("b.Move 0,10", "a.Move 90,10"));
-    EXPECT_EQ(gui.GetHover(), a);
+    EXPECT_EQ(Entered(), a);
 
     a->answers.mouse = false;
     gui.MouseMove(15, 15);
@@ -41,20 +41,20 @@ TEST_F(PointerTest, ADecliningWindowLetsThePointFallToSiblingsBelowAndThenThePar
     a1->answers.mouse = false;
     gui.MouseMove(15, 15);
     EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"));
-    EXPECT_EQ(gui.GetHover(), s);
+    EXPECT_EQ(Entered(), s);
 }
 
 TEST_F(PointerTest, WhenNoWindowAcceptsNothingIsRemembered) {
     gui.MouseMove(50, 50);
-    ASSERT_EQ(gui.GetHover(), a);
+    ASSERT_EQ(Entered(), a);
     for (CRecWindow* w : {a, a1, b})
         w->answers.mouse = false;
     s->answers.mouse = false;
     Take();
     gui.MouseMove(50, 50);
     EXPECT_THAT(Take(), ElementsAre("a.Move 40,40", "s.Move 50,50", "a.Leave 50,50"));
-    EXPECT_EQ(gui.GetHover(), nullptr);
-    gui.MouseDown(50, 50, GUIMouseLeft);
+    EXPECT_EQ(Entered(), nullptr);
+    gui.MouseDown(50, 50, kMouseLeft);
     EXPECT_EQ(gui.GetCapture(), nullptr);
     gui.MouseMove(60, 60);
     EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 50,50", "s.Move 60,60"))
@@ -63,18 +63,18 @@ TEST_F(PointerTest, WhenNoWindowAcceptsNothingIsRemembered) {
 
 TEST_F(PointerTest, AHiddenWindowAndItsSubtreeGetNoPointerEventsOrCursorQueries) {
     a->SetVisible(false);
-    a1->answers.cursor = GUICursorTarget;
+    a1->answers.cursor = kCursorTarget;
     gui.MouseMove(15, 15);
-    gui.MouseDown(15, 15, GUIMouseLeft);
-    gui.MouseUp(15, 15, GUIMouseLeft);
-    gui.DoubleClick(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
+    gui.MouseUp(15, 15, kMouseLeft);
+    gui.DoubleClick(15, 15, kMouseLeft);
     gui.Wheel(15, 15, 3);
-    EXPECT_EQ(gui.GetCursor(15, 15), GUICursorPointer);
+    EXPECT_EQ(gui.GetCursor(15, 15), kCursorPointer);
     for (const std::string& entry : Take())
         EXPECT_EQ(entry.rfind("s.", 0), 0u) << entry;
 
     a->SetVisible(true);
-    EXPECT_EQ(gui.GetCursor(15, 15), GUICursorTarget);
+    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
 }
 
 TEST_F(PointerTest, EnterAndLeaveFollowTheHoverInBackBufferPixels) {
@@ -89,68 +89,68 @@ TEST_F(PointerTest, EnterAndLeaveFollowTheHoverInBackBufferPixels) {
 
 TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
     gui.MouseMove(50, 50);
-    gui.MouseDown(15, 15, GUIMouseLeft);
+    gui.MouseDown(15, 15, kMouseLeft);
     ASSERT_EQ(gui.GetCapture(), a1);
     Take();
 
     // Over b and outside the screen: still a1, in a1's coordinates, and the hover stays.
     gui.MouseMove(150, 50);
     gui.MouseMove(-5, 400);
-    gui.MouseDown(150, 50, GUIMouseRight);
-    gui.DoubleClick(150, 50, GUIMouseRight);
+    gui.MouseDown(150, 50, kMouseRight);
+    gui.DoubleClick(150, 50, kMouseRight);
     gui.Wheel(150, 50, -2);
-    gui.MouseUp(150, 50, GUIMouseRight);
+    gui.MouseUp(150, 50, kMouseRight);
     EXPECT_THAT(Take(), ElementsAre("a1.Move 140,40", "a1.Move -15,390", "a1.Down 140,40,1",
                                     "a1.Double 140,40,1", "a1.Wheel 140,40,-2", "a1.Up 140,40,1"));
     EXPECT_EQ(gui.GetCapture(), a1);
-    EXPECT_EQ(gui.GetCaptureButton(), GUIMouseLeft);
-    EXPECT_EQ(gui.GetHover(), a);
+    EXPECT_EQ(Entered(), a);
 
     // The capturing button ends it, and the hover catches up with the pointer at once.
-    gui.MouseUp(150, 50, GUIMouseLeft);
+    gui.MouseUp(150, 50, kMouseLeft);
     EXPECT_THAT(Take(), ElementsAre("a1.Up 140,40,0", "b.Move 50,40", "a.Leave 150,50", "b.Enter 150,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(gui.GetHover(), b);
+    EXPECT_EQ(Entered(), b);
 }
 
 TEST_F(PointerTest, ADeclinedPressFallsThroughAndTheAcceptingWindowCaptures) {
     a1->answers.mouse = false;
-    gui.MouseDown(15, 15, GUIMouseMiddle);
+    gui.MouseDown(15, 15, kMouseMiddle);
     EXPECT_THAT(Take(), ElementsAre("a1.Down 5,5,2", "a.Down 5,5,2"));
     EXPECT_EQ(gui.GetCapture(), a);
-    EXPECT_EQ(gui.GetCaptureButton(), GUIMouseMiddle);
     // Releasing another button than the one that captured does not end the capture.
-    gui.MouseUp(15, 15, GUIMouseLeft);
+    gui.MouseUp(15, 15, kMouseLeft);
     EXPECT_EQ(gui.GetCapture(), a);
+    gui.MouseUp(15, 15, kMouseMiddle);
+    EXPECT_EQ(gui.GetCapture(), nullptr);
 }
 
 TEST_F(PointerTest, WithoutCaptureReleasesDoubleClicksAndWheelAreRoutedAndSetNothing) {
-    gui.MouseUp(150, 50, GUIMouseLeft);
-    gui.DoubleClick(150, 50, GUIMouseRight);
+    gui.MouseUp(150, 50, kMouseLeft);
+    gui.DoubleClick(150, 50, kMouseRight);
     gui.Wheel(15, 15, 1.5f);
     EXPECT_THAT(Take(), ElementsAre("b.Up 50,40,0", "b.Double 50,40,1", "a1.Wheel 5,5,1.5"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(gui.GetHover(), nullptr);
+    EXPECT_EQ(Entered(), nullptr);
 }
 
 TEST_F(PointerTest, TheCursorComesFromTheDeepestWindowWithAPreference) {
-    a1->answers.cursor = GUICursorNoPreference;
-    a->answers.cursor = GUICursorTarget;
-    s->answers.cursor = GUICursorNone;
-    EXPECT_EQ(gui.GetCursor(15, 15), GUICursorTarget);
+    a1->answers.cursor = kCursorNoPreference;
+    a->answers.cursor = kCursorTarget;
+    s->answers.cursor = kCursorNone;
+    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
     EXPECT_THAT(Take(), ElementsAre("a1.Cursor 5,5", "a.Cursor 5,5"));
-    EXPECT_EQ(gui.GetCursor(300, 5), GUICursorNone);
-    b->answers.cursor = GUICursorNoPreference;
-    EXPECT_EQ(gui.GetCursor(100, 20), GUICursorTarget) << "the shared edge falls from b to a";
+    EXPECT_EQ(gui.GetCursor(300, 5), kCursorNone);
+    b->answers.cursor = kCursorNoPreference;
+    EXPECT_EQ(gui.GetCursor(100, 20), kCursorTarget) << "the shared edge falls from b to a";
 }
 
 TEST_F(PointerTest, ACapturedWindowKeepsItsEventsAfterItsScreenIsCoveredByAnother) {
-    gui.MouseDown(50, 50, GUIMouseLeft);
+    gui.MouseDown(50, 50, kMouseLeft);
     CRecScreen* t = Push("t");
     Add(*t, log, "t1", 0, 0, 500, 500);
     Take();
     gui.MouseMove(60, 60);
-    gui.MouseUp(60, 60, GUIMouseLeft);
+    gui.MouseUp(60, 60, kMouseLeft);
     // After the release the hover moves to the top screen's window under the pointer.
     EXPECT_THAT(Take(), ElementsAre("a.Move 50,50", "a.Up 50,50,0", "t1.Move 60,60", "t1.Enter 60,60"));
 }

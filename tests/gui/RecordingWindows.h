@@ -20,7 +20,7 @@ using CCallLog = std::vector<std::string>;
 struct CAnswers {
     bool mouse = true; // slots OnMouseMove .. OnMouseWheel
     bool keys = false; // OnKeyDown, OnKeyUp, OnChar
-    int cursor = GUICursorPointer;
+    int cursor = kCursorPointer;
 };
 
 inline std::string Args(std::initializer_list<float> values) {
@@ -33,12 +33,19 @@ inline std::string Args(std::initializer_list<float> values) {
     return out;
 }
 
+// The recording window the pointer last entered and has not left: the dispatcher's hover, as the
+// windows see it.
+inline const void* g_entered = nullptr;
+
 template <class Base> class TRecording : public Base {
 public:
     template <class... Rect>
     TRecording(CCallLog& log, std::string name, Rect... rect)
         : Base(rect...), log(log), name(std::move(name)) {}
-    ~TRecording() override { Note("Destroy", ""); }
+    ~TRecording() override {
+        if (g_entered == this) g_entered = nullptr;
+        Note("Destroy", "");
+    }
 
     void Update(float time, float elapsed, bool active) override {
         Note("Update", Args({time, elapsed, static_cast<float>(active)}));
@@ -49,8 +56,14 @@ public:
     bool OnMouseUp(float x, float y, int b) override { return Mouse("Up", {x, y, float(b)}); }
     bool OnDoubleClick(float x, float y, int b) override { return Mouse("Double", {x, y, float(b)}); }
     bool OnMouseWheel(float x, float y, float amount) override { return Mouse("Wheel", {x, y, amount}); }
-    void OnMouseEnter(float x, float y) override { Note("Enter", Args({x, y})); }
-    void OnMouseLeave(float x, float y) override { Note("Leave", Args({x, y})); }
+    void OnMouseEnter(float x, float y) override {
+        g_entered = this;
+        Note("Enter", Args({x, y}));
+    }
+    void OnMouseLeave(float x, float y) override {
+        if (g_entered == this) g_entered = nullptr;
+        Note("Leave", Args({x, y}));
+    }
     bool OnKeyDown(int key) override { return Key("KeyDown", key); }
     bool OnKeyUp(int key) override { return Key("KeyUp", key); }
     bool OnChar(int character) override { return Key("Char", character); }
@@ -124,8 +137,9 @@ protected:
     }
     // Returns the log so far and starts a new one.
     CCallLog Take() { return std::exchange(log, {}); }
+    static const void* Entered() { return g_entered; }
 
     CCallLog log;
     CGUIManager gui;
-    CRecScreen* s = Push("s");
+    CRecScreen* s = (g_entered = nullptr, Push("s"));
 };

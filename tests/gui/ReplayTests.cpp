@@ -9,7 +9,7 @@
 
 namespace {
 
-using Snapshot = std::vector<std::tuple<float, float, float, int, int>>;
+using Snapshot = std::vector<std::tuple<float, float, float, EUnitOrder, EUnitState>>;
 
 Snapshot World() {
     Snapshot units;
@@ -39,13 +39,13 @@ TEST_F(ReplayScreenTest, ARecordedGameReplaysToTheSameWorldHeadlessAndInTheWindo
     Click(11.0f, 7.0f);
     play(40);
     ClickUnit(kOwnGirl);
-    gui.SetModifiers(GUIModControl);
+    gui.SetModifiers(kModControl);
     Tap('3');
     gui.SetModifiers(0);
-    ClickUnit(kEnemyBoy, GUIMouseRight);
+    ClickUnit(kEnemyBoy, kMouseRight);
     play(200);
     Tap('3');
-    ClickUnit(kLyingEnemy, GUIMouseRight); // the carry of a lying enemy, to the water
+    ClickUnit(kLyingEnemy, kMouseRight); // the carry of a lying enemy, to the water
     Click(20.0f, 11.0f);
     play(300);
     const Snapshot played = World();
@@ -65,7 +65,7 @@ TEST_F(ReplayScreenTest, ARecordedGameReplaysToTheSameWorldHeadlessAndInTheWindo
     ASSERT_TRUE(screen->IsReplay());
     for (int i = 0; i < 2000 && !screen->IsFinished(); ++i) {
         Frame(0.025f);
-        ClickUnit(kOwnBoy, GUIMouseRight);
+        ClickUnit(kOwnBoy, kMouseRight);
     }
     EXPECT_TRUE(screen->IsFinished());
     EXPECT_EQ(World(), played);

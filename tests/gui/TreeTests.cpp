@@ -33,7 +33,7 @@ TEST_F(TreeTest, AHandledKeyIsHiddenFromEveryoneAskedLater) {
 }
 
 TEST_F(TreeTest, HiddenWindowsSeeNoKeysAndKeysIgnoreTheCapture) {
-    gui.MouseDown(220, 10, GUIMouseLeft);
+    gui.MouseDown(220, 10, kMouseLeft);
     ASSERT_EQ(gui.GetCapture(), c2);
     c1->SetVisible(false);
     Take();
@@ -76,13 +76,13 @@ TEST_F(TreeTest, OnlyTheTopScreenIsUpdatedDrawnAndAskedAndThatCanChangeBack) {
 
 TEST_F(TreeTest, MoveToTopKeepsAScreenExactlyAsItWas) {
     gui.MouseMove(50, 50);
-    gui.MouseDown(15, 26, GUIMouseRight);
+    gui.MouseDown(15, 26, kMouseRight);
     c2->SetVisible(false);
     Push("t");
     gui.screens.MoveToTop(gui.screens.IndexOf(s));
     EXPECT_THAT(Only(Take(), "Destroy"), IsEmpty());
     EXPECT_EQ(gui.GetCapture(), c11);
-    EXPECT_EQ(gui.GetHover(), c1);
+    EXPECT_EQ(Entered(), c1);
     EXPECT_FALSE(c2->IsVisible());
     EXPECT_THAT(s->GetChildren(), ElementsAre(c1, c2));
     gui.MouseMove(16, 27);
@@ -98,20 +98,8 @@ TEST_F(TreeTest, ScreenToLocalSubtractsEveryWindowOffsetUpToTheScreen) {
     EXPECT_FLOAT_EQ(p.y, 100);
 }
 
-TEST_F(TreeTest, IsInTreeKnowsEveryStackedScreenAndNothingElse) {
-    CRecScreen* t = Push("t");
-    EXPECT_TRUE(gui.IsInTree(s));
-    EXPECT_TRUE(gui.IsInTree(c11));
-    EXPECT_TRUE(gui.IsInTree(t));
-    EXPECT_FALSE(gui.IsInTree(nullptr));
-    CRecWindow loose(log, "loose");
-    EXPECT_FALSE(gui.IsInTree(&loose));
-    EXPECT_EQ(c11->GetParent(), c1);
-    EXPECT_EQ(c1->GetParent(), s);
-}
-
 TEST_F(TreeTest, HidingTheCaptureOrAnAncestorOfItEndsTheCapture) {
-    gui.MouseDown(15, 26, GUIMouseLeft);
+    gui.MouseDown(15, 26, kMouseLeft);
     ASSERT_EQ(gui.GetCapture(), c11);
     c2->SetVisible(false);
     EXPECT_EQ(gui.GetCapture(), c11);
@@ -119,7 +107,7 @@ TEST_F(TreeTest, HidingTheCaptureOrAnAncestorOfItEndsTheCapture) {
     EXPECT_EQ(gui.GetCapture(), nullptr);
 
     c1->SetVisible(true);
-    gui.MouseDown(15, 26, GUIMouseLeft);
+    gui.MouseDown(15, 26, kMouseLeft);
     c11->SetVisible(false);
     EXPECT_EQ(gui.GetCapture(), nullptr);
 }
@@ -143,17 +131,16 @@ TEST_F(TreeTest, RemoveChildDeletesOnlyThatChild) {
 
 TEST(EmptyStack, GivesTheDefaultsAndIgnoresEverything) {
     CGUIManager gui;
-    EXPECT_EQ(gui.GetCursor(10, 10), GUICursorPointer);
+    EXPECT_EQ(gui.GetCursor(10, 10), kCursorPointer);
     EXPECT_EQ(gui.GetBackgroundColor(), 0xFF000000u);
     gui.MouseMove(1, 1);
-    gui.MouseDown(1, 1, GUIMouseLeft);
-    gui.MouseUp(1, 1, GUIMouseLeft);
-    gui.DoubleClick(1, 1, GUIMouseLeft);
+    gui.MouseDown(1, 1, kMouseLeft);
+    gui.MouseUp(1, 1, kMouseLeft);
+    gui.DoubleClick(1, 1, kMouseLeft);
     gui.Wheel(1, 1, 1);
     gui.KeyDown(1);
     gui.Update(0, 0, true);
     gui.Draw(640, 480);
-    EXPECT_EQ(gui.GetHover(), nullptr);
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_FALSE(gui.fullScreen);
 }

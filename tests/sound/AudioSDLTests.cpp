@@ -159,6 +159,12 @@ std::vector<float> Sine(float amplitude) {
 TEST(MixLimiter, PassesAQuietMixAndHoldsSixteenEffectsWithTheMusicUnderFullScale) {
     using platform::CMixLimiter;
     CMixLimiter limiter(44100);
+    // The gain the limiter stands at, read from one faint frame it passes on.
+    const auto gainNow = [&] {
+        float frame[2] = {0.01f, 0.01f};
+        limiter.Process(frame, 1, 2);
+        return frame[0] / (0.01f * CMixLimiter::kHeadroom);
+    };
     auto quiet = Sine(0.8f);
     const auto original = quiet;
     limiter.Process(quiet.data(), quiet.size() / 2, 2);
@@ -171,14 +177,14 @@ TEST(MixLimiter, PassesAQuietMixAndHoldsSixteenEffectsWithTheMusicUnderFullScale
         ASSERT_LT(std::fabs(volley[i]), 1.0f) << i;
         ASSERT_FLOAT_EQ(volley[i + 1] * 2, volley[i]) << "both speakers keep their balance";
     }
-    EXPECT_LT(limiter.Gain(), 0.2f);
+    EXPECT_LT(gainNow(), 0.2f);
 
     // Half a second of a quiet mix later the gain is back to unity.
     for (int block = 0; block < 5; ++block) {
         quiet = original;
         limiter.Process(quiet.data(), quiet.size() / 2, 2);
     }
-    EXPECT_GT(limiter.Gain(), 0.99f);
+    EXPECT_GT(gainNow(), 0.99f);
 }
 
 } // namespace

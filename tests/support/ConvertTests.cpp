@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <climits>
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -62,11 +63,12 @@ TEST(Convert, ToFloatIgnoresTheDecimalCommaOfTheLocale) {
     const bool loaded = std::setlocale(LC_NUMERIC, "tundrel_comma") != nullptr;
     ::unsetenv("LOCPATH");
     if (!loaded) GTEST_SKIP() << "localedef could not build a locale with a decimal comma";
-    const std::string cFormatted = FloatToString(1.5, 'f', 1);
+    char cFormatted[8];
+    std::snprintf(cFormatted, sizeof cFormatted, "%.1f", 1.5);
     const double point = ToFloat("0.5");
     const double comma = ToFloat("0,5");
     std::setlocale(LC_NUMERIC, "C");
-    ASSERT_EQ(cFormatted, "1,5") << "the locale is active";
+    ASSERT_STREQ(cFormatted, "1,5") << "the locale is active";
     EXPECT_DOUBLE_EQ(point, 0.5);
     EXPECT_DOUBLE_EQ(comma, 0.0);
 }
@@ -101,7 +103,4 @@ TEST(Convert, NumbersToText) {
     EXPECT_EQ(IntToString(-1, 16), "ffffffff");
     EXPECT_EQ(IntToString(35, 36), "z");
     EXPECT_EQ(UIntToString(4294967295u, 10), "4294967295");
-    EXPECT_EQ(FloatToString(3.14159, 'f', 2), "3.14");
-    EXPECT_EQ(FloatToString(2.5f, 'e', 1), "2.5e+00");
-    EXPECT_EQ(FloatToString(1e300, 'f', 0).size(), 301u);
 }

@@ -86,7 +86,7 @@ int Simulate(std::span<const std::string> words) {
     if (split.positional.size() != 1)
         throw tool::UsageError{"mission simulate needs one FILE (\"\" for a random map)"};
     const std::string& file = split.positional[0];
-    HeadlessOptions options;
+    CHeadlessOptions options;
     std::string script;
     for (const auto& [option, value] : split.options) {
         if (option == "--both-computer")

@@ -91,8 +91,8 @@ TEST_F(BattleScreenshotTest, ARunningMissionWithItsPanelsHintAndConsole) {
     float x, y;
     WorldToView(boy->x, boy->y, kWidth, kHeight - 120, x, y);
     gui.MouseMove(x, y);
-    gui.MouseDown(x, y, GUIMouseLeft);
-    gui.MouseUp(x, y, GUIMouseLeft);
+    gui.MouseDown(x, y, kMouseLeft);
+    gui.MouseUp(x, y, kMouseLeft);
     gui.KeyDown('A');
     gui.KeyUp('A');
     gui.KeyDown(platform::VK_MENU);
