@@ -1,10 +1,13 @@
-// Test helpers: a private temporary folder, Errors.log captured with a fixed environment, raised errors.
+// The tests' one kit: a private temporary folder, a working folder entered for a while, the source
+// tree's files, little-endian writers, Errors.log captured with a fixed environment, raised errors and
+// programs run through the shell.
 #pragma once
 
 #include "support/Error.h"
 #include "support/Files.h"
 #include "support/Text1250.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -33,6 +36,40 @@ public:
     std::string File(std::string_view name) const { return path + "/" + std::string(name); }
     std::string path;
 };
+
+// Enters a working folder and comes back to the previous one when it goes.
+class InFolder {
+public:
+    explicit InFolder(const std::filesystem::path& folder) : previous(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~InFolder() {
+        std::error_code ignored;
+        std::filesystem::current_path(previous, ignored);
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+private:
+    std::filesystem::path previous;
+};
+
+// A file or folder of the source tree, whose root ctest hands the tests; run by hand, set
+// TUNDREL_SOURCE_DIR (the working folder stands in for it otherwise).
+inline std::string SourcePath(std::string_view relative) {
+    const char* root = std::getenv("TUNDREL_SOURCE_DIR");
+    return std::string(root ? root : ".") + "/" + std::string(relative);
+}
+
+// Little-endian integers appended to a byte string, as the archive and image formats store them.
+inline void PutLE16(std::string& out, std::uint32_t v) {
+    out += char(v & 0xFF);
+    out += char((v >> 8) & 0xFF);
+}
+inline void PutLE32(std::string& out, std::uint32_t v) {
+    PutLE16(out, v & 0xFFFF);
+    PutLE16(out, v >> 16);
+}
 
 // Points the error log at a file of its own, with a fixed time, computer, user and program, and
 // numbering started afresh; puts everything back when it goes.
