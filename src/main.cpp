@@ -24,9 +24,11 @@ int main(int argc, char** argv) {
         // Built in this order and destroyed in reverse; the sound system starts the music at once.
         CGUIManager gui;
         CGfx gfx;
+        // The host starts the window system before the sound output's thread runs (see CVideoSystem).
+        CSdlFrameHost host;
+        vexo::MarkStartup("window system");
         CSoundSystem sound;
         vexo::MarkStartup("sound system");
-        CSdlFrameHost host;
         CSdlDisplaySystem displays;
         CSettingsDisplayConfig displayConfig(displays);
         return RunApplication([&] { return std::make_unique<CMyD3DApplication>(host, displayConfig); }, words);
