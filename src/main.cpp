@@ -6,6 +6,7 @@
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
 #include "platform/Clock.h"
+#include "platform/FontFace.h"
 #include "sound/SoundSystem.h"
 #include "support/Error.h"
 #include "support/Random.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
         // The host starts the window system before the sound output's thread runs (see CVideoSystem).
         CSdlFrameHost host;
         vexo::MarkStartup("window system");
+        const CFontLibrariesStart fonts;
         CSoundSystem sound;
         vexo::MarkStartup("sound system");
         CSdlDisplaySystem displays;
