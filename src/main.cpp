@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
         CSdlFrameHost host;
         vexo::MarkStartup("window system");
         const CFontLibrariesStart fonts;
+        const auto imagesAhead = CGfx::DecodeImagesAhead(CMyD3DApplication::kGameDataPath);
         CSoundSystem sound;
         vexo::MarkStartup("sound system");
         CSdlDisplaySystem displays;
