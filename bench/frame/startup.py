@@ -4,7 +4,9 @@
 # against the floor: startup_floor, which only opens the window with the game's OpenGL context and
 # clears it. The game's phases come from its TUNDREL_STARTUP_TIMES marks.
 # Runs under Xvfb with openbox:
-#   xvfb-run -a -s "-screen 0 1024x768x24" bench/frame/startup.py build/release/tundrel [RUNS]
+#   xvfb-run -a -s "-screen 0 1024x768x24" bench/frame/startup.py build/release/tundrel [OTHER...] [RUNS]
+# Further games (another build, say) are started in the same rounds, so all meet the same load; the
+# floor is the one built beside the first.
 import os
 import shutil
 import statistics
@@ -86,8 +88,13 @@ def read_marks(marks, start):
     found = []
     for line in marks.read().splitlines():
         words = line.split()
-        if len(words) >= 4 and words[0] == "startup":
+        if len(words) < 3 or words[0] != "startup":
+            continue
+        try:
             found.append((" ".join(words[1:-2]), float(words[-2]) - start, float(words[-1])))
+        except ValueError:
+            # A build from before the marks carried the processor time.
+            found.append((" ".join(words[1:-1]), float(words[-1]) - start, 0.0))
     return found
 
 
@@ -116,9 +123,10 @@ def report(label, results):
 
 
 def main():
-    game = os.path.abspath(sys.argv[1])
-    floor = os.path.join(os.path.dirname(game), "bench", "frame", "startup_floor")
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    args = sys.argv[1:]
+    runs = int(args.pop()) if len(args) > 1 and args[-1].isdigit() else 5
+    games = [os.path.abspath(game) for game in args]
+    floor = os.path.join(os.path.dirname(games[0]), "bench", "frame", "startup_floor")
     work = tempfile.mkdtemp(prefix="tundrel-startup-")
     manager = start_window_manager(work)
     try:
@@ -130,17 +138,21 @@ def main():
             source = os.path.join(ROOT, "data", "GameData")
             for name in sorted(os.listdir(source)):
                 z.write(os.path.join(source, name), name)
-        # Alternated, so a change in the machine's load falls on all three alike.
-        results = {"floor": [], "folder": [], "ZIP archive": []}
+        # Alternated, so a change in the machine's load falls on all alike.
+        cases = [(game, label, place) for game in games for label, place in (("folder", folder), ("ZIP archive", archive))]
+        floor_results = []
+        results = {case[:2]: [] for case in cases}
         for _ in range(runs):
-            results["floor"].append(one_start([floor, str(WIDTH), str(HEIGHT)], folder, is_floor))
-            results["folder"].append(one_start([game], folder, is_menu(False)))
-            results["ZIP archive"].append(one_start([game], archive, is_menu(False)))
-        bare = report("Floor (window, OpenGL context, one cleared frame)", results["floor"])
-        for label in ("folder", "ZIP archive"):
-            game_times = report(f"GameData as a {label}", results[label])
+            floor_results.append(one_start([floor, str(WIDTH), str(HEIGHT)], folder, is_floor))
+            for game, label, place in cases:
+                results[game, label].append(one_start([game], place, is_menu(False)))
+        bare = report("Floor (window, OpenGL context, one cleared frame)", floor_results)
+        for game, label in results:
+            name = f"{game}, " if len(games) > 1 else ""
+            game_times = report(f"{name}GameData as a {label}", results[game, label])
+            processor = f"{game_times[2] / bare[2]:.2f}" if game_times[2] else "-"
             print(f"  {game_times[0] / bare[0]:.2f} x the floor presented, {game_times[1] / bare[1]:.2f} x seen "
-                  f"(target at most 1.5); main thread's processor time {game_times[2] / bare[2]:.2f} x the floor's")
+                  f"(target at most 1.5); main thread's processor time {processor} x the floor's")
     finally:
         manager.kill()
         manager.wait()

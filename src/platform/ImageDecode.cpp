@@ -163,7 +163,11 @@ CImagesAhead::~CImagesAhead() {
 
 void CImagesAhead::Add(const void* bytes, std::uint32_t size) {
     ImageHeader header;
-    if (!ReadHeader(bytes, size, header) || std::uint64_t(header.width) * header.height > kMaxImagePixels) return;
+    if (!ReadHeader(bytes, size, header)) return;
+    // Images nobody takes are held for the whole run: beyond this they are decoded when asked for.
+    const std::uint64_t pixels = std::uint64_t(header.width) * header.height;
+    if (pixels > kMaxPixelsAhead - pixelsAhead) return;
+    pixelsAhead += pixels;
     const auto* first = static_cast<const std::uint8_t*>(bytes);
     images.push_back({std::vector<std::uint8_t>(first, first + size), DecodePixels(bytes, size, header)});
 }

@@ -50,7 +50,11 @@ private:
                                     int&, int&);
     bool Take(const void* bytes, std::uint32_t size, struct SDecodedImage& out);
 
+    // 64 MB of pixels: a sprite sheet is a few megabytes at most.
+    static constexpr std::uint64_t kMaxPixelsAhead = std::uint64_t(16) << 20;
+
     std::list<SImage> images;
+    std::uint64_t pixelsAhead = 0;
     std::thread producer;
 };
 
