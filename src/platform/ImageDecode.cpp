@@ -146,6 +146,10 @@ CImagesAhead::CImagesAhead(std::function<void(CImagesAhead&)> produce) {
         if (g_ahead) return; // another store serves already; this one stays empty and idle
         g_ahead = this;
     }
+    // SDL works out the processor's features on first use, without a lock: the decoder's pixel
+    // conversions and the sound system's sample conversions beside them must not both start it,
+    // or one may read an alignment not yet set and fail to allocate.
+    SDL_SIMDGetAlignment();
     try {
         producer = std::thread([this, produce = std::move(produce)] { produce(*this); });
     } catch (const std::system_error&) {
