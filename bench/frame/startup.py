@@ -6,8 +6,11 @@
 # Runs under Xvfb with openbox:
 #   xvfb-run -a -s "-screen 0 1024x768x24" bench/frame/startup.py build/release/tundrel [OTHER...] [RUNS]
 # Further games (another build, say) are started in the same rounds, so all meet the same load; the
-# floor is the one built beside the first.
+# floor is the one built beside the first. With --marks-only no screenshots are taken: each start
+# ends at its "first frame" mark, so only the program and the X server use the processor meanwhile.
+import io
 import os
+import select
 import shutil
 import statistics
 import subprocess
@@ -23,6 +26,7 @@ from play import is_menu, start_window_manager  # noqa: E402
 # The screen the usage line gives Xvfb; the floor opens full screen at this size like the game.
 WIDTH, HEIGHT = 1024, 768
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+MARKS_ONLY = "--marks-only" in sys.argv
 
 
 def grab_root():
@@ -57,6 +61,8 @@ def one_start(command, folder, shown):
         if os.path.exists(os.path.join(folder, name)):
             os.remove(os.path.join(folder, name))
     env = dict(os.environ, SDL_AUDIODRIVER="dummy", TUNDREL_STARTUP_TIMES="1")
+    if MARKS_ONLY:
+        return marks_start(command, folder, env)
     marks = tempfile.TemporaryFile(mode="w+")
     start = time.monotonic()
     process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=marks)
@@ -75,6 +81,30 @@ def one_start(command, folder, shown):
             if process.poll() is not None:
                 raise RuntimeError(f"{command[0]} ended with status {process.returncode}")
         raise RuntimeError("nothing shown within 60 s")
+    finally:
+        process.kill()
+        process.wait()
+
+
+def marks_start(command, folder, env):
+    """Seconds until the program marks its first frame presented, and its marks, read as they come
+    without a single screenshot."""
+    start = time.monotonic()
+    process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                               text=True)
+    lines = []
+    try:
+        while time.monotonic() - start < 60:
+            if not select.select([process.stderr], [], [], 1.0)[0]:
+                continue
+            line = process.stderr.readline()
+            if not line:
+                raise RuntimeError(f"{command[0]} ended with status {process.wait()}")
+            lines.append(line)
+            if line.startswith("startup first frame "):
+                found = read_marks(io.StringIO("".join(lines)), start)
+                return found[-1][1], 0.0, found
+        raise RuntimeError("no first frame within 60 s")
     finally:
         process.kill()
         process.wait()
@@ -113,17 +143,19 @@ def report(label, results):
                 used.append(cpu)
     presented = statistics.median(phases["first frame"]) if "first frame" in phases else seen
     cpu = statistics.median(used) if used else 0.0
-    print(f"{label}: median {presented * 1000:.0f} ms to the first frame presented, {seen * 1000:.0f} ms to "
-          f"seeing it on the screen (min {min(seconds) * 1000:.0f}, max {max(seconds) * 1000:.0f}, "
-          f"{len(results)} runs; screenshots every {statistics.median(r[1] for r in results) * 1000:.0f} ms); "
-          f"main thread's processor time to the first frame {cpu * 1000:.0f} ms")
+    screen = "no screenshots" if MARKS_ONLY else (
+        f"{seen * 1000:.0f} ms to seeing it on the screen (screenshots every "
+        f"{statistics.median(r[1] for r in results) * 1000:.0f} ms)")
+    print(f"{label}: median {presented * 1000:.0f} ms to the first frame presented, {screen}; min "
+          f"{min(seconds) * 1000:.0f}, max {max(seconds) * 1000:.0f}, {len(results)} runs; main thread's processor "
+          f"time to the first frame {cpu * 1000:.0f} ms")
     print("  median time since the start at the end of each phase: " +
           ", ".join(f"{name} {statistics.median(ats) * 1000:.0f} ms" for name, ats in phases.items()))
     return presented, seen, cpu
 
 
 def main():
-    args = sys.argv[1:]
+    args = [arg for arg in sys.argv[1:] if arg != "--marks-only"]
     runs = int(args.pop()) if len(args) > 1 and args[-1].isdigit() else 5
     games = [os.path.abspath(game) for game in args]
     floor = os.path.join(os.path.dirname(games[0]), "bench", "frame", "startup_floor")
@@ -151,8 +183,9 @@ def main():
             name = f"{game}, " if len(games) > 1 else ""
             game_times = report(f"{name}GameData as a {label}", results[game, label])
             processor = f"{game_times[2] / bare[2]:.2f}" if game_times[2] else "-"
-            print(f"  {game_times[0] / bare[0]:.2f} x the floor presented, {game_times[1] / bare[1]:.2f} x seen "
-                  f"(target at most 1.5); main thread's processor time {processor} x the floor's")
+            seen = "" if MARKS_ONLY else f", {game_times[1] / bare[1]:.2f} x seen"
+            print(f"  {game_times[0] / bare[0]:.2f} x the floor presented{seen} (target at most 1.5); main thread's "
+                  f"processor time {processor} x the floor's")
     finally:
         manager.kill()
         manager.wait()
