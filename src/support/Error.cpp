@@ -15,6 +15,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vexo {
 
@@ -29,11 +30,16 @@ std::function<RecordEnvironment()> g_environment;
 // Freed just before an out-of-memory record is written, so that its strings find room. Below the
 // allocator's mmap threshold, so freeing it leaves the room in this process.
 std::unique_ptr<char[]> g_outOfMemoryReserve;
+// Set while this thread's errors go unrecorded (CUnrecordedErrors).
+thread_local bool t_unrecorded = false;
+
+// The log this thread's records go to; nullptr writes none.
+CErrorLog* RecordingLog() { return t_unrecorded ? nullptr : g_log; }
 
 // One part of a record: the log is opened for appending at the start and closed at the end.
 class RecordPart {
 public:
-    RecordPart() : log(g_log) {
+    RecordPart() : log(RecordingLog()) {
         if (log) opened = log->Open(false);
     }
     ~RecordPart() {
@@ -97,7 +103,7 @@ CError::CError(const std::string& message, const std::string& sourceFile, int li
     : message(message), sourceFile(sourceFile), line(line) {}
 
 void CError::WriteBaseRecord() const {
-    if (!g_log) return;
+    if (!RecordingLog()) return;
     const RecordEnvironment env = g_environment ? g_environment() : SystemRecordEnvironment();
     RecordPart part;
     part.Line("");
@@ -123,7 +129,7 @@ int TakeErrno() { return errno; }
 CWin32APIError::CWin32APIError(const std::string& message, const std::string& sourceFile, int line)
     : CError(message, sourceFile, line, DeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
     WriteBaseRecord();
-    if (!g_log) return;
+    if (!RecordingLog()) return;
     RecordPart part;
     part.Line("Win32API");
     part.Line("Kod", std::to_string(code));
@@ -134,7 +140,7 @@ CWin32APIError::CWin32APIError(const std::string& message, const std::string& so
 CDirectXError::CDirectXError(const std::string& message, std::uint32_t code, const std::string& sourceFile,
                              int line)
     : CError(message, sourceFile, line), code(code) {
-    if (!g_log) return;
+    if (!RecordingLog()) return;
     const std::string name = DirectXErrorName(code);
     RecordPart part;
     part.Line("DirectX");
@@ -221,5 +227,9 @@ void SetErrorLogFile(const std::string& path) {
 }
 
 CErrorLog* GetErrorLog() { return g_log; }
+
+CUnrecordedErrors::CUnrecordedErrors() : wasUnrecorded(std::exchange(t_unrecorded, true)) {}
+
+CUnrecordedErrors::~CUnrecordedErrors() { t_unrecorded = wasUnrecorded; }
 
 } // namespace vexo
