@@ -151,7 +151,11 @@ CImagesAhead::CImagesAhead(std::function<void(CImagesAhead&)> produce) {
     // or one may read an alignment not yet set and fail to allocate.
     SDL_SIMDGetAlignment();
     try {
-        producer = std::thread([this, produce = std::move(produce)] { produce(*this); });
+        producer = std::thread([this, produce = std::move(produce)] {
+            produce(*this);
+            // SDL keeps its error text per thread; a thread SDL did not start must free it itself.
+            SDL_TLSCleanup();
+        });
     } catch (const std::system_error&) {
         // No thread to be had: every image is decoded when it is asked for.
     }
