@@ -25,7 +25,6 @@ namespace {
 CErrorLog* g_log = nullptr;
 unsigned g_recordNumber = 1;
 ErrorNameLookup g_errorNames = nullptr;
-std::function<RecordEnvironment()> g_environment;
 // Freed just before an out-of-memory record is written, so that its strings find room. Below the
 // allocator's mmap threshold, so freeing it leaves the room in this process.
 std::unique_ptr<char[]> g_outOfMemoryReserve;
@@ -55,6 +54,9 @@ private:
 } // namespace
 
 RecordEnvironment SystemRecordEnvironment() {
+    // The user database and the program's path may set errno, which the error being recorded
+    // still has to report.
+    const int savedErrno = errno;
     RecordEnvironment env;
     std::time_t now = std::time(nullptr);
     std::tm utc{};
@@ -74,12 +76,9 @@ RecordEnvironment SystemRecordEnvironment() {
     if (user && std::strlen(user) < 257) env.user = user;
 
     env.program = Utf8ToCp1250(GetModulePath()).substr(0, 260);
+    errno = savedErrno;
     return env;
 }
-
-void SetRecordEnvironmentSource(std::function<RecordEnvironment()> source) { g_environment = std::move(source); }
-
-void ResetErrorNumbering() { g_recordNumber = 1; }
 
 void SetDirectXErrorNames(ErrorNameLookup lookup) { g_errorNames = lookup; }
 
@@ -98,7 +97,7 @@ CError::CError(const std::string& message, const std::string& sourceFile, int li
 
 void CError::WriteBaseRecord() const {
     if (!g_log) return;
-    const RecordEnvironment env = g_environment ? g_environment() : SystemRecordEnvironment();
+    const RecordEnvironment env = SystemRecordEnvironment();
     RecordPart part;
     part.Line("");
     part.Line(std::string("Środowisko"_pl));

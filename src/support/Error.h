@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace vexo {
@@ -74,7 +73,7 @@ private:
 void SetErrorLogFile(const std::string& path);
 CErrorLog* GetErrorLog();
 
-// What a record says about the machine. Tests replace the source to get byte-exact records.
+// What a record says about the machine.
 struct RecordEnvironment {
     std::string timeUtc;  // "YYYY-MM-DD hh:mm:ss"
     std::string computer; // "" leaves the line out
@@ -82,14 +81,10 @@ struct RecordEnvironment {
     std::string program;
 };
 RecordEnvironment SystemRecordEnvironment();
-void SetRecordEnvironmentSource(std::function<RecordEnvironment()> source); // empty: the system's
 
 // For the top-level handlers (main, the frame loop), inside their catch blocks: gives the exception
 // being handled a record unless it has one (every CError wrote its own). Running out of memory is
 // recorded with memory set aside when the log was set, so the record can be written even then.
 void RecordCurrentException(const std::string& sourceFile);
-
-// The record number counts from 1 for each run; tests start a new "run" with this.
-void ResetErrorNumbering();
 
 } // namespace vexo
