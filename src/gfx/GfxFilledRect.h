@@ -20,9 +20,6 @@ public:
     // Draws the batch and frees it; an empty batch touches no device state.
     void Flush();
 
-    const TGfxArray<ColorVertex>& Vertices() const { return batch.Vertices(); }
-    const TGfxArray<std::uint16_t>& Indices() const { return batch.Indices(); }
-
 private:
     void Draw();
 

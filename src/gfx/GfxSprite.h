@@ -49,10 +49,6 @@ public:
 
     // The first set with that id, or nullptr.
     const GfxSpriteSet* FindSet(int setId) const;
-    const std::vector<GfxSpriteSet>& Sets() const { return sets; }
-
-    const TGfxArray<TexturedVertex>& Vertices() const { return batch.Vertices(); }
-    const TGfxArray<std::uint16_t>& Indices() const { return batch.Indices(); }
 
 private:
     void Draw();

@@ -2,6 +2,7 @@
 // screen draws is there with something in it, and the font fits the rows the screens give it.
 #include "RARLoad/ArchiveWriters.h"
 #include "content/ShippedData.h"
+#include "gfx/ListedSets.h"
 #include "gfx/Gfx.h"
 #include "platform/ImageDecode.h"
 #include "platform/OpenGLDevice.h"
@@ -71,7 +72,9 @@ protected:
         CGfx gfx;
         gfx.Create(device);
         gfx.LoadGameData(content::GameDataFolder());
-        std::vector<GfxSpriteSet> sets = gfx.sprite.Sets();
+        std::string text;
+        EXPECT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/Sprites.xml", text));
+        std::vector<GfxSpriteSet> sets = ListedSets(gfx.sprite, text);
         gfx.Destroy();
         return sets;
     }

@@ -1,6 +1,7 @@
 // Fuzzes Sprites.xml and Fonts.xml as the graphics manager reads them: any text either loads or
 // raises a CError, and whatever loaded can be drawn. And the images they name: any bytes are refused
 // or decode to no more pixels than their header announced and the limits allow.
+#include "../gfx/ListedSets.h"
 #include "../gfx/RecordingDevice.h"
 
 #include "gfx/Gfx.h"
@@ -52,10 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         gfx.EndLoading(true);
         gfx.BeginLoading(false);
         const std::uint8_t image[1] = {0};
-        for (const GfxSpriteSet& set : std::vector<GfxSpriteSet>(gfx.sprite.Sets()))
+        std::vector<GfxSpriteSet> sets;
+        if (name == "Sprites.xml") sets = ListedSets(gfx.sprite, text);
+        for (const GfxSpriteSet& set : sets)
             if (gfx.WantsFile(false, set.file, 1) == kFileAsData) gfx.LoadData(false, set.file, 1, image);
         gfx.EndLoading(false);
-        for (const GfxSpriteSet& set : gfx.sprite.Sets()) {
+        for (const GfxSpriteSet& set : sets) {
             gfx.sprite.Begin(set.id, 4, true);
             for (int frame = -2; frame < 70; frame += 9)
                 gfx.sprite.Add(frame, 10, 10, -1.5f, 0xFF7F7F7F, 0.3f);
