@@ -255,35 +255,6 @@ void CSDLAudioOutput::CloseStream(StreamHandle stream) {
     impl->streams[std::size_t(stream)].music = nullptr;
 }
 
-bool CSDLAudioOutput::IsSilent() const { return !impl->open; }
-int CSDLAudioOutput::OutputRate() const { return impl->rate; }
-int CSDLAudioOutput::OutputChannels() const { return impl->channels; }
-
-int CSDLAudioOutput::SampleFrequency(SampleHandle sample) const {
-    const Sample* found = impl->Find(sample);
-    return found ? found->frequency : 0;
-}
-
-std::size_t CSDLAudioOutput::SampleFrames(SampleHandle sample) const {
-    const Sample* found = impl->Find(sample);
-    return found ? found->data.size() / found->FrameBytes() : 0;
-}
-
-std::vector<std::int16_t> CSDLAudioOutput::ChunkFrames(SampleHandle sample, int frequency) {
-    Sample* found = impl->Find(sample);
-    CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
-    std::vector<std::int16_t> frames;
-    if (!chunk) return frames;
-    frames.reserve(chunk->frames.size());
-    for (const float f : chunk->frames)
-        frames.push_back(std::int16_t(std::clamp(std::lround(f * 32768.0f), -32768L, 32767L)));
-    return frames;
-}
-
-bool CSDLAudioOutput::IsStreamPlaying(StreamHandle stream) const {
-    return impl->FindMusic(stream) && impl->playing == stream && Mix_PlayingMusic();
-}
-
 std::unique_ptr<CAudioOutput> CreateSDLAudioOutput() { return std::make_unique<CSDLAudioOutput>(); }
 
 } // namespace platform
