@@ -34,12 +34,12 @@ constexpr std::uint32_t kSelection = 0xFF0A246A;
 constexpr std::uint32_t kBackdrop = 0xFF3A4A5A;
 constexpr std::uint32_t kTextLine = kTextLeft | kTextVCenter | kTextSingleLine;
 
-struct SListRow {
+struct CListRow {
     EDialogList list;
     const char* label;
     int row;
 };
-constexpr std::array<SListRow, kDialogListCount> kRows = {{
+constexpr std::array<CListRow, kDialogListCount> kRows = {{
     {EDialogList::Adapter, "Display Adapter:", 0},
     {EDialogList::Device, "Render Device:", 1},
     {EDialogList::AdapterFormat, "Adapter Format:", 3},
@@ -57,7 +57,7 @@ bool Inside(const GfxRect& r, float x, float y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-const SListRow& RowOf(EDialogList list) {
+const CListRow& RowOf(EDialogList list) {
     return kRows[std::size_t(list)];
 }
 
@@ -83,10 +83,10 @@ GfxRect Inset(const GfxRect& r, float by) {
 
 // What the frame must still see once the dialog closes: how the window changed meanwhile, and
 // where the pointer ended up.
-void KeepForFrame(const SMessage& message, std::vector<SMessage>& kept) {
+void KeepForFrame(const CMessage& message, std::vector<CMessage>& kept) {
     switch (message.message) {
     case WM_MOUSEMOVE:
-        std::erase_if(kept, [](const SMessage& m) { return m.message == WM_MOUSEMOVE; });
+        std::erase_if(kept, [](const CMessage& m) { return m.message == WM_MOUSEMOVE; });
         kept.push_back(message);
         break;
     case WM_SIZE:
@@ -147,7 +147,7 @@ std::optional<GfxRect> CSettingsDialog::DropDownRow(int index) const {
     return GfxRect{box.left + 1.0f, y, box.right - 1.0f, y + kItemHeight};
 }
 
-void CSettingsDialog::Handle(const SMessage& message) {
+void CSettingsDialog::Handle(const CMessage& message) {
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
     switch (message.message) {
@@ -196,8 +196,8 @@ void CSettingsDialog::Click(float x, float y) {
         openList.reset();
         return;
     }
-    for (const SListRow& row : kRows) {
-        const SChoiceList& list = model.List(row.list);
+    for (const CListRow& row : kRows) {
+        const CChoiceList& list = model.List(row.list);
         if (!Inside(ListBox(row.list), x, y) || !list.enabled || list.texts.empty()) continue;
         openList = row.list;
         hovered = list.selected;
@@ -222,7 +222,7 @@ void CSettingsDialog::Draw(CGfx& gfx) {
     gfx.filledRect.Add(panel, kFace);
     gfx.filledRect.Add({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 0xFF0A246A, 0xFFA6CAF0,
                        0xFF0A246A, 0xFFA6CAF0);
-    for (const SListRow& row : kRows)
+    for (const CListRow& row : kRows)
         gfx.filledRect.Add(ListBox(row.list), model.List(row.list).enabled ? kWhite : kFace);
     for (bool windowed : {true, false}) {
         const GfxRect radio = RadioBox(windowed);
@@ -234,7 +234,7 @@ void CSettingsDialog::Draw(CGfx& gfx) {
     gfx.filledRect.Flush();
 
     Frame(gfx, panel, kShade);
-    for (const SListRow& row : kRows) {
+    for (const CListRow& row : kRows) {
         const GfxRect box = ListBox(row.list);
         Frame(gfx, box, kShade);
         Frame(gfx, {box.right - kBoxHeight, box.top, box.right, box.bottom}, kShade);
@@ -249,9 +249,9 @@ void CSettingsDialog::Draw(CGfx& gfx) {
     if (SelectFont(gfx)) {
         Text(gfx, Inset({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 8.0f),
              "Direct3D Settings", kWhite);
-        for (const SListRow& row : kRows) {
+        for (const CListRow& row : kRows) {
             const GfxRect box = ListBox(row.list);
-            const SChoiceList& list = model.List(row.list);
+            const CChoiceList& list = model.List(row.list);
             Text(gfx, {left + kMargin, box.top, box.left - 4.0f, box.bottom}, row.label, kText);
             if (list.selected >= 0)
                 Text(gfx, Inset({box.left, box.top, box.right - kBoxHeight, box.bottom}, 4.0f),
@@ -268,7 +268,7 @@ void CSettingsDialog::Draw(CGfx& gfx) {
 }
 
 void CSettingsDialog::DrawDropDown(CGfx& gfx) {
-    const SChoiceList& list = model.List(*openList);
+    const CChoiceList& list = model.List(*openList);
     const GfxRect box = DropDownBox();
     const int shown = std::min(VisibleRows(), int(list.texts.size()) - firstVisible);
     gfx.filledRect.Begin(0);
@@ -292,11 +292,11 @@ void CSettingsDialog::FollowBackBuffer(CRenderDevice& device) {
 bool CSettingsDialog::Run(CFrameHost& host, CGfx& gfx) {
     CRenderDevice* device = gfx.GetDevice();
     if (!device) return false;
-    std::vector<SMessage> forFrame;
+    std::vector<CMessage> forFrame;
     FollowBackBuffer(*device);
     while (!IsFinished()) {
         // Clicks meet the dialog where it was last drawn.
-        SMessage message;
+        CMessage message;
         while (!IsFinished() && host.PeekMessage(message)) {
             Handle(message);
             KeepForFrame(message, forFrame);

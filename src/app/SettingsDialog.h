@@ -20,7 +20,7 @@ public:
     bool Run(CFrameHost& host, CGfx& gfx);
     // One message: clicks on lists, radio buttons and buttons, the wheel over an open list,
     // Enter (OK), Escape (closes an open list, else Cancel) and closing the window (Cancel).
-    void Handle(const platform::SMessage& message);
+    void Handle(const platform::CMessage& message);
     // Draws the dialog centred on a screen of that size, between the device's scene calls.
     void Draw(CGfx& gfx);
     void SetScreenSize(float width, float height);
