@@ -90,7 +90,7 @@ void Present(CRenderDevice& device) {
 
 // The device's draws and state changes per frame, beside the frame's time.
 void CountPerFrame(benchmark::State& state, CRenderDevice& device) {
-    const RenderCounts counts = device.TakeCounts();
+    const CRenderCounts counts = device.TakeCounts();
     const double frames = double(std::max<benchmark::IterationCount>(state.iterations(), 1));
     state.counters["draws"] = double(counts.draws) / frames;
     state.counters["changes"] = double(counts.stateChanges) / frames;

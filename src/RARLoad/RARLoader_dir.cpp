@@ -30,7 +30,7 @@ CRARLoader_dir::CRARLoader_dir(const std::string& path) : root(vexo::AddBackslas
 // Depth first: a sub-folder's files come right where its name sorts among its siblings.
 void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& programDir,
                           const std::string& prefix) {
-    std::vector<vexo::DirectoryEntry> found;
+    std::vector<vexo::CDirectoryEntry> found;
     bool readError = false;
     if (!vexo::ListDirectory(hostDir, found, &readError))
         rarload::RaiseSystem(
@@ -40,7 +40,7 @@ void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& program
     if (readError)
         rarload::RaiseSystem(std::string("Błąd podczas przeglądania katalogu \""_pl) + programDir + "\".",
                              __LINE__);
-    for (const vexo::DirectoryEntry& item : found) {
+    for (const vexo::CDirectoryEntry& item : found) {
         // A backslash is a separator in every entry name, so a Linux name holding one cannot be named.
         if (item.name.find('\\') != std::string::npos) continue;
         const std::string name = prefix + rarload::NameFromUtf8(item.name);

@@ -68,7 +68,7 @@ void CSdlFrameHost::PaintCentredText(const std::string& text) {
     std::uint32_t width = 0, height = 0;
     target->GetBackBufferSize(width, height);
     FontHandle font = FontHandle::None;
-    const FontDesc desc{16, 400, ""};
+    const CFontDesc desc{16, 400, ""};
     if (RenderFailed(target->CreateFont(desc, font))) return;
     // White behind black text, as a window's own background would be before anything is drawn.
     target->Clear(0xFFFFFFFF);
@@ -76,7 +76,7 @@ void CSdlFrameHost::PaintCentredText(const std::string& text) {
         target->SetRenderState(RenderState::AlphaBlendEnable, 1);
         target->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
         target->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
-        const TextRect rect{0, 0, int(width), int(height)};
+        const CTextRect rect{0, 0, int(width), int(height)};
         target->DrawText(font, text.c_str(), -1, rect, kTextCenter | kTextVCenter | kTextSingleLine, 0xFF000000);
         target->EndScene();
     }

@@ -86,8 +86,8 @@ bool IsGoodSpot(const CMap& map, float x, float y) {
     return true;
 }
 
-LakeShape DrawLake(const CMap& map) {
-    LakeShape lake{};
+CLakeShape DrawLake(const CMap& map) {
+    CLakeShape lake{};
     lake.ax = float(map.width - 1) * RandUnit();
     lake.ay = float(map.height - 1) * RandUnit();
     lake.bx = lake.ax + 8.0f * RandUnit() - 4.0f;
@@ -97,7 +97,7 @@ LakeShape DrawLake(const CMap& map) {
     return lake;
 }
 
-void PaintLake(CMap& map, const LakeShape& lake) {
+void PaintLake(CMap& map, const CLakeShape& lake) {
     const int r0 = std::max(0, int(std::min(lake.ay, lake.by) - lake.size));
     const int r1 = std::min(map.height, int(std::max(lake.ay, lake.by) + lake.size));
     const int c0 = std::max(0, int(std::min(lake.ax, lake.bx) - lake.size));
@@ -112,8 +112,8 @@ void PaintLake(CMap& map, const LakeShape& lake) {
     }
 }
 
-BlockShape DrawBlock(const CMap& map) {
-    BlockShape block{};
+CBlockShape DrawBlock(const CMap& map) {
+    CBlockShape block{};
     block.cx = int(float(map.width - 1) * RandUnit());
     block.cy = int(float(map.height - 1) * RandUnit());
     block.hx = 4 - int(-4.0f * RandUnit());
@@ -121,7 +121,7 @@ BlockShape DrawBlock(const CMap& map) {
     return block;
 }
 
-void PaintBlock(CMap& map, const BlockShape& b) {
+void PaintBlock(CMap& map, const CBlockShape& b) {
     for (int r = std::max(0, b.cy - b.hy); r < std::min(map.height, b.cy + b.hy); ++r)
         for (int c = std::max(0, b.cx - b.hx); c < std::min(map.width, b.cx + b.hx); ++c)
             map.Cell(c, r).kind = kObstacle;

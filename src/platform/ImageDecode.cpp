@@ -33,7 +33,7 @@ std::uint32_t LittleEndian32(std::string_view b, std::size_t at) {
 }
 
 // The frame header (SOF0 ... SOF15) holds the size; the markers before it are skipped by their lengths.
-bool ReadJpegSize(std::string_view b, ImageHeader& header) {
+bool ReadJpegSize(std::string_view b, CImageHeader& header) {
     std::size_t at = 2;
     while (at + 9 <= b.size()) {
         if (Byte(b, at) != 0xFF) return false;
@@ -55,8 +55,8 @@ bool ReadJpegSize(std::string_view b, ImageHeader& header) {
 
 } // namespace
 
-bool ReadImageHeader(std::string_view b, ImageHeader& header) {
-    header = ImageHeader{};
+bool ReadImageHeader(std::string_view b, CImageHeader& header) {
+    header = CImageHeader{};
     if (b.size() >= 24 && b.substr(0, 8) == "\x89PNG\r\n\x1a\n" && b.substr(12, 4) == "IHDR") {
         header = {"PNG", BigEndian32(b, 16), BigEndian32(b, 20)};
     } else if (b.size() >= 26 && b.substr(0, 2) == "BM") {
@@ -81,7 +81,7 @@ bool ReadImageHeader(std::string_view b, ImageHeader& header) {
 RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t colorKey, int maxSide,
                          std::vector<std::uint32_t>& argb, int& width, int& height) {
     if (!bytes || size == 0 || size > INT_MAX) return kRenderInvalidData;
-    ImageHeader header;
+    CImageHeader header;
     if (!ReadImageHeader({static_cast<const char*>(bytes), size}, header)) return kRenderInvalidData;
     if (header.width > std::uint32_t(std::max(maxSide, 0)) ||
         header.height > std::uint32_t(std::max(maxSide, 0)) ||

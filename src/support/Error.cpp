@@ -53,11 +53,11 @@ private:
 
 } // namespace
 
-RecordEnvironment SystemRecordEnvironment() {
+CRecordEnvironment SystemRecordEnvironment() {
     // The user database and the program's path may set errno, which the error being recorded
     // still has to report.
     const int savedErrno = errno;
-    RecordEnvironment env;
+    CRecordEnvironment env;
     std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
@@ -92,12 +92,12 @@ CError::CError(const std::string& message, const std::string& sourceFile, int li
     WriteBaseRecord();
 }
 
-CError::CError(const std::string& message, const std::string& sourceFile, int line, DeferRecord)
+CError::CError(const std::string& message, const std::string& sourceFile, int line, CDeferRecord)
     : message(message), sourceFile(sourceFile), line(line) {}
 
 void CError::WriteBaseRecord() const {
     if (!g_log) return;
-    const RecordEnvironment env = SystemRecordEnvironment();
+    const CRecordEnvironment env = SystemRecordEnvironment();
     RecordPart part;
     part.Line("");
     part.Line(std::string("Środowisko"_pl));
@@ -120,7 +120,7 @@ int TakeErrno() { return errno; }
 } // namespace
 
 CWin32APIError::CWin32APIError(const std::string& message, const std::string& sourceFile, int line)
-    : CError(message, sourceFile, line, DeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
+    : CError(message, sourceFile, line, CDeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
     WriteBaseRecord();
     if (!g_log) return;
     RecordPart part;

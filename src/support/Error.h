@@ -20,8 +20,8 @@ public:
 
 protected:
     // For derived errors whose base record is written later (XML builds its position first).
-    struct DeferRecord {};
-    CError(const std::string& message, const std::string& sourceFile, int line, DeferRecord);
+    struct CDeferRecord {};
+    CError(const std::string& message, const std::string& sourceFile, int line, CDeferRecord);
     void WriteBaseRecord() const;
 };
 
@@ -74,13 +74,13 @@ void SetErrorLogFile(const std::string& path);
 CErrorLog* GetErrorLog();
 
 // What a record says about the machine.
-struct RecordEnvironment {
+struct CRecordEnvironment {
     std::string timeUtc;  // "YYYY-MM-DD hh:mm:ss"
     std::string computer; // "" leaves the line out
     std::string user;     // "" leaves the line out
     std::string program;
 };
-RecordEnvironment SystemRecordEnvironment();
+CRecordEnvironment SystemRecordEnvironment();
 
 // For the top-level handlers (main, the frame loop), inside their catch blocks: gives the exception
 // being handled a record unless it has one (every CError wrote its own). Running out of memory is

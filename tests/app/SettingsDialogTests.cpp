@@ -153,7 +153,7 @@ TEST_F(DialogModelTest, CaseTheDeviceCannotShowIsRefused) {
     EXPECT_EQ(model.Result().fullScreenMode, before.fullScreenMode);
 }
 
-CMessage Click(const GfxRect& r) {
+CMessage Click(const CGfxRect& r) {
     return {WM_LBUTTONDOWN, 0, MakeLParam(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2)};
 }
 CMessage Key(int key) {
@@ -217,7 +217,7 @@ TEST_F(DialogModelTest, LongListScrollsWithTheWheelInsideTheScreen) {
     for (int i = 0; i < 20; ++i)
         dialog.Handle({WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(300, 300)});
     ASSERT_TRUE(dialog.DropDownRow(count - 1));
-    const GfxRect last = *dialog.DropDownRow(count - 1);
+    const CGfxRect last = *dialog.DropDownRow(count - 1);
     EXPECT_GE(last.top, 0.0f);
     EXPECT_LE(last.bottom, 480.0f);
     dialog.Handle(Click(last));
@@ -375,14 +375,14 @@ TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
     std::vector<std::uint32_t> pixels;
     std::uint32_t width = 0, height = 0;
     ASSERT_EQ(device->ReadBackBuffer(pixels, width, height), kRenderOk);
-    const auto at = [&](const GfxRect& r, float dx, float dy) {
+    const auto at = [&](const CGfxRect& r, float dx, float dy) {
         return pixels[std::size_t(r.top + dy) * width + std::size_t(r.left + dx)] & 0xFFFFFF;
     };
     EXPECT_EQ(at(dialog.RadioBox(true), -20.0f, 2.0f), 0xD4D0C8u) << "the dialog's face";
     ASSERT_TRUE(dialog.DropDownRow(1));
     EXPECT_EQ(at(*dialog.DropDownRow(1), 240.0f, 2.0f), 0xFFFFFFu) << "the open list";
     int dark = 0;
-    const GfxRect label = dialog.ListBox(EDialogList::Adapter);
+    const CGfxRect label = dialog.ListBox(EDialogList::Adapter);
     for (float y = 0; y < label.bottom - label.top; ++y)
         for (float x = -180.0f; x < -80.0f; ++x)
             dark += at(label, x, y) < 0x404040;

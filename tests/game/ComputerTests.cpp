@@ -22,14 +22,14 @@ TEST_F(ComputerTest, WithoutSnowAComputerUnitFetchesSomeNeverFromItsNearNeighbou
 
     Map().Cell(17, 4).snow = 1.0f; // twice the snow, farther than twice the distance
     Map().Cell(13, 8).snow = 1.0f;
-    const WorldPoint spot = FindSnowSpot(*unit);
+    const CWorldPoint spot = FindSnowSpot(*unit);
     EXPECT_EQ(spot.x, 13.0f);
     EXPECT_EQ(spot.y, 8.0f);
 
     // Nothing anywhere: the unit's own cell.
     MakeWorld(20, 20, 0.0f);
     CUnit* lost = AddUnit(kBoy, 1, 4.5f, 6.5f);
-    const WorldPoint none = FindSnowSpot(*lost);
+    const CWorldPoint none = FindSnowSpot(*lost);
     EXPECT_EQ(none.x, 4.0f);
     EXPECT_EQ(none.y, 6.0f);
 }
@@ -146,7 +146,7 @@ TEST_F(ComputerTest, WaterIsSampledOnTwentyOneByTwentyOnePoints) {
     Map().Cell(31, 20).kind = kWater; // 11 tiles away: outside the samples
     EXPECT_EQ(FindWater(*unit).x, -1.0f);
     Map().Cell(10, 10).kind = kWater; // the corner sample
-    WorldPoint found = FindWater(*unit);
+    CWorldPoint found = FindWater(*unit);
     EXPECT_EQ(found.x, 10.0f);
     EXPECT_EQ(found.y, 10.0f);
     Map().Cell(27, 21).kind = kWater;

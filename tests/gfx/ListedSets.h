@@ -10,11 +10,11 @@
 #include <vector>
 
 // In the file's order; a repeated id stands for the first set with it, as drawing finds it.
-inline std::vector<GfxSpriteSet> ListedSets(const CGfxSprite& sprite, const std::string& spritesXml) {
+inline std::vector<CGfxSpriteSet> ListedSets(const CGfxSprite& sprite, const std::string& spritesXml) {
     vexo::CXMLDocument doc;
-    std::vector<GfxSpriteSet> sets;
+    std::vector<CGfxSpriteSet> sets;
     const vexo::CXMLElement& root = gfx_xml::ReadRoot(doc, spritesXml, "sprites", "no sprites", 0);
     for (const vexo::CXMLElement* element : gfx_xml::Children(root, "sprite"))
-        if (const GfxSpriteSet* set = sprite.FindSet(vexo::ToInt(element->Value("id", "0")))) sets.push_back(*set);
+        if (const CGfxSpriteSet* set = sprite.FindSet(vexo::ToInt(element->Value("id", "0")))) sets.push_back(*set);
     return sets;
 }

@@ -35,7 +35,7 @@ protected:
     void Load(const std::string& sets) {
         const std::string xml = SpriteXml(sets);
         sprite.LoadText(true, "Sprites.xml", std::uint32_t(xml.size()), xml);
-        for (const GfxSpriteSet& set : ListedSets(sprite, xml)) {
+        for (const CGfxSpriteSet& set : ListedSets(sprite, xml)) {
             if (sprite.WantsFile(false, set.file, 4) == kFileAsData) {
                 const std::uint8_t bytes[4] = {1, 2, 3, 4};
                 sprite.LoadData(false, set.file, 4, bytes);
@@ -45,7 +45,7 @@ protected:
     }
 
     // The vertices of a single quad drawn with the given set, frame, size and angle.
-    std::vector<TexturedVertex> Quad(int setId, int frame, float size, float angle) {
+    std::vector<CTexturedVertex> Quad(int setId, int frame, float size, float angle) {
         sprite.Begin(setId, 1, true);
         sprite.Add(frame, 100.0f, 50.0f, size, 0xFF7F7F7F, angle);
         sprite.Flush();

@@ -34,7 +34,7 @@ TEST(ErrorLog, MessagesAreWrittenAsTheirBytesAndPolishLiteralsAsWindows1250) {
 }
 
 TEST(ErrorLog, TheSystemEnvironmentFillsEveryLine) {
-    const RecordEnvironment env = SystemRecordEnvironment();
+    const CRecordEnvironment env = SystemRecordEnvironment();
     ASSERT_EQ(env.timeUtc.size(), 19u);
     EXPECT_EQ(env.timeUtc[4], '-');
     EXPECT_EQ(env.timeUtc[13], ':');

@@ -40,12 +40,12 @@ struct RenderOptions {
 
 void ParseSize(const std::string& text, RenderOptions& options) {
     const std::size_t x = text.find('x');
-    if (x == std::string::npos) throw tool::UsageError{"--size needs WxH, such as 1280x720"};
+    if (x == std::string::npos) throw tool::CUsageError{"--size needs WxH, such as 1280x720"};
     options.width = vexo::ToInt(text.substr(0, x));
     options.height = vexo::ToInt(text.substr(x + 1));
     for (int side : {options.width, options.height})
         if (side < kMinSide || side > kMaxSide)
-            throw tool::UsageError{"--size: each side must be " + std::to_string(kMinSide) + " to " +
+            throw tool::CUsageError{"--size: each side must be " + std::to_string(kMinSide) + " to " +
                                    std::to_string(kMaxSide) + " pixels"};
 }
 
@@ -56,8 +56,8 @@ std::string DefaultGameData(const std::string& mission) {
 }
 
 RenderOptions ParseOptions(std::span<const std::string> words) {
-    const tool::VerbWords split = tool::SplitWords(words, {"--out", "--size", "--gamedata", "--seed"});
-    if (split.positional.size() != 1) throw tool::UsageError{"mission render needs one FILE"};
+    const tool::CVerbWords split = tool::SplitWords(words, {"--out", "--size", "--gamedata", "--seed"});
+    if (split.positional.size() != 1) throw tool::CUsageError{"mission render needs one FILE"};
     RenderOptions options;
     options.mission = split.positional[0];
     for (const auto& [option, value] : split.options) {
@@ -70,7 +70,7 @@ RenderOptions ParseOptions(std::span<const std::string> words) {
         else
             options.seed = vexo::ToUInt(value);
     }
-    if (options.out.empty()) throw tool::UsageError{"mission render needs --out PNG"};
+    if (options.out.empty()) throw tool::CUsageError{"mission render needs --out PNG"};
     if (options.gameData.empty()) options.gameData = DefaultGameData(options.mission);
     return options;
 }
@@ -126,4 +126,4 @@ int Run(std::span<const std::string> words) {
 
 } // namespace
 
-const tool::RegisterVerbGroup registered{{"mission render", kUsage, Run}};
+const tool::CRegisterVerbGroup registered{{"mission render", kUsage, Run}};
