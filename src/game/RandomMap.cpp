@@ -23,12 +23,12 @@ constexpr int kGroups = 10;
 constexpr int kSpotTries = 4000;
 constexpr int kGroupTries = 100;
 
-struct Spot {
+struct CSpot {
     float x;
     float y;
 };
 
-bool FindGroupCentre(const CMap& map, Spot& centre) {
+bool FindGroupCentre(const CMap& map, CSpot& centre) {
     for (int i = 0; i < kSpotTries; ++i) {
         centre.x = float(map.width) * RandUnit();
         centre.y = float(map.height) * RandUnit();
@@ -37,7 +37,7 @@ bool FindGroupCentre(const CMap& map, Spot& centre) {
     return false;
 }
 
-bool PlaceAround(const CMap& map, const Spot& centre, CUnit& unit) {
+bool PlaceAround(const CMap& map, const CSpot& centre, CUnit& unit) {
     for (int i = 0; i < kSpotTries; ++i) {
         const float d = 1.0f + 2.0f * RandUnit();
         const float h = RandHeading();
@@ -49,7 +49,7 @@ bool PlaceAround(const CMap& map, const Spot& centre, CUnit& unit) {
 }
 
 // One group at a fresh centre; its units join the list only when all of them found a place.
-bool PlaceGroup(const CMap& map, CObjectList& objects, int team, Spot& centre) {
+bool PlaceGroup(const CMap& map, CObjectList& objects, int team, CSpot& centre) {
     if (!FindGroupCentre(map, centre)) return false;
     const int size = 3 + vexo::Rand() % 2;
     std::vector<std::unique_ptr<CUnit>> group;
@@ -129,7 +129,7 @@ void PaintBlock(CMap& map, const CBlockShape& b) {
 
 bool PlaceGroups(const CMap& map, CObjectList& objects, float& firstX, float& firstY) {
     for (int g = 0; g < kGroups; ++g) {
-        Spot centre{};
+        CSpot centre{};
         int tries = 0;
         while (tries < kGroupTries && !PlaceGroup(map, objects, g == 0 ? 0 : 1, centre)) ++tries;
         if (tries == kGroupTries) return false;

@@ -32,8 +32,8 @@ public:
     static constexpr int kMaxFrequency = 192000;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl;
+    struct CImpl;
+    std::unique_ptr<CImpl> impl;
 };
 
 } // namespace platform

@@ -40,9 +40,9 @@ CFontLibraries& Libraries() {
     return libraries;
 }
 
-struct FaceCloser {
+struct CFaceCloser {
     FT_Face face;
-    ~FaceCloser() {
+    ~CFaceCloser() {
         if (face) FT_Done_Face(face);
     }
 };
@@ -155,7 +155,7 @@ bool CFontFace::Create(const CFontDesc& desc, std::string& error) {
         error = "FreeType could not start";
         return false;
     }
-    FaceCloser face{OpenFace(library, desc, error)};
+    CFaceCloser face{OpenFace(library, desc, error)};
     if (!face.face) return false;
     if (!SizeFace(face.face, desc.height, ascent, lineHeight)) {
         error = "the font cannot be sized to height " + std::to_string(desc.height);

@@ -9,9 +9,9 @@
 
 namespace {
 
-struct SurfaceCloser {
+struct CSurfaceCloser {
     SDL_Surface* surface;
-    ~SurfaceCloser() {
+    ~CSurfaceCloser() {
         if (surface) SDL_FreeSurface(surface);
     }
 };
@@ -91,9 +91,9 @@ RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t co
     if (!stream) return kRenderOutOfMemory;
     // The decoder the header named, and no other: the bytes must not reach a decoder whose size
     // was never checked.
-    SurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
+    CSurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
     if (!decoded.surface) return kRenderInvalidData;
-    SurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
+    CSurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
     if (!converted.surface) return kRenderOutOfMemory;
     SDL_Surface* s = converted.surface;
     // The header is only a promise; the decoded size is the one that counts.
@@ -118,7 +118,7 @@ RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t co
 RenderResult WritePng(const std::string& path, const std::vector<std::uint32_t>& argb, int width,
                       int height) {
     if (width <= 0 || height <= 0 || argb.size() != std::size_t(width) * height) return kRenderInvalidCall;
-    SurfaceCloser surface{SDL_CreateRGBSurfaceWithFormatFrom(
+    CSurfaceCloser surface{SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888)};
     if (!surface.surface) return kRenderOutOfMemory;
     return IMG_SavePNG(surface.surface, path.c_str()) == 0 ? kRenderOk : kRenderFail;

@@ -20,7 +20,7 @@ namespace {
 
 // What a draw needs of the device's state; the text and line drawers use fixed states of their
 // own and leave the caller's untouched, as the helper library's drawers do.
-struct PipelineState {
+struct CPipelineState {
     bool blend = false;
     BlendFactor srcBlend = BlendFactor::One;
     BlendFactor destBlend = BlendFactor::Zero;
@@ -35,7 +35,7 @@ struct PipelineState {
     TextureFilter filter = TextureFilter::Point;
     VertexFormat format = VertexFormat::XyzrhwDiffuse;
 
-    bool operator==(const PipelineState&) const = default;
+    bool operator==(const CPipelineState&) const = default;
 };
 
 GLenum GLBlend(BlendFactor factor) {
@@ -56,8 +56,8 @@ GLenum GLBlend(BlendFactor factor) {
     return GL_ONE;
 }
 
-PipelineState OverlayState(VertexFormat format, TextureOp colorOp, TextureArg colorArg) {
-    PipelineState state;
+CPipelineState OverlayState(VertexFormat format, TextureOp colorOp, TextureArg colorArg) {
+    CPipelineState state;
     state.blend = true;
     state.srcBlend = BlendFactor::SrcAlpha;
     state.destBlend = BlendFactor::InvSrcAlpha;
@@ -106,7 +106,7 @@ private:
     std::size_t offset = 0;
 };
 
-struct FontRecord {
+struct CFontRecord {
     CFontFace face;
     GLuint texture = 0;
 };
@@ -159,8 +159,8 @@ private:
     void UpdateViewport();
     GLuint TextureName(TextureHandle handle) const;
     // False when the stage's program cannot be built.
-    bool Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
-    RenderResult DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode,
+    bool Apply(const CPipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
+    RenderResult DrawStreamed(const CPipelineState& pipeline, GLuint texture, GLenum mode,
                               const void* vertices, std::uint32_t vertexCount, const std::uint16_t* indices,
                               std::uint32_t indexCount, std::uint32_t minVertexIndex);
     std::uint32_t NextHandle() { return ++lastHandle; }
@@ -172,15 +172,15 @@ private:
     GLuint samplers[2] = {0, 0}; // nearest, linear
     int screenWidth = 1, screenHeight = 1;
 
-    PipelineState state;
+    CPipelineState state;
     TextureHandle boundTexture = TextureHandle::None;
     CRenderCounts counts;
-    PipelineState lastDrawn;
+    CPipelineState lastDrawn;
     GLuint lastDrawnTexture = 0;
     std::uint32_t lastHandle = 0;
     std::map<std::uint32_t, GLuint> textures;
     std::set<std::uint32_t> lines;
-    std::map<std::uint32_t, std::unique_ptr<FontRecord>> fonts;
+    std::map<std::uint32_t, std::unique_ptr<CFontRecord>> fonts;
     std::vector<CTexturedVertex> scratchVertices;
     std::vector<std::uint16_t> scratchIndices;
     std::vector<CColorVertex> scratchLine;
@@ -325,7 +325,7 @@ GLuint COpenGLDevice::TextureName(TextureHandle handle) const {
     return it == textures.end() ? 0 : it->second;
 }
 
-bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset) {
+bool COpenGLDevice::Apply(const CPipelineState& pipeline, GLuint texture, std::size_t vertexOffset) {
     if (pipeline.blend) {
         glEnable(GL_BLEND);
         glBlendFunc(GLBlend(pipeline.srcBlend), GLBlend(pipeline.destBlend));
@@ -369,7 +369,7 @@ bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
     return true;
 }
 
-RenderResult COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode,
+RenderResult COpenGLDevice::DrawStreamed(const CPipelineState& pipeline, GLuint texture, GLenum mode,
                                          const void* vertices, std::uint32_t vertexCount,
                                          const std::uint16_t* indices, std::uint32_t indexCount,
                                          std::uint32_t minVertexIndex) {
@@ -458,13 +458,13 @@ RenderResult COpenGLDevice::DrawPolyline(LineHandle line, const float* points, s
     scratchLine.resize(pointCount);
     for (std::uint32_t i = 0; i < pointCount; ++i)
         scratchLine[i] = {points[2 * i], points[2 * i + 1], 0.0f, 1.0f, color};
-    const PipelineState lineState =
+    const CPipelineState lineState =
         OverlayState(VertexFormat::XyzrhwDiffuse, TextureOp::SelectArg1, TextureArg::Diffuse);
     return DrawStreamed(lineState, 0, GL_LINE_STRIP, scratchLine.data(), pointCount, nullptr, 0, 0);
 }
 
 RenderResult COpenGLDevice::CreateFont(const CFontDesc& desc, FontHandle& font) {
-    auto record = std::make_unique<FontRecord>();
+    auto record = std::make_unique<CFontRecord>();
     std::string error;
     if (!record->face.Create(desc, error)) return kRenderFail;
     glGenTextures(1, &record->texture);
@@ -506,7 +506,7 @@ int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const
     const float atlasW = float(face.AtlasWidth()), atlasH = float(face.AtlasHeight());
     scratchVertices.clear();
     scratchIndices.clear();
-    const PipelineState textState =
+    const CPipelineState textState =
         OverlayState(VertexFormat::XyzrhwDiffuseTex1, TextureOp::Modulate, TextureArg::Texture);
     bool drawn = true;
     const auto flush = [&] {

@@ -30,12 +30,12 @@ ErrorNameLookup g_errorNames = nullptr;
 std::unique_ptr<char[]> g_outOfMemoryReserve;
 
 // One part of a record: the log is opened for appending at the start and closed at the end.
-class RecordPart {
+class CRecordPart {
 public:
-    RecordPart() : log(g_log) {
+    CRecordPart() : log(g_log) {
         if (log) opened = log->Open(false);
     }
-    ~RecordPart() {
+    ~CRecordPart() {
         if (log && opened) log->Close();
     }
     void Line(std::string_view label, const std::string& value) {
@@ -98,7 +98,7 @@ CError::CError(const std::string& message, const std::string& sourceFile, int li
 void CError::WriteBaseRecord() const {
     if (!g_log) return;
     const CRecordEnvironment env = SystemRecordEnvironment();
-    RecordPart part;
+    CRecordPart part;
     part.Line("");
     part.Line(std::string("Środowisko"_pl));
     part.Line("Czas", env.timeUtc);
@@ -123,7 +123,7 @@ CWin32APIError::CWin32APIError(const std::string& message, const std::string& so
     : CError(message, sourceFile, line, CDeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
     WriteBaseRecord();
     if (!g_log) return;
-    RecordPart part;
+    CRecordPart part;
     part.Line("Win32API");
     part.Line("Kod", std::to_string(code));
     // The system's message text comes with a line break of its own.
@@ -135,7 +135,7 @@ CDirectXError::CDirectXError(const std::string& message, std::uint32_t code, con
     : CError(message, sourceFile, line), code(code) {
     if (!g_log) return;
     const std::string name = DirectXErrorName(code);
-    RecordPart part;
+    CRecordPart part;
     part.Line("DirectX");
     part.Line("Kod", std::to_string(code));
     part.Line("Komunikat", name);
