@@ -27,7 +27,6 @@ public:
 
     bool IsFinished() const { return result.has_value(); }
     bool IsAccepted() const { return result.value_or(false); }
-    // The list whose drop-down is open, if any.
 
     // Where the player clicks, for the tests that drive the dialog as a player would.
     CGfxRect ListBox(EDialogList list) const;
