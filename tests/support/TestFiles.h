@@ -7,7 +7,6 @@
 #include "support/Files.h"
 #include "support/Text1250.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -112,26 +111,28 @@ inline std::string BaseRecordHead() { return Lines({"", "Środowisko"}) + Machin
 // numbered from 1 at the first one. Machine lines out of their order stay as they are, so a record
 // that garbles them still differs.
 inline std::string AsWrittenByHand(const std::string& text) {
-    const std::string machine = vexo::Utf8ToCp1250("Środowisko"), number = "  Numer      : ";
+    const std::string machine = vexo::Utf8ToCp1250("Środowisko\r\n"), number = "  Numer      : ";
     const std::string labels[] = {"  Czas       : ", "  Komputer   : ", vexo::Utf8ToCp1250("  Użytkownik : "),
                                   "  Plik       : "};
     std::string out;
     long first = -1;
     std::size_t at = 0;
-    const auto nextLine = [&] {
-        const std::size_t end = std::min(text.find("\r\n", at), text.size());
+    const auto nextLine = [&] { // with its line break, if it has one
+        const std::size_t found = text.find("\r\n", at);
+        const std::size_t end = found == std::string::npos ? text.size() : found + 2;
         std::string line = text.substr(at, end - at);
-        at = std::min(end + 2, text.size());
+        at = end;
         return line;
     };
     while (at < text.size()) {
         std::string line = nextLine();
         if (line.starts_with(number)) {
-            const long n = std::strtol(line.c_str() + number.size(), nullptr, 10);
+            char* rest = nullptr;
+            const long n = std::strtol(line.c_str() + number.size(), &rest, 10);
             if (first < 0) first = n;
-            line = number + std::to_string(n - first + 1);
+            line = number + std::to_string(n - first + 1) + rest;
         }
-        out += line + "\r\n";
+        out += line;
         if (line != machine) continue;
         const std::size_t mark = at;
         std::size_t label = 0;
@@ -139,7 +140,7 @@ inline std::string AsWrittenByHand(const std::string& text) {
             const std::size_t start = at;
             const std::string next = nextLine();
             while ((label == 1 || label == 2) && !next.starts_with(labels[label])) ++label;
-            if (!next.starts_with(labels[label])) {
+            if (!next.starts_with(labels[label]) || !next.ends_with("\r\n")) {
                 at = start;
                 break;
             }
