@@ -17,7 +17,6 @@
 #include <optional>
 #include <string>
 #include <thread>
-#include <utility>
 #include <vector>
 
 using platform::CSDLAudioOutput;
@@ -32,23 +31,15 @@ namespace {
 class CRecordingDriver {
 public:
     explicit CRecordingDriver(const std::filesystem::path& file) {
-        for (const auto& [name, value] : {std::pair<const char*, std::string>{"SDL_AUDIODRIVER", "disk"},
-                                          {"SDL_DISKAUDIOFILE", file.string()},
-                                          {"SDL_DISKAUDIODELAY", "2"}}) {
-            const char* old = std::getenv(name);
-            saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-            setenv(name, value.c_str(), 1);
-        }
+        if (const char* old = std::getenv("SDL_AUDIODRIVER")) previous = old;
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+        setenv("SDL_DISKAUDIODELAY", "2", 1); // milliseconds between blocks of 1024 frames
     }
-    ~CRecordingDriver() {
-        for (const auto& [name, old] : saved)
-            old ? setenv(name, old->c_str(), 1) : unsetenv(name);
-    }
-    CRecordingDriver(const CRecordingDriver&) = delete;
-    CRecordingDriver& operator=(const CRecordingDriver&) = delete;
+    ~CRecordingDriver() { previous ? setenv("SDL_AUDIODRIVER", previous->c_str(), 1) : unsetenv("SDL_AUDIODRIVER"); }
 
 private:
-    std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+    std::optional<std::string> previous;
 };
 
 class AudioSDL : public ::testing::Test {
