@@ -6,6 +6,7 @@
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
 #include "platform/Clock.h"
+#include "platform/FontFace.h"
 #include "sound/SoundSystem.h"
 #include "support/Error.h"
 #include "support/Random.h"
@@ -24,9 +25,13 @@ int main(int argc, char** argv) {
         // Built in this order and destroyed in reverse; the sound system starts the music at once.
         CGUIManager gui;
         CGfx gfx;
+        // The host starts the window system before the sound output's thread runs (see CVideoSystem).
+        CSdlFrameHost host;
+        vexo::MarkStartup("window system");
+        const CFontLibrariesStart fonts;
+        const auto imagesAhead = CGfx::DecodeImagesAhead(CMyD3DApplication::kGameDataPath);
         CSoundSystem sound;
         vexo::MarkStartup("sound system");
-        CSdlFrameHost host;
         CSdlDisplaySystem displays;
         CSettingsDisplayConfig displayConfig(displays);
         return RunApplication([&] { return std::make_unique<CMyD3DApplication>(host, displayConfig); }, words);

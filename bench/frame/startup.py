@@ -4,8 +4,13 @@
 # against the floor: startup_floor, which only opens the window with the game's OpenGL context and
 # clears it. The game's phases come from its TUNDREL_STARTUP_TIMES marks.
 # Runs under Xvfb with openbox:
-#   xvfb-run -a -s "-screen 0 1024x768x24" bench/frame/startup.py build/release/tundrel [RUNS]
+#   xvfb-run -a -s "-screen 0 1024x768x24" bench/frame/startup.py build/release/tundrel [OTHER...] [RUNS]
+# Further games (another build, say) are started in the same rounds, so all meet the same load; the
+# floor is the one built beside the first. With --marks-only no screenshots are taken: each start
+# ends at its "first frame" mark, so only the program and the X server use the processor meanwhile.
+import io
 import os
+import select
 import shutil
 import statistics
 import subprocess
@@ -21,6 +26,7 @@ from play import is_menu, start_window_manager  # noqa: E402
 # The screen the usage line gives Xvfb; the floor opens full screen at this size like the game.
 WIDTH, HEIGHT = 1024, 768
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+MARKS_ONLY = "--marks-only" in sys.argv
 
 
 def grab_root():
@@ -55,6 +61,8 @@ def one_start(command, folder, shown):
         if os.path.exists(os.path.join(folder, name)):
             os.remove(os.path.join(folder, name))
     env = dict(os.environ, SDL_AUDIODRIVER="dummy", TUNDREL_STARTUP_TIMES="1")
+    if MARKS_ONLY:
+        return marks_start(command, folder, env)
     marks = tempfile.TemporaryFile(mode="w+")
     start = time.monotonic()
     process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=marks)
@@ -78,40 +86,79 @@ def one_start(command, folder, shown):
         process.wait()
 
 
+def marks_start(command, folder, env):
+    """Seconds until the program marks its first frame presented, and its marks, read as they come
+    without a single screenshot."""
+    start = time.monotonic()
+    process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE,
+                               text=True)
+    lines = []
+    try:
+        while time.monotonic() - start < 60:
+            if not select.select([process.stderr], [], [], 1.0)[0]:
+                continue
+            line = process.stderr.readline()
+            if not line:
+                raise RuntimeError(f"{command[0]} ended with status {process.wait()}")
+            lines.append(line)
+            if line.startswith("startup first frame "):
+                found = read_marks(io.StringIO("".join(lines)), start)
+                return found[-1][1], 0.0, found
+        raise RuntimeError("no first frame within 60 s")
+    finally:
+        process.kill()
+        process.wait()
+
+
 def read_marks(marks, start):
-    """The game's "startup PHASE SECONDS" lines: its clock is the monotonic one Python reads."""
+    """The game's "startup PHASE SECONDS CPU" lines as (phase, seconds since the start, main
+    thread's processor seconds): its clock is the monotonic one Python reads."""
     marks.flush()
     marks.seek(0)
     found = []
     for line in marks.read().splitlines():
         words = line.split()
-        if len(words) >= 3 and words[0] == "startup":
-            found.append((" ".join(words[1:-1]), float(words[-1]) - start))
+        if len(words) < 3 or words[0] != "startup":
+            continue
+        try:
+            found.append((" ".join(words[1:-2]), float(words[-2]) - start, float(words[-1])))
+        except ValueError:
+            # A build from before the marks carried the processor time.
+            found.append((" ".join(words[1:-1]), float(words[-1]) - start, 0.0))
     return found
 
 
 def report(label, results):
     """Prints the run's figures; returns the medians of the first frame presented (from the
-    marks) and of the first frame seen on the screen."""
+    marks), of the first frame seen on the screen and of the main thread's processor time until
+    the first frame was presented."""
     seconds = [r[0] for r in results]
     seen = statistics.median(seconds)
     phases = {}
+    used = []
     for r in results:
-        for name, at in r[2]:
+        for name, at, cpu in r[2]:
             phases.setdefault(name, []).append(at)
+            if name == "first frame":
+                used.append(cpu)
     presented = statistics.median(phases["first frame"]) if "first frame" in phases else seen
-    print(f"{label}: median {presented * 1000:.0f} ms to the first frame presented, {seen * 1000:.0f} ms to "
-          f"seeing it on the screen (min {min(seconds) * 1000:.0f}, max {max(seconds) * 1000:.0f}, "
-          f"{len(results)} runs; screenshots every {statistics.median(r[1] for r in results) * 1000:.0f} ms)")
+    cpu = statistics.median(used) if used else 0.0
+    screen = "no screenshots" if MARKS_ONLY else (
+        f"{seen * 1000:.0f} ms to seeing it on the screen (screenshots every "
+        f"{statistics.median(r[1] for r in results) * 1000:.0f} ms)")
+    print(f"{label}: median {presented * 1000:.0f} ms to the first frame presented, {screen}; min "
+          f"{min(seconds) * 1000:.0f}, max {max(seconds) * 1000:.0f}, {len(results)} runs; main thread's processor "
+          f"time to the first frame {cpu * 1000:.0f} ms")
     print("  median time since the start at the end of each phase: " +
           ", ".join(f"{name} {statistics.median(ats) * 1000:.0f} ms" for name, ats in phases.items()))
-    return presented, seen
+    return presented, seen, cpu
 
 
 def main():
-    game = os.path.abspath(sys.argv[1])
-    floor = os.path.join(os.path.dirname(game), "bench", "frame", "startup_floor")
-    runs = int(sys.argv[2]) if len(sys.argv) > 2 else 5
+    args = [arg for arg in sys.argv[1:] if arg != "--marks-only"]
+    runs = int(args.pop()) if len(args) > 1 and args[-1].isdigit() else 5
+    games = [os.path.abspath(game) for game in args]
+    floor = os.path.join(os.path.dirname(games[0]), "bench", "frame", "startup_floor")
     work = tempfile.mkdtemp(prefix="tundrel-startup-")
     manager = start_window_manager(work)
     try:
@@ -123,17 +170,22 @@ def main():
             source = os.path.join(ROOT, "data", "GameData")
             for name in sorted(os.listdir(source)):
                 z.write(os.path.join(source, name), name)
-        # Alternated, so a change in the machine's load falls on all three alike.
-        results = {"floor": [], "folder": [], "ZIP archive": []}
+        # Alternated, so a change in the machine's load falls on all alike.
+        cases = [(game, label, place) for game in games for label, place in (("folder", folder), ("ZIP archive", archive))]
+        floor_results = []
+        results = {case[:2]: [] for case in cases}
         for _ in range(runs):
-            results["floor"].append(one_start([floor, str(WIDTH), str(HEIGHT)], folder, is_floor))
-            results["folder"].append(one_start([game], folder, is_menu(False)))
-            results["ZIP archive"].append(one_start([game], archive, is_menu(False)))
-        bare = report("Floor (window, OpenGL context, one cleared frame)", results["floor"])
-        for label in ("folder", "ZIP archive"):
-            game_times = report(f"GameData as a {label}", results[label])
-            print(f"  {game_times[0] / bare[0]:.2f} x the floor presented, {game_times[1] / bare[1]:.2f} x seen "
-                  f"(target at most 1.5)")
+            floor_results.append(one_start([floor, str(WIDTH), str(HEIGHT)], folder, is_floor))
+            for game, label, place in cases:
+                results[game, label].append(one_start([game], place, is_menu(False)))
+        bare = report("Floor (window, OpenGL context, one cleared frame)", floor_results)
+        for game, label in results:
+            name = f"{game}, " if len(games) > 1 else ""
+            game_times = report(f"{name}GameData as a {label}", results[game, label])
+            processor = f"{game_times[2] / bare[2]:.2f}" if game_times[2] else "-"
+            seen = "" if MARKS_ONLY else f", {game_times[1] / bare[1]:.2f} x seen"
+            print(f"  {game_times[0] / bare[0]:.2f} x the floor presented{seen} (target at most 1.5); main thread's "
+                  f"processor time {processor} x the floor's")
     finally:
         manager.kill()
         manager.wait()

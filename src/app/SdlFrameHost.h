@@ -44,6 +44,7 @@ private:
     // kRenderOk, kRenderFullScreenRefused, or a failure with the reason.
     RenderResult ApplyMode(const CPresentParameters& parameters, std::string& reason);
 
+    CVideoSystem video;
     CGLWindow window;
     std::unique_ptr<CRenderDevice> device;
     CFrameTimer timer;

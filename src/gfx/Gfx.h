@@ -7,8 +7,10 @@
 #include "gfx/GfxLine.h"
 #include "gfx/GfxObject.h"
 #include "gfx/GfxSprite.h"
+#include "platform/ImageDecode.h"
 
 #include <array>
+#include <memory>
 
 class CGfx : public CGfxObject {
 public:
@@ -32,6 +34,10 @@ public:
 
     // Both loading passes over the game data source at path ("GameData": an archive or a folder).
     void LoadGameData(const std::string& path);
+    // Reads the game data source at path on a thread of its own and decodes the images in it, so
+    // that the first LoadGameData finds its sprites' pixels ready. Started before the window is
+    // opened; it records no error (the passes meet the same ones and record them).
+    static std::unique_ptr<CImagesAhead> DecodeImagesAhead(const std::string& path);
 
     // Written by the application after each device creation or reset.
     void SetScreenSize(std::uint32_t width, std::uint32_t height);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <fontconfig/fontconfig.h>
+#include <system_error>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -19,8 +20,9 @@ constexpr int kMaxPixelHeight = 256;
 // A height of 0 asks for the system's default size, as Windows gives it.
 constexpr int kDefaultCellHeight = 16;
 
-// FreeType and fontconfig are started once for the process (faces are made on the main thread
-// only) and shut down at exit, so their caches do not outlive the program's own memory checks.
+// FreeType and fontconfig are started once for the process, on whichever thread asks first (faces
+// are made on the main thread only), and shut down at exit, so their caches do not outlive the
+// program's own memory checks.
 class CFontLibraries {
 public:
     CFontLibraries() {
@@ -39,6 +41,22 @@ CFontLibraries& Libraries() {
     static CFontLibraries libraries;
     return libraries;
 }
+
+} // namespace
+
+CFontLibrariesStart::CFontLibrariesStart() {
+    try {
+        thread = std::thread([] { Libraries(); });
+    } catch (const std::system_error&) {
+        // No thread to be had: the first font starts the libraries itself.
+    }
+}
+
+CFontLibrariesStart::~CFontLibrariesStart() {
+    if (thread.joinable()) thread.join();
+}
+
+namespace {
 
 struct CFaceCloser {
     FT_Face face;

@@ -8,7 +8,22 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <thread>
 #include <vector>
+
+// Starts FreeType and fontconfig (reading the system's font configuration and caches) on a thread
+// of its own while the caller goes on opening the window; the first font made waits for it if it
+// is not done. Built once, early in start-up; the thread is joined when the object goes.
+class CFontLibrariesStart {
+public:
+    CFontLibrariesStart();
+    CFontLibrariesStart(const CFontLibrariesStart&) = delete;
+    CFontLibrariesStart& operator=(const CFontLibrariesStart&) = delete;
+    ~CFontLibrariesStart();
+
+private:
+    std::thread thread;
+};
 
 struct CGlyphBox {
     int atlasX = 0, atlasY = 0; // top-left of the glyph's pixels in the atlas

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <mutex>
+#include <system_error>
+#include <utility>
 
 namespace {
 
@@ -78,39 +81,136 @@ bool ReadImageHeader(std::string_view b, CImageHeader& header) {
     return header.width > 0 && header.height > 0 && header.width <= INT_MAX && header.height <= INT_MAX;
 }
 
+struct SDecodedImage {
+    RenderResult result = kRenderInvalidData;
+    std::vector<std::uint32_t> argb;
+    int width = 0, height = 0;
+};
+
+namespace {
+
+SDecodedImage Failed(RenderResult result) {
+    SDecodedImage failed;
+    failed.result = result;
+    return failed;
+}
+
+// The pixels of an image whose header was read; only kMaxImagePixels bounds it, so the result
+// holds for any device.
+SDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHeader& header) {
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
+    if (!stream) return Failed(kRenderOutOfMemory);
+    // The decoder the header named, and no other: the bytes must not reach a decoder whose size
+    // was never checked.
+    CSurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
+    if (!decoded.surface) return Failed(kRenderInvalidData);
+    CSurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
+    if (!converted.surface) return Failed(kRenderOutOfMemory);
+    SDL_Surface* s = converted.surface;
+    // The header is only a promise; the decoded size is the one that counts.
+    if (s->w <= 0 || s->h <= 0 || std::uint64_t(s->w) * std::uint64_t(s->h) > kMaxImagePixels)
+        return Failed(kRenderInvalidData);
+    if (SDL_LockSurface(s) != 0) return Failed(kRenderFail);
+    SDecodedImage out;
+    out.width = s->w;
+    out.height = s->h;
+    out.argb.resize(std::size_t(out.width) * out.height);
+    for (int row = 0; row < out.height; ++row) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(s->pixels) +
+                                                                 std::ptrdiff_t(row) * s->pitch);
+        std::copy_n(src, out.width, out.argb.begin() + std::ptrdiff_t(row) * out.width);
+    }
+    SDL_UnlockSurface(s);
+    out.result = kRenderOk;
+    return out;
+}
+
+bool ReadHeader(const void* bytes, std::uint32_t size, CImageHeader& header) {
+    return bytes && size != 0 && size <= INT_MAX && ReadImageHeader({static_cast<const char*>(bytes), size}, header);
+}
+
+// The store DecodeImage looks in while a CImagesAhead lives; one at a time.
+std::mutex g_aheadLock;
+CImagesAhead* g_ahead = nullptr;
+
+} // namespace
+
+struct CImagesAhead::SImage {
+    std::vector<std::uint8_t> bytes;
+    SDecodedImage decoded;
+};
+
+CImagesAhead::CImagesAhead(std::function<void(CImagesAhead&)> produce) {
+    {
+        const std::lock_guard lock(g_aheadLock);
+        if (g_ahead) return; // another store serves already; this one stays empty and idle
+        g_ahead = this;
+    }
+    // SDL works out the processor's features on first use, without a lock: the decoder's pixel
+    // conversions and the sound system's sample conversions beside them must not both start it,
+    // or one may read an alignment not yet set and fail to allocate.
+    SDL_SIMDGetAlignment();
+    try {
+        producer = std::thread([this, produce = std::move(produce)] { produce(*this); });
+    } catch (const std::system_error&) {
+        // No thread to be had: every image is decoded when it is asked for.
+    }
+}
+
+CImagesAhead::~CImagesAhead() {
+    {
+        const std::lock_guard lock(g_aheadLock);
+        if (g_ahead == this) g_ahead = nullptr;
+    }
+    if (producer.joinable()) producer.join();
+}
+
+void CImagesAhead::Add(const void* bytes, std::uint32_t size) {
+    CImageHeader header;
+    if (!ReadHeader(bytes, size, header)) return;
+    // Images nobody takes are held for the whole run: beyond this they are decoded when asked for.
+    const std::uint64_t pixels = std::uint64_t(header.width) * header.height;
+    if (pixels > kMaxPixelsAhead - pixelsAhead) return;
+    pixelsAhead += pixels;
+    const auto* first = static_cast<const std::uint8_t*>(bytes);
+    images.push_back({std::vector<std::uint8_t>(first, first + size), DecodePixels(bytes, size, header)});
+}
+
+bool CImagesAhead::Take(const void* bytes, std::uint32_t size, SDecodedImage& out) {
+    // The producer's images are its own until it ends; it ends soon, and decoding the same bytes
+    // beside it would only double the work.
+    if (producer.joinable()) producer.join();
+    const auto* first = static_cast<const std::uint8_t*>(bytes);
+    for (auto it = images.begin(); it != images.end(); ++it) {
+        if (!std::equal(it->bytes.begin(), it->bytes.end(), first, first + size)) continue;
+        out = std::move(it->decoded);
+        images.erase(it);
+        return true;
+    }
+    return false;
+}
+
 RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t colorKey, int maxSide,
                          std::vector<std::uint32_t>& argb, int& width, int& height) {
-    if (!bytes || size == 0 || size > INT_MAX) return kRenderInvalidData;
     CImageHeader header;
-    if (!ReadImageHeader({static_cast<const char*>(bytes), size}, header)) return kRenderInvalidData;
+    if (!ReadHeader(bytes, size, header)) return kRenderInvalidData;
     if (header.width > std::uint32_t(std::max(maxSide, 0)) ||
         header.height > std::uint32_t(std::max(maxSide, 0)) ||
         std::uint64_t(header.width) * header.height > kMaxImagePixels)
         return kRenderOutOfMemory;
-    SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
-    if (!stream) return kRenderOutOfMemory;
-    // The decoder the header named, and no other: the bytes must not reach a decoder whose size
-    // was never checked.
-    CSurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
-    if (!decoded.surface) return kRenderInvalidData;
-    CSurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
-    if (!converted.surface) return kRenderOutOfMemory;
-    SDL_Surface* s = converted.surface;
-    // The header is only a promise; the decoded size is the one that counts.
-    if (s->w <= 0 || s->h <= 0 || s->w > maxSide || s->h > maxSide ||
-        std::uint64_t(s->w) * std::uint64_t(s->h) > kMaxImagePixels)
-        return kRenderInvalidData;
-
-    width = s->w;
-    height = s->h;
-    argb.resize(std::size_t(width) * height);
-    if (SDL_LockSurface(s) != 0) return kRenderFail;
-    for (int row = 0; row < height; ++row) {
-        const auto* src = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(s->pixels) +
-                                                                 std::ptrdiff_t(row) * s->pitch);
-        std::copy_n(src, width, argb.begin() + std::ptrdiff_t(row) * width);
+    SDecodedImage decoded;
+    bool taken = false;
+    {
+        const std::lock_guard lock(g_aheadLock);
+        taken = g_ahead && g_ahead->Take(bytes, size, decoded);
     }
-    SDL_UnlockSurface(s);
+    // A failure ahead is not trusted: memory may have been short only then.
+    if (!taken || decoded.result != kRenderOk) decoded = DecodePixels(bytes, size, header);
+    if (decoded.result != kRenderOk) return decoded.result;
+    if (decoded.width > maxSide || decoded.height > maxSide) return kRenderInvalidData;
+    width = decoded.width;
+    height = decoded.height;
+    argb = std::move(decoded.argb);
     if (colorKey != 0) std::replace(argb.begin(), argb.end(), colorKey, std::uint32_t(0));
     return kRenderOk;
 }

@@ -4,7 +4,10 @@
 #include "platform/RenderDevice.h"
 
 #include <cstdint>
+#include <functional>
+#include <list>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 // The largest image decoded, in pixels, whatever the device could hold: a few hundred bytes of
@@ -25,6 +28,35 @@ bool ReadImageHeader(std::string_view bytes, CImageHeader& header);
 // key of 0 keys nothing. kRenderInvalidData when the bytes are no such image.
 RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t colorKey, int maxSide,
                          std::vector<std::uint32_t>& argb, int& width, int& height);
+
+// Images decoded ahead of their use: produce runs on a thread of its own and hands every image
+// file it reads to Add. While the store lives, DecodeImage first waits for produce to end and
+// then takes the pixels decoded from exactly the same bytes, each once, instead of decoding them
+// again; the checks against the device and the colour key are still its own. One store serves at
+// a time; produce must not call DecodeImage.
+class CImagesAhead {
+public:
+    explicit CImagesAhead(std::function<void(CImagesAhead&)> produce);
+    CImagesAhead(const CImagesAhead&) = delete;
+    CImagesAhead& operator=(const CImagesAhead&) = delete;
+    ~CImagesAhead();
+
+    // On the producing thread: decodes the bytes if they are an image and keeps the result.
+    void Add(const void* bytes, std::uint32_t size);
+
+private:
+    struct SImage;
+    friend RenderResult DecodeImage(const void*, std::uint32_t, std::uint32_t, int, std::vector<std::uint32_t>&,
+                                    int&, int&);
+    bool Take(const void* bytes, std::uint32_t size, struct SDecodedImage& out);
+
+    // 64 MB of pixels: a sprite sheet is a few megabytes at most.
+    static constexpr std::uint64_t kMaxPixelsAhead = std::uint64_t(16) << 20;
+
+    std::list<SImage> images;
+    std::uint64_t pixelsAhead = 0;
+    std::thread producer;
+};
 
 // Writes ARGB pixels (top row first) as a PNG file at a host path.
 RenderResult WritePng(const std::string& path, const std::vector<std::uint32_t>& argb, int width, int height);

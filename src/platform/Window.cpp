@@ -106,6 +106,12 @@ void SetContextAttributes(int samples) {
 
 } // namespace
 
+CVideoSystem::CVideoSystem() : started(SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {}
+
+CVideoSystem::~CVideoSystem() {
+    if (started) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 CGLWindow::~CGLWindow() {
     Destroy();
 }

@@ -8,6 +8,21 @@ struct SDL_Window;
 
 enum class WindowMode { Windowed, FullScreen, Maximized };
 
+// Keeps SDL's video started while it lives, so the windows opened meanwhile find it ready. Started
+// before any other thread of the program runs it costs less: Xlib reads the keyboard's compose
+// tables a character at a time through stdio, which locks for every character once a second
+// thread exists. A start that fails is left for the window's own start to report.
+class CVideoSystem {
+public:
+    CVideoSystem();
+    CVideoSystem(const CVideoSystem&) = delete;
+    CVideoSystem& operator=(const CVideoSystem&) = delete;
+    ~CVideoSystem();
+
+private:
+    bool started = false;
+};
+
 class CGLWindow {
 public:
     CGLWindow() = default;

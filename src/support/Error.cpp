@@ -15,6 +15,7 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace vexo {
 
@@ -28,11 +29,16 @@ ErrorNameLookup g_errorNames = nullptr;
 // Freed just before an out-of-memory record is written, so that its strings find room. Below the
 // allocator's mmap threshold, so freeing it leaves the room in this process.
 std::unique_ptr<char[]> g_outOfMemoryReserve;
+// Set while this thread's errors go unrecorded (CUnrecordedErrors).
+thread_local bool t_unrecorded = false;
+
+// The log this thread's records go to; nullptr writes none.
+CErrorLog* RecordingLog() { return t_unrecorded ? nullptr : g_log; }
 
 // One part of a record: the log is opened for appending at the start and closed at the end.
 class CRecordPart {
 public:
-    CRecordPart() : log(g_log) {
+    CRecordPart() : log(RecordingLog()) {
         if (log) opened = log->Open(false);
     }
     ~CRecordPart() {
@@ -96,7 +102,7 @@ CError::CError(const std::string& message, const std::string& sourceFile, int li
     : message(message), sourceFile(sourceFile), line(line) {}
 
 void CError::WriteBaseRecord() const {
-    if (!g_log) return;
+    if (!RecordingLog()) return;
     const CRecordEnvironment env = SystemRecordEnvironment();
     CRecordPart part;
     part.Line("");
@@ -122,7 +128,7 @@ int TakeErrno() { return errno; }
 CWin32APIError::CWin32APIError(const std::string& message, const std::string& sourceFile, int line)
     : CError(message, sourceFile, line, CDeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
     WriteBaseRecord();
-    if (!g_log) return;
+    if (!RecordingLog()) return;
     CRecordPart part;
     part.Line("Win32API");
     part.Line("Kod", std::to_string(code));
@@ -133,7 +139,7 @@ CWin32APIError::CWin32APIError(const std::string& message, const std::string& so
 CDirectXError::CDirectXError(const std::string& message, std::uint32_t code, const std::string& sourceFile,
                              int line)
     : CError(message, sourceFile, line), code(code) {
-    if (!g_log) return;
+    if (!RecordingLog()) return;
     const std::string name = DirectXErrorName(code);
     CRecordPart part;
     part.Line("DirectX");
@@ -220,5 +226,9 @@ void SetErrorLogFile(const std::string& path) {
 }
 
 CErrorLog* GetErrorLog() { return g_log; }
+
+CUnrecordedErrors::CUnrecordedErrors() : wasUnrecorded(std::exchange(t_unrecorded, true)) {}
+
+CUnrecordedErrors::~CUnrecordedErrors() { t_unrecorded = wasUnrecorded; }
 
 } // namespace vexo

@@ -73,6 +73,19 @@ private:
 void SetErrorLogFile(const std::string& path);
 CErrorLog* GetErrorLog();
 
+// While it lives, errors built on its thread write no record and take no number: for work done
+// ahead on another thread, whose failures the main thread meets again and records in its turn.
+class CUnrecordedErrors {
+public:
+    CUnrecordedErrors();
+    CUnrecordedErrors(const CUnrecordedErrors&) = delete;
+    CUnrecordedErrors& operator=(const CUnrecordedErrors&) = delete;
+    ~CUnrecordedErrors();
+
+private:
+    bool wasUnrecorded;
+};
+
 // What a record says about the machine.
 struct CRecordEnvironment {
     std::string timeUtc;  // "YYYY-MM-DD hh:mm:ss"

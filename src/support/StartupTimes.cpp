@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 
 namespace vexo {
 
@@ -13,7 +14,10 @@ void MarkStartup(const char* phase) {
     static bool over = false;
     if (!wanted || over) return;
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    std::fprintf(stderr, "startup %s %.6f\n", phase, std::chrono::duration<double>(now).count());
+    timespec used{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+    std::fprintf(stderr, "startup %s %.6f %.6f\n", phase, std::chrono::duration<double>(now).count(),
+                 double(used.tv_sec) + double(used.tv_nsec) * 1e-9);
     std::fflush(stderr);
     over = std::strcmp(phase, "first frame") == 0;
 }

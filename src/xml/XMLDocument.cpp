@@ -22,23 +22,23 @@ void CXMLPI::Write(CXMLWriter& writer) const {
 }
 
 CXMLElement* CXMLItemList::AddElement(std::string_view name) {
-    return Append(std::make_unique<CXMLElement>(name));
+    return Emplace<CXMLElement>(name, Arena());
 }
 
 CXMLCharData* CXMLItemList::AddCharData(std::string text) {
-    return Append(std::make_unique<CXMLCharData>(std::move(text)));
+    return Emplace<CXMLCharData>(std::move(text));
 }
 
 CXMLCDATASection* CXMLItemList::AddCDATASection(std::string text) {
-    return Append(std::make_unique<CXMLCDATASection>(std::move(text)));
+    return Emplace<CXMLCDATASection>(std::move(text));
 }
 
 CXMLComment* CXMLItemList::AddComment(std::string text) {
-    return Append(std::make_unique<CXMLComment>(std::move(text)));
+    return Emplace<CXMLComment>(std::move(text));
 }
 
 CXMLPI* CXMLItemList::AddPI(std::string_view target, std::string data) {
-    return Append(std::make_unique<CXMLPI>(target, std::move(data)));
+    return Emplace<CXMLPI>(target, std::move(data));
 }
 
 CXMLPI* CXMLItemList::AddXmlDeclaration() {
@@ -46,23 +46,22 @@ CXMLPI* CXMLItemList::AddXmlDeclaration() {
 }
 
 bool CXMLItemList::OnItem(CXMLReader& reader, int kind) {
-    // The reader overwrites name and value with the next token, so their text can be taken.
     switch (kind) {
     case XML_TOKEN_ELEMENT_START:
         // Recursion is bounded: the reader refuses elements nested deeper than kMaxXMLDepth.
-        AddElement(reader.name)->Read(reader);
+        AddElement(reader.TokenName())->Read(reader);
         return true;
     case XML_TOKEN_CHARDATA:
-        AddCharData(std::move(reader.value));
+        AddCharData(std::string(reader.TokenValue()));
         return true;
     case XML_TOKEN_CDATA:
-        AddCDATASection(std::move(reader.value));
+        AddCDATASection(std::string(reader.TokenValue()));
         return true;
     case XML_TOKEN_PI:
-        AddPI(reader.name, std::move(reader.value));
+        AddPI(reader.TokenName(), std::string(reader.TokenValue()));
         return true;
     case XML_TOKEN_COMMENT:
-        AddComment(std::move(reader.value));
+        AddComment(std::string(reader.TokenValue()));
         return true;
     default:
         return false;
@@ -70,7 +69,7 @@ bool CXMLItemList::OnItem(CXMLReader& reader, int kind) {
 }
 
 void CXMLItemList::Read(CXMLReader& reader) {
-    while (OnItem(reader, reader.NextToken())) {
+    while (OnItem(reader, reader.ReadToken())) {
     }
 }
 
@@ -81,7 +80,7 @@ void CXMLItemList::Write(CXMLWriter& writer) const {
 
 bool CXMLElement::OnItem(CXMLReader& reader, int kind) {
     if (kind != XML_TOKEN_ATTRIBUTE) return CXMLItemList::OnItem(reader, kind);
-    attributes.Add(reader.name, std::move(reader.value));
+    attributes.Add(reader.TokenName(), reader.TokenValue());
     return true;
 }
 
@@ -107,17 +106,17 @@ void CXMLAttributeList::Get(std::string& result, std::string_view name, std::str
     result = attribute ? std::string_view(attribute->value) : defaultValue;
 }
 
-void CXMLAttributeList::Set(std::string_view name, std::string value) {
+void CXMLAttributeList::Set(std::string_view name, std::string_view value) {
     if (CXMLAttribute* attribute = Find(name))
-        attribute->value = std::move(value);
+        attribute->value = value;
     else
-        Add(name, std::move(value));
+        Add(name, value);
 }
 
-CXMLAttribute* CXMLAttributeList::Add(std::string_view name, std::string value) {
+CXMLAttribute* CXMLAttributeList::Add(std::string_view name, std::string_view value) {
     // A mission's unit carries up to seven attributes: room for them at once spares regrowing.
     if (entries.empty()) entries.reserve(8);
-    return &entries.emplace_back(name, std::move(value));
+    return &entries.emplace_back(name, value);
 }
 
 void CXMLAttributeList::Write(CXMLWriter& writer) const {

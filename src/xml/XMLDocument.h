@@ -4,8 +4,9 @@
 
 #include "xml/XMLName.h"
 
+#include <algorithm>
 #include <cstddef>
-#include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,32 +70,45 @@ public:
 };
 
 // An ordered sequence of owned nodes, appended in document order. Searches are linear scans:
-// the files are small and document order is what the lookups promise.
+// the files are small and document order is what the lookups promise. The nodes, and the list's
+// own array, live in the arena of the document they belong to: a mission holds thousands of
+// elements, and one allocation and one release each were a good part of reading it. Removing a
+// node runs its destructor; its memory returns with the document's.
 template <class T> class TXMLAbstractList {
 public:
-    TXMLAbstractList() = default;
+    explicit TXMLAbstractList(std::pmr::memory_resource* arena) : entries(arena) {}
     TXMLAbstractList(const TXMLAbstractList&) = delete;
     TXMLAbstractList& operator=(const TXMLAbstractList&) = delete;
-    virtual ~TXMLAbstractList() = default;
+    virtual ~TXMLAbstractList() { Clear(); }
 
     std::size_t GetCount() const { return entries.size(); }
-    T* GetItem(std::size_t index) const { return entries[index].get(); }
-    void Clear() { entries.clear(); }
+    T* GetItem(std::size_t index) const { return entries[index]; }
+    void Clear() {
+        for (T* node : entries)
+            node->~T();
+        std::pmr::vector<T*>(entries.get_allocator()).swap(entries);
+    }
 
 protected:
-    template <class U> U* Append(std::unique_ptr<U> node) {
-        U* raw = node.get();
-        entries.push_back(std::move(node));
-        return raw;
+    std::pmr::memory_resource* Arena() const { return entries.get_allocator().resource(); }
+
+    template <class U, class... Args> U* Emplace(Args&&... args) {
+        // Room first: once the node is made, appending it cannot fail and leave it unowned.
+        if (entries.size() == entries.capacity()) entries.reserve(std::max<std::size_t>(4, entries.size() * 2));
+        U* node = std::pmr::polymorphic_allocator<>(Arena()).new_object<U>(std::forward<Args>(args)...);
+        entries.push_back(node);
+        return node;
     }
 
 private:
-    std::vector<std::unique_ptr<T>> entries;
+    std::pmr::vector<T*> entries;
 };
 
 // One level of the tree: the document's top level or an element's children.
 class CXMLItemList : public TXMLAbstractList<CXMLItem> {
 public:
+    explicit CXMLItemList(std::pmr::memory_resource* arena) : TXMLAbstractList(arena) {}
+
     // Stores the token the reader has just delivered; false ends this level's Read.
     virtual bool OnItem(CXMLReader& reader, int kind);
     virtual void GetValue(std::string& result, std::string_view path, std::string_view defaultValue) const;
@@ -121,22 +135,40 @@ protected:
     CXMLElement* FirstChild(std::string_view name) const;
 };
 
-class CXMLDocument : public CXMLItemList {};
+// The memory of a document's nodes. A base of the document that comes before its item list, so
+// that it is made before the first node and released after the last one is destroyed.
+class CXMLArena {
+protected:
+    std::pmr::monotonic_buffer_resource arena;
+};
+
+class CXMLDocument : private CXMLArena, public CXMLItemList {
+public:
+    CXMLDocument() : CXMLItemList(&arena) {}
+    // Empties the document and hands its memory back: a document that is loaded again (the
+    // settings) does not keep the memory of every earlier load.
+    void Clear() {
+        CXMLItemList::Clear();
+        arena.release();
+    }
+};
 
 // Attributes are plain records owned by their element's list.
 class CXMLAttribute {
 public:
-    CXMLAttribute(std::string_view name, std::string value) : name(name), value(std::move(value)) {}
+    CXMLAttribute(std::string_view name, std::string_view value) : name(name), value(value) {}
     const std::string& GetName() const { return name.Get(); }
     CXMLName name;
     std::string value;
 };
 
-// Kept by value: a mission holds thousands of units with several attributes each, and one
-// allocation per attribute was most of what reading them cost. A pointer to an attribute lasts
-// until the next one is added to the same element.
+// Kept by value in the document's arena: a mission holds thousands of units with several
+// attributes each, and one allocation per attribute was most of what reading them cost. A pointer
+// to an attribute lasts until the next one is added to the same element.
 class CXMLAttributeList {
 public:
+    explicit CXMLAttributeList(std::pmr::memory_resource* arena) : entries(arena) {}
+
     std::size_t GetCount() const { return entries.size(); }
     CXMLAttribute* GetItem(std::size_t index) { return &entries[index]; }
     const CXMLAttribute* GetItem(std::size_t index) const { return &entries[index]; }
@@ -145,19 +177,21 @@ public:
     const CXMLAttribute* Find(std::string_view name) const;
     void Get(std::string& result, std::string_view name, std::string_view defaultValue) const;
     // Replaces the first attribute of that name, or appends one.
-    void Set(std::string_view name, std::string value);
+    void Set(std::string_view name, std::string_view value);
     // Appends without looking for duplicates, as the reader needs.
-    CXMLAttribute* Add(std::string_view name, std::string value);
+    CXMLAttribute* Add(std::string_view name, std::string_view value);
     void Write(CXMLWriter& writer) const;
 
 private:
-    std::vector<CXMLAttribute> entries;
+    std::pmr::vector<CXMLAttribute> entries;
 };
 
 // An element is an item of its parent's list and a list of its own children.
 class CXMLElement : public CXMLItem, public CXMLItemList {
 public:
-    explicit CXMLElement(std::string_view name) : name(name) {}
+    // `arena` is the document's, passed down by the list that adds the element.
+    CXMLElement(std::string_view name, std::pmr::memory_resource* arena)
+        : CXMLItemList(arena), name(name), attributes(arena) {}
     int GetType() const override { return XML_ELEMENT; }
     const std::string& GetName() const { return name.Get(); }
 

@@ -13,16 +13,16 @@ CXMLName::Table& CXMLName::GetTable() {
 namespace {
 
 // A document repeats a handful of names (a unit's element and its attributes, thousands of times
-// over), so the entries used last are kept in a few slots picked by the name's length and end
-// characters, and found again without hashing the name.
-constexpr std::size_t kRecentSlots = 32;
+// over), so the entries used last are kept in a few slots picked by the name's length, end and
+// middle characters, and found again without hashing the name.
+constexpr std::size_t kRecentSlots = 64;
 std::pair<const std::string, std::size_t>* recent[kRecentSlots] = {};
 
 std::size_t RecentSlot(std::string_view name) {
     if (name.empty()) return 0;
-    return (name.size() * 7 + std::size_t(static_cast<unsigned char>(name.front())) * 3 +
-            std::size_t(static_cast<unsigned char>(name.back()))) %
-           kRecentSlots;
+    const auto byte = [&](std::size_t i) { return std::size_t(static_cast<unsigned char>(name[i])); };
+    // Apart for the names a mission's unit carries (unit, type, team, x, y, life, level, zakopany).
+    return (name.size() * 5 + byte(0) * 7 + byte(name.size() - 1) * 3 + byte(name.size() / 2)) % kRecentSlots;
 }
 
 } // namespace

@@ -103,7 +103,7 @@ void CXMLElement::GetValue(std::string& result, std::string_view path, std::stri
 
 void CXMLElement::SetValue(std::string_view path, std::string_view value) {
     if (IsAttributeStep(path))
-        attributes.Set(path.substr(1), std::string(value));
+        attributes.Set(path.substr(1), value);
     else
         CXMLItemList::SetValue(path, value);
 }

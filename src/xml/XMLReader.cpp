@@ -6,11 +6,45 @@
 #include "support/Strings.h"
 #include "xml/XMLError.h"
 
+#include <array>
+
 namespace vexo {
 
 namespace {
 
 constexpr std::uint32_t kNotAByte = 256;
+
+// What a byte can end or start, looked up once per byte while scanning names and values.
+enum : std::uint8_t { kSpace = 1, kEquals = 2, kSlash = 4, kGreater = 8, kAmpersand = 16 };
+
+constexpr std::array<std::uint8_t, 256> kByteClass = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (unsigned char c = 0; c < 128; ++c)
+        if (IsXmlSpace(c)) table[c] = kSpace;
+    table['='] = kEquals;
+    table['/'] = kSlash;
+    table['>'] = kGreater;
+    table['&'] = kAmpersand;
+    return table;
+}();
+
+std::uint8_t ByteClass(char c) {
+    return kByteClass[static_cast<unsigned char>(c)];
+}
+
+// The first position from `i` on whose byte is (FindClass) or is not (SkipClass) of one of
+// `classes`, or the text's size.
+std::size_t FindClass(const std::string& t, std::size_t i, std::uint8_t classes) {
+    while (i < t.size() && !(ByteClass(t[i]) & classes))
+        ++i;
+    return i;
+}
+
+std::size_t SkipClass(const std::string& t, std::size_t i, std::uint8_t classes) {
+    while (i < t.size() && (ByteClass(t[i]) & classes))
+        ++i;
+    return i;
+}
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -62,10 +96,17 @@ void CXMLReader::Reset() {
     inStartTag = false;
     name.clear();
     value.clear();
-    tokenDepth = 0;
+    tokenName = tokenValue = {};
 }
 
 int CXMLReader::NextToken() {
+    const int kind = ReadToken();
+    name.assign(tokenName);
+    value.assign(tokenValue);
+    return kind;
+}
+
+int CXMLReader::ReadToken() {
     // Consumed constructs that deliver nothing (a start tag's ">", skipped items, declarations)
     // are passed over in this loop, so a long run of them cannot deepen the stack.
     for (;;) {
@@ -75,11 +116,9 @@ int CXMLReader::NextToken() {
 }
 
 int CXMLReader::Step() {
-    tokenDepth = int(openElements.size());
     if (AtEnd()) {
         if (inStartTag || !openElements.empty()) Fail(XML_ERROR_UNEXPECTED_END, position);
-        name.clear();
-        value.clear();
+        tokenName = tokenValue = {};
         return XML_TOKEN_END_OF_DOCUMENT;
     }
     if (inStartTag) return InStartTag();
@@ -91,11 +130,11 @@ int CXMLReader::InStartTag() {
     SkipSpace();
     const std::string_view rest = Rest();
     if (rest.size() > 1 && rest[0] == '/' && rest[1] == '>') {
-        name = std::move(openElements.back());
+        tokenName = openElements.back();
         openElements.pop_back();
         inStartTag = false;
         position += 2;
-        value.clear();
+        tokenValue = {};
         return XML_TOKEN_ELEMENT_END;
     }
     if (!rest.empty() && rest[0] == '>') {
@@ -109,32 +148,30 @@ int CXMLReader::InStartTag() {
 int CXMLReader::Attribute() {
     const std::string& t = *text;
     const std::size_t start = position;
-    std::size_t i = start;
-    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '=')
-        ++i;
+    std::size_t i = FindClass(t, start, kSpace | kEquals);
     const std::string_view attributeName = std::string_view(t).substr(start, i - start);
-    while (i < t.size() && IsXmlSpace(t[i]))
-        ++i;
+    i = SkipClass(t, i, kSpace);
     if (i >= t.size() || t[i] != '=') Fail(XML_ERROR_SYNTAX, start);
-    ++i;
-    while (i < t.size() && IsXmlSpace(t[i]))
-        ++i;
+    i = SkipClass(t, i + 1, kSpace);
     if (i >= t.size() || (t[i] != '"' && t[i] != '\'')) Fail(XML_ERROR_SYNTAX, start);
     const char quote = t[i++];
-    // One pass finds the closing quote and whether there is a reference to decode: values are
-    // short, and most have none.
+    // One pass finds the closing quote and what the value holds: values are short, and most have
+    // neither whitespace nor a reference, so no option can change them and they are delivered as
+    // they stand in the text.
     std::size_t close = i;
-    bool reference = false;
+    std::uint8_t holds = 0;
     for (; close < t.size() && t[close] != quote; ++close)
-        reference |= t[close] == '&';
-    std::string processed =
-        ProcessText(std::string_view(t).substr(i, close - i), trimAttributes, collapseAttributes);
-    if (reference) DecodeEntities(processed, start);
+        holds |= ByteClass(t[close]);
+    const std::string_view raw = std::string_view(t).substr(i, close - i);
+    const std::string_view processed =
+        holds & (kSpace | kAmpersand)
+            ? Process(raw, trimAttributes, collapseAttributes, holds & kAmpersand, start)
+            : raw;
     if (close >= t.size()) Fail(XML_ERROR_SYNTAX, start);
     position = close + 1;
     if (skipAttributes) return kNoToken;
-    name.assign(attributeName);
-    value = newlineStyle ? NormalizeNewlines(processed, newlineStyle) : std::move(processed);
+    tokenName = attributeName;
+    tokenValue = processed;
     return XML_TOKEN_ATTRIBUTE;
 }
 
@@ -161,18 +198,13 @@ int CXMLReader::Markup() {
 
 bool CXMLReader::ProcessingInstruction() {
     const std::string& t = *text;
-    std::size_t i = position + 2;
-    while (i < t.size() && !IsXmlSpace(t[i]))
-        ++i;
-    if (i >= t.size()) return false;
-    const std::size_t targetEnd = i;
-    while (i < t.size() && IsXmlSpace(t[i]))
-        ++i;
+    const std::size_t targetEnd = FindClass(t, position + 2, kSpace);
+    if (targetEnd >= t.size()) return false;
+    const std::size_t i = SkipClass(t, targetEnd, kSpace);
     const std::size_t close = t.find("?>", i);
     if (close == std::string::npos) return false;
-    name.assign(t, position + 2, targetEnd - position - 2);
-    value = ProcessText(std::string_view(t).substr(i, close - i), trimPI, collapsePI);
-    if (newlineStyle) value = NormalizeNewlines(value, newlineStyle);
+    tokenName = std::string_view(t).substr(position + 2, targetEnd - position - 2);
+    tokenValue = Process(std::string_view(t).substr(i, close - i), trimPI, collapsePI, false, 0);
     position = close + 2;
     return true;
 }
@@ -182,24 +214,21 @@ bool CXMLReader::Delimited(std::string_view open, std::string_view close, bool t
     if (!rest.starts_with(open)) return false;
     const std::size_t end = rest.find(close, open.size());
     if (end == std::string_view::npos) return false;
-    name.clear();
-    value = ProcessText(rest.substr(open.size(), end - open.size()), trim, collapse);
-    if (newlineStyle) value = NormalizeNewlines(value, newlineStyle);
+    tokenName = {};
+    tokenValue = Process(rest.substr(open.size(), end - open.size()), trim, collapse, false, 0);
     position += end + close.size();
     return true;
 }
 
 bool CXMLReader::EndTag() {
     const std::string& t = *text;
-    std::size_t i = position + 2;
-    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '>')
-        ++i;
+    const std::size_t i = FindClass(t, position + 2, kSpace | kGreater);
     if (i >= t.size() || t[i] != '>') return false;
     const std::string_view endName = std::string_view(t).substr(position + 2, i - position - 2);
     if (openElements.empty() || openElements.back() != endName) Fail(XML_ERROR_END_TAG, position);
-    name = std::move(openElements.back());
+    tokenName = openElements.back();
     openElements.pop_back();
-    value.clear();
+    tokenValue = {};
     position = i + 1;
     return true;
 }
@@ -207,13 +236,11 @@ bool CXMLReader::EndTag() {
 void CXMLReader::StartTag() {
     if (openElements.size() >= kMaxXMLDepth) Fail(XML_ERROR_SYNTAX, position);
     const std::string& t = *text;
-    std::size_t i = position + 1;
-    while (i < t.size() && !IsXmlSpace(t[i]) && t[i] != '/' && t[i] != '>')
-        ++i;
-    name.assign(t, position + 1, i - position - 1);
-    value.clear();
+    const std::size_t i = FindClass(t, position + 1, kSpace | kSlash | kGreater);
+    tokenName = std::string_view(t).substr(position + 1, i - position - 1);
+    tokenValue = {};
     inStartTag = true;
-    openElements.push_back(name);
+    openElements.push_back(tokenName);
     position = i;
 }
 
@@ -221,41 +248,38 @@ int CXMLReader::CharData() {
     const std::string& t = *text;
     const std::size_t start = position;
     position = std::min(t.find('<', start), t.size());
-    std::string processed =
-        ProcessText(std::string_view(t).substr(start, position - start), trimCharData, collapseCharData);
-    DecodeEntities(processed, position);
-    if (newlineStyle) processed = NormalizeNewlines(processed, newlineStyle);
+    const std::string_view processed = Process(std::string_view(t).substr(start, position - start), trimCharData,
+                                               collapseCharData, true, position);
     if (skipCharData || processed.empty()) return kNoToken;
-    name.clear();
-    value = std::move(processed);
+    tokenName = {};
+    tokenValue = processed;
     return XML_TOKEN_CHARDATA;
 }
 
 void CXMLReader::SkipSpace() {
-    while (position < text->size() && IsXmlSpace((*text)[position]))
-        ++position;
+    position = SkipClass(*text, position, kSpace);
 }
 
-// Trimmed and checked as a view of the text: a value is copied once, into the string it ends in.
-std::string CXMLReader::ProcessText(std::string_view raw, bool trim, bool collapse) const {
+std::string_view CXMLReader::Process(std::string_view raw, bool trim, bool collapse, bool decode,
+                                     std::size_t errorPosition) {
     if (trim) raw = TrimView(raw);
-    if (collapse && HasWhitespaceToCollapse(raw)) return CollapseWhitespace(raw);
-    return std::string(raw);
+    if (collapse && HasWhitespaceToCollapse(raw)) raw = collapsed = CollapseWhitespace(raw);
+    if (decode) raw = DecodeEntities(raw, errorPosition);
+    if (newlineStyle) raw = normalized = NormalizeNewlines(raw, newlineStyle);
+    return raw;
 }
 
-void CXMLReader::DecodeEntities(std::string& text, std::size_t errorPosition) const {
-    std::size_t amp = text.find('&');
-    if (amp == std::string::npos) return;
-    const std::string raw = std::move(text);
-    std::string& out = text;
+std::string_view CXMLReader::DecodeEntities(std::string_view raw, std::size_t errorPosition) {
+    std::size_t amp = raw.find('&');
+    if (amp == std::string_view::npos) return raw;
+    std::string& out = decoded;
     out.clear();
-    out.reserve(raw.size());
     std::size_t from = 0;
-    for (; amp != std::string::npos; amp = raw.find('&', from)) {
+    for (; amp != std::string_view::npos; amp = raw.find('&', from)) {
         out.append(raw, from, amp - from);
         const std::size_t semicolon = raw.find(';', amp + 1);
-        if (semicolon == std::string::npos) return; // an unfinished reference is dropped
-        const std::string_view entity = std::string_view(raw).substr(amp + 1, semicolon - amp - 1);
+        if (semicolon == std::string_view::npos) return out; // an unfinished reference is dropped
+        const std::string_view entity = raw.substr(amp + 1, semicolon - amp - 1);
         from = semicolon + 1;
         const std::uint32_t byte = ResolveEntity(entity);
         if (byte != kNotAByte) {
@@ -267,6 +291,7 @@ void CXMLReader::DecodeEntities(std::string& text, std::size_t errorPosition) co
         }
     }
     out.append(raw, from);
+    return out;
 }
 
 void CXMLReader::Fail(int kind, std::size_t at) const {

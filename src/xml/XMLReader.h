@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vexo {
 
@@ -61,12 +62,19 @@ public:
     void Reset();
     // Reads the next token (XMLTokenKind); `name` and `value` then hold its data.
     int NextToken();
+    // The same without copying the data: TokenName and TokenValue view the text, or the reader's
+    // own buffers where the options or references changed a value, until the next token is read.
+    int ReadToken();
+    std::string_view TokenName() const { return tokenName; }
+    std::string_view TokenValue() const { return tokenValue; }
 
     const std::string* text;
     std::size_t position = 0;
     std::string name;
     std::string value;
-    int tokenDepth = 0;
+    // The names of the elements open at the current position, as views of the text; its size is
+    // the depth.
+    std::vector<std::string_view> openElements;
 
 private:
     // One attempt at a token; kNoToken when something was consumed without a token to deliver.
@@ -84,9 +92,19 @@ private:
     std::string_view Rest() const { return std::string_view(*text).substr(position); }
     bool AtEnd() const { return position >= text->size(); }
     void SkipSpace();
-    std::string ProcessText(std::string_view raw, bool trim, bool collapse) const;
-    void DecodeEntities(std::string& text, std::size_t errorPosition) const;
+    // Trims, collapses, decodes references (when `decode`) and normalises line ends, in that
+    // order; the result views `raw` itself unless one of them changed it.
+    std::string_view Process(std::string_view raw, bool trim, bool collapse, bool decode,
+                             std::size_t errorPosition);
+    std::string_view DecodeEntities(std::string_view raw, std::size_t errorPosition);
     [[noreturn]] void Fail(int kind, std::size_t at) const;
+
+    std::string_view tokenName;
+    std::string_view tokenValue;
+    // Where Process puts a value it had to change; one buffer per step, since each reads the last.
+    std::string collapsed;
+    std::string decoded;
+    std::string normalized;
 };
 
 } // namespace vexo

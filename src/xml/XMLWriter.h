@@ -4,6 +4,7 @@
 #include "xml/XMLStream.h"
 
 #include <string>
+#include <vector>
 
 namespace vexo {
 
@@ -26,6 +27,8 @@ public:
     void Flush();
 
     std::string* text;
+    // The names of the elements open at the current position; its size is the depth.
+    std::vector<std::string> openElements;
     std::string piSeparator = " ";
     std::string attributeSeparator = " ";
     std::string beforeEquals;

@@ -104,6 +104,19 @@ TEST(GfxManager, LoadsSpritesAndFontsFromAGameDataFolder) {
     EXPECT_EQ(device.textures.size(), 2u);
 }
 
+TEST(GfxManager, ReadingAheadRecordsNothingAndTheLoadRecordsAsBefore) {
+    GameDataFolder folder;
+    const std::string missing = (folder.root / "missing").string();
+    tundrel_test::CapturedErrorLog log;
+    CGfx::DecodeImagesAhead(missing).reset();
+    EXPECT_EQ(log.Contents(), "");
+    CRecordingDevice device;
+    CGfx gfx;
+    gfx.Create(&device);
+    EXPECT_EQ(MessageOf([&] { gfx.LoadGameData(missing); }), missing + " nie istnieje.");
+    EXPECT_NE(log.Contents().find("Numer      : 1"), std::string::npos);
+}
+
 TEST(GfxManager, AMissingImageEndsTheSecondPass) {
     GameDataFolder folder;
     folder.Write("Sprites.xml", kSprites);

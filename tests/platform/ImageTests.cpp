@@ -1,10 +1,12 @@
-// Image decoding: the colour key matches exact ARGB values only, bad bytes are refused, and the
-// size an image announces is checked before a pixel is decoded.
+// Image decoding: the colour key matches exact ARGB values only, bad bytes are refused, the size
+// an image announces is checked before a pixel is decoded, and images decoded ahead on another
+// thread answer as decoding them now would.
 #include "RenderTestKit.h"
 
 #include "platform/ImageDecode.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -86,6 +88,45 @@ TEST(ImageDecode, SizeAboveTheDeviceOrThePixelBudgetIsRefusedBeforeDecoding) {
     // 8193 x 8193 fits a 16384 device but not the budget; the data behind the header is never read.
     png.replace(16, 8, Bytes({0, 0, 0x20, 0x01, 0, 0, 0x20, 0x01}));
     EXPECT_EQ(DecodeImage(png.data(), std::uint32_t(png.size()), 0, 16384, argb, w, h), kRenderOutOfMemory);
+}
+
+TEST(ImageDecode, ImagesDecodedAheadAnswerAsDecodingThemNowWould) {
+    const std::vector<std::uint32_t> image = {0xFFFF00FF, 0x80102030, 0xFF000000, 0xFFFFFFFF};
+    const std::string png = EncodePng(image, 2, 2);
+    // Same length, other pixels: only the very bytes read ahead may take their pixels.
+    const std::vector<std::uint32_t> otherImage = {0xFFFFFFFF, 0xFF000000, 0x80102030, 0xFFFF00FF};
+    const std::string other = EncodePng(otherImage, 2, 2);
+    ASSERT_EQ(other.size(), png.size());
+    const std::string truncated = png.substr(0, png.size() / 2);
+    bool produced = false;
+    CImagesAhead ahead([&](CImagesAhead& store) {
+        store.Add(png.data(), std::uint32_t(png.size()));
+        store.Add(truncated.data(), std::uint32_t(truncated.size()));
+        produced = true;
+    });
+    struct Case {
+        const std::string& bytes;
+        std::uint32_t key;
+        int maxSide;
+        RenderResult result;
+        std::vector<std::uint32_t> pixels;
+    };
+    const Case cases[] = {
+        {png, 0xFFFF00FF, 64, kRenderOk, {0, 0x80102030, 0xFF000000, 0xFFFFFFFF}},
+        {png, 0, 1, kRenderOutOfMemory, {}}, // the device's limit is checked as ever
+        {png, 0, 64, kRenderOk, image}, // taken once; decoded again the second time
+        {other, 0, 64, kRenderOk, otherImage},
+        {truncated, 0, 64, kRenderInvalidData, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::uint32_t> argb;
+        int w = 0, h = 0;
+        EXPECT_EQ(DecodeImage(c.bytes.data(), std::uint32_t(c.bytes.size()), c.key, c.maxSide, argb, w, h), c.result);
+        EXPECT_TRUE(produced) << "decoding waits for the images read ahead";
+        if (c.result == kRenderOk) {
+            EXPECT_EQ(argb, c.pixels);
+        }
+    }
 }
 
 } // namespace
