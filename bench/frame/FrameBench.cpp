@@ -31,7 +31,7 @@ constexpr float kStep = 1.0f / 60.0f;
 constexpr int kSnowballsInFlight = 60;
 
 // The window, device, graphics manager and the running battle, made once for all three frames.
-struct Stage {
+struct CStage {
     CGUIManager gui;
     CGLWindow window;
     std::unique_ptr<CRenderDevice> device;
@@ -39,7 +39,7 @@ struct Stage {
     CGameScreen* screen = nullptr;
     float time = 0.0f;
 };
-Stage* stage = nullptr;
+CStage* stage = nullptr;
 
 // A seed whose random map is 99x99: the terrain draws its height, then its width, first.
 std::uint32_t SeedForLargestMap() {
@@ -49,7 +49,7 @@ std::uint32_t SeedForLargestMap() {
     }
 }
 
-void StartBattle(Stage& s) {
+void StartBattle(CStage& s) {
     vexo::SeedRand(SeedForLargestMap());
     s.screen = new CGameScreen("");
     s.gui.screens.push_back(s.screen);
@@ -90,14 +90,14 @@ void Present(CRenderDevice& device) {
 
 // The device's draws and state changes per frame, beside the frame's time.
 void CountPerFrame(benchmark::State& state, CRenderDevice& device) {
-    const RenderCounts counts = device.TakeCounts();
+    const CRenderCounts counts = device.TakeCounts();
     const double frames = double(std::max<benchmark::IterationCount>(state.iterations(), 1));
     state.counters["draws"] = double(counts.draws) / frames;
     state.counters["changes"] = double(counts.stateChanges) / frames;
 }
 
 void FullFrame(benchmark::State& state) {
-    Stage& s = *stage;
+    CStage& s = *stage;
     s.device->TakeCounts();
     for (auto _ : state) {
         KeepBattleGoing();
@@ -114,7 +114,7 @@ void FullFrame(benchmark::State& state) {
 }
 
 void TerrainOnly(benchmark::State& state) {
-    Stage& s = *stage;
+    CStage& s = *stage;
     s.device->TakeCounts();
     for (auto _ : state) {
         s.device->Clear(0xFF000000);
@@ -128,7 +128,7 @@ void TerrainOnly(benchmark::State& state) {
 }
 
 void ClearAndPresent(benchmark::State& state) {
-    Stage& s = *stage;
+    CStage& s = *stage;
     for (auto _ : state) {
         s.device->Clear(0xFF000000);
         s.device->BeginScene();
@@ -143,7 +143,7 @@ BENCHMARK(TerrainOnly)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.
 BENCHMARK(ClearAndPresent)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(0.5)->Repetitions(9);
 
 // Remembers each frame's median time so the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter {
+class CRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         // The median of the repetitions: a shared machine slows single runs down at random.
@@ -167,7 +167,7 @@ int main(int argc, char** argv) {
     args.insert(args.begin() + (argc > 0 ? 1 : 0), interleave);
     int count = int(args.size());
     benchmark::Initialize(&count, args.data());
-    Stage s;
+    CStage s;
     std::string error;
     if (!s.window.Create("Tundrel", kWidth, kHeight, WindowMode::Windowed, error) ||
         !(s.device = CreateOpenGLDevice(s.window, error))) {
@@ -183,7 +183,7 @@ int main(int argc, char** argv) {
     StartBattle(s);
     stage = &s;
 
-    RatioReporter reporter;
+    CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double full = reporter.seconds["FullFrame"], terrain = reporter.seconds["TerrainOnly"],
                  bare = reporter.seconds["ClearAndPresent"];

@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     }
     // Kept up like the game's frames, so a window manager that maps the window late still shows it.
     for (bool first = true;; first = false) {
-        platform::SMessage message;
+        platform::CMessage message;
         while (platform::PeekPlatformMessage(message))
             if (message.message == platform::WM_CLOSE || message.message == platform::WM_QUIT) return 0;
         device->Clear(0xFFFF00FF);

@@ -24,9 +24,9 @@ std::string FileBytes(int index) {
     return bytes;
 }
 
-class GameDataSet {
+class CGameDataSet {
 public:
-    GameDataSet() {
+    CGameDataSet() {
         std::string pattern = (std::filesystem::temp_directory_path() / "bench_gamedata-XXXXXX").string();
         root = ::mkdtemp(pattern.data()) ? pattern : "";
         std::vector<testarchive::Item> items, windows;
@@ -42,15 +42,15 @@ public:
         testarchive::WriteFile(root + "/zip", testarchive::WithLibarchive("zip", items));
         testarchive::WriteFile(root + "/7z", testarchive::WithLibarchive("7zip", items));
     }
-    ~GameDataSet() { std::filesystem::remove_all(root); }
+    ~CGameDataSet() { std::filesystem::remove_all(root); }
     std::string Path(const std::string& kind) const { return root + "/" + kind; }
 
 private:
     std::string root;
 };
 
-const GameDataSet& Set() {
-    static const GameDataSet set;
+const CGameDataSet& Set() {
+    static const CGameDataSet set;
     return set;
 }
 

@@ -103,7 +103,7 @@ BENCHMARK(LongestFrameAtTheLimits)->UseManualTime()->Iterations(5)->Unit(benchma
 
 // Keeps the CPU time of each run (the median when repeated) for the ratios after the table: on a
 // shared machine the wall-clock time says more about the neighbours than about the simulation.
-class RatioReporter : public benchmark::ConsoleReporter {
+class CRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -121,7 +121,7 @@ public:
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const char* name : {"OpeningSecond", "SecondInBattle"}) {
         const std::string prefix = std::string(name) + "/";

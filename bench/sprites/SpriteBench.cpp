@@ -23,17 +23,17 @@ namespace {
 constexpr int kWidth = 1280, kHeight = 720, kQuads = 10000, kImage = 256, kFrame = 64;
 using Clock = std::chrono::steady_clock;
 
-struct Placement {
+struct CPlacement {
     float x, y, angle;
     int frame;
 };
 
 // The same scene for both renderers: fixed positions, every sprite turning a little each frame.
-std::vector<Placement> Scene() {
-    std::vector<Placement> scene(kQuads);
+std::vector<CPlacement> Scene() {
+    std::vector<CPlacement> scene(kQuads);
     std::uint32_t seed = 12345;
     const auto next = [&] { return (seed = seed * 214013u + 2531011u) >> 16 & 0x7FFF; };
-    for (Placement& p : scene)
+    for (CPlacement& p : scene)
         p = {float(next() % kWidth), float(next() % kHeight), float(next()) / 5000.0f, int(next() % 16)};
     return scene;
 }
@@ -100,12 +100,12 @@ public:
     ~CDeviceSide() {
         if (device) sprite.Destroy();
     }
-    void Frame(const std::vector<Placement>& scene, float side, int n) {
+    void Frame(const std::vector<CPlacement>& scene, float side, int n) {
         window.MakeCurrent();
         device->Clear(0xFF000000);
         device->BeginScene();
         sprite.Begin(2, kQuads, true);
-        for (const Placement& p : scene)
+        for (const CPlacement& p : scene)
             sprite.Add(p.frame, p.x, p.y, side, 0xFF7F7F7F, p.angle + n * 0.01f);
         sprite.Flush();
         device->EndScene();
@@ -152,13 +152,13 @@ public:
         if (window) SDL_DestroyWindow(window);
     }
     // The same corner and frame arithmetic as CGfxSprite, so both sides do the same work per quad.
-    void Frame(const std::vector<Placement>& scene, float side, int n) {
+    void Frame(const std::vector<CPlacement>& scene, float side, int n) {
         static constexpr float kCornerAngle[4] = {3.926991f, 5.4977875f, 2.3561945f, 0.7853982f};
         const float r = std::sqrt(2.0f) * side / 2.0f;
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         for (int q = 0; q < kQuads; ++q) {
-            const Placement& p = scene[std::size_t(q)];
+            const CPlacement& p = scene[std::size_t(q)];
             const int perRow = kImage / kFrame, row = p.frame / perRow, column = p.frame % perRow;
             const float uL = float(column * kFrame + 1) / kImage,
                         uR = float((column + 1) * kFrame - 1) / kImage;

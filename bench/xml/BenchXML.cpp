@@ -68,7 +68,7 @@ BENCHMARK(BM_PugixmlParseMission)->Unit(benchmark::kMillisecond);
 
 // The console report, plus the CPU time per parse of each benchmark for the ratio at the end: on a
 // shared machine the wall-clock time says more about the neighbours than about the parser.
-class RatioReporter : public benchmark::ConsoleReporter {
+class CRatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -83,7 +83,7 @@ public:
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    CRatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const double ours = reporter.milliseconds["BM_TundrelParseMission"];
     const double pugi = reporter.milliseconds["BM_PugixmlParseMission"];

@@ -46,18 +46,18 @@ public:
     void Skip() override;
 
 private:
-    struct Entry {
+    struct CEntry {
         std::string name;     // relative to the root, Windows-1250, backslashes
         std::string hostPath; // where the file is opened
         std::uint64_t size;
     };
 
     void Scan(const std::string& hostDir, const std::string& programDir, const std::string& prefix);
-    const Entry& Current() const;
-    std::string FullPath(const Entry& entry) const { return root + entry.name; }
-    void ReadExactly(const Entry& entry, char* buffer, bool systemError) const;
+    const CEntry& Current() const;
+    std::string FullPath(const CEntry& entry) const { return root + entry.name; }
+    void ReadExactly(const CEntry& entry, char* buffer, bool systemError) const;
 
-    std::vector<Entry> entries;
+    std::vector<CEntry> entries;
     std::size_t index = 0;
     std::string root; // the path as given, with a trailing backslash
 };

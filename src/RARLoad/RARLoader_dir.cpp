@@ -30,7 +30,7 @@ CRARLoader_dir::CRARLoader_dir(const std::string& path) : root(vexo::AddBackslas
 // Depth first: a sub-folder's files come right where its name sorts among its siblings.
 void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& programDir,
                           const std::string& prefix) {
-    std::vector<vexo::DirectoryEntry> found;
+    std::vector<vexo::CDirectoryEntry> found;
     bool readError = false;
     if (!vexo::ListDirectory(hostDir, found, &readError))
         rarload::RaiseSystem(
@@ -40,7 +40,7 @@ void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& program
     if (readError)
         rarload::RaiseSystem(std::string("Błąd podczas przeglądania katalogu \""_pl) + programDir + "\".",
                              __LINE__);
-    for (const vexo::DirectoryEntry& item : found) {
+    for (const vexo::CDirectoryEntry& item : found) {
         // A backslash is a separator in every entry name, so a Linux name holding one cannot be named.
         if (item.name.find('\\') != std::string::npos) continue;
         const std::string name = prefix + rarload::NameFromUtf8(item.name);
@@ -56,20 +56,20 @@ void CRARLoader_dir::Scan(const std::string& hostDir, const std::string& program
 
 bool CRARLoader_dir::Next(std::string& name, std::uint32_t& size) {
     if (index >= entries.size()) return false;
-    const Entry& entry = Current();
+    const CEntry& entry = Current();
     name = entry.name;
     size = rarload::AnnouncedSize(entry.size);
     return true;
 }
 
-const CRARLoader_dir::Entry& CRARLoader_dir::Current() const {
+const CRARLoader_dir::CEntry& CRARLoader_dir::Current() const {
     if (index >= entries.size()) rarload::Raise(rarload::ReadErrorMessage(), __LINE__);
     return entries[index];
 }
 
 // Reads exactly the size taken at the scan: a file that has changed since then is a read failure.
 // A file too large to read is refused before anything is written to the buffer.
-void CRARLoader_dir::ReadExactly(const Entry& entry, char* buffer, bool systemError) const {
+void CRARLoader_dir::ReadExactly(const CEntry& entry, char* buffer, bool systemError) const {
     rarload::CheckReadableSize(FullPath(entry), entry.size, __LINE__);
     const auto fail = [&](const std::string& message, int line) {
         if (systemError) rarload::RaiseSystem(message, line);
@@ -101,7 +101,7 @@ void CRARLoader_dir::Read(void* buffer) {
 }
 
 void CRARLoader_dir::ReadToString(std::string& text) {
-    const Entry& entry = Current();
+    const CEntry& entry = Current();
     rarload::CheckReadableSize(FullPath(entry), entry.size, __LINE__);
     text.resize(entry.size);
     ReadExactly(entry, text.data(), false);

@@ -74,17 +74,17 @@ std::string EntryName(archive_entry* entry) {
 
 // Names are decoded into the locale's multibyte form inside libarchive; a UTF-8 locale on this
 // thread alone keeps every name intact whatever locale the program runs in.
-class Utf8Locale {
+class CUtf8Locale {
 public:
-    Utf8Locale() {
+    CUtf8Locale() {
         static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
         if (utf8) previous = ::uselocale(utf8);
     }
-    ~Utf8Locale() {
+    ~CUtf8Locale() {
         if (previous) ::uselocale(previous);
     }
-    Utf8Locale(const Utf8Locale&) = delete;
-    Utf8Locale& operator=(const Utf8Locale&) = delete;
+    CUtf8Locale(const CUtf8Locale&) = delete;
+    CUtf8Locale& operator=(const CUtf8Locale&) = delete;
 
 private:
     locale_t previous = static_cast<locale_t>(0);
@@ -115,7 +115,7 @@ CRARLoader_rar::CRARLoader_rar(const std::string& path) {
         archive_read_support_filter_gzip(handle);
         archive_read_support_filter_bzip2(handle);
         archive_read_support_filter_xz(handle);
-        const Utf8Locale locale;
+        const CUtf8Locale locale;
         // Opening recognises the format; the first header is read at once, so that an archive whose
         // headers are damaged from the start fails here with the open messages.
         int result = archive_read_open_fd(handle, file, 64 * 1024);
@@ -157,7 +157,7 @@ void CRARLoader_rar::Release() {
 }
 
 bool CRARLoader_rar::Next(std::string& name, std::uint32_t& size) {
-    const Utf8Locale locale;
+    const CUtf8Locale locale;
     while (state == State::Consumed || state == State::HeaderRead) {
         if (state == State::Consumed) {
             const int result = archive_read_next_header(handle, &entry);

@@ -37,7 +37,7 @@ bool CD3DApplication::Create(const std::vector<std::string>& commandLineWords) {
     return true;
 }
 
-bool CD3DApplication::TakeMessage(SMessage& message) {
+bool CD3DApplication::TakeMessage(CMessage& message) {
     // Messages the frame posted to itself (the quit) go before the system's.
     if (!posted.empty()) {
         message = posted.front();
@@ -49,7 +49,7 @@ bool CD3DApplication::TakeMessage(SMessage& message) {
 
 void CD3DApplication::PostQuitMessage(int code) { posted.push_back({WM_QUIT, WPARAM(code), 0}); }
 
-bool CD3DApplication::TranslateAccelerator(const SMessage& message) {
+bool CD3DApplication::TranslateAccelerator(const CMessage& message) {
     if (!host.HasMainWindow()) return false;
     // Alt+Enter; holding the keys down does not toggle back and forth.
     const bool altEnter = message.message == WM_KEYDOWN && message.wParam == WPARAM(VK_RETURN) &&
@@ -61,7 +61,7 @@ bool CD3DApplication::TranslateAccelerator(const SMessage& message) {
 
 int CD3DApplication::Run() {
     for (;;) {
-        SMessage message;
+        CMessage message;
         if (TakeMessage(message)) {
             if (message.message == WM_QUIT) return int(message.wParam);
             if (!TranslateAccelerator(message)) HandleMessage(message);

@@ -43,7 +43,7 @@ public:
     virtual bool Create(const std::vector<std::string>& commandLineWords);
     // The message loop; returns the quit code (0 after a normal close).
     virtual int Run();
-    virtual platform::LRESULT HandleMessage(const platform::SMessage& message);
+    virtual platform::LRESULT HandleMessage(const platform::CMessage& message);
     // Nestable: every Pause(true, s) is matched later by a Pause(false, s) with the same s.
     virtual void Pause(bool pause, bool stopTimer);
     // The display settings dialog, over a window: what the player chose becomes the current
@@ -66,7 +66,7 @@ protected:
 
     CFrameHost& host;
     CDisplayConfig& displayConfig;
-    SDisplaySettings displaySettings;
+    CDisplaySettings displaySettings;
 
     bool windowed = true;
     bool active = false;
@@ -77,12 +77,12 @@ protected:
     bool deviceObjectsCreated = false;
     bool deviceObjectsRestored = false;
 
-    SPresentParameters presentParameters;
+    CPresentParameters presentParameters;
     CRenderDevice* device = nullptr;
     std::uint32_t backBufferWidth = 0; // the screen size everything else uses
     std::uint32_t backBufferHeight = 0;
-    SRect windowBounds; // the window's place and size, kept while in full screen
-    SRect clientRect;
+    CRect windowBounds; // the window's place and size, kept while in full screen
+    CRect clientRect;
 
     float time = 0.0f;
     float elapsedTime = 0.0f;
@@ -90,14 +90,14 @@ protected:
 
     std::string windowTitle;
     // Creation size and the flags a settings file may replace.
-    SWindowSettings windowSettings{400, 300, false, false};
+    CWindowSettings windowSettings{400, 300, false, false};
     bool clipCursorWhenFullScreen = true;
 
 private:
-    platform::LRESULT HandleBaseMessage(const platform::SMessage& message);
+    platform::LRESULT HandleBaseMessage(const platform::CMessage& message);
     void HandleSize(platform::WPARAM kind);
-    bool TranslateAccelerator(const platform::SMessage& message);
-    bool TakeMessage(platform::SMessage& message);
+    bool TranslateAccelerator(const platform::CMessage& message);
+    bool TakeMessage(platform::CMessage& message);
     void PostQuitMessage(int code);
 
     void CreateMainWindow();
@@ -117,7 +117,7 @@ private:
     void StayInWindow(const std::string& reason);
     void UpdateCursor();
 
-    std::deque<platform::SMessage> posted;
+    std::deque<platform::CMessage> posted;
     int pauseCount = 0;
     int timerStopCount = 0;
     int frameCount = 0;

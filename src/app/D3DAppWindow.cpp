@@ -202,7 +202,7 @@ void CD3DApplication::ToggleFullScreen() {
 
 void CD3DApplication::ChangeDevice() {
     if (!windowed) ToggleFullScreen();
-    SDisplaySettings chosen = displaySettings;
+    CDisplaySettings chosen = displaySettings;
     if (!displayConfig.RunSettingsDialog(host, chosen)) return;
     displaySettings = chosen;
     ReleaseDevice();
@@ -211,7 +211,7 @@ void CD3DApplication::ChangeDevice() {
 
 void CD3DApplication::HandleSizeChange() {
     if (ignoreSizeChange) return;
-    const SRect client = host.GetClientRect();
+    const CRect client = host.GetClientRect();
     // A window being minimized may report an empty client area; there is nothing to draw into.
     if (client.Width() <= 0 || client.Height() <= 0) return;
 
@@ -283,7 +283,7 @@ void CD3DApplication::HandleSize(WPARAM kind) {
     }
 }
 
-LRESULT CD3DApplication::HandleMessage(const SMessage& message) {
+LRESULT CD3DApplication::HandleMessage(const CMessage& message) {
     try {
         return HandleBaseMessage(message);
     } catch (...) {
@@ -292,7 +292,7 @@ LRESULT CD3DApplication::HandleMessage(const SMessage& message) {
     }
 }
 
-LRESULT CD3DApplication::HandleBaseMessage(const SMessage& message) {
+LRESULT CD3DApplication::HandleBaseMessage(const CMessage& message) {
     switch (message.message) {
     case WM_PAINT:
         if (device && !active && windowed && deviceObjectsCreated && deviceObjectsRestored) {

@@ -44,7 +44,7 @@ inline constexpr std::uint32_t kIntervalImmediate = 0x80000000u;
 
 // The choice for one case; the adapter, device type and the two formats name a device combination
 // of the enumeration.
-struct SDeviceSettings {
+struct CDeviceSettings {
     std::uint32_t adapter = 0; // the display's ordinal
     std::uint32_t deviceType = kDeviceHal;
     std::uint32_t adapterFormat = kFormatUnknown;
@@ -54,7 +54,7 @@ struct SDeviceSettings {
     std::uint32_t multisampleQuality = 0;
     std::uint32_t vertexProcessing = kHardwareVertexProcessing;
     std::uint32_t presentInterval = kIntervalDefault;
-    bool operator==(const SDeviceSettings&) const = default;
+    bool operator==(const CDeviceSettings&) const = default;
 };
 
 // The swap interval an OpenGL window presents with for a presentation interval.

@@ -1,11 +1,11 @@
 // The display choice without a settings file: the desktop's mode for full screen and the window.
 #include "app/DisplayConfig.h"
 
-bool CDesktopDisplayConfig::Load(SWindowSettings&) { return false; }
+bool CDesktopDisplayConfig::Load(CWindowSettings&) { return false; }
 
-bool CDesktopDisplayConfig::ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool,
-                                          SDisplaySettings& settings) {
-    const SDisplayMode desktop = host.GetDesktopMode();
+bool CDesktopDisplayConfig::ChooseInitial(CFrameHost& host, const CWindowSettings& window, bool,
+                                          CDisplaySettings& settings) {
+    const CDisplayMode desktop = host.GetDesktopMode();
     if (desktop.width == 0 || desktop.height == 0) return false;
     settings.windowedMode = desktop;
     settings.windowedMode.refreshRate = 0;
@@ -14,7 +14,7 @@ bool CDesktopDisplayConfig::ChooseInitial(CFrameHost& host, const SWindowSetting
     return true;
 }
 
-void CDesktopDisplayConfig::Save(const SWindowSettings&, const SDisplaySettings&) {}
+void CDesktopDisplayConfig::Save(const CWindowSettings&, const CDisplaySettings&) {}
 
 // With the desktop's mode as the only choice there is nothing to offer; the settings stay.
-bool CDesktopDisplayConfig::RunSettingsDialog(CFrameHost&, SDisplaySettings&) { return false; }
+bool CDesktopDisplayConfig::RunSettingsDialog(CFrameHost&, CDisplaySettings&) { return false; }

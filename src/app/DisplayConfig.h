@@ -5,7 +5,7 @@
 #include "app/FrameHost.h"
 
 // The values kept from one run to the next besides the display settings.
-struct SWindowSettings {
+struct CWindowSettings {
     int width = 0;  // the client size of the window when it is not maximized
     int height = 0;
     bool fullScreen = false;
@@ -13,12 +13,12 @@ struct SWindowSettings {
 };
 
 // The settings for a window and for full screen, and which of the two is in use.
-struct SDisplaySettings {
+struct CDisplaySettings {
     bool windowed = true;
-    SDisplayMode windowedMode;   // the desktop's mode; the back buffer takes the client size
-    SDisplayMode fullScreenMode;
-    SDeviceSettings windowedDevice;
-    SDeviceSettings fullScreenDevice;
+    CDisplayMode windowedMode;   // the desktop's mode; the back buffer takes the client size
+    CDisplayMode fullScreenMode;
+    CDeviceSettings windowedDevice;
+    CDeviceSettings fullScreenDevice;
     // Whether a choice exists for each case; toggling to a case without one does nothing.
     bool windowedAvailable = true;
     bool fullScreenAvailable = true;
@@ -28,21 +28,21 @@ class CDisplayConfig {
 public:
     virtual ~CDisplayConfig() = default;
     // Replaces what is stored in window; false when nothing is stored.
-    virtual bool Load(SWindowSettings& window) = 0;
+    virtual bool Load(CWindowSettings& window) = 0;
     // Fills settings once the main window exists; false when no display can be used.
-    virtual bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
-                               SDisplaySettings& settings) = 0;
-    virtual void Save(const SWindowSettings& window, const SDisplaySettings& settings) = 0;
+    virtual bool ChooseInitial(CFrameHost& host, const CWindowSettings& window, bool loaded,
+                               CDisplaySettings& settings) = 0;
+    virtual void Save(const CWindowSettings& window, const CDisplaySettings& settings) = 0;
     // Lets the player edit settings (a copy of the current ones); true when they were accepted.
-    virtual bool RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) = 0;
+    virtual bool RunSettingsDialog(CFrameHost& host, CDisplaySettings& settings) = 0;
 };
 
 // Full screen in the desktop's mode, or a window; nothing is stored between runs.
 class CDesktopDisplayConfig : public CDisplayConfig {
 public:
-    bool Load(SWindowSettings& window) override;
-    bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
-                       SDisplaySettings& settings) override;
-    void Save(const SWindowSettings& window, const SDisplaySettings& settings) override;
-    bool RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) override;
+    bool Load(CWindowSettings& window) override;
+    bool ChooseInitial(CFrameHost& host, const CWindowSettings& window, bool loaded,
+                       CDisplaySettings& settings) override;
+    void Save(const CWindowSettings& window, const CDisplaySettings& settings) override;
+    bool RunSettingsDialog(CFrameHost& host, CDisplaySettings& settings) override;
 };

@@ -16,12 +16,12 @@ constexpr std::array<std::uint32_t, 6> kDepthStencilFormats = {kFormatD16,   kFo
 // The sample counts a GL window offers: drivers expose the powers of two.
 constexpr std::array<std::uint32_t, 4> kSampleCounts = {2, 4, 8, 16};
 
-struct SFormatBits {
+struct CFormatBits {
     std::uint32_t format;
     const char* name;
     int color, alpha, depth, stencil;
 };
-constexpr std::array<SFormatBits, 12> kFormats = {{
+constexpr std::array<CFormatBits, 12> kFormats = {{
     {kFormatA8R8G8B8, "D3DFMT_A8R8G8B8", 8, 8, 0, 0},
     {kFormatX8R8G8B8, "D3DFMT_X8R8G8B8", 8, 0, 0, 0},
     {kFormatR5G6B5, "D3DFMT_R5G6B5", 5, 0, 0, 0},
@@ -36,8 +36,8 @@ constexpr std::array<SFormatBits, 12> kFormats = {{
     {kFormatD16, "D3DFMT_D16", 0, 0, 16, 0},
 }};
 
-const SFormatBits* Bits(std::uint32_t format) {
-    for (const SFormatBits& bits : kFormats)
+const CFormatBits* Bits(std::uint32_t format) {
+    for (const CFormatBits& bits : kFormats)
         if (bits.format == format) return &bits;
     return nullptr;
 }
@@ -45,7 +45,7 @@ const SFormatBits* Bits(std::uint32_t format) {
 // Formats of one colour layout present into each other; a 10-bit back buffer only in full screen,
 // and a window only on the desktop's format, as the display cannot change under a window.
 bool AcceptsPair(std::uint32_t adapterFormat, std::uint32_t backBufferFormat, bool windowed,
-                 const SAdapterReport& report) {
+                 const CAdapterReport& report) {
     if (windowed && adapterFormat != report.desktop.format) return false;
     switch (adapterFormat) {
     case kFormatX8R8G8B8:
@@ -61,12 +61,12 @@ bool AcceptsPair(std::uint32_t adapterFormat, std::uint32_t backBufferFormat, bo
     }
 }
 
-bool Accepted(const SAdapterReport& report, int swapInterval) {
+bool Accepted(const CAdapterReport& report, int swapInterval) {
     return std::find(report.swapIntervals.begin(), report.swapIntervals.end(), swapInterval) !=
            report.swapIntervals.end();
 }
 
-void FillOptions(SDeviceCombo& combo, const SAdapterReport& report) {
+void FillOptions(CDeviceCombo& combo, const CAdapterReport& report) {
     for (std::uint32_t format : kDepthStencilFormats)
         if (DepthBits(format) >= kMinDepthBits && DepthBits(format) <= report.depthBits &&
             StencilBits(format) <= report.stencilBits)
@@ -102,15 +102,15 @@ void FillOptions(SDeviceCombo& combo, const SAdapterReport& report) {
     }
 }
 
-SAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const SAdapterReport& report) {
-    SAdapterInfo adapter;
+CAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const CAdapterReport& report) {
+    CAdapterInfo adapter;
     adapter.ordinal = ordinal;
     adapter.description = report.description;
     adapter.desktop = report.desktop;
     std::vector<std::uint32_t> formats;
     for (std::uint32_t format : kAdapterFormats) {
         if (ColorChannelBits(format) < kMinColorChannelBits) continue;
-        for (const SDisplayMode& mode : report.modes) {
+        for (const CDisplayMode& mode : report.modes) {
             if (mode.format != format || mode.width < kMinFullScreenWidth ||
                 mode.height < kMinFullScreenHeight)
                 continue;
@@ -118,7 +118,7 @@ SAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const SAdapterReport& repor
             if (std::find(formats.begin(), formats.end(), format) == formats.end()) formats.push_back(format);
         }
     }
-    std::sort(adapter.modes.begin(), adapter.modes.end(), [](const SDisplayMode& a, const SDisplayMode& b) {
+    std::sort(adapter.modes.begin(), adapter.modes.end(), [](const CDisplayMode& a, const CDisplayMode& b) {
         return std::tie(a.width, a.height, a.format, a.refreshRate) <
                std::tie(b.width, b.height, b.format, b.refreshRate);
     });
@@ -126,14 +126,14 @@ SAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const SAdapterReport& repor
 
     // OpenGL offers one kind of device; the software and reference kinds are not there to make.
     if (!report.canRender) return adapter;
-    SDeviceInfo device{ordinal, kDeviceHal, {}};
+    CDeviceInfo device{ordinal, kDeviceHal, {}};
     for (std::uint32_t adapterFormat : formats)
         for (std::uint32_t backBufferFormat : kBackBufferFormats)
             for (bool windowed : {false, true}) {
                 if (AlphaBits(backBufferFormat) < 0 ||
                     !AcceptsPair(adapterFormat, backBufferFormat, windowed, report))
                     continue;
-                SDeviceCombo combo;
+                CDeviceCombo combo;
                 combo.adapter = ordinal;
                 combo.deviceType = kDeviceHal;
                 combo.adapterFormat = adapterFormat;
@@ -150,14 +150,14 @@ SAdapterInfo EnumerateAdapter(std::uint32_t ordinal, const SAdapterReport& repor
 // Walks the combinations of one case in enumeration order and keeps the best by the ranks the
 // caller gives; a combination with every rank stops the search.
 template <class Rank>
-const SDeviceCombo* BestCombo(const std::vector<SAdapterInfo>& adapters, bool windowed,
+const CDeviceCombo* BestCombo(const std::vector<CAdapterInfo>& adapters, bool windowed,
                               std::uint32_t requiredType, Rank rank, int fullRank) {
-    const SDeviceCombo* best = nullptr;
+    const CDeviceCombo* best = nullptr;
     int bestRank = -1;
-    for (const SAdapterInfo& adapter : adapters)
-        for (const SDeviceInfo& device : adapter.devices) {
+    for (const CAdapterInfo& adapter : adapters)
+        for (const CDeviceInfo& device : adapter.devices) {
             if (requiredType != 0 && device.deviceType != requiredType) continue;
-            for (const SDeviceCombo& combo : device.combos) {
+            for (const CDeviceCombo& combo : device.combos) {
                 if (combo.windowed != windowed) continue;
                 const int r = rank(adapter, combo);
                 if (r < 0) continue;
@@ -191,40 +191,40 @@ const char* FormatName(std::uint32_t format) {
 
 void CD3DEnumeration::Enumerate(CDisplaySystem& system) {
     adapters.clear();
-    const std::vector<SAdapterReport> reports = system.ReportAdapters();
+    const std::vector<CAdapterReport> reports = system.ReportAdapters();
     for (std::size_t i = 0; i < reports.size(); ++i)
         adapters.push_back(EnumerateAdapter(std::uint32_t(i), reports[i]));
 }
 
-const SAdapterInfo* CD3DEnumeration::FindAdapter(std::uint32_t ordinal) const {
-    for (const SAdapterInfo& adapter : adapters)
+const CAdapterInfo* CD3DEnumeration::FindAdapter(std::uint32_t ordinal) const {
+    for (const CAdapterInfo& adapter : adapters)
         if (adapter.ordinal == ordinal) return &adapter;
     return nullptr;
 }
 
-const SDeviceInfo* CD3DEnumeration::FindDevice(std::uint32_t adapter, std::uint32_t deviceType) const {
-    const SAdapterInfo* info = FindAdapter(adapter);
+const CDeviceInfo* CD3DEnumeration::FindDevice(std::uint32_t adapter, std::uint32_t deviceType) const {
+    const CAdapterInfo* info = FindAdapter(adapter);
     if (!info) return nullptr;
-    for (const SDeviceInfo& device : info->devices)
+    for (const CDeviceInfo& device : info->devices)
         if (device.deviceType == deviceType) return &device;
     return nullptr;
 }
 
-const SDeviceCombo* CD3DEnumeration::FindCombo(const SDeviceSettings& settings, bool windowed) const {
-    const SDeviceInfo* device = FindDevice(settings.adapter, settings.deviceType);
+const CDeviceCombo* CD3DEnumeration::FindCombo(const CDeviceSettings& settings, bool windowed) const {
+    const CDeviceInfo* device = FindDevice(settings.adapter, settings.deviceType);
     if (!device) return nullptr;
-    for (const SDeviceCombo& combo : device->combos)
+    for (const CDeviceCombo& combo : device->combos)
         if (combo.windowed == windowed && combo.adapterFormat == settings.adapterFormat &&
             combo.backBufferFormat == settings.backBufferFormat)
             return &combo;
     return nullptr;
 }
 
-const SDisplayMode* ChooseFullScreenMode(const SAdapterInfo& adapter, std::uint32_t adapterFormat) {
-    const SDisplayMode& desktop = adapter.desktop;
-    const SDisplayMode* lastOfWidth = nullptr;
-    const SDisplayMode* first = nullptr;
-    for (const SDisplayMode& mode : adapter.modes) {
+const CDisplayMode* ChooseFullScreenMode(const CAdapterInfo& adapter, std::uint32_t adapterFormat) {
+    const CDisplayMode& desktop = adapter.desktop;
+    const CDisplayMode* lastOfWidth = nullptr;
+    const CDisplayMode* first = nullptr;
+    for (const CDisplayMode& mode : adapter.modes) {
         if (mode.format != adapterFormat) continue;
         if (mode.width == desktop.width && mode.height == desktop.height &&
             mode.refreshRate == desktop.refreshRate)
@@ -235,8 +235,8 @@ const SDisplayMode* ChooseFullScreenMode(const SAdapterInfo& adapter, std::uint3
     return lastOfWidth ? lastOfWidth : first;
 }
 
-SDeviceSettings FirstChoices(const SDeviceCombo& combo) {
-    SDeviceSettings settings;
+CDeviceSettings FirstChoices(const CDeviceCombo& combo) {
+    CDeviceSettings settings;
     settings.adapter = combo.adapter;
     settings.deviceType = combo.deviceType;
     settings.adapterFormat = combo.adapterFormat;
@@ -251,14 +251,14 @@ SDeviceSettings FirstChoices(const SDeviceCombo& combo) {
     return settings;
 }
 
-bool CD3DEnumeration::FindBestWindowed(SDisplaySettings& settings, std::uint32_t requiredType) const {
+bool CD3DEnumeration::FindBestWindowed(CDisplaySettings& settings, std::uint32_t requiredType) const {
     // A window sits on the desktop as it is: only the desktop's format will do.
-    const auto rank = [](const SAdapterInfo& adapter, const SDeviceCombo& combo) {
+    const auto rank = [](const CAdapterInfo& adapter, const CDeviceCombo& combo) {
         if (combo.adapterFormat != adapter.desktop.format) return -1;
         return (combo.deviceType == kDeviceHal ? 2 : 0) +
                (combo.backBufferFormat == combo.adapterFormat ? 1 : 0);
     };
-    const SDeviceCombo* best = BestCombo(adapters, true, requiredType, rank, 3);
+    const CDeviceCombo* best = BestCombo(adapters, true, requiredType, rank, 3);
     if (!best) return false;
     settings.windowedMode = FindAdapter(best->adapter)->desktop;
     settings.windowedDevice = FirstChoices(*best);
@@ -266,15 +266,15 @@ bool CD3DEnumeration::FindBestWindowed(SDisplaySettings& settings, std::uint32_t
     return true;
 }
 
-bool CD3DEnumeration::FindBestFullScreen(SDisplaySettings& settings, std::uint32_t requiredType) const {
-    const auto rank = [](const SAdapterInfo& adapter, const SDeviceCombo& combo) {
+bool CD3DEnumeration::FindBestFullScreen(CDisplaySettings& settings, std::uint32_t requiredType) const {
+    const auto rank = [](const CAdapterInfo& adapter, const CDeviceCombo& combo) {
         return (combo.deviceType == kDeviceHal ? 4 : 0) +
                (combo.adapterFormat == adapter.desktop.format ? 2 : 0) +
                (combo.backBufferFormat == combo.adapterFormat ? 1 : 0);
     };
-    const SDeviceCombo* best = BestCombo(adapters, false, requiredType, rank, 7);
+    const CDeviceCombo* best = BestCombo(adapters, false, requiredType, rank, 7);
     if (!best) return false;
-    const SDisplayMode* chosen = ChooseFullScreenMode(*FindAdapter(best->adapter), best->adapterFormat);
+    const CDisplayMode* chosen = ChooseFullScreenMode(*FindAdapter(best->adapter), best->adapterFormat);
     if (!chosen) return false;
     settings.fullScreenMode = *chosen;
     settings.fullScreenDevice = FirstChoices(*best);

@@ -9,10 +9,10 @@
 #include <vector>
 
 // What the system reports of one display; a test scripts these.
-struct SAdapterReport {
+struct CAdapterReport {
     std::string description;
-    SDisplayMode desktop;            // with its format
-    std::vector<SDisplayMode> modes; // every mode the display offers, in any format
+    CDisplayMode desktop;            // with its format
+    std::vector<CDisplayMode> modes; // every mode the display offers, in any format
     bool canRender = true;           // a hardware device can be made on it
     bool hardwareVertexProcessing = true;
     int depthBits = 24; // of the depth/stencil buffer a device on it gets
@@ -24,10 +24,10 @@ struct SAdapterReport {
 class CDisplaySystem {
 public:
     virtual ~CDisplaySystem() = default;
-    virtual std::vector<SAdapterReport> ReportAdapters() = 0;
+    virtual std::vector<CAdapterReport> ReportAdapters() = 0;
 };
 
-struct SDeviceCombo {
+struct CDeviceCombo {
     std::uint32_t adapter = 0;
     std::uint32_t deviceType = kDeviceHal;
     std::uint32_t adapterFormat = kFormatUnknown;
@@ -40,18 +40,18 @@ struct SDeviceCombo {
     std::vector<std::uint32_t> presentIntervals;
 };
 
-struct SDeviceInfo {
+struct CDeviceInfo {
     std::uint32_t adapter = 0;
     std::uint32_t deviceType = kDeviceHal;
-    std::vector<SDeviceCombo> combos;
+    std::vector<CDeviceCombo> combos;
 };
 
-struct SAdapterInfo {
+struct CAdapterInfo {
     std::uint32_t ordinal = 0;
     std::string description;
-    SDisplayMode desktop;
-    std::vector<SDisplayMode> modes; // sorted by width, height, format, refresh rate
-    std::vector<SDeviceInfo> devices;
+    CDisplayMode desktop;
+    std::vector<CDisplayMode> modes; // sorted by width, height, format, refresh rate
+    std::vector<CDeviceInfo> devices;
 };
 
 // The limits every listed mode and combination meets.
@@ -73,20 +73,20 @@ public:
     void Enumerate(CDisplaySystem& system);
 
     // The first adapter, device or combination of that identity, or nullptr.
-    const SAdapterInfo* FindAdapter(std::uint32_t ordinal) const;
-    const SDeviceInfo* FindDevice(std::uint32_t adapter, std::uint32_t deviceType) const;
-    const SDeviceCombo* FindCombo(const SDeviceSettings& device, bool windowed) const;
+    const CAdapterInfo* FindAdapter(std::uint32_t ordinal) const;
+    const CDeviceInfo* FindDevice(std::uint32_t adapter, std::uint32_t deviceType) const;
+    const CDeviceCombo* FindCombo(const CDeviceSettings& device, bool windowed) const;
 
     // Fill the case's mode and device settings; false when no combination fits. requiredType 0
     // takes any device type, preferring the hardware one.
-    bool FindBestWindowed(SDisplaySettings& settings, std::uint32_t requiredType = 0) const;
-    bool FindBestFullScreen(SDisplaySettings& settings, std::uint32_t requiredType = 0) const;
+    bool FindBestWindowed(CDisplaySettings& settings, std::uint32_t requiredType = 0) const;
+    bool FindBestFullScreen(CDisplaySettings& settings, std::uint32_t requiredType = 0) const;
 
-    std::vector<SAdapterInfo> adapters;
+    std::vector<CAdapterInfo> adapters;
 };
 
 // The adapter's mode for full screen in that format: the desktop's own when listed, else the last
 // of the desktop's width, else the first; nullptr when the format has no modes.
-const SDisplayMode* ChooseFullScreenMode(const SAdapterInfo& adapter, std::uint32_t adapterFormat);
+const CDisplayMode* ChooseFullScreenMode(const CAdapterInfo& adapter, std::uint32_t adapterFormat);
 // The first entries of a combination's lists, over the combination's identity.
-SDeviceSettings FirstChoices(const SDeviceCombo& combo);
+CDeviceSettings FirstChoices(const CDeviceCombo& combo);

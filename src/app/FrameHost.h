@@ -11,30 +11,30 @@
 #include <string>
 #include <vector>
 
-struct SRect {
+struct CRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
-    bool operator==(const SRect&) const = default;
+    bool operator==(const CRect&) const = default;
 };
 
 // How the back buffer is presented: in a window at the client size, or full screen in a mode.
-struct SPresentParameters {
+struct CPresentParameters {
     bool windowed = true;
     std::uint32_t backBufferWidth = 0;
     std::uint32_t backBufferHeight = 0;
     std::uint32_t refreshRate = 0; // 0 in a window
     // The device choice of the case in use: display, formats, multisampling, interval.
-    SDeviceSettings device;
-    bool operator==(const SPresentParameters&) const = default;
+    CDeviceSettings device;
+    bool operator==(const CPresentParameters&) const = default;
 };
 
-struct SDisplayMode {
+struct CDisplayMode {
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint32_t refreshRate = 0;
     std::uint32_t format = kFormatUnknown;
-    bool operator==(const SDisplayMode&) const = default;
+    bool operator==(const CDisplayMode&) const = default;
 };
 
 // CreateDevice and ResetDevice succeeded, but the window system would not show the window in full
@@ -54,10 +54,10 @@ public:
     virtual void SetMinimumClientSize(int width, int height) = 0;
     virtual bool HasMainWindow() const = 0;
     // The client area on the screen; its size is the window's client size.
-    virtual SRect GetWindowBounds() = 0;
-    virtual void SetWindowBounds(const SRect& bounds) = 0;
-    virtual SRect GetClientRect() = 0;
-    virtual SDisplayMode GetDesktopMode() = 0;
+    virtual CRect GetWindowBounds() = 0;
+    virtual void SetWindowBounds(const CRect& bounds) = 0;
+    virtual CRect GetClientRect() = 0;
+    virtual CDisplayMode GetDesktopMode() = 0;
 
     virtual void SetCursorVisible(bool visible) = 0;
     // Keeps the pointer inside the window (full screen) or frees it.
@@ -69,17 +69,17 @@ public:
 
     // The device on the main window, presenting as asked (or kRenderFullScreenRefused); nullptr
     // with the result code and the system's reason when it cannot be made.
-    virtual CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+    virtual CRenderDevice* CreateDevice(const CPresentParameters& parameters, RenderResult& result,
                                         std::string& reason) = 0;
-    virtual RenderResult ResetDevice(const SPresentParameters& parameters) = 0;
+    virtual RenderResult ResetDevice(const CPresentParameters& parameters) = 0;
     // kRenderOk, kRenderDeviceLost (nothing can be drawn yet) or kRenderDeviceNotReset.
     virtual RenderResult TestCooperativeLevel() = 0;
     virtual void ReleaseDevice() = 0;
 
-    virtual bool PeekMessage(platform::SMessage& message) = 0;
+    virtual bool PeekMessage(platform::CMessage& message) = 0;
     // Messages taken but not used (by the settings dialog's own loop) go back to the front of the
     // queue, in their order, for the frame.
-    virtual void PutBackMessages(const std::vector<platform::SMessage>& messages) = 0;
+    virtual void PutBackMessages(const std::vector<platform::CMessage>& messages) = 0;
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual CFrameTimer& Timer() = 0;
 };

@@ -122,13 +122,13 @@ void CMyD3DApplication::RenderFrame() {
     device->EndScene();
 }
 
-LRESULT CMyD3DApplication::HandleMessage(const SMessage& message) {
+LRESULT CMyD3DApplication::HandleMessage(const CMessage& message) {
     // Errors of the GUI's input handling are not the frame's to catch: they end the program.
     HandleInput(message);
     return CD3DApplication::HandleMessage(message);
 }
 
-void CMyD3DApplication::HandleInput(const SMessage& message) {
+void CMyD3DApplication::HandleInput(const CMessage& message) {
     gui.SetModifiers(HeldModifiers());
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));

@@ -26,14 +26,14 @@ public:
     void RenderFrame() override;
     void OnInvalidateDevice() override;
     void OnDestroyDevice() override;
-    platform::LRESULT HandleMessage(const platform::SMessage& message) override;
+    platform::LRESULT HandleMessage(const platform::CMessage& message) override;
 
 
     // The game data source the device's creation loads from.
     static constexpr const char* kGameDataPath = "GameData";
 
 private:
-    void HandleInput(const platform::SMessage& message);
+    void HandleInput(const platform::CMessage& message);
     void StartScreenFlow();
     void StepScreenFlow();
 

@@ -8,22 +8,22 @@
 
 namespace {
 
-SDisplayMode ModeOf(const platform::SVideoMode& mode) {
+CDisplayMode ModeOf(const platform::CVideoMode& mode) {
     return {std::uint32_t(std::max(mode.width, 0)), std::uint32_t(std::max(mode.height, 0)),
             std::uint32_t(std::max(mode.refreshRate, 0)), mode.format};
 }
 
 } // namespace
 
-std::vector<SAdapterReport> CSdlDisplaySystem::ReportAdapters() {
-    const platform::SGLLimits limits = platform::QueryGLLimits();
-    std::vector<SAdapterReport> reports;
-    for (const platform::SVideoDisplay& display : platform::ListDisplays()) {
-        SAdapterReport report;
+std::vector<CAdapterReport> CSdlDisplaySystem::ReportAdapters() {
+    const platform::CGLLimits limits = platform::QueryGLLimits();
+    std::vector<CAdapterReport> reports;
+    for (const platform::CVideoDisplay& display : platform::ListDisplays()) {
+        CAdapterReport report;
         report.description = vexo::Utf8ToCp1250(display.name);
         if (report.description.empty()) report.description = "Display " + std::to_string(reports.size() + 1);
         report.desktop = ModeOf(display.desktop);
-        for (const platform::SVideoMode& mode : display.modes)
+        for (const platform::CVideoMode& mode : display.modes)
             report.modes.push_back(ModeOf(mode));
         // Some drivers list no modes at all; the desktop's own mode can always be shown.
         if (std::find(report.modes.begin(), report.modes.end(), report.desktop) == report.modes.end())

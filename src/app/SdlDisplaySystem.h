@@ -7,5 +7,5 @@
 class CSdlDisplaySystem : public CDisplaySystem {
 public:
     // Called once the main window and its GL context exist.
-    std::vector<SAdapterReport> ReportAdapters() override;
+    std::vector<CAdapterReport> ReportAdapters() override;
 };

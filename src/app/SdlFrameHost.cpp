@@ -29,27 +29,27 @@ void CSdlFrameHost::DestroyMainWindow() {
     window.Destroy();
 }
 
-SRect CSdlFrameHost::GetWindowBounds() {
+CRect CSdlFrameHost::GetWindowBounds() {
     int x = 0, y = 0, width = 0, height = 0;
     platform::GetWindowPosition(window, x, y);
     window.GetClientSize(width, height);
     return {x, y, x + width, y + height};
 }
 
-void CSdlFrameHost::SetWindowBounds(const SRect& bounds) {
+void CSdlFrameHost::SetWindowBounds(const CRect& bounds) {
     if (!window.IsOpen() || window.GetMode() == WindowMode::FullScreen) return;
     if (bounds.Width() > 0 && bounds.Height() > 0) window.Resize(bounds.Width(), bounds.Height());
     platform::SetWindowPosition(window, bounds.left, bounds.top);
 }
 
-SRect CSdlFrameHost::GetClientRect() {
+CRect CSdlFrameHost::GetClientRect() {
     int width = 0, height = 0;
     if (window.IsOpen()) window.GetClientSize(width, height);
     return {0, 0, width, height};
 }
 
-SDisplayMode CSdlFrameHost::GetDesktopMode() {
-    const platform::SDesktopMode mode = platform::GetDesktopMode(window.IsOpen() ? &window : nullptr);
+CDisplayMode CSdlFrameHost::GetDesktopMode() {
+    const platform::CDesktopMode mode = platform::GetDesktopMode(window.IsOpen() ? &window : nullptr);
     return {std::uint32_t(mode.width), std::uint32_t(mode.height), std::uint32_t(mode.refreshRate)};
 }
 
@@ -68,7 +68,7 @@ void CSdlFrameHost::PaintCentredText(const std::string& text) {
     std::uint32_t width = 0, height = 0;
     target->GetBackBufferSize(width, height);
     FontHandle font = FontHandle::None;
-    const FontDesc desc{16, 400, ""};
+    const CFontDesc desc{16, 400, ""};
     if (RenderFailed(target->CreateFont(desc, font))) return;
     // White behind black text, as a window's own background would be before anything is drawn.
     target->Clear(0xFFFFFFFF);
@@ -76,7 +76,7 @@ void CSdlFrameHost::PaintCentredText(const std::string& text) {
         target->SetRenderState(RenderState::AlphaBlendEnable, 1);
         target->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
         target->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
-        const TextRect rect{0, 0, int(width), int(height)};
+        const CTextRect rect{0, 0, int(width), int(height)};
         target->DrawText(font, text.c_str(), -1, rect, kTextCenter | kTextVCenter | kTextSingleLine, 0xFF000000);
         target->EndScene();
     }
@@ -94,7 +94,7 @@ CRenderDevice* CSdlFrameHost::EnsureDevice(std::string& reason) {
     return device.get();
 }
 
-RenderResult CSdlFrameHost::ApplyMode(const SPresentParameters& parameters, std::string& reason) {
+RenderResult CSdlFrameHost::ApplyMode(const CPresentParameters& parameters, std::string& reason) {
     if (parameters.windowed) {
         const bool left = window.GetMode() != WindowMode::FullScreen || window.SetMode(WindowMode::Windowed, reason);
         return left ? kRenderOk : kRenderInvalidCall;
@@ -108,7 +108,7 @@ RenderResult CSdlFrameHost::ApplyMode(const SPresentParameters& parameters, std:
     return shown ? kRenderOk : kRenderFullScreenRefused;
 }
 
-CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+CRenderDevice* CSdlFrameHost::CreateDevice(const CPresentParameters& parameters, RenderResult& result,
                                            std::string& reason) {
     result = kRenderNotAvailable;
     if (!window.IsOpen()) return nullptr;
@@ -135,7 +135,7 @@ CRenderDevice* CSdlFrameHost::CreateDevice(const SPresentParameters& parameters,
     return created;
 }
 
-RenderResult CSdlFrameHost::ResetDevice(const SPresentParameters& parameters) {
+RenderResult CSdlFrameHost::ResetDevice(const CPresentParameters& parameters) {
     std::string reason;
     const RenderResult mode = ApplyMode(parameters, reason);
     if (!RenderFailed(mode)) window.SetSwapInterval(SwapIntervalOf(parameters.device.presentInterval));
@@ -147,9 +147,9 @@ RenderResult CSdlFrameHost::TestCooperativeLevel() { return kRenderOk; }
 
 void CSdlFrameHost::ReleaseDevice() { device.reset(); }
 
-bool CSdlFrameHost::PeekMessage(platform::SMessage& message) { return platform::PeekPlatformMessage(message); }
+bool CSdlFrameHost::PeekMessage(platform::CMessage& message) { return platform::PeekPlatformMessage(message); }
 
-void CSdlFrameHost::PutBackMessages(const std::vector<platform::SMessage>& messages) {
+void CSdlFrameHost::PutBackMessages(const std::vector<platform::CMessage>& messages) {
     platform::PutBackPlatformMessages(messages);
 }
 

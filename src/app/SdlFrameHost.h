@@ -17,24 +17,24 @@ public:
     void DestroyMainWindow() override;
     void SetMinimumClientSize(int width, int height) override;
     bool HasMainWindow() const override { return window.IsOpen(); }
-    SRect GetWindowBounds() override;
-    void SetWindowBounds(const SRect& bounds) override;
-    SRect GetClientRect() override;
-    SDisplayMode GetDesktopMode() override;
+    CRect GetWindowBounds() override;
+    void SetWindowBounds(const CRect& bounds) override;
+    CRect GetClientRect() override;
+    CDisplayMode GetDesktopMode() override;
 
     void SetCursorVisible(bool visible) override;
     void ClipCursor(bool clip) override;
     void SetMouseCapture(bool capture) override;
     void PaintCentredText(const std::string& text) override;
 
-    CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+    CRenderDevice* CreateDevice(const CPresentParameters& parameters, RenderResult& result,
                                 std::string& reason) override;
-    RenderResult ResetDevice(const SPresentParameters& parameters) override;
+    RenderResult ResetDevice(const CPresentParameters& parameters) override;
     RenderResult TestCooperativeLevel() override;
     void ReleaseDevice() override;
 
-    bool PeekMessage(platform::SMessage& message) override;
-    void PutBackMessages(const std::vector<platform::SMessage>& messages) override;
+    bool PeekMessage(platform::CMessage& message) override;
+    void PutBackMessages(const std::vector<platform::CMessage>& messages) override;
     void Sleep(std::uint32_t milliseconds) override;
     CFrameTimer& Timer() override { return timer; }
 
@@ -42,7 +42,7 @@ private:
     // The device lives on the window's GL context; it is made on first need.
     CRenderDevice* EnsureDevice(std::string& reason);
     // kRenderOk, kRenderFullScreenRefused, or a failure with the reason.
-    RenderResult ApplyMode(const SPresentParameters& parameters, std::string& reason);
+    RenderResult ApplyMode(const CPresentParameters& parameters, std::string& reason);
 
     CVideoSystem video;
     CGLWindow window;

@@ -34,12 +34,12 @@ constexpr std::uint32_t kSelection = 0xFF0A246A;
 constexpr std::uint32_t kBackdrop = 0xFF3A4A5A;
 constexpr std::uint32_t kTextLine = kTextLeft | kTextVCenter | kTextSingleLine;
 
-struct SListRow {
+struct CListRow {
     EDialogList list;
     const char* label;
     int row;
 };
-constexpr std::array<SListRow, kDialogListCount> kRows = {{
+constexpr std::array<CListRow, kDialogListCount> kRows = {{
     {EDialogList::Adapter, "Display Adapter:", 0},
     {EDialogList::Device, "Render Device:", 1},
     {EDialogList::AdapterFormat, "Adapter Format:", 3},
@@ -53,11 +53,11 @@ constexpr std::array<SListRow, kDialogListCount> kRows = {{
     {EDialogList::PresentInterval, "Present Interval:", 11},
 }};
 
-bool Inside(const GfxRect& r, float x, float y) {
+bool Inside(const CGfxRect& r, float x, float y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
-const SListRow& RowOf(EDialogList list) {
+const CListRow& RowOf(EDialogList list) {
     return kRows[std::size_t(list)];
 }
 
@@ -68,25 +68,25 @@ bool SelectFont(CGfx& gfx) {
     return true;
 }
 
-void Text(CGfx& gfx, const GfxRect& r, const std::string& text, std::uint32_t color,
+void Text(CGfx& gfx, const CGfxRect& r, const std::string& text, std::uint32_t color,
           std::uint32_t format = kTextLine) {
     gfx.font.DrawTextInRect(r.left, r.top, r.right, r.bottom, text, format, color);
 }
 
-void Frame(CGfx& gfx, const GfxRect& r, std::uint32_t color) {
+void Frame(CGfx& gfx, const CGfxRect& r, std::uint32_t color) {
     gfx.line.DrawFrame(r.left, r.top, r.right - 1.0f, r.bottom - 1.0f, color);
 }
 
-GfxRect Inset(const GfxRect& r, float by) {
+CGfxRect Inset(const CGfxRect& r, float by) {
     return {r.left + by, r.top, r.right - by, r.bottom};
 }
 
 // What the frame must still see once the dialog closes: how the window changed meanwhile, and
 // where the pointer ended up.
-void KeepForFrame(const SMessage& message, std::vector<SMessage>& kept) {
+void KeepForFrame(const CMessage& message, std::vector<CMessage>& kept) {
     switch (message.message) {
     case WM_MOUSEMOVE:
-        std::erase_if(kept, [](const SMessage& m) { return m.message == WM_MOUSEMOVE; });
+        std::erase_if(kept, [](const CMessage& m) { return m.message == WM_MOUSEMOVE; });
         kept.push_back(message);
         break;
     case WM_SIZE:
@@ -106,18 +106,18 @@ void CSettingsDialog::SetScreenSize(float width, float height) {
     screenHeight = height;
 }
 
-GfxRect CSettingsDialog::ListBox(EDialogList list) const {
+CGfxRect CSettingsDialog::ListBox(EDialogList list) const {
     const float y = top + kTitleHeight + kMargin + float(RowOf(list).row) * kRowHeight;
     return {left + kMargin + kLabelWidth, y, left + kWidth - kMargin, y + kBoxHeight};
 }
 
-GfxRect CSettingsDialog::RadioBox(bool windowed) const {
+CGfxRect CSettingsDialog::RadioBox(bool windowed) const {
     const float y = top + kTitleHeight + kMargin + float(kRadioRow) * kRowHeight;
     const float x = left + kMargin + kLabelWidth + (windowed ? 0.0f : 130.0f);
     return {x, y, x + 120.0f, y + kBoxHeight};
 }
 
-GfxRect CSettingsDialog::ButtonBox(bool ok) const {
+CGfxRect CSettingsDialog::ButtonBox(bool ok) const {
     const float right = left + kWidth - kMargin - (ok ? kButtonWidth + 8.0f : 0.0f);
     const float bottom = top + kHeight - kMargin;
     return {right - kButtonWidth, bottom - kButtonHeight, right, bottom};
@@ -126,28 +126,28 @@ GfxRect CSettingsDialog::ButtonBox(bool ok) const {
 int CSettingsDialog::VisibleRows() const {
     if (!openList) return 0;
     const int count = int(model.List(*openList).texts.size());
-    const GfxRect box = ListBox(*openList);
+    const CGfxRect box = ListBox(*openList);
     const float room = std::max(screenHeight - box.bottom, box.top) - 2.0f;
     return std::clamp(int(room / kItemHeight), 1, std::max(count, 1));
 }
 
 // Below the list's box where it fits, else above it.
-GfxRect CSettingsDialog::DropDownBox() const {
-    const GfxRect box = ListBox(*openList);
+CGfxRect CSettingsDialog::DropDownBox() const {
+    const CGfxRect box = ListBox(*openList);
     const float height = float(VisibleRows()) * kItemHeight + 2.0f;
     if (box.bottom + height <= screenHeight || box.top < height)
         return {box.left, box.bottom, box.right, box.bottom + height};
     return {box.left, box.top - height, box.right, box.top};
 }
 
-std::optional<GfxRect> CSettingsDialog::DropDownRow(int index) const {
+std::optional<CGfxRect> CSettingsDialog::DropDownRow(int index) const {
     if (!openList || index < firstVisible || index >= firstVisible + VisibleRows()) return std::nullopt;
-    const GfxRect box = DropDownBox();
+    const CGfxRect box = DropDownBox();
     const float y = box.top + 1.0f + float(index - firstVisible) * kItemHeight;
-    return GfxRect{box.left + 1.0f, y, box.right - 1.0f, y + kItemHeight};
+    return CGfxRect{box.left + 1.0f, y, box.right - 1.0f, y + kItemHeight};
 }
 
-void CSettingsDialog::Handle(const SMessage& message) {
+void CSettingsDialog::Handle(const CMessage& message) {
     const float x = float(SignedLoWord(std::uintptr_t(message.lParam)));
     const float y = float(SignedHiWord(std::uintptr_t(message.lParam)));
     switch (message.message) {
@@ -196,8 +196,8 @@ void CSettingsDialog::Click(float x, float y) {
         openList.reset();
         return;
     }
-    for (const SListRow& row : kRows) {
-        const SChoiceList& list = model.List(row.list);
+    for (const CListRow& row : kRows) {
+        const CChoiceList& list = model.List(row.list);
         if (!Inside(ListBox(row.list), x, y) || !list.enabled || list.texts.empty()) continue;
         openList = row.list;
         hovered = list.selected;
@@ -216,17 +216,17 @@ void CSettingsDialog::Click(float x, float y) {
 }
 
 void CSettingsDialog::Draw(CGfx& gfx) {
-    const GfxRect panel{left, top, left + kWidth, top + kHeight};
+    const CGfxRect panel{left, top, left + kWidth, top + kHeight};
     gfx.filledRect.Begin(0);
     gfx.filledRect.Add({0.0f, 0.0f, screenWidth, screenHeight}, kBackdrop);
     gfx.filledRect.Add(panel, kFace);
     gfx.filledRect.Add({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 0xFF0A246A, 0xFFA6CAF0,
                        0xFF0A246A, 0xFFA6CAF0);
-    for (const SListRow& row : kRows)
+    for (const CListRow& row : kRows)
         gfx.filledRect.Add(ListBox(row.list), model.List(row.list).enabled ? kWhite : kFace);
     for (bool windowed : {true, false}) {
-        const GfxRect radio = RadioBox(windowed);
-        const GfxRect dot{radio.left + 4.0f, radio.top + 5.0f, radio.left + 15.0f, radio.top + 16.0f};
+        const CGfxRect radio = RadioBox(windowed);
+        const CGfxRect dot{radio.left + 4.0f, radio.top + 5.0f, radio.left + 15.0f, radio.top + 16.0f};
         gfx.filledRect.Add(dot, kWhite);
         if (model.IsWindowed() == windowed)
             gfx.filledRect.Add({dot.left + 3.0f, dot.top + 3.0f, dot.right - 3.0f, dot.bottom - 3.0f}, kText);
@@ -234,13 +234,13 @@ void CSettingsDialog::Draw(CGfx& gfx) {
     gfx.filledRect.Flush();
 
     Frame(gfx, panel, kShade);
-    for (const SListRow& row : kRows) {
-        const GfxRect box = ListBox(row.list);
+    for (const CListRow& row : kRows) {
+        const CGfxRect box = ListBox(row.list);
         Frame(gfx, box, kShade);
         Frame(gfx, {box.right - kBoxHeight, box.top, box.right, box.bottom}, kShade);
     }
     for (bool windowed : {true, false}) {
-        const GfxRect radio = RadioBox(windowed);
+        const CGfxRect radio = RadioBox(windowed);
         Frame(gfx, {radio.left + 4.0f, radio.top + 5.0f, radio.left + 15.0f, radio.top + 16.0f}, kShade);
     }
     for (bool ok : {true, false})
@@ -249,9 +249,9 @@ void CSettingsDialog::Draw(CGfx& gfx) {
     if (SelectFont(gfx)) {
         Text(gfx, Inset({panel.left, panel.top, panel.right, panel.top + kTitleHeight}, 8.0f),
              "Direct3D Settings", kWhite);
-        for (const SListRow& row : kRows) {
-            const GfxRect box = ListBox(row.list);
-            const SChoiceList& list = model.List(row.list);
+        for (const CListRow& row : kRows) {
+            const CGfxRect box = ListBox(row.list);
+            const CChoiceList& list = model.List(row.list);
             Text(gfx, {left + kMargin, box.top, box.left - 4.0f, box.bottom}, row.label, kText);
             if (list.selected >= 0)
                 Text(gfx, Inset({box.left, box.top, box.right - kBoxHeight, box.bottom}, 4.0f),
@@ -268,8 +268,8 @@ void CSettingsDialog::Draw(CGfx& gfx) {
 }
 
 void CSettingsDialog::DrawDropDown(CGfx& gfx) {
-    const SChoiceList& list = model.List(*openList);
-    const GfxRect box = DropDownBox();
+    const CChoiceList& list = model.List(*openList);
+    const CGfxRect box = DropDownBox();
     const int shown = std::min(VisibleRows(), int(list.texts.size()) - firstVisible);
     gfx.filledRect.Begin(0);
     gfx.filledRect.Add(box, kWhite);
@@ -292,11 +292,11 @@ void CSettingsDialog::FollowBackBuffer(CRenderDevice& device) {
 bool CSettingsDialog::Run(CFrameHost& host, CGfx& gfx) {
     CRenderDevice* device = gfx.GetDevice();
     if (!device) return false;
-    std::vector<SMessage> forFrame;
+    std::vector<CMessage> forFrame;
     FollowBackBuffer(*device);
     while (!IsFinished()) {
         // Clicks meet the dialog where it was last drawn.
-        SMessage message;
+        CMessage message;
         while (!IsFinished() && host.PeekMessage(message)) {
             Handle(message);
             KeepForFrame(message, forFrame);

@@ -20,28 +20,27 @@ public:
     bool Run(CFrameHost& host, CGfx& gfx);
     // One message: clicks on lists, radio buttons and buttons, the wheel over an open list,
     // Enter (OK), Escape (closes an open list, else Cancel) and closing the window (Cancel).
-    void Handle(const platform::SMessage& message);
+    void Handle(const platform::CMessage& message);
     // Draws the dialog centred on a screen of that size, between the device's scene calls.
     void Draw(CGfx& gfx);
     void SetScreenSize(float width, float height);
 
     bool IsFinished() const { return result.has_value(); }
     bool IsAccepted() const { return result.value_or(false); }
-    // The list whose drop-down is open, if any.
 
     // Where the player clicks, for the tests that drive the dialog as a player would.
-    GfxRect ListBox(EDialogList list) const;
-    GfxRect RadioBox(bool windowed) const;
-    GfxRect ButtonBox(bool ok) const;
+    CGfxRect ListBox(EDialogList list) const;
+    CGfxRect RadioBox(bool windowed) const;
+    CGfxRect ButtonBox(bool ok) const;
     // The row of an open drop-down that shows entry index, when it is scrolled into view.
-    std::optional<GfxRect> DropDownRow(int index) const;
+    std::optional<CGfxRect> DropDownRow(int index) const;
 
 private:
     // Lays the dialog out again when the device's back buffer has another size.
     void FollowBackBuffer(CRenderDevice& device);
     void Click(float x, float y);
     int VisibleRows() const;
-    GfxRect DropDownBox() const;
+    CGfxRect DropDownBox() const;
     void DrawDropDown(CGfx& gfx);
 
     CSettingsDialogModel& model;

@@ -76,8 +76,8 @@ std::uint32_t PackSize(std::uint32_t width, std::uint32_t height) {
 
 class CFiller {
 public:
-    explicit CFiller(SChoiceList& list, bool enabled = true) : list(list) {
-        list = SChoiceList{};
+    explicit CFiller(CChoiceList& list, bool enabled = true) : list(list) {
+        list = CChoiceList{};
         list.enabled = enabled;
     }
     // Adds an entry once, whatever the order of the values it comes from.
@@ -95,7 +95,7 @@ public:
     }
 
 private:
-    SChoiceList& list;
+    CChoiceList& list;
 };
 
 } // namespace
@@ -106,23 +106,23 @@ std::string FormatText(std::uint32_t format) {
 }
 
 CSettingsDialogModel::CSettingsDialogModel(const CD3DEnumeration& enumeration,
-                                           const SDisplaySettings& settings, int clientWidth,
+                                           const CDisplaySettings& settings, int clientWidth,
                                            int clientHeight)
     : enumeration(enumeration), settings(settings), clientWidth(clientWidth), clientHeight(clientHeight) {
     CFiller adapters(Get(EDialogList::Adapter));
-    for (const SAdapterInfo& adapter : enumeration.adapters)
+    for (const CAdapterInfo& adapter : enumeration.adapters)
         adapters.Add(adapter.ordinal, adapter.description);
     Device().adapter = adapters.Select(Device().adapter);
     AdapterChanged();
 }
 
-const SDeviceCombo* CSettingsDialogModel::Combo() const {
-    const SDeviceSettings& device = settings.windowed ? settings.windowedDevice : settings.fullScreenDevice;
+const CDeviceCombo* CSettingsDialogModel::Combo() const {
+    const CDeviceSettings& device = settings.windowed ? settings.windowedDevice : settings.fullScreenDevice;
     return enumeration.FindCombo(device, settings.windowed);
 }
 
 void CSettingsDialogModel::Select(EDialogList list, int index) {
-    SChoiceList& chosen = Get(list);
+    CChoiceList& chosen = Get(list);
     if (!chosen.enabled || index < 0 || std::size_t(index) >= chosen.values.size()) return;
     chosen.selected = index;
     const std::uint32_t value = chosen.Value();
@@ -184,8 +184,8 @@ void CSettingsDialogModel::SetWindowed(bool windowed) {
 
 void CSettingsDialogModel::AdapterChanged() {
     CFiller devices(Get(EDialogList::Device));
-    if (const SAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
-        for (const SDeviceInfo& device : adapter->devices)
+    if (const CAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
+        for (const CDeviceInfo& device : adapter->devices)
             devices.Add(device.deviceType, DeviceTypeText(device.deviceType));
     Device().deviceType = devices.Select(Device().deviceType);
     DeviceChanged();
@@ -193,12 +193,12 @@ void CSettingsDialogModel::AdapterChanged() {
 
 void CSettingsDialogModel::DeviceChanged() {
     windowAllowed = fullScreenAllowed = false;
-    if (const SDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
-        for (const SDeviceCombo& combo : device->combos)
+    if (const CDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
+        for (const CDeviceCombo& combo : device->combos)
             (combo.windowed ? windowAllowed : fullScreenAllowed) = true;
     // The case in use stays unless this device cannot show it.
     if (settings.windowed ? !windowAllowed && fullScreenAllowed : !fullScreenAllowed && windowAllowed) {
-        const SDeviceSettings here = Device();
+        const CDeviceSettings here = Device();
         settings.windowed = !settings.windowed;
         Device().adapter = here.adapter;
         Device().deviceType = here.deviceType;
@@ -207,7 +207,7 @@ void CSettingsDialogModel::DeviceChanged() {
 }
 
 void CSettingsDialogModel::WindowedChanged() {
-    const SAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter);
+    const CAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter);
     if (!adapter) return;
     if (settings.windowed) {
         // A window keeps the desktop's mode and takes the window's size; nothing here to pick.
@@ -224,8 +224,8 @@ void CSettingsDialogModel::WindowedChanged() {
         rates.Select(adapter->desktop.refreshRate);
     } else {
         CFiller formats(Get(EDialogList::AdapterFormat));
-        if (const SDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
-            for (const SDeviceCombo& combo : device->combos)
+        if (const CDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
+            for (const CDeviceCombo& combo : device->combos)
                 if (!combo.windowed) formats.Add(combo.adapterFormat, FormatText(combo.adapterFormat));
         Device().adapterFormat = formats.Select(Device().adapterFormat);
     }
@@ -235,8 +235,8 @@ void CSettingsDialogModel::WindowedChanged() {
 void CSettingsDialogModel::AdapterFormatChanged() {
     if (!settings.windowed) {
         CFiller sizes(Get(EDialogList::Resolution));
-        if (const SAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
-            for (const SDisplayMode& mode : adapter->modes)
+        if (const CAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
+            for (const CDisplayMode& mode : adapter->modes)
                 if (mode.format == Device().adapterFormat)
                     sizes.Add(PackSize(mode.width, mode.height), Printed("%u x %u", mode.width, mode.height));
         const std::uint32_t size = sizes.Select(PackSize(Mode().width, Mode().height));
@@ -246,8 +246,8 @@ void CSettingsDialogModel::AdapterFormatChanged() {
     }
 
     CFiller formats(Get(EDialogList::BackBufferFormat));
-    if (const SDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
-        for (const SDeviceCombo& combo : device->combos)
+    if (const CDeviceInfo* device = enumeration.FindDevice(Device().adapter, Device().deviceType))
+        for (const CDeviceCombo& combo : device->combos)
             if (combo.windowed == settings.windowed && combo.adapterFormat == Device().adapterFormat)
                 formats.Add(combo.backBufferFormat, FormatText(combo.backBufferFormat));
     Device().backBufferFormat = formats.Select(Device().backBufferFormat);
@@ -256,8 +256,8 @@ void CSettingsDialogModel::AdapterFormatChanged() {
 
 void CSettingsDialogModel::ResolutionChanged() {
     CFiller rates(Get(EDialogList::RefreshRate));
-    if (const SAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
-        for (const SDisplayMode& mode : adapter->modes)
+    if (const CAdapterInfo* adapter = enumeration.FindAdapter(Device().adapter))
+        for (const CDisplayMode& mode : adapter->modes)
             if (mode.format == Device().adapterFormat && mode.width == Mode().width &&
                 mode.height == Mode().height)
                 rates.Add(mode.refreshRate, RefreshText(mode.refreshRate));
@@ -270,7 +270,7 @@ void CSettingsDialogModel::RefreshRateChanged() {
 }
 
 void CSettingsDialogModel::BackBufferFormatChanged() {
-    const SDeviceCombo* combo = Combo();
+    const CDeviceCombo* combo = Combo();
     CFiller depths(Get(EDialogList::DepthStencilFormat));
     CFiller processing(Get(EDialogList::VertexProcessing));
     CFiller intervals(Get(EDialogList::PresentInterval));
@@ -290,7 +290,7 @@ void CSettingsDialogModel::BackBufferFormatChanged() {
 
 void CSettingsDialogModel::DepthStencilFormatChanged() {
     CFiller types(Get(EDialogList::MultisampleType));
-    if (const SDeviceCombo* combo = Combo())
+    if (const CDeviceCombo* combo = Combo())
         for (std::uint32_t type : combo->multisampleTypes)
             types.Add(type, MultisampleText(type));
     Device().multisampleType = types.Select(Device().multisampleType);
@@ -299,7 +299,7 @@ void CSettingsDialogModel::DepthStencilFormatChanged() {
 
 void CSettingsDialogModel::MultisampleTypeChanged() {
     CFiller qualities(Get(EDialogList::MultisampleQuality));
-    if (const SDeviceCombo* combo = Combo())
+    if (const CDeviceCombo* combo = Combo())
         for (std::size_t i = 0; i < combo->multisampleTypes.size(); ++i)
             if (combo->multisampleTypes[i] == Device().multisampleType)
                 for (std::uint32_t q = 0; q < combo->multisampleQualities[i]; ++q)

@@ -25,7 +25,7 @@ enum class EDialogList : int {
 };
 inline constexpr int kDialogListCount = 11;
 
-struct SChoiceList {
+struct CChoiceList {
     std::vector<std::string> texts;
     std::vector<std::uint32_t> values;
     int selected = -1; // -1 while the list is empty
@@ -39,10 +39,10 @@ std::string FormatText(std::uint32_t format);
 class CSettingsDialogModel {
 public:
     // clientWidth and clientHeight are the window's size, which a windowed choice keeps.
-    CSettingsDialogModel(const CD3DEnumeration& enumeration, const SDisplaySettings& settings,
+    CSettingsDialogModel(const CD3DEnumeration& enumeration, const CDisplaySettings& settings,
                          int clientWidth, int clientHeight);
 
-    const SChoiceList& List(EDialogList list) const { return lists[std::size_t(list)]; }
+    const CChoiceList& List(EDialogList list) const { return lists[std::size_t(list)]; }
     // The player picked entry index of the list; its dependants are refilled.
     void Select(EDialogList list, int index);
 
@@ -53,15 +53,15 @@ public:
     void SetWindowed(bool windowed);
 
     // The settings as edited.
-    const SDisplaySettings& Result() const { return settings; }
+    const CDisplaySettings& Result() const { return settings; }
 
 private:
-    SChoiceList& Get(EDialogList list) { return lists[std::size_t(list)]; }
-    SDeviceSettings& Device() {
+    CChoiceList& Get(EDialogList list) { return lists[std::size_t(list)]; }
+    CDeviceSettings& Device() {
         return settings.windowed ? settings.windowedDevice : settings.fullScreenDevice;
     }
-    SDisplayMode& Mode() { return settings.windowed ? settings.windowedMode : settings.fullScreenMode; }
-    const SDeviceCombo* Combo() const;
+    CDisplayMode& Mode() { return settings.windowed ? settings.windowedMode : settings.fullScreenMode; }
+    const CDeviceCombo* Combo() const;
 
     void AdapterChanged();
     void DeviceChanged();
@@ -74,10 +74,10 @@ private:
     void MultisampleTypeChanged();
 
     const CD3DEnumeration& enumeration;
-    SDisplaySettings settings;
+    CDisplaySettings settings;
     int clientWidth;
     int clientHeight;
     bool windowAllowed = false;
     bool fullScreenAllowed = false;
-    std::array<SChoiceList, kDialogListCount> lists;
+    std::array<CChoiceList, kDialogListCount> lists;
 };

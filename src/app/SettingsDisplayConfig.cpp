@@ -4,14 +4,14 @@
 #include "app/SettingsDialog.h"
 #include "gfx/Gfx.h"
 
-bool CSettingsDisplayConfig::Load(SWindowSettings& window) {
+bool CSettingsDisplayConfig::Load(CWindowSettings& window) {
     return file.Load(window);
 }
 
-bool CSettingsDisplayConfig::ChooseInitial(CFrameHost&, const SWindowSettings& window, bool loaded,
-                                           SDisplaySettings& settings) {
+bool CSettingsDisplayConfig::ChooseInitial(CFrameHost&, const CWindowSettings& window, bool loaded,
+                                           CDisplaySettings& settings) {
     enumeration.Enumerate(system);
-    SDisplaySettings chosen;
+    CDisplaySettings chosen;
     chosen.fullScreenAvailable = enumeration.FindBestFullScreen(chosen);
     chosen.windowedAvailable = enumeration.FindBestWindowed(chosen);
     if (!chosen.fullScreenAvailable && !chosen.windowedAvailable) return false;
@@ -21,14 +21,14 @@ bool CSettingsDisplayConfig::ChooseInitial(CFrameHost&, const SWindowSettings& w
     return true;
 }
 
-void CSettingsDisplayConfig::Save(const SWindowSettings& window, const SDisplaySettings& settings) {
+void CSettingsDisplayConfig::Save(const CWindowSettings& window, const CDisplaySettings& settings) {
     file.Save(enumeration, window, settings);
 }
 
-bool CSettingsDisplayConfig::RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) {
+bool CSettingsDisplayConfig::RunSettingsDialog(CFrameHost& host, CDisplaySettings& settings) {
     CGfx* gfx = CGfx::Instance();
     if (!gfx || !gfx->GetDevice()) return false;
-    const SRect client = host.GetClientRect();
+    const CRect client = host.GetClientRect();
     CSettingsDialogModel model(enumeration, settings, client.Width(), client.Height());
     CSettingsDialog dialog(model);
     if (!dialog.Run(host, *gfx)) return false;

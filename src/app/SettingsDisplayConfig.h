@@ -14,13 +14,13 @@ public:
         : system(system), file(std::move(settingsPath)) {}
 
     // A syntax error in the file raises vexo::CXMLError, which ends the start.
-    bool Load(SWindowSettings& window) override;
+    bool Load(CWindowSettings& window) override;
     // Enumerates, takes the best modes, then what the file stored where the system offers it.
-    bool ChooseInitial(CFrameHost& host, const SWindowSettings& window, bool loaded,
-                       SDisplaySettings& settings) override;
-    void Save(const SWindowSettings& window, const SDisplaySettings& settings) override;
+    bool ChooseInitial(CFrameHost& host, const CWindowSettings& window, bool loaded,
+                       CDisplaySettings& settings) override;
+    void Save(const CWindowSettings& window, const CDisplaySettings& settings) override;
     // The dialog over the graphics manager's device; false when there is none to draw with.
-    bool RunSettingsDialog(CFrameHost& host, SDisplaySettings& settings) override;
+    bool RunSettingsDialog(CFrameHost& host, CDisplaySettings& settings) override;
 
 private:
     CDisplaySystem& system;

@@ -44,7 +44,7 @@ std::uint32_t Offered(const std::vector<std::uint32_t>& list, std::uint32_t stor
     return list.front();
 }
 
-std::uint32_t QualityCount(const SDeviceCombo& combo, std::uint32_t type) {
+std::uint32_t QualityCount(const CDeviceCombo& combo, std::uint32_t type) {
     for (std::size_t i = 0; i < combo.multisampleTypes.size(); ++i)
         if (combo.multisampleTypes[i] == type) return combo.multisampleQualities[i];
     return 0;
@@ -52,12 +52,12 @@ std::uint32_t QualityCount(const SDeviceCombo& combo, std::uint32_t type) {
 
 // The full-screen mode of a block: the stored one when it is in the combination's format, else
 // the best-mode one when it is, else the mode the best-mode search would take for that format.
-const SDisplayMode* StoredFullScreenMode(const CXMLElement& block, const SAdapterInfo& adapter,
-                                         const SDeviceCombo& combo, const SDisplayMode& best) {
+const CDisplayMode* StoredFullScreenMode(const CXMLElement& block, const CAdapterInfo& adapter,
+                                         const CDeviceCombo& combo, const CDisplayMode& best) {
     if (adapter.modes.empty()) return nullptr;
-    const SDisplayMode& stored = EntryOrFirst(adapter.modes, vexo::ToInt(block.Value("display-mode")));
+    const CDisplayMode& stored = EntryOrFirst(adapter.modes, vexo::ToInt(block.Value("display-mode")));
     if (stored.format == combo.adapterFormat) return &stored;
-    for (const SDisplayMode& mode : adapter.modes)
+    for (const CDisplayMode& mode : adapter.modes)
         if (mode == best && mode.format == combo.adapterFormat) return &mode;
     return ChooseFullScreenMode(adapter, combo.adapterFormat);
 }
@@ -65,37 +65,37 @@ const SDisplayMode* StoredFullScreenMode(const CXMLElement& block, const SAdapte
 // One block over the best-mode values in device and mode; they stay where the block names
 // nothing this case can use. False when anything stored did not fit.
 bool ReadBlock(const CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
-               SDeviceSettings& device, SDisplayMode& mode) {
+               CDeviceSettings& device, CDisplayMode& mode) {
     if (enumeration.adapters.empty()) return false;
     const int adapterIndex = vexo::ToInt(block.Value("adapter"));
-    const SAdapterInfo& adapter = EntryOrFirst(enumeration.adapters, adapterIndex);
+    const CAdapterInfo& adapter = EntryOrFirst(enumeration.adapters, adapterIndex);
     if (adapter.devices.empty()) return false;
     const int deviceIndex = vexo::ToInt(block.Value("device"));
-    const SDeviceInfo& info = EntryOrFirst(adapter.devices, deviceIndex);
+    const CDeviceInfo& info = EntryOrFirst(adapter.devices, deviceIndex);
     if (info.combos.empty()) return false;
     const int comboIndex = vexo::ToInt(block.Value("combo"));
-    const SDeviceCombo& combo = EntryOrFirst(info.combos, comboIndex);
+    const CDeviceCombo& combo = EntryOrFirst(info.combos, comboIndex);
     // A combination of the other case cannot be created for this one.
     if (combo.windowed != windowed) return false;
     bool fits = IndexOf(enumeration.adapters, &adapter) == adapterIndex &&
                 IndexOf(adapter.devices, &info) == deviceIndex && IndexOf(info.combos, &combo) == comboIndex;
 
-    SDisplayMode chosenMode = adapter.desktop;
+    CDisplayMode chosenMode = adapter.desktop;
     if (!windowed) {
-        const SDisplayMode* stored = StoredFullScreenMode(block, adapter, combo, mode);
+        const CDisplayMode* stored = StoredFullScreenMode(block, adapter, combo, mode);
         if (!stored) return false;
         fits = fits && IndexOf(adapter.modes, stored) == vexo::ToInt(block.Value("display-mode"));
         chosenMode = *stored;
     }
 
-    const SDeviceSettings best = device;
+    const CDeviceSettings best = device;
     const std::uint32_t depth = vexo::ToUInt(block.Value("depth-stencil-buffer-format", "0"));
     const std::uint32_t type = vexo::ToUInt(block.Value("multisample/@type", "0"));
     const std::uint32_t quality = vexo::ToUInt(block.Value("multisample/@quality", "0"));
     const std::uint32_t processing = vexo::ToUInt(block.Value("vertex-processing-type", "0"));
     // Read unsigned: the immediate interval 2147483648 is past the signed range.
     const std::uint32_t interval = vexo::ToUInt(block.Value("presentation-interval", "0"));
-    SDeviceSettings read = FirstChoices(combo);
+    CDeviceSettings read = FirstChoices(combo);
     read.depthStencilFormat = Offered(combo.depthStencilFormats, depth, best.depthStencilFormat);
     read.multisampleType = Offered(combo.multisampleTypes, type, best.multisampleType);
     const std::uint32_t qualities = QualityCount(combo, read.multisampleType);
@@ -121,14 +121,14 @@ void ReportMismatch(const char* what) {
 }
 
 void WriteBlock(CXMLElement& block, const CD3DEnumeration& enumeration, bool windowed,
-                const SDeviceSettings& device, const SDisplayMode& mode) {
-    const SAdapterInfo* adapter = enumeration.FindAdapter(device.adapter);
+                const CDeviceSettings& device, const CDisplayMode& mode) {
+    const CAdapterInfo* adapter = enumeration.FindAdapter(device.adapter);
     if (adapter) {
         block.SetValue("adapter", vexo::UIntToString(std::uint32_t(IndexOf(enumeration.adapters, adapter))));
-        const SDeviceInfo* info = enumeration.FindDevice(device.adapter, device.deviceType);
+        const CDeviceInfo* info = enumeration.FindDevice(device.adapter, device.deviceType);
         if (info) {
             block.SetValue("device", vexo::UIntToString(std::uint32_t(IndexOf(adapter->devices, info))));
-            if (const SDeviceCombo* combo = enumeration.FindCombo(device, windowed))
+            if (const CDeviceCombo* combo = enumeration.FindCombo(device, windowed))
                 block.SetValue("combo", vexo::UIntToString(std::uint32_t(IndexOf(info->combos, combo))));
         }
         const auto listed = std::find(adapter->modes.begin(), adapter->modes.end(), mode);
@@ -154,7 +154,7 @@ int StoredSize(const CXMLElement& root, const char* path, int current) {
 
 } // namespace
 
-bool CSettingsFile::Load(SWindowSettings& window) {
+bool CSettingsFile::Load(CWindowSettings& window) {
     document.Clear();
     root = nullptr;
     // A run killed while saving left its temporary; nothing else ever removes it.
@@ -177,7 +177,7 @@ bool CSettingsFile::Load(SWindowSettings& window) {
     return true;
 }
 
-void CSettingsFile::ReadBlocks(const CD3DEnumeration& enumeration, SDisplaySettings& settings) const {
+void CSettingsFile::ReadBlocks(const CD3DEnumeration& enumeration, CDisplaySettings& settings) const {
     if (!root) return;
     const CXMLElement* block = root->FindElement(kFullScreenBlock);
     if (block && !ReadBlock(*block, enumeration, false, settings.fullScreenDevice, settings.fullScreenMode))
@@ -187,8 +187,8 @@ void CSettingsFile::ReadBlocks(const CD3DEnumeration& enumeration, SDisplaySetti
         ReportMismatch(kWindowedBlock);
 }
 
-std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const SWindowSettings& window,
-                                  const SDisplaySettings& settings) {
+std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const CWindowSettings& window,
+                                  const CDisplaySettings& settings) {
     vexo::CXMLDocument written;
     written.AddXmlDeclaration();
     CXMLElement& top = *written.AddElement(kRoot);
@@ -209,8 +209,8 @@ std::string CSettingsFile::Format(const CD3DEnumeration& enumeration, const SWin
     return text;
 }
 
-void CSettingsFile::Save(const CD3DEnumeration& enumeration, const SWindowSettings& window,
-                         const SDisplaySettings& settings) {
+void CSettingsFile::Save(const CD3DEnumeration& enumeration, const CWindowSettings& window,
+                         const CDisplaySettings& settings) {
     if (!vexo::WriteStringToFile(path, Format(enumeration, window, settings))) {
         // Said on stderr as well: Errors.log may sit in the same folder that refused the file.
         const int reason = errno;

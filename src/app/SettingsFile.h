@@ -17,17 +17,17 @@ public:
 
     // Reads the file and replaces the values of window it holds. False when there is no file or
     // no root "settings". A syntax error raises vexo::CXMLError.
-    bool Load(SWindowSettings& window);
+    bool Load(CWindowSettings& window);
     // Replaces both blocks of settings (which hold the best-mode choices) with the stored ones.
     // A block the file lacks, and a value the enumeration does not offer, keeps the best-mode
     // value. Only after Load returned true.
-    void ReadBlocks(const CD3DEnumeration& enumeration, SDisplaySettings& settings) const;
+    void ReadBlocks(const CD3DEnumeration& enumeration, CDisplaySettings& settings) const;
     // The whole file, as Save writes it.
-    static std::string Format(const CD3DEnumeration& enumeration, const SWindowSettings& window,
-                              const SDisplaySettings& settings);
+    static std::string Format(const CD3DEnumeration& enumeration, const CWindowSettings& window,
+                              const CDisplaySettings& settings);
     // Writes the file so that a failure part way leaves the previous one whole.
-    void Save(const CD3DEnumeration& enumeration, const SWindowSettings& window,
-              const SDisplaySettings& settings);
+    void Save(const CD3DEnumeration& enumeration, const CWindowSettings& window,
+              const CDisplaySettings& settings);
 
 private:
     std::string path;

@@ -16,7 +16,7 @@ constexpr float kFarBeyondReach = (kReach + 0.1f) * (kReach + 0.1f);
 void Think(CUnit& unit, bool computer) {
     if (unit.state != EUnitState::Free || (unit.order != EUnitOrder::None && unit.order != EUnitOrder::Attack)) return;
     if (computer && !GameMap().HasSnow(unit.x, unit.y)) {
-        const WorldPoint spot = FindSnowSpot(unit);
+        const CWorldPoint spot = FindSnowSpot(unit);
         unit.GoTo(spot.x, spot.y, true);
         return;
     }
@@ -44,7 +44,7 @@ void Think(CUnit& unit, bool computer) {
     }
     if (!computer) return;
     if (victim) {
-        const WorldPoint water = FindWater(unit);
+        const CWorldPoint water = FindWater(unit);
         if (water.x >= 0.0f)
             unit.Carry(victim, water.x, water.y);
         else if (unit.DistanceTo(*victim) < 4.0f)
@@ -56,11 +56,11 @@ void Think(CUnit& unit, bool computer) {
     if (buriedFriend) unit.DigOutUnit(buriedFriend);
 }
 
-WorldPoint FindSnowSpot(const CUnit& unit) {
+CWorldPoint FindSnowSpot(const CUnit& unit) {
     const CMap& map = GameMap();
     const int cx = int(unit.x), cy = int(unit.y);
     float best = 0.0f;
-    WorldPoint spot{float(cx), float(cy)};
+    CWorldPoint spot{float(cx), float(cy)};
     for (int c = cx - kSnowSearchRadius; c <= cx + kSnowSearchRadius; ++c) {
         for (int r = cy - kSnowSearchRadius; r <= cy + kSnowSearchRadius; ++r) {
             if (std::abs(c - cx) < 3 && std::abs(r - cy) < 3) continue;
@@ -76,11 +76,11 @@ WorldPoint FindSnowSpot(const CUnit& unit) {
     return spot;
 }
 
-WorldPoint FindWater(const CUnit& unit) {
+CWorldPoint FindWater(const CUnit& unit) {
     const CMap& map = GameMap();
     const int samples = int(kReach);
     float best = 100000.0f;
-    WorldPoint result{-1.0f, -1.0f};
+    CWorldPoint result{-1.0f, -1.0f};
     // Whole-number offsets counted as integers, so the grid has exactly 21 x 21 points.
     for (int i = -samples; i <= samples; ++i) {
         const float sx = unit.x + float(i);

@@ -3,7 +3,7 @@
 
 class CUnit;
 
-struct WorldPoint {
+struct CWorldPoint {
     float x;
     float y;
 };
@@ -11,6 +11,6 @@ struct WorldPoint {
 // One decision for one unit. The player's units (computer false) only pick throwing targets.
 void Think(CUnit& unit, bool computer);
 // Where the unit should fetch snow: the best cell around it, never in its near neighbourhood.
-WorldPoint FindSnowSpot(const CUnit& unit);
+CWorldPoint FindSnowSpot(const CUnit& unit);
 // The nearest water point sampled at whole-tile offsets from the unit, or (-1, -1) for none.
-WorldPoint FindWater(const CUnit& unit);
+CWorldPoint FindWater(const CUnit& unit);

@@ -93,7 +93,7 @@ void CObjectGrid::Insert(CObject* object) {
 void CObjectGrid::Remove(const CObject* object) {
     const std::int64_t order = OrderOf(object);
     if (order < 0) return;
-    Slot& slot = slots[std::size_t(order)];
+    CSlot& slot = slots[std::size_t(order)];
     auto& cell = cells[slot.cell];
     *std::find(cell.begin(), cell.end(), std::uint32_t(order)) = cell.back();
     cell.pop_back();
@@ -103,7 +103,7 @@ void CObjectGrid::Remove(const CObject* object) {
 void CObjectGrid::Refile(const CObject* object) {
     const std::int64_t order = OrderOf(object);
     if (order < 0) return;
-    Slot& slot = slots[std::size_t(order)];
+    CSlot& slot = slots[std::size_t(order)];
     const std::size_t cell = CellOf(object->x, object->y);
     if (cell == slot.cell) return;
     auto& from = cells[slot.cell];

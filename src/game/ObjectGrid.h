@@ -29,7 +29,7 @@ public:
     std::vector<CObject*> Near(float x, float y, float reach, const CObject* extra) const;
 
 private:
-    struct Slot {
+    struct CSlot {
         CObject* object; // null once removed
         std::size_t cell;
     };
@@ -50,7 +50,7 @@ private:
     // columns x rows cells of list numbers, then one for objects at no finite position, which
     // every query reads.
     std::vector<std::vector<std::uint32_t>> cells;
-    std::vector<Slot> slots; // by list number
+    std::vector<CSlot> slots; // by list number
     // One bit per list number: a query marks its candidates, then reads them out in order.
     mutable std::vector<std::uint64_t> marks;
 };

@@ -21,12 +21,12 @@ constexpr std::string_view kMagic = "tundrel-orders";
 constexpr float kLongestFrame = 3600.0f;
 
 // The action words with their operands: a target unit, a point.
-struct ActionSyntax {
+struct CActionSyntax {
     std::string_view word;
     bool target;
     bool point;
 };
-constexpr std::array<ActionSyntax, 9> kActions = {{{"select", false, false},
+constexpr std::array<CActionSyntax, 9> kActions = {{{"select", false, false},
                                                    {"group", true, false},
                                                    {"stop", false, false},
                                                    {"go", false, true},
@@ -73,7 +73,7 @@ template <class T> T Number(std::string_view word, int line) {
 
 CPlayerAction ReadAction(const std::vector<std::string_view>& words, int line) {
     for (std::size_t k = 0; k < kActions.size(); ++k) {
-        const ActionSyntax& syntax = kActions[k];
+        const CActionSyntax& syntax = kActions[k];
         if (words[0] != syntax.word) continue;
         const std::size_t count = 2 + (syntax.target ? 1 : 0) + (syntax.point ? 2 : 0);
         if (words.size() != count) Fail(line, std::string("zła liczba słów po \""_pl) + std::string(syntax.word) + "\".");
@@ -173,7 +173,7 @@ std::string FormatHeader(const COrderLog& log) {
 std::string FormatFrame(const COrderFrame& frame, bool timed) {
     std::string text = (timed ? "at " : "frame ") + Exact(frame.seconds) + "\n";
     for (const CPlayerAction& action : frame.actions) {
-        const ActionSyntax& syntax = kActions[std::size_t(action.kind)];
+        const CActionSyntax& syntax = kActions[std::size_t(action.kind)];
         text += syntax.word;
         if (action.kind == CPlayerAction::kGroup) text += " " + std::to_string(action.target);
         text += " " + std::to_string(action.unit);

@@ -23,12 +23,12 @@ constexpr int kGroups = 10;
 constexpr int kSpotTries = 4000;
 constexpr int kGroupTries = 100;
 
-struct Spot {
+struct CSpot {
     float x;
     float y;
 };
 
-bool FindGroupCentre(const CMap& map, Spot& centre) {
+bool FindGroupCentre(const CMap& map, CSpot& centre) {
     for (int i = 0; i < kSpotTries; ++i) {
         centre.x = float(map.width) * RandUnit();
         centre.y = float(map.height) * RandUnit();
@@ -37,7 +37,7 @@ bool FindGroupCentre(const CMap& map, Spot& centre) {
     return false;
 }
 
-bool PlaceAround(const CMap& map, const Spot& centre, CUnit& unit) {
+bool PlaceAround(const CMap& map, const CSpot& centre, CUnit& unit) {
     for (int i = 0; i < kSpotTries; ++i) {
         const float d = 1.0f + 2.0f * RandUnit();
         const float h = RandHeading();
@@ -49,7 +49,7 @@ bool PlaceAround(const CMap& map, const Spot& centre, CUnit& unit) {
 }
 
 // One group at a fresh centre; its units join the list only when all of them found a place.
-bool PlaceGroup(const CMap& map, CObjectList& objects, int team, Spot& centre) {
+bool PlaceGroup(const CMap& map, CObjectList& objects, int team, CSpot& centre) {
     if (!FindGroupCentre(map, centre)) return false;
     const int size = 3 + vexo::Rand() % 2;
     std::vector<std::unique_ptr<CUnit>> group;
@@ -86,8 +86,8 @@ bool IsGoodSpot(const CMap& map, float x, float y) {
     return true;
 }
 
-LakeShape DrawLake(const CMap& map) {
-    LakeShape lake{};
+CLakeShape DrawLake(const CMap& map) {
+    CLakeShape lake{};
     lake.ax = float(map.width - 1) * RandUnit();
     lake.ay = float(map.height - 1) * RandUnit();
     lake.bx = lake.ax + 8.0f * RandUnit() - 4.0f;
@@ -97,7 +97,7 @@ LakeShape DrawLake(const CMap& map) {
     return lake;
 }
 
-void PaintLake(CMap& map, const LakeShape& lake) {
+void PaintLake(CMap& map, const CLakeShape& lake) {
     const int r0 = std::max(0, int(std::min(lake.ay, lake.by) - lake.size));
     const int r1 = std::min(map.height, int(std::max(lake.ay, lake.by) + lake.size));
     const int c0 = std::max(0, int(std::min(lake.ax, lake.bx) - lake.size));
@@ -112,8 +112,8 @@ void PaintLake(CMap& map, const LakeShape& lake) {
     }
 }
 
-BlockShape DrawBlock(const CMap& map) {
-    BlockShape block{};
+CBlockShape DrawBlock(const CMap& map) {
+    CBlockShape block{};
     block.cx = int(float(map.width - 1) * RandUnit());
     block.cy = int(float(map.height - 1) * RandUnit());
     block.hx = 4 - int(-4.0f * RandUnit());
@@ -121,7 +121,7 @@ BlockShape DrawBlock(const CMap& map) {
     return block;
 }
 
-void PaintBlock(CMap& map, const BlockShape& b) {
+void PaintBlock(CMap& map, const CBlockShape& b) {
     for (int r = std::max(0, b.cy - b.hy); r < std::min(map.height, b.cy + b.hy); ++r)
         for (int c = std::max(0, b.cx - b.hx); c < std::min(map.width, b.cx + b.hx); ++c)
             map.Cell(c, r).kind = kObstacle;
@@ -129,7 +129,7 @@ void PaintBlock(CMap& map, const BlockShape& b) {
 
 bool PlaceGroups(const CMap& map, CObjectList& objects, float& firstX, float& firstY) {
     for (int g = 0; g < kGroups; ++g) {
-        Spot centre{};
+        CSpot centre{};
         int tries = 0;
         while (tries < kGroupTries && !PlaceGroup(map, objects, g == 0 ? 0 : 1, centre)) ++tries;
         if (tries == kGroupTries) return false;

@@ -17,7 +17,7 @@ namespace {
 // About sixteen seconds of frames: a crash loses little, and the disk is not touched every frame.
 constexpr std::size_t kWriteChunk = 16 * 1024;
 
-bool IsReplay(const vexo::DirectoryEntry& entry) {
+bool IsReplay(const vexo::CDirectoryEntry& entry) {
     const std::string_view name = entry.name;
     return entry.isRegularFile && name.size() > 4 && name.ends_with(kReplayExtension);
 }
@@ -81,9 +81,9 @@ std::string NewReplayPath(const std::string& folder, const std::string& stamp, c
                      "GamePlay", __LINE__);
         return "";
     }
-    std::vector<vexo::DirectoryEntry> entries;
+    std::vector<vexo::CDirectoryEntry> entries;
     vexo::ListDirectory(folder, entries);
-    std::erase_if(entries, [](const vexo::DirectoryEntry& entry) { return !IsReplay(entry); });
+    std::erase_if(entries, [](const vexo::CDirectoryEntry& entry) { return !IsReplay(entry); });
     // Names start with the date and time, so the byte order is the order they were played in.
     const std::size_t room = std::size_t(std::max(kept - 1, 0));
     for (std::size_t i = 0; i + room < entries.size(); ++i) vexo::RemoveFile(folder + "/" + entries[i].name);

@@ -75,8 +75,6 @@ public:
     double Clock() const { return clock; }
     // A script: the actions of every entry due by now.
     void ApplyDue(float now);
-    // The action as the player would give it: numbers turned into the world's units.
-    const CUnitRoster& Roster() const { return roster; }
 
 private:
     const COrderLog& log;

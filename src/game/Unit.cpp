@@ -15,7 +15,7 @@ using namespace vexo::literals;
 
 namespace {
 
-struct KindTraits {
+struct CKindTraits {
     std::string_view kindName;
     float size;
     float iceFactor;
@@ -25,7 +25,7 @@ struct KindTraits {
     std::array<float, kAttributeCount> perLevel;
 };
 
-const std::array<KindTraits, 3> kKinds = {{
+const std::array<CKindTraits, 3> kKinds = {{
     {"Chlopak", 0.95f, 0.5f, 0.001f, 1.0f, {10, 0.1f, 5, 5, 5, 6, 2.5f}, {1, 0.01f, 1, 1, 0.5f, 0.2f, 0.5f}},
     {"Dziewczyna", 0.9f, 1.0f, 0.002f, 1.33333f, {8, 0.05f, 4, 4.5f, 7, 8, 1}, {0.8f, 0.02f, 1, 1, 0.7f, 0.4f, 0.2f}},
     {"Dzieciak", 0.8f, 1.5f, 0.003f, 1.66666f, {6, 0.03f, 3, 2.5f, 4, 7, 5}, {0.5f, 0.03f, 0.7f, 0.6f, 0.5f, 0.3f, 1.5f}},
@@ -39,7 +39,7 @@ const std::array<std::string_view, 10> kGirlNames = {"Ania"_pl,  "Kasia"_pl, "Ol
 const std::array<std::string_view, 10> kChildNames = {"Mały"_pl,  "Szkrab"_pl, "Bąbel"_pl, "Kruszyna"_pl, "Łobuz"_pl,
                                                       "Smyk"_pl,  "Pędrak"_pl, "Brzdąc"_pl, "Maluch"_pl,  "Urwis"_pl};
 
-const KindTraits& Traits(int kind) { return kKinds[std::size_t(std::clamp(kind, 0, 2))]; }
+const CKindTraits& Traits(int kind) { return kKinds[std::size_t(std::clamp(kind, 0, 2))]; }
 
 std::string DrawName(int kind) {
     const int pick = vexo::Rand();
@@ -68,7 +68,7 @@ float CUnit::GetVoicePitch() const { return Traits(kind).voicePitch; }
 
 float CUnit::Attribute(int index) const {
     if (index < 0 || index >= kAttributeCount) return 0.0f;
-    const KindTraits& traits = Traits(kind);
+    const CKindTraits& traits = Traits(kind);
     return float(level) * traits.perLevel[std::size_t(index)] + traits.base[std::size_t(index)];
 }
 

@@ -79,8 +79,6 @@ public:
     bool IsStanding() const { return life > 0.0f; }
     bool IsWithin(float px, float py, float distance) const { return DistanceTo(px, py) < distance; }
     bool IsWithin(const CObject& other, float distance) const { return IsWithin(other.x, other.y, distance); }
-    CUnit* OrderTarget() const { return orderTarget.Get(); }
-    CUnit* StateTarget() const { return stateTarget.Get(); }
 
     float life = 0.0f;
     bool buried = false;

@@ -42,7 +42,6 @@ public:
     T* Data() { return storage.get(); }
     const T* Data() const { return storage.get(); }
     std::uint32_t Count() const { return count; }
-    std::uint32_t Capacity() const { return capacity; }
     const T& operator[](std::uint32_t i) const { return storage[i]; }
 
 private:

@@ -51,9 +51,6 @@ public:
             throw vexo::CDirectXError(message, static_cast<std::uint32_t>(result), "Gfx", line);
     }
 
-    const TGfxArray<Vertex>& Vertices() const { return vertices; }
-    const TGfxArray<std::uint16_t>& Indices() const { return indices; }
-
 private:
     void Restart() {
         vertices.Clear();

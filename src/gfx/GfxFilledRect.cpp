@@ -9,9 +9,9 @@ void CGfxFilledRect::Begin(std::uint32_t count) {
     batch.Begin(count);
 }
 
-void CGfxFilledRect::Add(const GfxRect& rect, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2,
+void CGfxFilledRect::Add(const CGfxRect& rect, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2,
                          std::uint32_t c3) {
-    ColorVertex* v = batch.AddQuad([this] { Draw(); });
+    CColorVertex* v = batch.AddQuad([this] { Draw(); });
     v[0] = {rect.left, rect.top, 0.0f, 1.0f, c0};
     v[1] = {rect.right, rect.top, 0.0f, 1.0f, c1};
     v[2] = {rect.left, rect.bottom, 0.0f, 1.0f, c2};

@@ -6,7 +6,7 @@
 #include "platform/RenderDevice.h"
 
 // Left, top, right, bottom in screen pixels.
-struct GfxRect {
+struct CGfxRect {
     float left, top, right, bottom;
 };
 
@@ -15,16 +15,13 @@ public:
     // Starts a batch with room for count rectangles (0: grow as needed).
     void Begin(std::uint32_t count);
     // Corner colours: c0 top-left, c1 top-right, c2 bottom-left, c3 bottom-right.
-    void Add(const GfxRect& rect, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2, std::uint32_t c3);
-    void Add(const GfxRect& rect, std::uint32_t color) { Add(rect, color, color, color, color); }
+    void Add(const CGfxRect& rect, std::uint32_t c0, std::uint32_t c1, std::uint32_t c2, std::uint32_t c3);
+    void Add(const CGfxRect& rect, std::uint32_t color) { Add(rect, color, color, color, color); }
     // Draws the batch and frees it; an empty batch touches no device state.
     void Flush();
-
-    const TGfxArray<ColorVertex>& Vertices() const { return batch.Vertices(); }
-    const TGfxArray<std::uint16_t>& Indices() const { return batch.Indices(); }
 
 private:
     void Draw();
 
-    TGfxQuadBatch<ColorVertex> batch;
+    TGfxQuadBatch<CColorVertex> batch;
 };

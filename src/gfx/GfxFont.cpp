@@ -9,19 +9,19 @@
 using namespace vexo::literals;
 
 void CGfxFont::Destroy() {
-    for (const GfxFontEntry& entry : fonts)
+    for (const CGfxFontEntry& entry : fonts)
         device->ReleaseFont(entry.font);
     fonts.clear();
     current = -1;
 }
 
 void CGfxFont::Invalidate() {
-    for (const GfxFontEntry& entry : fonts)
+    for (const CGfxFontEntry& entry : fonts)
         device->FontOnLostDevice(entry.font);
 }
 
 void CGfxFont::Restore() {
-    for (const GfxFontEntry& entry : fonts)
+    for (const CGfxFontEntry& entry : fonts)
         device->FontOnResetDevice(entry.font);
 }
 
@@ -41,11 +41,11 @@ void CGfxFont::LoadText(bool, const std::string&, std::uint32_t, const std::stri
                                std::to_string(kMaxFonts) + ").",
                            "Gfx", __LINE__);
     for (const vexo::CXMLElement* element : elements) {
-        FontDesc desc;
+        CFontDesc desc;
         desc.height = vexo::ToInt(element->Value("size", "0"));
         desc.weight = vexo::ParseBool(element->Value("bold", "")) ? 700 : 400;
         desc.typeface = element->Value("name", "");
-        GfxFontEntry entry;
+        CGfxFontEntry entry;
         entry.id = vexo::ToInt(element->Value("id", "0"));
         if (desc.height < -kMaxFontSize || desc.height > kMaxFontSize)
             throw vexo::CError(std::string("Czcionka o identyfikatorze "_pl) + vexo::IntToString(entry.id) +
@@ -86,7 +86,7 @@ int CGfxFont::DrawTextInRect(float left, float top, float right, float bottom, c
         text, format, color);
 }
 
-int CGfxFont::Draw(const TextRect& rect, const std::string& text, std::uint32_t format, std::uint32_t color) {
+int CGfxFont::Draw(const CTextRect& rect, const std::string& text, std::uint32_t format, std::uint32_t color) {
     // Nothing to show is not a failure: an empty hint or console line simply leaves no mark.
     if (text.empty()) return 0;
     if (current < 0)

@@ -13,7 +13,7 @@
 inline constexpr std::size_t kMaxFonts = 64;
 inline constexpr int kMaxFontSize = 512; // either sign: Windows sizes by cell or by character
 
-struct GfxFontEntry {
+struct CGfxFontEntry {
     int id = 0;
     FontHandle font = FontHandle::None;
 };
@@ -36,11 +36,11 @@ public:
     int DrawTextInRect(float left, float top, float right, float bottom, const std::string& text,
                        std::uint32_t format, std::uint32_t color);
 
-    const std::vector<GfxFontEntry>& Fonts() const { return fonts; }
+    const std::vector<CGfxFontEntry>& Fonts() const { return fonts; }
 
 private:
-    int Draw(const TextRect& rect, const std::string& text, std::uint32_t format, std::uint32_t color);
+    int Draw(const CTextRect& rect, const std::string& text, std::uint32_t format, std::uint32_t color);
 
-    std::vector<GfxFontEntry> fonts;
+    std::vector<CGfxFontEntry> fonts;
     int current = -1; // index into fonts
 };

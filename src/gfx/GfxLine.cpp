@@ -27,8 +27,8 @@ void CGfxLine::Restore() {
     if (line != LineHandle::None) device->LineOnResetDevice(line);
 }
 
-void CGfxLine::DrawPolyline(const GfxPoint* points, std::uint32_t count, std::uint32_t color) {
-    static_assert(sizeof(GfxPoint) == 2 * sizeof(float));
+void CGfxLine::DrawPolyline(const CGfxPoint* points, std::uint32_t count, std::uint32_t color) {
+    static_assert(sizeof(CGfxPoint) == 2 * sizeof(float));
     const RenderResult result =
         line == LineHandle::None ? kRenderInvalidCall : device->DrawPolyline(line, &points->x, count, color);
     if (RenderFailed(result))
@@ -37,6 +37,6 @@ void CGfxLine::DrawPolyline(const GfxPoint* points, std::uint32_t count, std::ui
 }
 
 void CGfxLine::DrawFrame(float left, float top, float right, float bottom, std::uint32_t color) {
-    const GfxPoint points[5] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
+    const CGfxPoint points[5] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}};
     DrawPolyline(points, 5, color);
 }

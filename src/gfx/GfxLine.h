@@ -4,7 +4,7 @@
 #include "gfx/GfxObject.h"
 #include "platform/RenderDevice.h"
 
-struct GfxPoint {
+struct CGfxPoint {
     float x, y;
 };
 
@@ -16,7 +16,7 @@ public:
     void Restore() override;
 
     // Connected segments through count points, in screen pixels, in one ARGB colour.
-    void DrawPolyline(const GfxPoint* points, std::uint32_t count, std::uint32_t color);
+    void DrawPolyline(const CGfxPoint* points, std::uint32_t count, std::uint32_t color);
     // The outline of a rectangle as one closed polyline of five points.
     void DrawFrame(float left, float top, float right, float bottom, std::uint32_t color);
 

@@ -13,7 +13,7 @@ using namespace vexo::literals;
 namespace {
 
 // Frames outside these limits would divide by zero or read past the image when cut.
-void CheckFrameSize(const GfxSpriteSet& set) {
+void CheckFrameSize(const CGfxSpriteSet& set) {
     if (set.frameSize > 0 && set.frameSize <= set.imageSize) return;
     throw vexo::CError(std::string("Sprite o identyfikatorze "_pl) + vexo::IntToString(set.id) +
                            std::string(" ma niepoprawny rozmiar klatki ("_pl) +
@@ -24,8 +24,8 @@ void CheckFrameSize(const GfxSpriteSet& set) {
 
 // The earlier set that took the image of set's file, or nullptr. Only the first set naming a file
 // gets its image; a later one is left without, though the file is there.
-const GfxSpriteSet* EarlierHolder(const std::vector<GfxSpriteSet>& sets, const GfxSpriteSet& set) {
-    for (const GfxSpriteSet& other : sets) {
+const CGfxSpriteSet* EarlierHolder(const std::vector<CGfxSpriteSet>& sets, const CGfxSpriteSet& set) {
+    for (const CGfxSpriteSet& other : sets) {
         if (&other == &set) return nullptr;
         if (other.file == set.file) return other.texture != TextureHandle::None ? &other : nullptr;
     }
@@ -34,9 +34,9 @@ const GfxSpriteSet* EarlierHolder(const std::vector<GfxSpriteSet>& sets, const G
 
 // Reported apart from missing files: "cannot load" would send the mod author looking for a file
 // that is there.
-void CheckSharedFiles(const std::vector<GfxSpriteSet>& sets) {
-    for (const GfxSpriteSet& set : sets) {
-        const GfxSpriteSet* first = set.texture == TextureHandle::None ? EarlierHolder(sets, set) : nullptr;
+void CheckSharedFiles(const std::vector<CGfxSpriteSet>& sets) {
+    for (const CGfxSpriteSet& set : sets) {
+        const CGfxSpriteSet* first = set.texture == TextureHandle::None ? EarlierHolder(sets, set) : nullptr;
         if (!first) continue;
         throw vexo::CError(std::string("Zestawy spritów o identyfikatorach "_pl) +
                                vexo::IntToString(first->id) + " i " + vexo::IntToString(set.id) +
@@ -49,7 +49,7 @@ void CheckSharedFiles(const std::vector<GfxSpriteSet>& sets) {
 } // namespace
 
 void CGfxSprite::Destroy() {
-    for (GfxSpriteSet& set : sets)
+    for (CGfxSpriteSet& set : sets)
         if (set.texture != TextureHandle::None) device->ReleaseTexture(set.texture);
     sets.clear();
     current = -1;
@@ -57,7 +57,7 @@ void CGfxSprite::Destroy() {
 
 int CGfxSprite::WantsFile(bool firstPass, const std::string& name, std::uint32_t) {
     if (firstPass) return name == "Sprites.xml" ? kFileAsText : kFileNotWanted;
-    for (const GfxSpriteSet& set : sets)
+    for (const CGfxSpriteSet& set : sets)
         if (set.file == name) return kFileAsData;
     return kFileNotWanted;
 }
@@ -68,7 +68,7 @@ void CGfxSprite::LoadText(bool, const std::string&, std::uint32_t, const std::st
         doc, text, "sprites",
         std::string("Nie znaleziono elementu głównego \"sprites\" w pliku \"Sprites.xml\"."_pl), __LINE__);
     for (const vexo::CXMLElement* element : gfx_xml::Children(root, "sprite")) {
-        GfxSpriteSet set;
+        CGfxSpriteSet set;
         set.id = vexo::ToInt(element->Value("id", "0"));
         set.file = element->Value("file", "");
         set.imageSize = vexo::ToInt(element->Value("size", "0"));
@@ -80,7 +80,7 @@ void CGfxSprite::LoadText(bool, const std::string&, std::uint32_t, const std::st
 }
 
 void CGfxSprite::LoadData(bool, const std::string& name, std::uint32_t size, const std::uint8_t* bytes) {
-    for (GfxSpriteSet& set : sets) {
+    for (CGfxSpriteSet& set : sets) {
         if (set.file != name) continue;
         TextureHandle texture = TextureHandle::None;
         const RenderResult result = device->CreateTextureFromMemory(bytes, size, set.colorKey, texture);
@@ -97,7 +97,7 @@ void CGfxSprite::LoadData(bool, const std::string& name, std::uint32_t size, con
 void CGfxSprite::EndLoading(bool firstPass) {
     if (firstPass) return;
     std::string missing;
-    for (const GfxSpriteSet& set : sets)
+    for (const CGfxSpriteSet& set : sets)
         if (set.texture == TextureHandle::None && !EarlierHolder(sets, set))
             missing += " \"" + set.file + "\"";
     // The text ends in a space and every file brings its own, so two stand before the first.
@@ -107,14 +107,14 @@ void CGfxSprite::EndLoading(bool firstPass) {
     CheckSharedFiles(sets);
 }
 
-const GfxSpriteSet* CGfxSprite::FindSet(int setId) const {
-    for (const GfxSpriteSet& set : sets)
+const CGfxSpriteSet* CGfxSprite::FindSet(int setId) const {
+    for (const CGfxSpriteSet& set : sets)
         if (set.id == setId) return &set;
     return nullptr;
 }
 
 void CGfxSprite::Begin(int setId, std::uint32_t count, bool filter) {
-    const GfxSpriteSet* set = FindSet(setId);
+    const CGfxSpriteSet* set = FindSet(setId);
     if (!set)
         throw vexo::CError(std::string("Sprite o identyfikatorze "_pl) + vexo::IntToString(setId) +
                                std::string(" nie istnieje."_pl),
@@ -133,7 +133,7 @@ void CGfxSprite::AddQuad(int frame, float x, float y, float size, std::uint32_t 
     // A quad needs a set to be cut from; without Begin there is none to measure it by.
     if (current < 0)
         throw vexo::CError(std::string("Nie wybrano zestawu spritów przed rysowaniem."_pl), "Gfx", __LINE__);
-    const GfxSpriteSet& set = sets[static_cast<std::size_t>(current)];
+    const CGfxSpriteSet& set = sets[static_cast<std::size_t>(current)];
     const int imageSize = set.imageSize;
     const int frameSize = set.frameSize;
 
@@ -173,7 +173,7 @@ void CGfxSprite::AddQuad(int frame, float x, float y, float size, std::uint32_t 
         }
     }
 
-    TexturedVertex* v = batch.AddQuad([this] { Draw(); });
+    CTexturedVertex* v = batch.AddQuad([this] { Draw(); });
     v[0] = {px[0], py[0], 0.0f, 1.0f, c0, uL, vT};
     v[1] = {px[1], py[1], 0.0f, 1.0f, c1, uR, vT};
     v[2] = {px[2], py[2], 0.0f, 1.0f, c2, uL, vB};

@@ -16,7 +16,7 @@ inline constexpr int kUnitSpriteSet = 2;
 // The title picture of the menus.
 inline constexpr int kTitleSpriteSet = 100;
 
-struct GfxSpriteSet {
+struct CGfxSpriteSet {
     int id = 0;
     std::string file;           // the image's entry name in the game data, matched exactly
     int imageSize = 0;          // the side of the square image in pixels
@@ -48,17 +48,13 @@ public:
     void Flush();
 
     // The first set with that id, or nullptr.
-    const GfxSpriteSet* FindSet(int setId) const;
-    const std::vector<GfxSpriteSet>& Sets() const { return sets; }
-
-    const TGfxArray<TexturedVertex>& Vertices() const { return batch.Vertices(); }
-    const TGfxArray<std::uint16_t>& Indices() const { return batch.Indices(); }
+    const CGfxSpriteSet* FindSet(int setId) const;
 
 private:
     void Draw();
 
-    std::vector<GfxSpriteSet> sets;
+    std::vector<CGfxSpriteSet> sets;
     int current = -1; // index into sets; an index survives the list growing
     bool filter = false;
-    TGfxQuadBatch<TexturedVertex> batch;
+    TGfxQuadBatch<CTexturedVertex> batch;
 };

@@ -59,9 +59,9 @@ void SortMissions(std::vector<CMissionList::CEntry>& entries) {
 
 CMissionList::CMissionList() {
     entries.push_back({kRandomMapName, ""});
-    std::vector<vexo::DirectoryEntry> files;
+    std::vector<vexo::CDirectoryEntry> files;
     if (vexo::ListDirectory(kMapsFolder, files))
-        for (const vexo::DirectoryEntry& file : files)
+        for (const vexo::CDirectoryEntry& file : files)
             if (file.isRegularFile && HasMissionExtension(file.name)) {
                 const std::string base = file.name.substr(0, file.name.size() - kExtension.size());
                 entries.push_back({vexo::Utf8ToCp1250(base), file.name});

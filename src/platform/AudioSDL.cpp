@@ -46,7 +46,7 @@ public:
     Mix_Chunk* chunk;
 };
 
-struct Sample {
+struct CSample {
     SDL_AudioFormat format = 0;
     int channels = 0;
     int frequency = 0;
@@ -57,7 +57,7 @@ struct Sample {
     std::size_t FrameBytes() const { return std::size_t(SDL_AUDIO_BITSIZE(format) / 8) * std::size_t(channels); }
 };
 
-struct Stream {
+struct CStream {
     Mix_Music* music = nullptr;
     bool loop = false;
 };
@@ -86,23 +86,23 @@ std::vector<float> Resample(const std::vector<float>& in, int channels, int rate
 
 } // namespace
 
-struct CSDLAudioOutput::Impl {
+struct CSDLAudioOutput::CImpl {
     bool subsystem = false; // SDL's audio subsystem and the mixer's decoders are initialised
     bool open = false;      // the mixer has a device
     int rate = 0;
     int channels = 0;
-    std::vector<Sample> samples;
-    std::vector<Stream> streams;
+    std::vector<CSample> samples;
+    std::vector<CStream> streams;
     StreamHandle playing = kNoStream;
     std::unique_ptr<CMixLimiter> limiter; // while open; used on the mixer's thread
 
     static void LimitMix(void* self, Uint8* stream, int bytes) {
-        Impl& impl = *static_cast<Impl*>(self);
+        CImpl& impl = *static_cast<CImpl*>(self);
         impl.limiter->Process(reinterpret_cast<float*>(stream),
                               std::size_t(bytes) / impl.OutputFrameBytes(), impl.channels);
     }
 
-    Sample* Find(SampleHandle handle) {
+    CSample* Find(SampleHandle handle) {
         return handle >= 0 && std::size_t(handle) < samples.size() ? &samples[std::size_t(handle)] : nullptr;
     }
     Mix_Music* FindMusic(StreamHandle handle) const {
@@ -111,7 +111,7 @@ struct CSDLAudioOutput::Impl {
     std::size_t OutputFrameBytes() const { return sizeof(float) * std::size_t(channels); }
 
     // The chunk that plays the sample at that frequency (0: its own), converted on first use.
-    CChunk* Chunk(Sample& sample, int frequency) {
+    CChunk* Chunk(CSample& sample, int frequency) {
         if (!open) return nullptr;
         const int rateIn = frequency == 0 ? sample.frequency
                                           : std::clamp(frequency, kMinFrequency, kMaxFrequency);
@@ -126,7 +126,7 @@ struct CSDLAudioOutput::Impl {
 
     // Treats the recorded frames as if they had been taken at rateIn and converts them to the
     // device's rate and format: that is what playing at another frequency means.
-    std::unique_ptr<CChunk> Convert(Sample& sample, int rateIn) const {
+    std::unique_ptr<CChunk> Convert(CSample& sample, int rateIn) const {
         const double frames = double(sample.data.size() / sample.FrameBytes());
         if (frames * rate / rateIn * double(OutputFrameBytes()) > double(kMaxChunkBytes)) return nullptr;
         if (sample.pcm.empty() && !ToDeviceFormat(sample)) return nullptr;
@@ -136,7 +136,7 @@ struct CSDLAudioOutput::Impl {
 
     // Sample format and speaker layout as the mixer wants them, at the sample's own rate; with
     // equal rates SDL's stream converts every frame and drops none.
-    bool ToDeviceFormat(Sample& sample) const {
+    bool ToDeviceFormat(CSample& sample) const {
         SDL_AudioStream* stream = SDL_NewAudioStream(sample.format, Uint8(sample.channels), sample.frequency,
                                                      kMixFormat, Uint8(channels), sample.frequency);
         if (!stream) return false;
@@ -153,7 +153,7 @@ struct CSDLAudioOutput::Impl {
     }
 };
 
-CSDLAudioOutput::CSDLAudioOutput() : impl(std::make_unique<Impl>()) {}
+CSDLAudioOutput::CSDLAudioOutput() : impl(std::make_unique<CImpl>()) {}
 
 CSDLAudioOutput::~CSDLAudioOutput() { Close(); }
 
@@ -174,7 +174,7 @@ bool CSDLAudioOutput::Open(int rate, int channels) {
     Uint16 format = 0;
     Mix_QuerySpec(&impl->rate, &format, &impl->channels);
     impl->limiter = std::make_unique<CMixLimiter>(impl->rate);
-    Mix_SetPostMix(&Impl::LimitMix, impl.get());
+    Mix_SetPostMix(&CImpl::LimitMix, impl.get());
     return true;
 }
 
@@ -201,7 +201,7 @@ SampleHandle CSDLAudioOutput::LoadSample(const std::string& path) {
     Uint8* buffer = nullptr;
     Uint32 length = 0;
     if (!SDL_LoadWAV(path.c_str(), &spec, &buffer, &length)) return kNoSample;
-    Sample sample;
+    CSample sample;
     sample.format = spec.format;
     sample.channels = spec.channels;
     sample.frequency = spec.freq;
@@ -217,7 +217,7 @@ SampleHandle CSDLAudioOutput::LoadSample(const std::string& path) {
 }
 
 bool CSDLAudioOutput::PlaySample(SampleHandle sample, int frequency) {
-    Sample* found = impl->Find(sample);
+    CSample* found = impl->Find(sample);
     CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
     return chunk && Mix_PlayChannel(-1, chunk->chunk, 0) >= 0;
 }
@@ -253,35 +253,6 @@ void CSDLAudioOutput::CloseStream(StreamHandle stream) {
     StopStream(stream);
     Mix_FreeMusic(music);
     impl->streams[std::size_t(stream)].music = nullptr;
-}
-
-bool CSDLAudioOutput::IsSilent() const { return !impl->open; }
-int CSDLAudioOutput::OutputRate() const { return impl->rate; }
-int CSDLAudioOutput::OutputChannels() const { return impl->channels; }
-
-int CSDLAudioOutput::SampleFrequency(SampleHandle sample) const {
-    const Sample* found = impl->Find(sample);
-    return found ? found->frequency : 0;
-}
-
-std::size_t CSDLAudioOutput::SampleFrames(SampleHandle sample) const {
-    const Sample* found = impl->Find(sample);
-    return found ? found->data.size() / found->FrameBytes() : 0;
-}
-
-std::vector<std::int16_t> CSDLAudioOutput::ChunkFrames(SampleHandle sample, int frequency) {
-    Sample* found = impl->Find(sample);
-    CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
-    std::vector<std::int16_t> frames;
-    if (!chunk) return frames;
-    frames.reserve(chunk->frames.size());
-    for (const float f : chunk->frames)
-        frames.push_back(std::int16_t(std::clamp(std::lround(f * 32768.0f), -32768L, 32767L)));
-    return frames;
-}
-
-bool CSDLAudioOutput::IsStreamPlaying(StreamHandle stream) const {
-    return impl->FindMusic(stream) && impl->playing == stream && Mix_PlayingMusic();
 }
 
 std::unique_ptr<CAudioOutput> CreateSDLAudioOutput() { return std::make_unique<CSDLAudioOutput>(); }

@@ -4,10 +4,7 @@
 
 #include "platform/Audio.h"
 
-#include <cstddef>
-#include <cstdint>
 #include <memory>
-#include <vector>
 
 namespace platform {
 
@@ -29,29 +26,14 @@ public:
     void StopStream(StreamHandle stream) override;
     void CloseStream(StreamHandle stream) override;
 
-    // What the device really runs at; the mixer may have been given another rate than asked.
-    // Both are 0 while the output is silent.
-    bool IsSilent() const;
-    int OutputRate() const;
-    int OutputChannels() const;
-
-    // The recorded frequency and length of a loaded sample; 0 for an unknown handle.
-    int SampleFrequency(SampleHandle sample) const;
-    std::size_t SampleFrames(SampleHandle sample) const;
-    // The interleaved frames PlaySample hands the mixer for that frequency, on the 16-bit scale,
-    // built and cached as PlaySample would; empty when silent or the handle is unknown.
-    std::vector<std::int16_t> ChunkFrames(SampleHandle sample, int frequency);
-
-    bool IsStreamPlaying(StreamHandle stream) const;
-
     // Playback frequencies are clamped to this band: far below it one short effect would turn
     // into minutes of audio held in memory.
     static constexpr int kMinFrequency = 1000;
     static constexpr int kMaxFrequency = 192000;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> impl;
+    struct CImpl;
+    std::unique_ptr<CImpl> impl;
 };
 
 } // namespace platform

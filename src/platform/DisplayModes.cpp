@@ -35,17 +35,17 @@ std::uint32_t FormatCode(Uint32 format) {
     }
 }
 
-SVideoMode ModeOf(const SDL_DisplayMode& mode) {
+CVideoMode ModeOf(const SDL_DisplayMode& mode) {
     return {mode.w, mode.h, mode.refresh_rate, FormatCode(mode.format)};
 }
 
 } // namespace
 
-std::vector<SVideoDisplay> ListDisplays() {
-    std::vector<SVideoDisplay> displays;
+std::vector<CVideoDisplay> ListDisplays() {
+    std::vector<CVideoDisplay> displays;
     const int count = SDL_GetNumVideoDisplays();
     for (int d = 0; d < count; ++d) {
-        SVideoDisplay display;
+        CVideoDisplay display;
         const char* name = SDL_GetDisplayName(d);
         display.name = name ? name : "";
         SDL_DisplayMode mode{};
@@ -59,8 +59,8 @@ std::vector<SVideoDisplay> ListDisplays() {
     return displays;
 }
 
-SGLLimits QueryGLLimits() {
-    SGLLimits limits;
+CGLLimits QueryGLLimits() {
+    CGLLimits limits;
     if (!SDL_GL_GetCurrentContext()) return limits;
     GLint samples = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &samples);

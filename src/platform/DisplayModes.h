@@ -8,23 +8,23 @@
 
 namespace platform {
 
-struct SVideoMode {
+struct CVideoMode {
     int width = 0;
     int height = 0;
     int refreshRate = 0;
     std::uint32_t format = 0; // a Direct3D format code; 0 for a layout it has no code for
 };
 
-struct SVideoDisplay {
+struct CVideoDisplay {
     std::string name; // UTF-8
-    SVideoMode desktop;
-    std::vector<SVideoMode> modes;
+    CVideoMode desktop;
+    std::vector<CVideoMode> modes;
 };
 
 // Every display with its modes; SDL's video must be running (a window is open).
-std::vector<SVideoDisplay> ListDisplays();
+std::vector<CVideoDisplay> ListDisplays();
 
-struct SGLLimits {
+struct CGLLimits {
     int maxSamples = 0;
     int depthBits = 0;
     int stencilBits = 0;
@@ -32,6 +32,6 @@ struct SGLLimits {
 };
 
 // Of the current context. Probing the swap intervals leaves interval 1 set.
-SGLLimits QueryGLLimits();
+CGLLimits QueryGLLimits();
 
 } // namespace platform

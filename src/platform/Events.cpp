@@ -16,7 +16,7 @@ namespace platform {
 
 namespace {
 
-std::deque<SMessage> g_pending;
+std::deque<CMessage> g_pending;
 
 void Post(std::uint32_t message, WPARAM wParam = 0, LPARAM lParam = 0) {
     g_pending.push_back({message, wParam, lParam});
@@ -137,7 +137,7 @@ void Translate(const SDL_Event& event) {
 
 } // namespace
 
-bool PeekPlatformMessage(SMessage& message) {
+bool PeekPlatformMessage(CMessage& message) {
     SDL_Event event;
     while (g_pending.empty() && SDL_PollEvent(&event)) Translate(event);
     if (g_pending.empty()) return false;
@@ -146,7 +146,7 @@ bool PeekPlatformMessage(SMessage& message) {
     return true;
 }
 
-void PutBackPlatformMessages(const std::vector<SMessage>& messages) {
+void PutBackPlatformMessages(const std::vector<CMessage>& messages) {
     g_pending.insert(g_pending.begin(), messages.begin(), messages.end());
 }
 

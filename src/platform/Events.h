@@ -9,8 +9,8 @@ namespace platform {
 
 // Takes the next message made from the system's events; false when none is waiting. Needs SDL's
 // video subsystem, which the window brings up.
-bool PeekPlatformMessage(SMessage& message);
+bool PeekPlatformMessage(CMessage& message);
 // Puts taken messages back before the waiting ones, in their order.
-void PutBackPlatformMessages(const std::vector<SMessage>& messages);
+void PutBackPlatformMessages(const std::vector<CMessage>& messages);
 
 } // namespace platform

@@ -58,9 +58,9 @@ CFontLibrariesStart::~CFontLibrariesStart() {
 
 namespace {
 
-struct FaceCloser {
+struct CFaceCloser {
     FT_Face face;
-    ~FaceCloser() {
+    ~CFaceCloser() {
         if (face) FT_Done_Face(face);
     }
 };
@@ -109,7 +109,7 @@ std::string FindFontFile(const std::string& typeface, int weight) {
 namespace {
 
 // The wanted typeface, else the fallback family; nullptr with the reason in error.
-FT_Face OpenFace(FT_Library library, const FontDesc& desc, std::string& error) {
+FT_Face OpenFace(FT_Library library, const CFontDesc& desc, std::string& error) {
     FT_Face face = nullptr;
     for (const std::string& family : {desc.typeface, std::string(kFallbackFamily)}) {
         const std::string file = FindFontFile(family, desc.weight);
@@ -139,7 +139,7 @@ bool SizeFace(FT_Face face, int height, int& ascent, int& lineHeight) {
 
 // Renders every Windows-1250 character into its box and pixels; returns the area the glyphs
 // need with a pixel of space each.
-long Rasterise(FT_Face face, bool embolden, std::array<GlyphBox, 256>& glyphs,
+long Rasterise(FT_Face face, bool embolden, std::array<CGlyphBox, 256>& glyphs,
                std::array<std::vector<std::uint8_t>, 256>& pixels) {
     long area = 0;
     for (int byte = 0x20; byte < 256; ++byte) {
@@ -150,7 +150,7 @@ long Rasterise(FT_Face face, bool embolden, std::array<GlyphBox, 256>& glyphs,
         FT_GlyphSlot slot = face->glyph;
         if (embolden) FT_GlyphSlot_Embolden(slot);
         if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) continue;
-        GlyphBox& box = glyphs[byte];
+        CGlyphBox& box = glyphs[byte];
         box.width = static_cast<int>(slot->bitmap.width);
         box.height = static_cast<int>(slot->bitmap.rows);
         box.bearingX = slot->bitmap_left;
@@ -167,13 +167,13 @@ long Rasterise(FT_Face face, bool embolden, std::array<GlyphBox, 256>& glyphs,
 
 } // namespace
 
-bool CFontFace::Create(const FontDesc& desc, std::string& error) {
+bool CFontFace::Create(const CFontDesc& desc, std::string& error) {
     FT_Library library = Libraries().freeType;
     if (!library) {
         error = "FreeType could not start";
         return false;
     }
-    FaceCloser face{OpenFace(library, desc, error)};
+    CFaceCloser face{OpenFace(library, desc, error)};
     if (!face.face) return false;
     if (!SizeFace(face.face, desc.height, ascent, lineHeight)) {
         error = "the font cannot be sized to height " + std::to_string(desc.height);
@@ -194,7 +194,7 @@ void CFontFace::Pack(long area, const CGlyphPixels& pixels) {
     while (long(atlasWidth) * atlasWidth < area * 2)
         atlasWidth *= 2;
     int x = 1, y = 1, shelf = 0;
-    for (GlyphBox& box : glyphs) {
+    for (CGlyphBox& box : glyphs) {
         if (box.width == 0) continue;
         if (x + box.width + 1 > atlasWidth) {
             x = 1;
@@ -209,7 +209,7 @@ void CFontFace::Pack(long area, const CGlyphPixels& pixels) {
     atlasHeight = y + shelf + 1;
     atlas.assign(std::size_t(atlasWidth) * atlasHeight, 0);
     for (int byte = 0; byte < 256; ++byte) {
-        const GlyphBox& box = glyphs[byte];
+        const CGlyphBox& box = glyphs[byte];
         for (int row = 0; row < box.height; ++row)
             std::copy_n(pixels[byte].begin() + std::ptrdiff_t(row) * box.width, box.width,
                         atlas.begin() + std::ptrdiff_t(box.atlasY + row) * atlasWidth + box.atlasX);

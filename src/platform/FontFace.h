@@ -25,7 +25,7 @@ private:
     std::thread thread;
 };
 
-struct GlyphBox {
+struct CGlyphBox {
     int atlasX = 0, atlasY = 0; // top-left of the glyph's pixels in the atlas
     int width = 0, height = 0;  // 0 for glyphs without ink (space)
     int bearingX = 0;           // from the pen to the glyph's left edge
@@ -36,9 +36,9 @@ struct GlyphBox {
 class CFontFace {
 public:
     // Rasterises the face; false with the reason in error when no usable face is found.
-    bool Create(const FontDesc& desc, std::string& error);
+    bool Create(const CFontDesc& desc, std::string& error);
 
-    const GlyphBox& Glyph(unsigned char byte) const { return glyphs[byte]; }
+    const CGlyphBox& Glyph(unsigned char byte) const { return glyphs[byte]; }
     int Ascent() const { return ascent; }
     int LineHeight() const { return lineHeight; }
     // One byte per pixel of coverage, atlasWidth × atlasHeight, top row first.
@@ -52,7 +52,7 @@ private:
     // Places the glyphs on shelves of an atlas about twice their area and copies them in.
     void Pack(long area, const CGlyphPixels& pixels);
 
-    std::array<GlyphBox, 256> glyphs{};
+    std::array<CGlyphBox, 256> glyphs{};
     int ascent = 0;
     int lineHeight = 0;
     std::vector<std::uint8_t> atlas;

@@ -45,7 +45,7 @@ std::string Operation(std::uint32_t op, std::uint32_t arg1, std::uint32_t arg2) 
     return "diffuse";
 }
 
-std::string FragmentShader(const CGLPrograms::Stage& stage) {
+std::string FragmentShader(const CGLPrograms::CStage& stage) {
     // A disabled colour operation switches the whole stage off: the vertex colour passes through.
     const bool off = stage.colorOp == std::uint32_t(TextureOp::Disable);
     return std::string("#version 330 core\nuniform sampler2D image;\nin vec4 diffuse;\nin vec2 uv;\n"
@@ -76,7 +76,7 @@ GLuint Compile(GLenum kind, const char* source, std::string& error) {
 bool CGLPrograms::Create(std::string& error) {
     vertexShader = Compile(GL_VERTEX_SHADER, kVertexShader, error);
     if (!vertexShader) return false;
-    const Stage sprites{std::uint32_t(TextureOp::Modulate2X),
+    const CStage sprites{std::uint32_t(TextureOp::Modulate2X),
                         std::uint32_t(TextureArg::Texture),
                         std::uint32_t(TextureArg::Diffuse),
                         std::uint32_t(TextureOp::Modulate),
@@ -95,11 +95,11 @@ void CGLPrograms::Destroy() {
     vertexShader = 0;
 }
 
-CGLPrograms::Program* CGLPrograms::Build(const Stage& stage, std::string& error) {
+CGLPrograms::CProgram* CGLPrograms::Build(const CStage& stage, std::string& error) {
     const std::string source = FragmentShader(stage);
     const GLuint fragment = Compile(GL_FRAGMENT_SHADER, source.c_str(), error);
     if (!fragment) return nullptr;
-    Program program;
+    CProgram program;
     program.name = glCreateProgram();
     glAttachShader(program.name, vertexShader);
     glAttachShader(program.name, fragment);
@@ -127,9 +127,9 @@ void CGLPrograms::SetScreenSize(float w, float h) {
     height = h;
 }
 
-bool CGLPrograms::Use(const Stage& stage) {
+bool CGLPrograms::Use(const CStage& stage) {
     const auto found = programs.find(stage.Key());
-    Program* program = nullptr;
+    CProgram* program = nullptr;
     if (found != programs.end()) {
         program = &found->second;
         if (program != current) glUseProgram(program->name);

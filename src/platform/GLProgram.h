@@ -12,7 +12,7 @@ class CGLPrograms {
 public:
     // The operations of stage 0 (TextureOp and TextureArg values) and whether a texture is bound;
     // without one the texture argument reads as opaque white.
-    struct Stage {
+    struct CStage {
         std::uint32_t colorOp, colorArg1, colorArg2, alphaOp, alphaArg1, alphaArg2;
         bool textured;
         auto Key() const {
@@ -27,18 +27,18 @@ public:
 
     void SetScreenSize(float width, float height);
     // Makes the program for the stage current, building it on first use.
-    bool Use(const Stage& stage);
+    bool Use(const CStage& stage);
 
 private:
-    struct Program {
+    struct CProgram {
         unsigned name = 0;
         int screenSizeAt = -1;
         float width = 0, height = 0; // what its screen size uniform holds
     };
-    Program* Build(const Stage& stage, std::string& error);
+    CProgram* Build(const CStage& stage, std::string& error);
 
     unsigned vertexShader = 0;
-    std::map<std::array<std::uint32_t, 7>, Program> programs;
-    Program* current = nullptr;
+    std::map<std::array<std::uint32_t, 7>, CProgram> programs;
+    CProgram* current = nullptr;
     float width = 1, height = 1;
 };

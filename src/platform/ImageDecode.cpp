@@ -12,9 +12,9 @@
 
 namespace {
 
-struct SurfaceCloser {
+struct CSurfaceCloser {
     SDL_Surface* surface;
-    ~SurfaceCloser() {
+    ~CSurfaceCloser() {
         if (surface) SDL_FreeSurface(surface);
     }
 };
@@ -36,7 +36,7 @@ std::uint32_t LittleEndian32(std::string_view b, std::size_t at) {
 }
 
 // The frame header (SOF0 ... SOF15) holds the size; the markers before it are skipped by their lengths.
-bool ReadJpegSize(std::string_view b, ImageHeader& header) {
+bool ReadJpegSize(std::string_view b, CImageHeader& header) {
     std::size_t at = 2;
     while (at + 9 <= b.size()) {
         if (Byte(b, at) != 0xFF) return false;
@@ -58,8 +58,8 @@ bool ReadJpegSize(std::string_view b, ImageHeader& header) {
 
 } // namespace
 
-bool ReadImageHeader(std::string_view b, ImageHeader& header) {
-    header = ImageHeader{};
+bool ReadImageHeader(std::string_view b, CImageHeader& header) {
+    header = CImageHeader{};
     if (b.size() >= 24 && b.substr(0, 8) == "\x89PNG\r\n\x1a\n" && b.substr(12, 4) == "IHDR") {
         header = {"PNG", BigEndian32(b, 16), BigEndian32(b, 20)};
     } else if (b.size() >= 26 && b.substr(0, 2) == "BM") {
@@ -97,14 +97,14 @@ SDecodedImage Failed(RenderResult result) {
 
 // The pixels of an image whose header was read; only kMaxImagePixels bounds it, so the result
 // holds for any device.
-SDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const ImageHeader& header) {
+SDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHeader& header) {
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
     if (!stream) return Failed(kRenderOutOfMemory);
     // The decoder the header named, and no other: the bytes must not reach a decoder whose size
     // was never checked.
-    SurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
+    CSurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
     if (!decoded.surface) return Failed(kRenderInvalidData);
-    SurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
+    CSurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
     if (!converted.surface) return Failed(kRenderOutOfMemory);
     SDL_Surface* s = converted.surface;
     // The header is only a promise; the decoded size is the one that counts.
@@ -125,7 +125,7 @@ SDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const ImageHea
     return out;
 }
 
-bool ReadHeader(const void* bytes, std::uint32_t size, ImageHeader& header) {
+bool ReadHeader(const void* bytes, std::uint32_t size, CImageHeader& header) {
     return bytes && size != 0 && size <= INT_MAX && ReadImageHeader({static_cast<const char*>(bytes), size}, header);
 }
 
@@ -170,7 +170,7 @@ CImagesAhead::~CImagesAhead() {
 }
 
 void CImagesAhead::Add(const void* bytes, std::uint32_t size) {
-    ImageHeader header;
+    CImageHeader header;
     if (!ReadHeader(bytes, size, header)) return;
     // Images nobody takes are held for the whole run: beyond this they are decoded when asked for.
     const std::uint64_t pixels = std::uint64_t(header.width) * header.height;
@@ -196,7 +196,7 @@ bool CImagesAhead::Take(const void* bytes, std::uint32_t size, SDecodedImage& ou
 
 RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t colorKey, int maxSide,
                          std::vector<std::uint32_t>& argb, int& width, int& height) {
-    ImageHeader header;
+    CImageHeader header;
     if (!ReadHeader(bytes, size, header)) return kRenderInvalidData;
     if (header.width > std::uint32_t(std::max(maxSide, 0)) ||
         header.height > std::uint32_t(std::max(maxSide, 0)) ||
@@ -222,7 +222,7 @@ RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t co
 RenderResult WritePng(const std::string& path, const std::vector<std::uint32_t>& argb, int width,
                       int height) {
     if (width <= 0 || height <= 0 || argb.size() != std::size_t(width) * height) return kRenderInvalidCall;
-    SurfaceCloser surface{SDL_CreateRGBSurfaceWithFormatFrom(
+    CSurfaceCloser surface{SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888)};
     if (!surface.surface) return kRenderOutOfMemory;
     return IMG_SavePNG(surface.surface, path.c_str()) == 0 ? kRenderOk : kRenderFail;

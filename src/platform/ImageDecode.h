@@ -14,13 +14,13 @@
 // compressed data can announce gigabytes of pixels.
 inline constexpr std::uint64_t kMaxImagePixels = std::uint64_t(64) << 20;
 
-struct ImageHeader {
+struct CImageHeader {
     const char* format = nullptr; // SDL2_image's name for the decoder: "PNG", "JPG" or "BMP"
     std::uint32_t width = 0, height = 0;
 };
 // Reads the format and size an image announces, without decoding it; false for anything that is
 // not a PNG, JPEG or BMP image with a readable header.
-bool ReadImageHeader(std::string_view bytes, ImageHeader& header);
+bool ReadImageHeader(std::string_view bytes, CImageHeader& header);
 
 // Decodes a PNG, JPEG or BMP image. The size is read from the header first, and an image
 // wider or taller than maxSide, or above kMaxImagePixels, is refused with kRenderOutOfMemory before

@@ -20,7 +20,7 @@ namespace {
 
 // What a draw needs of the device's state; the text and line drawers use fixed states of their
 // own and leave the caller's untouched, as the helper library's drawers do.
-struct PipelineState {
+struct CPipelineState {
     bool blend = false;
     BlendFactor srcBlend = BlendFactor::One;
     BlendFactor destBlend = BlendFactor::Zero;
@@ -35,7 +35,7 @@ struct PipelineState {
     TextureFilter filter = TextureFilter::Point;
     VertexFormat format = VertexFormat::XyzrhwDiffuse;
 
-    bool operator==(const PipelineState&) const = default;
+    bool operator==(const CPipelineState&) const = default;
 };
 
 GLenum GLBlend(BlendFactor factor) {
@@ -56,8 +56,8 @@ GLenum GLBlend(BlendFactor factor) {
     return GL_ONE;
 }
 
-PipelineState OverlayState(VertexFormat format, TextureOp colorOp, TextureArg colorArg) {
-    PipelineState state;
+CPipelineState OverlayState(VertexFormat format, TextureOp colorOp, TextureArg colorArg) {
+    CPipelineState state;
     state.blend = true;
     state.srcBlend = BlendFactor::SrcAlpha;
     state.destBlend = BlendFactor::InvSrcAlpha;
@@ -106,7 +106,7 @@ private:
     std::size_t offset = 0;
 };
 
-struct FontRecord {
+struct CFontRecord {
     CFontFace face;
     GLuint texture = 0;
 };
@@ -122,7 +122,7 @@ public:
     RenderResult BeginScene() override;
     RenderResult EndScene() override { return kRenderOk; }
     RenderResult Present() override;
-    RenderCounts TakeCounts() override { return std::exchange(counts, {}); }
+    CRenderCounts TakeCounts() override { return std::exchange(counts, {}); }
 
     void SetRenderState(RenderState state, std::uint32_t value) override;
     void SetTexture(TextureHandle texture) override { boundTexture = texture; }
@@ -144,8 +144,8 @@ public:
     void LineOnResetDevice(LineHandle) override {}
     void ReleaseLine(LineHandle line) override { lines.erase(static_cast<std::uint32_t>(line)); }
 
-    RenderResult CreateFont(const FontDesc& desc, FontHandle& font) override;
-    int DrawText(FontHandle font, const char* text, int length, const TextRect& rect, std::uint32_t format,
+    RenderResult CreateFont(const CFontDesc& desc, FontHandle& font) override;
+    int DrawText(FontHandle font, const char* text, int length, const CTextRect& rect, std::uint32_t format,
                  std::uint32_t color) override;
     void FontOnLostDevice(FontHandle) override {}
     void FontOnResetDevice(FontHandle) override {}
@@ -159,8 +159,8 @@ private:
     void UpdateViewport();
     GLuint TextureName(TextureHandle handle) const;
     // False when the stage's program cannot be built.
-    bool Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
-    RenderResult DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode,
+    bool Apply(const CPipelineState& pipeline, GLuint texture, std::size_t vertexOffset);
+    RenderResult DrawStreamed(const CPipelineState& pipeline, GLuint texture, GLenum mode,
                               const void* vertices, std::uint32_t vertexCount, const std::uint16_t* indices,
                               std::uint32_t indexCount, std::uint32_t minVertexIndex);
     std::uint32_t NextHandle() { return ++lastHandle; }
@@ -172,18 +172,18 @@ private:
     GLuint samplers[2] = {0, 0}; // nearest, linear
     int screenWidth = 1, screenHeight = 1;
 
-    PipelineState state;
+    CPipelineState state;
     TextureHandle boundTexture = TextureHandle::None;
-    RenderCounts counts;
-    PipelineState lastDrawn;
+    CRenderCounts counts;
+    CPipelineState lastDrawn;
     GLuint lastDrawnTexture = 0;
     std::uint32_t lastHandle = 0;
     std::map<std::uint32_t, GLuint> textures;
     std::set<std::uint32_t> lines;
-    std::map<std::uint32_t, std::unique_ptr<FontRecord>> fonts;
-    std::vector<TexturedVertex> scratchVertices;
+    std::map<std::uint32_t, std::unique_ptr<CFontRecord>> fonts;
+    std::vector<CTexturedVertex> scratchVertices;
     std::vector<std::uint16_t> scratchIndices;
-    std::vector<ColorVertex> scratchLine;
+    std::vector<CColorVertex> scratchLine;
 };
 
 COpenGLDevice::~COpenGLDevice() {
@@ -325,7 +325,7 @@ GLuint COpenGLDevice::TextureName(TextureHandle handle) const {
     return it == textures.end() ? 0 : it->second;
 }
 
-bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::size_t vertexOffset) {
+bool COpenGLDevice::Apply(const CPipelineState& pipeline, GLuint texture, std::size_t vertexOffset) {
     if (pipeline.blend) {
         glEnable(GL_BLEND);
         glBlendFunc(GLBlend(pipeline.srcBlend), GLBlend(pipeline.destBlend));
@@ -353,15 +353,15 @@ bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
         return false;
 
     const bool textured = pipeline.format == VertexFormat::XyzrhwDiffuseTex1;
-    const GLsizei stride = textured ? sizeof(TexturedVertex) : sizeof(ColorVertex);
+    const GLsizei stride = textured ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
     const auto at = [&](std::size_t field) { return reinterpret_cast<const void*>(vertexOffset + field); };
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride, at(0));
     glEnableVertexAttribArray(1);
-    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(ColorVertex, color)));
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, stride, at(offsetof(CColorVertex, color)));
     if (textured) {
         glEnableVertexAttribArray(2);
-        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(TexturedVertex, u)));
+        glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, stride, at(offsetof(CTexturedVertex, u)));
     } else {
         glDisableVertexAttribArray(2);
         glVertexAttrib2f(2, 0.0f, 0.0f);
@@ -369,12 +369,12 @@ bool COpenGLDevice::Apply(const PipelineState& pipeline, GLuint texture, std::si
     return true;
 }
 
-RenderResult COpenGLDevice::DrawStreamed(const PipelineState& pipeline, GLuint texture, GLenum mode,
+RenderResult COpenGLDevice::DrawStreamed(const CPipelineState& pipeline, GLuint texture, GLenum mode,
                                          const void* vertices, std::uint32_t vertexCount,
                                          const std::uint16_t* indices, std::uint32_t indexCount,
                                          std::uint32_t minVertexIndex) {
     const std::size_t stride =
-        pipeline.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(TexturedVertex) : sizeof(ColorVertex);
+        pipeline.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, vertexStream.Name());
     const std::size_t vertexOffset =
@@ -399,7 +399,7 @@ RenderResult COpenGLDevice::DrawIndexedTriangleList(std::uint32_t minVertexIndex
                                                     std::uint32_t triangleCount, const std::uint16_t* indices,
                                                     const void* vertices, std::uint32_t stride) {
     const std::uint32_t expectedStride =
-        state.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(TexturedVertex) : sizeof(ColorVertex);
+        state.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
     if (!indices || !vertices || stride != expectedStride || vertexCount == 0 || triangleCount == 0 ||
         minVertexIndex + vertexCount > 65536u)
         return kRenderInvalidCall;
@@ -458,13 +458,13 @@ RenderResult COpenGLDevice::DrawPolyline(LineHandle line, const float* points, s
     scratchLine.resize(pointCount);
     for (std::uint32_t i = 0; i < pointCount; ++i)
         scratchLine[i] = {points[2 * i], points[2 * i + 1], 0.0f, 1.0f, color};
-    const PipelineState lineState =
+    const CPipelineState lineState =
         OverlayState(VertexFormat::XyzrhwDiffuse, TextureOp::SelectArg1, TextureArg::Diffuse);
     return DrawStreamed(lineState, 0, GL_LINE_STRIP, scratchLine.data(), pointCount, nullptr, 0, 0);
 }
 
-RenderResult COpenGLDevice::CreateFont(const FontDesc& desc, FontHandle& font) {
-    auto record = std::make_unique<FontRecord>();
+RenderResult COpenGLDevice::CreateFont(const CFontDesc& desc, FontHandle& font) {
+    auto record = std::make_unique<CFontRecord>();
     std::string error;
     if (!record->face.Create(desc, error)) return kRenderFail;
     glGenTextures(1, &record->texture);
@@ -493,20 +493,20 @@ void COpenGLDevice::ReleaseFont(FontHandle font) {
     fonts.erase(it);
 }
 
-int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const TextRect& rect,
+int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const CTextRect& rect,
                             std::uint32_t format, std::uint32_t color) {
     const auto it = fonts.find(static_cast<std::uint32_t>(font));
     if (it == fonts.end() || !text) return 0;
     const std::string_view view(text, length < 0 ? std::strlen(text) : std::size_t(length));
     if (view.empty()) return 0;
     const CFontFace& face = it->second->face;
-    const TextLayoutResult layout = LayOutText(view, rect, format, face.LineHeight(),
+    const CTextLayoutResult layout = LayOutText(view, rect, format, face.LineHeight(),
                                                [&](unsigned char c) { return face.Glyph(c).advance; });
 
     const float atlasW = float(face.AtlasWidth()), atlasH = float(face.AtlasHeight());
     scratchVertices.clear();
     scratchIndices.clear();
-    const PipelineState textState =
+    const CPipelineState textState =
         OverlayState(VertexFormat::XyzrhwDiffuseTex1, TextureOp::Modulate, TextureArg::Texture);
     bool drawn = true;
     const auto flush = [&] {
@@ -523,11 +523,11 @@ int COpenGLDevice::DrawText(FontHandle font, const char* text, int length, const
         glScissor(rect.left, screenHeight - rect.bottom, std::max(rect.right - rect.left, 0),
                   std::max(rect.bottom - rect.top, 0));
     }
-    for (const LaidOutLine& line : layout.lines) {
+    for (const CLaidOutLine& line : layout.lines) {
         int pen = line.x;
         const int baseline = line.y + face.Ascent();
         for (std::size_t i = line.begin; i < line.end; ++i) {
-            const GlyphBox& g = face.Glyph(static_cast<unsigned char>(view[i]));
+            const CGlyphBox& g = face.Glyph(static_cast<unsigned char>(view[i]));
             if (g.width > 0) {
                 if (scratchVertices.size() + 4 > 65536) flush();
                 const float x0 = float(pen + g.bearingX), y0 = float(baseline - g.bearingY);

@@ -60,16 +60,16 @@ enum class TextureFilter : std::uint32_t { None, Point, Linear };
 // Pre-transformed vertices: x and y in back-buffer pixels with pixel centres on integers (as
 // Direct3D 9 has them), z, rhw, then a 32-bit ARGB colour and, for the textured format, u and v.
 enum class VertexFormat : std::uint32_t { XyzrhwDiffuse, XyzrhwDiffuseTex1 };
-struct ColorVertex {
+struct CColorVertex {
     float x, y, z, rhw;
     std::uint32_t color;
 };
-struct TexturedVertex {
+struct CTexturedVertex {
     float x, y, z, rhw;
     std::uint32_t color;
     float u, v;
 };
-static_assert(sizeof(ColorVertex) == 20 && sizeof(TexturedVertex) == 28);
+static_assert(sizeof(CColorVertex) == 20 && sizeof(CTexturedVertex) == 28);
 
 // Text layout flags, with the values of the Windows DrawText flags they stand for.
 inline constexpr std::uint32_t kTextTop = 0x0000;
@@ -82,20 +82,20 @@ inline constexpr std::uint32_t kTextWordBreak = 0x0010;
 inline constexpr std::uint32_t kTextSingleLine = 0x0020;
 inline constexpr std::uint32_t kTextNoClip = 0x0100;
 
-struct TextRect {
+struct CTextRect {
     int left, top, right, bottom;
 };
 
 // What a font is made from: a typeface by name (a sans-serif face stands in when it is missing),
 // the cell height in pixels and the weight (400 regular, 700 bold).
-struct FontDesc {
+struct CFontDesc {
     int height = 0;
     int weight = 400;
     std::string typeface;
 };
 
 // What drawing asked of the device, for the frame benchmark.
-struct RenderCounts {
+struct CRenderCounts {
     std::uint32_t draws = 0;
     // Draws whose states, texture or vertex format differ from the draw before: each one a break
     // in what could otherwise have been drawn as one batch.
@@ -108,7 +108,7 @@ public:
 
     // The counts since the last call, which starts them again; zeros from a device that does not
     // count.
-    virtual RenderCounts TakeCounts() { return {}; }
+    virtual CRenderCounts TakeCounts() { return {}; }
 
     // The size of the back buffer in pixels.
     virtual void GetBackBufferSize(std::uint32_t& width, std::uint32_t& height) = 0;
@@ -147,11 +147,11 @@ public:
     virtual void LineOnResetDevice(LineHandle line) = 0;
     virtual void ReleaseLine(LineHandle line) = 0;
 
-    virtual RenderResult CreateFont(const FontDesc& desc, FontHandle& font) = 0;
+    virtual RenderResult CreateFont(const CFontDesc& desc, FontHandle& font) = 0;
     // Draws Windows-1250 text (length -1: up to the terminating zero) with the kText* flags.
     // Returns the drawn height in pixels, or with vertical centring or bottom alignment the offset
     // from the rectangle's top to the bottom of the text; 0 means nothing could be drawn.
-    virtual int DrawText(FontHandle font, const char* text, int length, const TextRect& rect,
+    virtual int DrawText(FontHandle font, const char* text, int length, const CTextRect& rect,
                          std::uint32_t format, std::uint32_t color) = 0;
     virtual void FontOnLostDevice(FontHandle font) = 0;
     virtual void FontOnResetDevice(FontHandle font) = 0;

@@ -18,7 +18,7 @@ int Width(std::string_view text, std::size_t begin, std::size_t end,
 // Splits one paragraph (no line ends inside) into lines no wider than maxWidth, breaking after
 // spaces; a word wider than the rectangle keeps a line of its own and overflows it.
 void BreakParagraph(std::string_view text, std::size_t begin, std::size_t end, int maxWidth,
-                    const std::function<int(unsigned char)>& advance, std::vector<LaidOutLine>& lines) {
+                    const std::function<int(unsigned char)>& advance, std::vector<CLaidOutLine>& lines) {
     std::size_t lineBegin = begin;
     while (true) {
         std::size_t lineEnd = lineBegin; // end of the last word that fits
@@ -47,9 +47,9 @@ void BreakParagraph(std::string_view text, std::size_t begin, std::size_t end, i
 
 } // namespace
 
-TextLayoutResult LayOutText(std::string_view text, const TextRect& rect, std::uint32_t format, int lineHeight,
+CTextLayoutResult LayOutText(std::string_view text, const CTextRect& rect, std::uint32_t format, int lineHeight,
                             const std::function<int(unsigned char)>& advance) {
-    TextLayoutResult layout;
+    CTextLayoutResult layout;
     if (format & kTextSingleLine) {
         layout.lines.push_back({0, text.size(), 0, 0, Width(text, 0, text.size(), advance)});
     } else {
@@ -74,7 +74,7 @@ TextLayoutResult LayOutText(std::string_view text, const TextRect& rect, std::ui
         y = rect.top + (rect.bottom - rect.top - total) / 2;
     else if (format & kTextBottom)
         y = rect.bottom - total;
-    for (LaidOutLine& line : layout.lines) {
+    for (CLaidOutLine& line : layout.lines) {
         if (format & kTextCenter)
             line.x = rect.left + (rect.right - rect.left - line.width) / 2;
         else if (format & kTextRight)

@@ -9,19 +9,19 @@
 #include <string_view>
 #include <vector>
 
-struct LaidOutLine {
+struct CLaidOutLine {
     std::size_t begin = 0, end = 0; // byte range of the text drawn on this line
     int x = 0, y = 0;               // top-left corner of the line in pixels
     int width = 0;
 };
 
-struct TextLayoutResult {
-    std::vector<LaidOutLine> lines;
+struct CTextLayoutResult {
+    std::vector<CLaidOutLine> lines;
     // The height DrawText reports: the text's height, or with vertical centring or bottom
     // alignment the distance from the rectangle's top to the text's bottom.
     int height = 0;
 };
 
 // advance gives each byte's pen movement in pixels; lineHeight is the font's line spacing.
-TextLayoutResult LayOutText(std::string_view text, const TextRect& rect, std::uint32_t format, int lineHeight,
+CTextLayoutResult LayOutText(std::string_view text, const CTextRect& rect, std::uint32_t format, int lineHeight,
                             const std::function<int(unsigned char)>& advance);

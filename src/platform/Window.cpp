@@ -16,12 +16,12 @@ namespace {
 constexpr Uint64 kFullScreenWaitMilliseconds = 3000;
 
 #ifdef TUNDREL_ASK_X11
-struct SX11Window {
+struct CX11Window {
     Display* display = nullptr;
     ::Window window = 0;
 };
 
-bool X11Of(SDL_Window* window, SX11Window& x11) {
+bool X11Of(SDL_Window* window, CX11Window& x11) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
@@ -51,7 +51,7 @@ bool HasWindowManager(Display* display) {
 // never came. False where the system cannot be asked; SDL's own size is all there is then.
 bool RealWindowSize(SDL_Window* window, int& width, int& height) {
 #ifdef TUNDREL_ASK_X11
-    SX11Window x11;
+    CX11Window x11;
     ::Window root = 0;
     int x = 0, y = 0;
     unsigned int w = 0, h = 0, border = 0, depth = 0;
@@ -69,7 +69,7 @@ bool RealWindowSize(SDL_Window* window, int& width, int& height) {
 // Whether a window manager could show the window in full screen at all.
 bool FullScreenPossible(SDL_Window* window) {
 #ifdef TUNDREL_ASK_X11
-    SX11Window x11;
+    CX11Window x11;
     if (X11Of(window, x11)) return HasWindowManager(x11.display);
 #else
     (void)window;

@@ -47,7 +47,7 @@ constexpr int WHEEL_DELTA = 120;
 constexpr LPARAM KEY_ALT_DOWN = LPARAM(1) << 29;
 constexpr LPARAM KEY_WAS_DOWN = LPARAM(1) << 30;
 
-struct SMessage {
+struct CMessage {
     std::uint32_t message = WM_NULL;
     WPARAM wParam = 0;
     LPARAM lParam = 0;

@@ -20,7 +20,7 @@ void SetMinimumClientSize(CGLWindow& window, int width, int height) {
     if (SDL_Window* sdl = window.GetSDLWindow()) SDL_SetWindowMinimumSize(sdl, width, height);
 }
 
-SDesktopMode GetDesktopMode(const CGLWindow* window) {
+CDesktopMode GetDesktopMode(const CGLWindow* window) {
     int display = 0;
     if (window && window->GetSDLWindow()) display = SDL_GetWindowDisplayIndex(window->GetSDLWindow());
     SDL_DisplayMode mode{};

@@ -6,7 +6,7 @@ class CGLWindow;
 
 namespace platform {
 
-struct SDesktopMode {
+struct CDesktopMode {
     int width = 0;
     int height = 0;
     int refreshRate = 0;
@@ -18,7 +18,7 @@ void SetWindowPosition(CGLWindow& window, int x, int y);
 // The smallest client size a user can drag the window to.
 void SetMinimumClientSize(CGLWindow& window, int width, int height);
 // The mode of the display the window is on (the first display before there is a window).
-SDesktopMode GetDesktopMode(const CGLWindow* window);
+CDesktopMode GetDesktopMode(const CGLWindow* window);
 
 void ShowSystemCursor(bool visible);
 // Keeps the pointer inside the window while grab is set.

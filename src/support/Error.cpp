@@ -26,7 +26,6 @@ namespace {
 CErrorLog* g_log = nullptr;
 unsigned g_recordNumber = 1;
 ErrorNameLookup g_errorNames = nullptr;
-std::function<RecordEnvironment()> g_environment;
 // Freed just before an out-of-memory record is written, so that its strings find room. Below the
 // allocator's mmap threshold, so freeing it leaves the room in this process.
 std::unique_ptr<char[]> g_outOfMemoryReserve;
@@ -37,12 +36,12 @@ thread_local bool t_unrecorded = false;
 CErrorLog* RecordingLog() { return t_unrecorded ? nullptr : g_log; }
 
 // One part of a record: the log is opened for appending at the start and closed at the end.
-class RecordPart {
+class CRecordPart {
 public:
-    RecordPart() : log(RecordingLog()) {
+    CRecordPart() : log(RecordingLog()) {
         if (log) opened = log->Open(false);
     }
-    ~RecordPart() {
+    ~CRecordPart() {
         if (log && opened) log->Close();
     }
     void Line(std::string_view label, const std::string& value) {
@@ -60,8 +59,11 @@ private:
 
 } // namespace
 
-RecordEnvironment SystemRecordEnvironment() {
-    RecordEnvironment env;
+CRecordEnvironment SystemRecordEnvironment() {
+    // The user database and the program's path may set errno, which the error being recorded
+    // still has to report.
+    const int savedErrno = errno;
+    CRecordEnvironment env;
     std::time_t now = std::time(nullptr);
     std::tm utc{};
     gmtime_r(&now, &utc);
@@ -80,12 +82,9 @@ RecordEnvironment SystemRecordEnvironment() {
     if (user && std::strlen(user) < 257) env.user = user;
 
     env.program = Utf8ToCp1250(GetModulePath()).substr(0, 260);
+    errno = savedErrno;
     return env;
 }
-
-void SetRecordEnvironmentSource(std::function<RecordEnvironment()> source) { g_environment = std::move(source); }
-
-void ResetErrorNumbering() { g_recordNumber = 1; }
 
 void SetDirectXErrorNames(ErrorNameLookup lookup) { g_errorNames = lookup; }
 
@@ -99,13 +98,13 @@ CError::CError(const std::string& message, const std::string& sourceFile, int li
     WriteBaseRecord();
 }
 
-CError::CError(const std::string& message, const std::string& sourceFile, int line, DeferRecord)
+CError::CError(const std::string& message, const std::string& sourceFile, int line, CDeferRecord)
     : message(message), sourceFile(sourceFile), line(line) {}
 
 void CError::WriteBaseRecord() const {
     if (!RecordingLog()) return;
-    const RecordEnvironment env = g_environment ? g_environment() : SystemRecordEnvironment();
-    RecordPart part;
+    const CRecordEnvironment env = SystemRecordEnvironment();
+    CRecordPart part;
     part.Line("");
     part.Line(std::string("Środowisko"_pl));
     part.Line("Czas", env.timeUtc);
@@ -127,10 +126,10 @@ int TakeErrno() { return errno; }
 } // namespace
 
 CWin32APIError::CWin32APIError(const std::string& message, const std::string& sourceFile, int line)
-    : CError(message, sourceFile, line, DeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
+    : CError(message, sourceFile, line, CDeferRecord{}), code(static_cast<std::uint32_t>(TakeErrno())) {
     WriteBaseRecord();
     if (!RecordingLog()) return;
-    RecordPart part;
+    CRecordPart part;
     part.Line("Win32API");
     part.Line("Kod", std::to_string(code));
     // The system's message text comes with a line break of its own.
@@ -142,7 +141,7 @@ CDirectXError::CDirectXError(const std::string& message, std::uint32_t code, con
     : CError(message, sourceFile, line), code(code) {
     if (!RecordingLog()) return;
     const std::string name = DirectXErrorName(code);
-    RecordPart part;
+    CRecordPart part;
     part.Line("DirectX");
     part.Line("Kod", std::to_string(code));
     part.Line("Komunikat", name);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 namespace vexo {
@@ -21,8 +20,8 @@ public:
 
 protected:
     // For derived errors whose base record is written later (XML builds its position first).
-    struct DeferRecord {};
-    CError(const std::string& message, const std::string& sourceFile, int line, DeferRecord);
+    struct CDeferRecord {};
+    CError(const std::string& message, const std::string& sourceFile, int line, CDeferRecord);
     void WriteBaseRecord() const;
 };
 
@@ -87,22 +86,18 @@ private:
     bool wasUnrecorded;
 };
 
-// What a record says about the machine. Tests replace the source to get byte-exact records.
-struct RecordEnvironment {
+// What a record says about the machine.
+struct CRecordEnvironment {
     std::string timeUtc;  // "YYYY-MM-DD hh:mm:ss"
     std::string computer; // "" leaves the line out
     std::string user;     // "" leaves the line out
     std::string program;
 };
-RecordEnvironment SystemRecordEnvironment();
-void SetRecordEnvironmentSource(std::function<RecordEnvironment()> source); // empty: the system's
+CRecordEnvironment SystemRecordEnvironment();
 
 // For the top-level handlers (main, the frame loop), inside their catch blocks: gives the exception
 // being handled a record unless it has one (every CError wrote its own). Running out of memory is
 // recorded with memory set aside when the log was set, so the record can be written even then.
 void RecordCurrentException(const std::string& sourceFile);
-
-// The record number counts from 1 for each run; tests start a new "run" with this.
-void ResetErrorNumbering();
 
 } // namespace vexo

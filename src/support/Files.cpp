@@ -216,7 +216,7 @@ std::string GetModulePath() {
     return n > 0 ? std::string(buffer, std::size_t(n)) : std::string();
 }
 
-bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries, bool* readError) {
+bool ListDirectory(const std::string& path, std::vector<CDirectoryEntry>& entries, bool* readError) {
     entries.clear();
     if (readError) *readError = false;
     const std::string host = HostPath(path);
@@ -235,7 +235,7 @@ bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries
         const std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         const std::string full = (host.empty() ? std::string() : host + "/") + name;
-        DirectoryEntry entry;
+        CDirectoryEntry entry;
         entry.name = name;
         struct stat st;
         if (::lstat(full.c_str(), &st) != 0) {
@@ -251,7 +251,7 @@ bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries
     }
     ::closedir(d);
     std::sort(entries.begin(), entries.end(),
-              [](const DirectoryEntry& a, const DirectoryEntry& b) { return a.name < b.name; });
+              [](const CDirectoryEntry& a, const CDirectoryEntry& b) { return a.name < b.name; });
     return true;
 }
 

@@ -35,7 +35,7 @@ bool RemoveFile(const std::string& path);
 // The full path of the running program (host form).
 std::string GetModulePath();
 
-struct DirectoryEntry {
+struct CDirectoryEntry {
     std::string name; // the name as the file system holds it (UTF-8 on Linux)
     bool isDirectory = false;
     bool isRegularFile = false;
@@ -47,6 +47,6 @@ struct DirectoryEntry {
 // a dangling one, or an entry removed while the folder is read, is left out. When the listing
 // fails part way, or an entry cannot be described, readError (if given) is set and the entries
 // found so far are kept.
-bool ListDirectory(const std::string& path, std::vector<DirectoryEntry>& entries, bool* readError = nullptr);
+bool ListDirectory(const std::string& path, std::vector<CDirectoryEntry>& entries, bool* readError = nullptr);
 
 } // namespace vexo

@@ -10,8 +10,6 @@ std::string_view TrimView(std::string_view text) {
     return text.substr(begin, end - begin);
 }
 
-std::string Trim(std::string_view text) { return std::string(TrimView(text)); }
-
 std::string CollapseWhitespace(std::string_view text) {
     std::string out;
     out.reserve(text.size());

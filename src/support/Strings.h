@@ -10,8 +10,7 @@ namespace vexo {
 // Tab, LF, CR and space: the only bytes the project ever treats as whitespace.
 constexpr bool IsXmlSpace(unsigned char c) { return c == 9 || c == 10 || c == 13 || c == 32; }
 
-std::string Trim(std::string_view text);
-// The same without the copy: the part of text that Trim keeps.
+// The text without the whitespace at either end.
 std::string_view TrimView(std::string_view text);
 std::string CollapseWhitespace(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view what, std::string_view with);

@@ -52,7 +52,7 @@ std::string CXMLError::KindMessage(int kind) {
 }
 
 CXMLError::CXMLError(int kind, const std::string& text, std::size_t position)
-    : CError(std::string("Błąd parsera XML"_pl), "", -1, DeferRecord{}), kind(kind),
+    : CError(std::string("Błąd parsera XML"_pl), "", -1, CDeferRecord{}), kind(kind),
       position(position == kEndOfText || position > text.size() ? text.size() : position), textLine(1),
       textColumn(1) {
     LineAndColumn(text, this->position, textLine, textColumn);

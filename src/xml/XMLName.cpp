@@ -69,14 +69,4 @@ CXMLName::~CXMLName() {
     Release();
 }
 
-std::size_t CXMLName::References(std::string_view name) {
-    const Table& table = GetTable();
-    const auto it = table.find(name);
-    return it == table.end() ? 0 : it->second;
-}
-
-std::size_t CXMLName::TableSize() {
-    return GetTable().size();
-}
-
 } // namespace vexo

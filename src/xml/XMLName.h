@@ -22,10 +22,6 @@ public:
     const std::string& Get() const { return entry->first; }
     bool operator==(std::string_view name) const { return entry->first == name; }
 
-    // How many handles hold the name (0 when it is not in the table).
-    static std::size_t References(std::string_view name);
-    static std::size_t TableSize();
-
 private:
     // Hashed, and looked up by string_view without building a string: every element and
     // attribute a document reads interns its name. Rehashing moves no entries, so a handle keeps

@@ -16,7 +16,6 @@ public:
     // Appends to what `output` already holds; it must outlive the writer.
     explicit CXMLWriter(std::string& output) : text(&output) {}
 
-    void ClearOutput() { text->clear(); }
     void StartElement(const std::string& name);
     void WriteAttribute(const std::string& name, const std::string& value, bool doubleQuotes);
     void EndElement(bool allowEmptyTag);

@@ -12,8 +12,8 @@ namespace {
 // Keeps what the frame stores at shutdown.
 class CSavingConfig : public CDesktopDisplayConfig {
 public:
-    SWindowSettings saved{0, 0, true, true};
-    void Save(const SWindowSettings& window, const SDisplaySettings&) override { saved = window; }
+    CWindowSettings saved{0, 0, true, true};
+    void Save(const CWindowSettings& window, const CDisplaySettings&) override { saved = window; }
 };
 
 const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",     "ReleaseDevice",
@@ -21,15 +21,15 @@ const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",
                                             "OnDestroyDevice",    "InitApplication", "DestroyMainWindow",
                                             "OnShutdown",         "CreateMainWindow"};
 
-SDisplayMode Mode(std::uint32_t width, std::uint32_t height, std::uint32_t refreshRate) {
-    SDisplayMode mode;
+CDisplayMode Mode(std::uint32_t width, std::uint32_t height, std::uint32_t refreshRate) {
+    CDisplayMode mode;
     mode.width = width;
     mode.height = height;
     mode.refreshRate = refreshRate;
     return mode;
 }
 
-void ExpectFullScreen(const SPresentParameters& presented, const SDisplayMode& mode) {
+void ExpectFullScreen(const CPresentParameters& presented, const CDisplayMode& mode) {
     EXPECT_FALSE(presented.windowed);
     EXPECT_EQ(presented.backBufferWidth, mode.width);
     EXPECT_EQ(presented.backBufferHeight, mode.height);
@@ -136,7 +136,7 @@ TEST_F(DeviceTest, MaximizedSizeIsNotTheStoredWindowSize) {
 
 TEST_F(DeviceTest, FullScreenAndBackKeepsTheWindowPlace) {
     Start();
-    const SRect windowPlace = host.bounds;
+    const CRect windowPlace = host.bounds;
     app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
     EXPECT_FALSE(app.IsWindowed());
     EXPECT_TRUE(host.fullScreen);
@@ -234,7 +234,7 @@ class CDialogConfig : public CDesktopDisplayConfig {
 public:
     bool accept = true;
     int runs = 0;
-    bool RunSettingsDialog(CFrameHost&, SDisplaySettings& settings) override {
+    bool RunSettingsDialog(CFrameHost&, CDisplaySettings& settings) override {
         ++runs;
         settings.windowed = false;
         settings.fullScreenMode = Mode(800, 600, 75);
@@ -286,7 +286,7 @@ TEST_F(DeviceTest, ErrorInsideTheShutdownDoesNotStartItAgain) {
                                                "DestroyMainWindow"}))
         << "the device goes even when a hook fails";
     EXPECT_FALSE(host.HasMainWindow());
-    host.whenIdle = [](SMessage&) { return false; };
+    host.whenIdle = [](CMessage&) { return false; };
     EXPECT_EQ(app.Run(), 0);
 }
 

@@ -11,7 +11,7 @@ using namespace platform;
 
 namespace {
 
-std::vector<SDisplayMode> ModesOf(const CD3DEnumeration& enumeration) {
+std::vector<CDisplayMode> ModesOf(const CD3DEnumeration& enumeration) {
     return enumeration.adapters.at(0).modes;
 }
 
@@ -27,14 +27,14 @@ TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) 
     ASSERT_EQ(enumeration.adapters.size(), 1u);
     // Under 640 by 480 is gone; width, height, format code, then refresh rate.
     EXPECT_EQ(ModesOf(enumeration),
-              (std::vector<SDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5),
+              (std::vector<CDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5),
                                          Mode(800, 600, 60), Mode(800, 600, 60, kFormatR5G6B5),
                                          Mode(1024, 768, 60), Mode(1280, 1024, 60), Mode(1280, 1024, 75)}));
 
-    const SDeviceInfo& device = enumeration.adapters[0].devices.at(0);
+    const CDeviceInfo& device = enumeration.adapters[0].devices.at(0);
     EXPECT_EQ(device.deviceType, kDeviceHal);
     std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>> combos;
-    for (const SDeviceCombo& combo : device.combos)
+    for (const CDeviceCombo& combo : device.combos)
         combos.emplace_back(combo.adapterFormat, combo.backBufferFormat, combo.windowed);
     // A window only on the desktop's format; 16-bit only in full screen here.
     EXPECT_EQ(combos, (std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>>{
@@ -44,7 +44,7 @@ TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) 
                           {kFormatX8R8G8B8, kFormatX8R8G8B8, true},
                           {kFormatR5G6B5, kFormatR5G6B5, false}}));
 
-    const SDeviceCombo& full = device.combos[2];
+    const CDeviceCombo& full = device.combos[2];
     EXPECT_EQ(full.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16, kFormatD15S1, kFormatD24X8,
                                                                     kFormatD24S8, kFormatD24X4S4}));
     EXPECT_EQ(full.multisampleTypes,
@@ -63,14 +63,14 @@ TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) 
 
 TEST(DisplayEnumeration, DriverLimitsNarrowTheOptions) {
     CScriptedDisplays displays;
-    SAdapterReport& report = displays.reports[0];
+    CAdapterReport& report = displays.reports[0];
     report.maxSamples = 1;
     report.swapIntervals = {1};
     report.depthBits = 16;
     report.stencilBits = 0;
     report.hardwareVertexProcessing = false;
     const CD3DEnumeration enumeration = Enumerated(displays);
-    const SDeviceCombo& combo = enumeration.adapters[0].devices[0].combos[2];
+    const CDeviceCombo& combo = enumeration.adapters[0].devices[0].combos[2];
     EXPECT_EQ(combo.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16}));
     EXPECT_EQ(combo.multisampleTypes, (std::vector<std::uint32_t>{kMultisampleNone}));
     EXPECT_EQ(combo.vertexProcessingTypes, (std::vector<std::uint32_t>{kSoftwareVertexProcessing}));
@@ -86,7 +86,7 @@ TEST(DisplayEnumeration, DriverLimitsNarrowTheOptions) {
 
 TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
     CScriptedDisplays displays;
-    SDisplaySettings settings;
+    CDisplaySettings settings;
     CD3DEnumeration enumeration = Enumerated(displays);
     ASSERT_TRUE(enumeration.FindBestWindowed(settings));
     EXPECT_EQ(settings.windowedMode, Mode(1280, 1024, 60));
@@ -130,7 +130,7 @@ TEST(DisplayEnumeration, SecondDisplayIsListedAfterTheFirst) {
     const CD3DEnumeration enumeration = Enumerated(displays);
     ASSERT_EQ(enumeration.adapters.size(), 2u);
     EXPECT_EQ(enumeration.adapters[1].description, "Monitor B");
-    SDisplaySettings settings;
+    CDisplaySettings settings;
     ASSERT_TRUE(enumeration.FindBestWindowed(settings));
     EXPECT_EQ(settings.windowedDevice.adapter, 1u);
 }
@@ -150,18 +150,18 @@ protected:
         EXPECT_TRUE(app->Create({})) << errors.Contents();
         return app;
     }
-    SDisplaySettings Best() {
-        SDisplaySettings best;
+    CDisplaySettings Best() {
+        CDisplaySettings best;
         CD3DEnumeration enumeration = Enumerated(displays);
         enumeration.FindBestFullScreen(best);
         enumeration.FindBestWindowed(best);
         return best;
     }
-    SDisplaySettings Chosen(const std::string& file, SWindowSettings& window) {
+    CDisplaySettings Chosen(const std::string& file, CWindowSettings& window) {
         Write(file);
         CSettingsDisplayConfig reader(displays, Path());
         const bool loaded = reader.Load(window);
-        SDisplaySettings settings;
+        CDisplaySettings settings;
         EXPECT_TRUE(reader.ChooseInitial(host, window, loaded, settings));
         return settings;
     }
@@ -203,7 +203,7 @@ TEST_F(SettingsFileTest, RunEndedInA640By480WindowWritesTheFileExactly) {
 }
 
 TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
-    SDisplaySettings stored = Best();
+    CDisplaySettings stored = Best();
     stored.windowed = false;
     stored.fullScreenMode = Mode(800, 600, 60, kFormatR5G6B5);
     stored.fullScreenDevice = {0,
@@ -217,12 +217,12 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
                                kIntervalFour};
     stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8,           kFormatA8R8G8B8,   kFormatD24X4S4,
                              4, 0,          kHardwareVertexProcessing, kIntervalImmediate};
-    const SWindowSettings window{1024, 700, true, true};
+    const CWindowSettings window{1024, 700, true, true};
     CD3DEnumeration enumeration = Enumerated(displays);
     CSettingsFile(Path()).Save(enumeration, window, stored);
 
-    SWindowSettings read{500, 375, false, false};
-    const SDisplaySettings settings = Chosen(Read(), read);
+    CWindowSettings read{500, 375, false, false};
+    const CDisplaySettings settings = Chosen(Read(), read);
     EXPECT_EQ(read.width, 1024);
     EXPECT_EQ(read.height, 700);
     EXPECT_TRUE(read.fullScreen);
@@ -237,11 +237,11 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
 }
 
 TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
-    const SDisplaySettings best = Best();
-    SWindowSettings window{500, 375, true, false};
+    const CDisplaySettings best = Best();
+    CWindowSettings window{500, 375, true, false};
     // Adapter 5 of one; a windowed combination for full screen; D32, 8 samples, mixed processing
     // and interval two in a window are not offered; sizes outside 320 to 16384.
-    const SDisplaySettings settings = Chosen("<settings><window-size width='100' height='20000'/>"
+    const CDisplaySettings settings = Chosen("<settings><window-size width='100' height='20000'/>"
                                              "<fullscreen>0</fullscreen>"
                                              "<fullscreen-settings><adapter>5</adapter><combo>1</combo>"
                                              "<display-mode>0</display-mode></fullscreen-settings>"
@@ -265,7 +265,7 @@ TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
 
     // A mode of another format than the combination's keeps the best mode; an index past the
     // list takes the first; a quality past the type's count keeps the best quality.
-    const SDisplaySettings other = Chosen("<settings><fullscreen-settings><combo>2</combo>"
+    const CDisplaySettings other = Chosen("<settings><fullscreen-settings><combo>2</combo>"
                                           "<display-mode>1</display-mode>"
                                           "<multisample type='1' quality='2'/></fullscreen-settings>"
                                           "<windowed-settings><combo>3</combo><display-mode>99</display-mode>"
@@ -275,16 +275,16 @@ TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
     EXPECT_EQ(other.fullScreenDevice.multisampleType, kMultisampleNonMaskable);
     EXPECT_EQ(other.fullScreenDevice.multisampleQuality, 0u);
     EXPECT_EQ(other.windowedMode, best.windowedMode) << "a window keeps the desktop's mode";
-    const SDisplaySettings first = Chosen("<settings><fullscreen-settings><combo>2</combo>"
+    const CDisplaySettings first = Chosen("<settings><fullscreen-settings><combo>2</combo>"
                                           "<display-mode>99</display-mode></fullscreen-settings></settings>",
                                           window);
     EXPECT_EQ(first.fullScreenMode, Mode(640, 480, 60));
 }
 
 TEST_F(SettingsFileTest, MissingPartsKeepDefaultsAndBestModes) {
-    const SDisplaySettings best = Best();
-    SWindowSettings window{500, 375, true, false};
-    SDisplaySettings settings =
+    const CDisplaySettings best = Best();
+    CWindowSettings window{500, 375, true, false};
+    CDisplaySettings settings =
         Chosen("<settings><window-size width='800'/>"
                "<fullscreen-settings><combo>0</combo></fullscreen-settings></settings>",
                window);
@@ -328,12 +328,12 @@ TEST_F(SettingsFileTest, BrokenFileOrNoUsableDisplayEndsTheStartWithCode2) {
 
 TEST_F(SettingsFileTest, PresentationFollowsTheCaseInUseAndTogglesOnlyToAnOfferedCase) {
     auto app = Start();
-    const SDisplaySettings best = Best();
+    const CDisplaySettings best = Best();
     EXPECT_TRUE(app->IsWindowed());
-    EXPECT_EQ(app->GetPresentParameters(), (SPresentParameters{true, 800, 600, 0, best.windowedDevice}));
+    EXPECT_EQ(app->GetPresentParameters(), (CPresentParameters{true, 800, 600, 0, best.windowedDevice}));
     app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
     EXPECT_EQ(app->GetPresentParameters(),
-              (SPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
+              (CPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
     app->SendMessage(WM_CLOSE);
     app.reset();
 

@@ -191,7 +191,7 @@ TEST_F(FrameTest, InactiveLoopSleepsBeforeEachStep) {
     CreateApp();
     app.Pause(true, false);
     int idle = 0;
-    host.whenIdle = [&](SMessage& m) {
+    host.whenIdle = [&](CMessage& m) {
         if (++idle <= 3) return false;
         m = {WM_CLOSE, 0, 0};
         return true;
@@ -240,7 +240,7 @@ TEST_F(FrameTest, ActiveLoopSleepsBetweenFramesTheDisplayCouldNotShow) {
     CreateApp();
     int idle = 0;
     std::uint32_t slept = 0;
-    host.whenIdle = [&](SMessage& m) {
+    host.whenIdle = [&](CMessage& m) {
         if (++idle > 30) {
             m = {WM_CLOSE, 0, 0};
             return true;
@@ -257,7 +257,7 @@ TEST_F(FrameTest, ActiveLoopSleepsBetweenFramesTheDisplayCouldNotShow) {
 TEST_F(FrameTest, ErrorInAFrameStepClosesTheWindowAndEndsWithZero) {
     CreateApp();
     app.failing = {"RenderFrame"};
-    host.whenIdle = [&](SMessage&) {
+    host.whenIdle = [&](CMessage&) {
         host.Advance(0.02);
         return false;
     };

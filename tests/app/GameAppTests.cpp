@@ -20,9 +20,9 @@ struct SQuadSpan {
     float left = 1e9f, right = -1e9f;
     bool oneColour = true;
 };
-SQuadSpan Span(const std::vector<TexturedVertex>& quad, std::uint32_t colour) {
+SQuadSpan Span(const std::vector<CTexturedVertex>& quad, std::uint32_t colour) {
     SQuadSpan span;
-    for (const TexturedVertex& v : quad) {
+    for (const CTexturedVertex& v : quad) {
         span.left = std::min(span.left, v.x);
         span.right = std::max(span.right, v.x);
         span.oneColour = span.oneColour && v.color == colour;
@@ -72,7 +72,7 @@ TEST_F(GameAppTest, LoadingMessageIsPaintedBeforeTheDeviceIsMade) {
 TEST_F(GameAppTest, DeviceCreationLoadsEveryWantedEntryOfTheGameData) {
     Start();
     ASSERT_EQ(gfx.font.Fonts().size(), 1u);
-    const GfxSpriteSet* units = gfx.sprite.FindSet(kUnitSpriteSet);
+    const CGfxSpriteSet* units = gfx.sprite.FindSet(kUnitSpriteSet);
     ASSERT_NE(units, nullptr);
     ASSERT_NE(units->texture, TextureHandle::None);
     EXPECT_EQ(host.device.textures.at(units->texture).bytes, CGameDataFolder::Bitmap(64, 0x3366CC));

@@ -48,9 +48,9 @@ public:
     float GetTime() const { return time; }
     float GetElapsedTime() const { return elapsedTime; }
     float GetFramesPerSecond() const { return framesPerSecond; }
-    const SPresentParameters& GetPresentParameters() const { return presentParameters; }
-    const SWindowSettings& GetWindowSettings() const { return windowSettings; }
-    const SRect& GetSavedWindowBounds() const { return windowBounds; }
+    const CPresentParameters& GetPresentParameters() const { return presentParameters; }
+    const CWindowSettings& GetWindowSettings() const { return windowSettings; }
+    const CRect& GetSavedWindowBounds() const { return windowBounds; }
     std::uint32_t BackBufferWidth() const { return backBufferWidth; }
     std::uint32_t BackBufferHeight() const { return backBufferHeight; }
 

@@ -40,7 +40,7 @@ class EventsTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        SMessage stale;
+        CMessage stale;
         while (PeekPlatformMessage(stale)) {
         }
     }
@@ -56,9 +56,9 @@ protected:
         event.key.keysym.mod = mod;
         SDL_PushEvent(&event);
     }
-    static std::vector<SMessage> Take() {
-        std::vector<SMessage> messages;
-        SMessage message;
+    static std::vector<CMessage> Take() {
+        std::vector<CMessage> messages;
+        CMessage message;
         while (PeekPlatformMessage(message)) messages.push_back(message);
         return messages;
     }
@@ -69,7 +69,7 @@ TEST_F(EventsTest, AltIsAnOrdinaryKeyAndMarksTheKeysPressedWithIt) {
     Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT);
     Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT, 1);
     Key(SDL_KEYUP, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_NONE);
-    const std::vector<SMessage> messages = Take();
+    const std::vector<CMessage> messages = Take();
     ASSERT_EQ(messages.size(), 4u) << "no character for Enter pressed with Alt";
     EXPECT_EQ(messages[0].message, WM_KEYDOWN);
     EXPECT_EQ(messages[0].wParam, WPARAM(VK_MENU));
@@ -84,7 +84,7 @@ TEST_F(EventsTest, AltIsAnOrdinaryKeyAndMarksTheKeysPressedWithIt) {
 
 TEST_F(EventsTest, KeysThatTypeControlCharactersAlsoSendThem) {
     Key(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, KMOD_NONE);
-    const std::vector<SMessage> messages = Take();
+    const std::vector<CMessage> messages = Take();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[1].message, WM_CHAR);
     EXPECT_EQ(messages[1].wParam, 8u);
@@ -95,7 +95,7 @@ TEST_F(EventsTest, TextArrivesAsWindows1250Characters) {
     event.type = SDL_TEXTINPUT;
     SDL_strlcpy(event.text.text, "ą€\xE2\x98\x83", sizeof event.text.text); // the snowman has no byte
     SDL_PushEvent(&event);
-    const std::vector<SMessage> messages = Take();
+    const std::vector<CMessage> messages = Take();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].wParam, 0xB9u);
     EXPECT_EQ(messages[1].wParam, 0x80u);
@@ -115,7 +115,7 @@ TEST_F(EventsTest, SecondClickIsADoubleClickAndTheWheelKeepsItsSign) {
     wheel.wheel.y = -1;
     wheel.wheel.preciseY = -1.0f;
     SDL_PushEvent(&wheel);
-    const std::vector<SMessage> messages = Take();
+    const std::vector<CMessage> messages = Take();
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].message, WM_RBUTTONDBLCLK);
     EXPECT_EQ(SignedLoWord(std::uintptr_t(messages[0].lParam)), -3);

@@ -6,14 +6,14 @@
 
 #include <vector>
 
-inline SDisplayMode Mode(std::uint32_t width, std::uint32_t height, std::uint32_t refreshRate,
+inline CDisplayMode Mode(std::uint32_t width, std::uint32_t height, std::uint32_t refreshRate,
                          std::uint32_t format = kFormatX8R8G8B8) {
     return {width, height, refreshRate, format};
 }
 
 // One display as a desktop PC has it: 32-bit and 16-bit modes, 4 samples at most, every interval.
-inline SAdapterReport DesktopDisplay(const char* name = "Monitor A") {
-    SAdapterReport report;
+inline CAdapterReport DesktopDisplay(const char* name = "Monitor A") {
+    CAdapterReport report;
     report.description = name;
     report.desktop = Mode(1280, 1024, 60);
     report.modes = {
@@ -26,6 +26,6 @@ inline SAdapterReport DesktopDisplay(const char* name = "Monitor A") {
 
 class CScriptedDisplays : public CDisplaySystem {
 public:
-    std::vector<SAdapterReport> reports{DesktopDisplay()};
-    std::vector<SAdapterReport> ReportAdapters() override { return reports; }
+    std::vector<CAdapterReport> reports{DesktopDisplay()};
+    std::vector<CAdapterReport> ReportAdapters() override { return reports; }
 };

@@ -36,8 +36,8 @@ int CurrentSamples() {
 }
 int CurrentSwapInterval() { return SDL_GL_GetCurrentContext() ? SDL_GL_GetSwapInterval() : 0; }
 
-SDisplaySettings BestSettings(const CD3DEnumeration& enumeration) {
-    SDisplaySettings settings;
+CDisplaySettings BestSettings(const CD3DEnumeration& enumeration) {
+    CDisplaySettings settings;
     enumeration.FindBestFullScreen(settings);
     enumeration.FindBestWindowed(settings);
     return settings;
@@ -47,12 +47,12 @@ class DialogModelTest : public ::testing::Test {
 protected:
     DialogModelTest() { enumeration.Enumerate(displays); }
     CSettingsDialogModel Open(bool windowed = true) {
-        SDisplaySettings settings = BestSettings(enumeration);
+        CDisplaySettings settings = BestSettings(enumeration);
         settings.windowed = windowed;
         return CSettingsDialogModel(enumeration, settings, 800, 600);
     }
     static std::string Shown(const CSettingsDialogModel& model, EDialogList list) {
-        const SChoiceList& choices = model.List(list);
+        const CChoiceList& choices = model.List(list);
         return choices.selected < 0 ? "" : choices.texts[std::size_t(choices.selected)];
     }
     static int IndexOf(const CSettingsDialogModel& model, EDialogList list, const std::string& text) {
@@ -121,7 +121,7 @@ TEST_F(DialogModelTest, ChangesRefillTheDependentListsKeepingWhatIsStillListed) 
     EXPECT_EQ(Shown(model, EDialogList::MultisampleQuality), "1");
     EXPECT_EQ(Shown(model, EDialogList::PresentInterval), "D3DPRESENT_INTERVAL_FOUR");
 
-    const SDisplaySettings& result = model.Result();
+    const CDisplaySettings& result = model.Result();
     EXPECT_FALSE(result.windowed);
     EXPECT_EQ(result.fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5));
     EXPECT_EQ(result.fullScreenDevice.backBufferFormat, kFormatR5G6B5);
@@ -147,16 +147,16 @@ TEST_F(DialogModelTest, CaseTheDeviceCannotShowIsRefused) {
     model.SetWindowed(true);
     EXPECT_FALSE(model.IsWindowed());
     // Picking an entry that is not there, or in a disabled list, changes nothing.
-    const SDisplaySettings before = model.Result();
+    const CDisplaySettings before = model.Result();
     model.Select(EDialogList::Resolution, 7);
     model.Select(EDialogList::Resolution, -1);
     EXPECT_EQ(model.Result().fullScreenMode, before.fullScreenMode);
 }
 
-SMessage Click(const GfxRect& r) {
+CMessage Click(const CGfxRect& r) {
     return {WM_LBUTTONDOWN, 0, MakeLParam(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2)};
 }
-SMessage Key(int key) {
+CMessage Key(int key) {
     return {WM_KEYDOWN, WPARAM(key), 1};
 }
 
@@ -188,13 +188,13 @@ TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
     EXPECT_TRUE(dialog.IsFinished());
     EXPECT_FALSE(dialog.IsAccepted());
 
-    for (const SMessage& ending : {Key(VK_RETURN), Click(dialog.ButtonBox(true))}) {
+    for (const CMessage& ending : {Key(VK_RETURN), Click(dialog.ButtonBox(true))}) {
         CSettingsDialog accepted(model);
         accepted.SetScreenSize(800.0f, 600.0f);
         accepted.Handle(ending);
         EXPECT_TRUE(accepted.IsAccepted());
     }
-    for (const SMessage& ending : {SMessage{WM_CLOSE, 0, 0}, Click(dialog.ButtonBox(false))}) {
+    for (const CMessage& ending : {CMessage{WM_CLOSE, 0, 0}, Click(dialog.ButtonBox(false))}) {
         CSettingsDialog cancelled(model);
         cancelled.SetScreenSize(800.0f, 600.0f);
         cancelled.Handle(ending);
@@ -217,7 +217,7 @@ TEST_F(DialogModelTest, LongListScrollsWithTheWheelInsideTheScreen) {
     for (int i = 0; i < 20; ++i)
         dialog.Handle({WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(300, 300)});
     ASSERT_TRUE(dialog.DropDownRow(count - 1));
-    const GfxRect last = *dialog.DropDownRow(count - 1);
+    const CGfxRect last = *dialog.DropDownRow(count - 1);
     EXPECT_GE(last.top, 0.0f);
     EXPECT_LE(last.bottom, 480.0f);
     dialog.Handle(Click(last));
@@ -232,7 +232,7 @@ protected:
         app.emplace(host, config, fullScreen);
         ASSERT_TRUE(app->Create({}));
         enumeration.Enumerate(displays); // as the configuration sees the same displays
-        model.emplace(enumeration, SDisplaySettings{}, 800, 600);
+        model.emplace(enumeration, CDisplaySettings{}, 800, 600);
         layout.emplace(*model);
         layout->SetScreenSize(800.0f, 600.0f);
     }
@@ -260,7 +260,7 @@ TEST_F(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
     // The player clicks, the dialog draws while it waits, then Enter.
     host.messages = {Click(layout->RadioBox(false))};
     const auto close = host.whenIdle;
-    host.whenIdle = [waited = false](SMessage& message) mutable {
+    host.whenIdle = [waited = false](CMessage& message) mutable {
         if (!std::exchange(waited, true)) return false;
         message = Key(VK_RETURN);
         return true;
@@ -288,26 +288,26 @@ TEST_F(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
 TEST_F(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
     Start(true);
     host.lateWindowSystem = true;
-    const SMessage pointer{WM_MOUSEMOVE, 0, MakeLParam(20, 30)};
+    const CMessage pointer{WM_MOUSEMOVE, 0, MakeLParam(20, 30)};
     // Each time the dialog waits, the window system does the next thing; OK is clicked where the
     // dialog lies in an 800 by 600 window.
-    std::vector<std::function<std::vector<SMessage>()>> script = {
-        [] { return std::vector<SMessage>{}; },
+    std::vector<std::function<std::vector<CMessage>()>> script = {
+        [] { return std::vector<CMessage>{}; },
         [&] {
             host.fullScreen = false;
             host.ResizeClient(800, 600);
-            return std::vector<SMessage>{{WM_ENTERSIZEMOVE, 0, 0}, {WM_EXITSIZEMOVE, 0, 0}, pointer};
+            return std::vector<CMessage>{{WM_ENTERSIZEMOVE, 0, 0}, {WM_EXITSIZEMOVE, 0, 0}, pointer};
         },
-        [] { return std::vector<SMessage>{}; },
-        [&] { return std::vector<SMessage>{Click(layout->ButtonBox(true))}; },
+        [] { return std::vector<CMessage>{}; },
+        [&] { return std::vector<CMessage>{Click(layout->ButtonBox(true))}; },
     };
     std::size_t step = 0;
-    host.whenIdle = [&](SMessage& message) {
+    host.whenIdle = [&](CMessage& message) {
         if (step >= script.size()) {
             message = Key(VK_ESCAPE);
             return true;
         }
-        const std::vector<SMessage> next = script[step++]();
+        const std::vector<CMessage> next = script[step++]();
         host.messages.assign(next.begin(), next.end());
         return !next.empty() && host.PeekMessage(message);
     };
@@ -316,7 +316,7 @@ TEST_F(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
     EXPECT_FALSE(Steps(host.log, {"CreateDevice"}).empty()) << "OK was where an 800 by 600 window shows it";
     const std::vector<std::uint32_t> passedOn = [&] {
         std::vector<std::uint32_t> kinds;
-        for (const SMessage& m : host.messages) kinds.push_back(m.message);
+        for (const CMessage& m : host.messages) kinds.push_back(m.message);
         return kinds;
     }();
     EXPECT_EQ(passedOn, (std::vector<std::uint32_t>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_MOUSEMOVE}));
@@ -328,11 +328,11 @@ TEST_F(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
     host.messages.clear();
     script = {[&] {
         host.ResizeClient(1280, 1000);
-        return std::vector<SMessage>{{WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1280, 1000)}, Key(VK_ESCAPE)};
+        return std::vector<CMessage>{{WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1280, 1000)}, Key(VK_ESCAPE)};
     }};
     step = 0;
     app->SendMessage(WM_COMMAND, kCommandChangeDevice);
-    SMessage message;
+    CMessage message;
     while (!host.messages.empty() && host.PeekMessage(message))
         app->SendMessage(message.message, message.wParam, message.lParam);
     EXPECT_TRUE(app->IsMaximized());
@@ -375,14 +375,14 @@ TEST(SettingsDialogScreen, DrawsOverTheRealDevice) {
     std::vector<std::uint32_t> pixels;
     std::uint32_t width = 0, height = 0;
     ASSERT_EQ(device->ReadBackBuffer(pixels, width, height), kRenderOk);
-    const auto at = [&](const GfxRect& r, float dx, float dy) {
+    const auto at = [&](const CGfxRect& r, float dx, float dy) {
         return pixels[std::size_t(r.top + dy) * width + std::size_t(r.left + dx)] & 0xFFFFFF;
     };
     EXPECT_EQ(at(dialog.RadioBox(true), -20.0f, 2.0f), 0xD4D0C8u) << "the dialog's face";
     ASSERT_TRUE(dialog.DropDownRow(1));
     EXPECT_EQ(at(*dialog.DropDownRow(1), 240.0f, 2.0f), 0xFFFFFFu) << "the open list";
     int dark = 0;
-    const GfxRect label = dialog.ListBox(EDialogList::Adapter);
+    const CGfxRect label = dialog.ListBox(EDialogList::Adapter);
     for (float y = 0; y < label.bottom - label.top; ++y)
         for (float x = -180.0f; x < -80.0f; ++x)
             dark += at(label, x, y) < 0x404040;
@@ -404,7 +404,7 @@ TEST(SdlHostPresentation, DeviceTakesTheChosenSamplesAndInterval) {
     std::string reason;
     ASSERT_TRUE(host.CreateMainWindow("Test", 320, 240, false, reason)) << reason;
     const auto create = [&](std::uint32_t multisampleType, std::uint32_t interval) {
-        SPresentParameters parameters{true, 320, 240, 0, {}};
+        CPresentParameters parameters{true, 320, 240, 0, {}};
         parameters.device.multisampleType = multisampleType;
         parameters.device.presentInterval = interval;
         RenderResult result = kRenderOk;
@@ -418,7 +418,7 @@ TEST(SdlHostPresentation, DeviceTakesTheChosenSamplesAndInterval) {
     EXPECT_EQ(CurrentSamples(), 0);
     EXPECT_EQ(CurrentSwapInterval(), 1);
     // A reset keeps the frame buffer and changes the interval.
-    SPresentParameters reset{true, 320, 240, 0, {}};
+    CPresentParameters reset{true, 320, 240, 0, {}};
     reset.device.presentInterval = kIntervalImmediate;
     EXPECT_EQ(host.ResetDevice(reset), kRenderOk);
     EXPECT_EQ(CurrentSwapInterval(), 0);

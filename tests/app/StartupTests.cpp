@@ -23,7 +23,7 @@ namespace {
 // stays in a window of the smallest size the game allows, as a settings file would ask.
 class CStoredWindow : public CDesktopDisplayConfig {
 public:
-    bool Load(SWindowSettings& window) override {
+    bool Load(CWindowSettings& window) override {
         window = {640, 480, false, false};
         return true;
     }
@@ -42,12 +42,12 @@ private:
     std::filesystem::path previous;
 };
 
-struct SFrame {
+struct CFrame {
     std::vector<std::uint32_t> pixels;
     std::uint32_t width = 0, height = 0;
     std::uint32_t At(std::uint32_t x, std::uint32_t y) const { return pixels[std::size_t(y) * width + x]; }
     // How many pixels of the box differ from the other frame.
-    int Differences(const SFrame& other, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1,
+    int Differences(const CFrame& other, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1,
                     std::uint32_t y1) const {
         int count = 0;
         for (std::uint32_t y = y0; y < y1; ++y)
@@ -57,10 +57,10 @@ struct SFrame {
 };
 
 // The frame as RenderFrame draws it for the pointer at (x, y), read before it is shown.
-SFrame Draw(CMyD3DApplication& app, int x, int y) {
+CFrame Draw(CMyD3DApplication& app, int x, int y) {
     app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(x, y));
     app.RenderFrame();
-    SFrame frame;
+    CFrame frame;
     EXPECT_EQ(app.GetDevice()->ReadBackBuffer(frame.pixels, frame.width, frame.height), kRenderOk);
     return frame;
 }
@@ -88,8 +88,8 @@ TEST(Startup, LoadsTheGameDataAndRendersFrames) {
     app.FrameStep();
     EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
 
-    const SFrame here = Draw(app, 300, 200);
-    const SFrame there = Draw(app, 400, 300);
+    const CFrame here = Draw(app, 300, 200);
+    const CFrame there = Draw(app, 400, 300);
     ASSERT_EQ(here.width, 640u);
     ASSERT_EQ(here.height, 480u);
     EXPECT_GT(here.Differences(there, 300, 200, 332, 232), 20) << "the cursor follows the pointer";

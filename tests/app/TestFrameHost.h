@@ -32,14 +32,14 @@ public:
     bool canCreateDevice = true;
     RenderResult resetResult = kRenderOk;
     RenderResult cooperativeLevel = kRenderOk;
-    SDisplayMode desktop = [] {
-        SDisplayMode mode;
+    CDisplayMode desktop = [] {
+        CDisplayMode mode;
         mode.width = 1280;
         mode.height = 1024;
         mode.refreshRate = 60;
         return mode;
     }();
-    SRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
+    CRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
     // The window system as X11 can be: it applies size and full-screen requests only when the
     // test calls ResizeClient, or refuses full screen outright.
@@ -53,8 +53,8 @@ public:
     std::uint64_t ticks = 5 * kTicksPerSecond;
     // Messages handed to the loop, then what the loop gets when they are gone (the default closes
     // the window, so Run always ends).
-    std::deque<platform::SMessage> messages;
-    std::function<bool(platform::SMessage&)> whenIdle = [](platform::SMessage& m) {
+    std::deque<platform::CMessage> messages;
+    std::function<bool(platform::CMessage&)> whenIdle = [](platform::CMessage& m) {
         m = {platform::WM_CLOSE, 0, 0};
         return true;
     };
@@ -98,20 +98,20 @@ public:
     }
     bool HasMainWindow() const override { return windowOpen; }
     // In full screen the window covers the desktop; its windowed place is remembered by the system.
-    SRect GetWindowBounds() override {
-        return fullScreen ? SRect{0, 0, int(desktop.width), int(desktop.height)} : bounds;
+    CRect GetWindowBounds() override {
+        return fullScreen ? CRect{0, 0, int(desktop.width), int(desktop.height)} : bounds;
     }
-    void SetWindowBounds(const SRect& b) override {
+    void SetWindowBounds(const CRect& b) override {
         log.push_back("SetWindowBounds " + std::to_string(b.Width()) + "x" + std::to_string(b.Height()));
         if (fullScreen || lateWindowSystem) return;
         bounds = b;
         ResizeClient(b.Width(), b.Height());
     }
-    SRect GetClientRect() override {
-        const SRect window = GetWindowBounds();
+    CRect GetClientRect() override {
+        const CRect window = GetWindowBounds();
         return {0, 0, window.Width(), window.Height()};
     }
-    SDisplayMode GetDesktopMode() override { return desktop; }
+    CDisplayMode GetDesktopMode() override { return desktop; }
 
     void SetCursorVisible(bool visible) override { cursorVisible = visible; }
     void ClipCursor(bool clip) override { clipped = clip; }
@@ -121,7 +121,7 @@ public:
         painted.push_back(text);
     }
 
-    CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
+    CRenderDevice* CreateDevice(const CPresentParameters& parameters, RenderResult& result,
                                 std::string&) override {
         log.push_back("CreateDevice");
         if (!canCreateDevice) {
@@ -131,20 +131,20 @@ public:
         result = Present(parameters);
         return &device;
     }
-    RenderResult ResetDevice(const SPresentParameters& parameters) override {
+    RenderResult ResetDevice(const CPresentParameters& parameters) override {
         log.push_back("ResetDevice");
         return RenderFailed(resetResult) ? resetResult : Present(parameters);
     }
     RenderResult TestCooperativeLevel() override { return cooperativeLevel; }
     void ReleaseDevice() override { log.push_back("ReleaseDevice"); }
 
-    bool PeekMessage(platform::SMessage& message) override {
+    bool PeekMessage(platform::CMessage& message) override {
         if (messages.empty()) return whenIdle(message);
         message = messages.front();
         messages.pop_front();
         return true;
     }
-    void PutBackMessages(const std::vector<platform::SMessage>& taken) override {
+    void PutBackMessages(const std::vector<platform::CMessage>& taken) override {
         messages.insert(messages.begin(), taken.begin(), taken.end());
     }
     void Sleep(std::uint32_t milliseconds) override { sleptMilliseconds += milliseconds; }
@@ -152,7 +152,7 @@ public:
 
 private:
     // Full screen shows the mode's size; a window keeps its client area.
-    RenderResult Present(const SPresentParameters& parameters) {
+    RenderResult Present(const CPresentParameters& parameters) {
         if (!parameters.windowed && refuseFullScreen) {
             fullScreen = false;
             ResizeClient(bounds.Width(), bounds.Height());

@@ -2,6 +2,7 @@
 // screen draws is there with something in it, and the font fits the rows the screens give it.
 #include "RARLoad/ArchiveWriters.h"
 #include "content/ShippedData.h"
+#include "gfx/ListedSets.h"
 #include "gfx/Gfx.h"
 #include "platform/ImageDecode.h"
 #include "platform/OpenGLDevice.h"
@@ -67,16 +68,18 @@ protected:
     static void TearDownTestSuite() { delete device; }
 
     // The sets as the game reads them from the shipped folder.
-    static std::vector<GfxSpriteSet> Sets() {
+    static std::vector<CGfxSpriteSet> Sets() {
         CGfx gfx;
         gfx.Create(device);
         gfx.LoadGameData(content::GameDataFolder());
-        std::vector<GfxSpriteSet> sets = gfx.sprite.Sets();
+        std::string text;
+        EXPECT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/Sprites.xml", text));
+        std::vector<CGfxSpriteSet> sets = ListedSets(gfx.sprite, text);
         gfx.Destroy();
         return sets;
     }
 
-    static Frame Cut(const GfxSpriteSet& set, int frame) {
+    static Frame Cut(const CGfxSpriteSet& set, int frame) {
         std::string bytes;
         EXPECT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/" + set.file, bytes)) << set.file;
         std::vector<std::uint32_t> image;
@@ -104,7 +107,7 @@ CRenderDevice* ShippedGameData::device = nullptr;
 
 void ExpectEveryDrawnFrameLoaded(const CGfx& gfx) {
     for (const auto& [id, frames] : kFramesDrawn) {
-        const GfxSpriteSet* set = gfx.sprite.FindSet(id);
+        const CGfxSpriteSet* set = gfx.sprite.FindSet(id);
         ASSERT_NE(set, nullptr) << "set " << id;
         EXPECT_NE(set->texture, TextureHandle::None) << set->file;
         ASSERT_GT(set->frameSize, 0);
@@ -138,7 +141,7 @@ TEST_F(ShippedGameData, LoadsFromTheFolderAndFromAnArchiveOfTheSameFiles) {
 }
 
 TEST_F(ShippedGameData, EveryDrawnFrameHasAPictureAndTilesCoverTheirSquare) {
-    for (const GfxSpriteSet& set : Sets()) {
+    for (const CGfxSpriteSet& set : Sets()) {
         const auto drawn = kFramesDrawn.find(set.id);
         ASSERT_NE(drawn, kFramesDrawn.end()) << "a set no screen draws: " << set.id;
         for (int frame : drawn->second) {
@@ -153,12 +156,12 @@ TEST_F(ShippedGameData, EveryDrawnFrameHasAPictureAndTilesCoverTheirSquare) {
 }
 
 TEST_F(ShippedGameData, ColoursSuitTheWayTheGameTintsThem) {
-    const std::vector<GfxSpriteSet> sets = Sets();
+    const std::vector<CGfxSpriteSet> sets = Sets();
     auto set = [&](int id) {
-        for (const GfxSpriteSet& s : sets)
+        for (const CGfxSpriteSet& s : sets)
             if (s.id == id) return s;
         ADD_FAILURE() << "no set " << id;
-        return GfxSpriteSet{};
+        return CGfxSpriteSet{};
     };
     // The map shades snow per corner with greys from 96 to 236 and the device doubles them, so the
     // snow frame must be a mid-grey: white on deep snow, greyer where it is thin.

@@ -1,6 +1,7 @@
 // Fuzzes Sprites.xml and Fonts.xml as the graphics manager reads them: any text either loads or
 // raises a CError, and whatever loaded can be drawn. And the images they name: any bytes are refused
 // or decode to no more pixels than their header announced and the limits allow.
+#include "../gfx/ListedSets.h"
 #include "../gfx/RecordingDevice.h"
 
 #include "gfx/Gfx.h"
@@ -18,7 +19,7 @@ namespace {
 constexpr int kFuzzMaxSide = 1024;
 
 void DecodeAnyImage(const std::string& bytes) {
-    ImageHeader header;
+    CImageHeader header;
     const bool readable = ReadImageHeader(bytes, header);
     std::vector<std::uint32_t> argb;
     int width = 0, height = 0;
@@ -52,16 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         gfx.EndLoading(true);
         gfx.BeginLoading(false);
         const std::uint8_t image[1] = {0};
-        for (const GfxSpriteSet& set : std::vector<GfxSpriteSet>(gfx.sprite.Sets()))
+        std::vector<CGfxSpriteSet> sets;
+        if (name == "Sprites.xml") sets = ListedSets(gfx.sprite, text);
+        for (const CGfxSpriteSet& set : sets)
             if (gfx.WantsFile(false, set.file, 1) == kFileAsData) gfx.LoadData(false, set.file, 1, image);
         gfx.EndLoading(false);
-        for (const GfxSpriteSet& set : gfx.sprite.Sets()) {
+        for (const CGfxSpriteSet& set : sets) {
             gfx.sprite.Begin(set.id, 4, true);
             for (int frame = -2; frame < 70; frame += 9)
                 gfx.sprite.Add(frame, 10, 10, -1.5f, 0xFF7F7F7F, 0.3f);
             gfx.sprite.Flush();
         }
-        for (const GfxFontEntry& font : gfx.font.Fonts()) {
+        for (const CGfxFontEntry& font : gfx.font.Fonts()) {
             gfx.font.Select(font.id);
             gfx.font.DrawTextInRect(0, 0, 100, 100, "x", kTextCenter, 0xFFFFFFFF);
         }

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         e.Enumerate(displays);
         return e;
     }();
-    SWindowSettings window{500, 375, true, false};
-    SDisplaySettings settings;
+    CWindowSettings window{500, 375, true, false};
+    CDisplaySettings settings;
     enumeration.FindBestWindowed(settings);
     enumeration.FindBestFullScreen(settings);
     try {

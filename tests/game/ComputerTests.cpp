@@ -1,6 +1,7 @@
 // The computer's decisions: snow fetching, target choice with its tie-break, what is done with a
 // lying enemy, digging out friends, and the player's units' single rule.
 #include "GameTestWorld.h"
+#include "UnitHeading.h"
 
 #include "game/Computer.h"
 #include "game/Simulation.h"
@@ -21,14 +22,14 @@ TEST_F(ComputerTest, WithoutSnowAComputerUnitFetchesSomeNeverFromItsNearNeighbou
 
     Map().Cell(17, 4).snow = 1.0f; // twice the snow, farther than twice the distance
     Map().Cell(13, 8).snow = 1.0f;
-    const WorldPoint spot = FindSnowSpot(*unit);
+    const CWorldPoint spot = FindSnowSpot(*unit);
     EXPECT_EQ(spot.x, 13.0f);
     EXPECT_EQ(spot.y, 8.0f);
 
     // Nothing anywhere: the unit's own cell.
     MakeWorld(20, 20, 0.0f);
     CUnit* lost = AddUnit(kBoy, 1, 4.5f, 6.5f);
-    const WorldPoint none = FindSnowSpot(*lost);
+    const CWorldPoint none = FindSnowSpot(*lost);
     EXPECT_EQ(none.x, 4.0f);
     EXPECT_EQ(none.y, 6.0f);
 }
@@ -46,10 +47,10 @@ TEST_F(ComputerTest, TargetsAreStandingEnemiesFromFourToTenTiles) {
     first->life = second->life = 5.0f;
     Think(*unit, true);
     EXPECT_EQ(unit->order, EUnitOrder::Attack);
-    EXPECT_EQ(unit->OrderTarget(), first);
+    EXPECT_TRUE(TurnsTo(*unit, *first));
     second->life = 4.9f;
     Think(*unit, true);
-    EXPECT_EQ(unit->OrderTarget(), second);
+    EXPECT_TRUE(TurnsTo(*unit, *second));
 
     // Busy units are left alone.
     unit->GoTo(3.0f, 3.0f);
@@ -63,13 +64,13 @@ TEST_F(ComputerTest, ALyingEnemyIsBuriedNearAttackedFarOrCarriedToWater) {
     victim->Damage(100.0f, true);
     Think(*unit, true);
     EXPECT_EQ(unit->order, EUnitOrder::Bury);
-    EXPECT_EQ(unit->OrderTarget(), victim);
+    EXPECT_TRUE(TurnsTo(*unit, *victim));
 
     victim->x = 8.0f;
     unit->Stop(); // a unit busy burying is not reconsidered
     Think(*unit, true);
     EXPECT_EQ(unit->order, EUnitOrder::Attack);
-    EXPECT_EQ(unit->OrderTarget(), victim);
+    EXPECT_TRUE(TurnsTo(*unit, *victim));
 
     Map().Cell(14, 4).kind = kWater;
     Map().Cell(9, 9).kind = kWater;
@@ -95,12 +96,12 @@ TEST_F(ComputerTest, ABuriedFriendIsDugOut) {
     buriedFriend->KnockDownBuried();
     Think(*unit, true);
     EXPECT_EQ(unit->order, EUnitOrder::DigOut);
-    EXPECT_EQ(unit->OrderTarget(), buriedFriend);
+    EXPECT_TRUE(TurnsTo(*unit, *buriedFriend));
 }
 
 TEST_F(ComputerTest, ThePlayersUnitsOnlyPickTargetsWhenIdle) {
     CUnit* player = AddUnit(kBoy, 0, 2.0f, 2.0f);
-    CUnit* enemy = AddUnit(kBoy, 1, 8.0f, 2.0f);
+    AddUnit(kBoy, 1, 8.0f, 2.0f); // the only enemy
     player->GoTo(2.0f, 10.0f);
     Think(*player, false);
     EXPECT_EQ(player->order, EUnitOrder::Go);
@@ -109,7 +110,6 @@ TEST_F(ComputerTest, ThePlayersUnitsOnlyPickTargetsWhenIdle) {
     Map().Cell(2, 2).snow = 0.0f;
     Think(*player, false);
     EXPECT_EQ(player->order, EUnitOrder::Attack);
-    EXPECT_EQ(player->OrderTarget(), enemy);
     player->Update(0.0f, 0.01f);
     EXPECT_EQ(player->order, EUnitOrder::None);
     EXPECT_EQ(console.lines.back().first, player->name + " nie ma czym rzucac.");
@@ -146,7 +146,7 @@ TEST_F(ComputerTest, WaterIsSampledOnTwentyOneByTwentyOnePoints) {
     Map().Cell(31, 20).kind = kWater; // 11 tiles away: outside the samples
     EXPECT_EQ(FindWater(*unit).x, -1.0f);
     Map().Cell(10, 10).kind = kWater; // the corner sample
-    WorldPoint found = FindWater(*unit);
+    CWorldPoint found = FindWater(*unit);
     EXPECT_EQ(found.x, 10.0f);
     EXPECT_EQ(found.y, 10.0f);
     Map().Cell(27, 21).kind = kWater;

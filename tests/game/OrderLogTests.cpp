@@ -159,7 +159,7 @@ TEST_F(ReplayTest, RecordingsAreNamedByTimeAndMissionAndOnlyTheNewestAreKept) {
     // Room for one more beside the two newest; other files stay.
     const std::string again = NewReplayPath(folder, "2026-12-06 10-00-00", "Maps\\02 Pierwsza bitwa.tlm", 3);
     EXPECT_EQ(again, folder + "/2026-12-06 10-00-00 02 Pierwsza bitwa (2).tlr");
-    std::vector<vexo::DirectoryEntry> left;
+    std::vector<vexo::CDirectoryEntry> left;
     vexo::ListDirectory(folder, left);
     std::vector<std::string> names;
     for (const auto& entry : left) names.push_back(entry.name);

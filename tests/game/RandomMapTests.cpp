@@ -49,7 +49,7 @@ TEST_F(RandomMapTest, ValuesAreDrawnInTheirFixedOrder) {
         r[i] = float(raw[i]) / 32767.0f;
     }
     vexo::SeedRand(99);
-    const LakeShape lake = DrawLake(Map());
+    const CLakeShape lake = DrawLake(Map());
     EXPECT_FLOAT_EQ(lake.ax, 19.0f * r[0]);
     EXPECT_FLOAT_EQ(lake.ay, 19.0f * r[1]);
     EXPECT_FLOAT_EQ(lake.bx, lake.ax + 8.0f * r[2] - 4.0f);
@@ -60,7 +60,7 @@ TEST_F(RandomMapTest, ValuesAreDrawnInTheirFixedOrder) {
     vexo::SeedRand(7);
     for (int i = 0; i < 4; ++i) r[i] = float(vexo::Rand()) / 32767.0f;
     vexo::SeedRand(7);
-    const BlockShape block = DrawBlock(Map());
+    const CBlockShape block = DrawBlock(Map());
     EXPECT_EQ(block.cx, int(19.0f * r[0]));
     EXPECT_EQ(block.cy, int(19.0f * r[1]));
     EXPECT_EQ(block.hx, 4 - int(-4.0f * r[2]));

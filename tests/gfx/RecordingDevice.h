@@ -19,14 +19,14 @@ public:
         std::map<TextureStageState, std::uint32_t> stage; // stage 0 at the time of the draw
         TextureFilter filter;
         std::uint32_t minVertexIndex, vertexCount, triangleCount, stride;
-        std::vector<ColorVertex> colorVertices;       // with XyzrhwDiffuse
-        std::vector<TexturedVertex> texturedVertices; // with XyzrhwDiffuseTex1
+        std::vector<CColorVertex> colorVertices;       // with XyzrhwDiffuse
+        std::vector<CTexturedVertex> texturedVertices; // with XyzrhwDiffuseTex1
         std::vector<std::uint16_t> indices;
     };
     struct Text {
         FontHandle font;
         std::string text; // Windows-1250 bytes as drawn
-        TextRect rect;
+        CTextRect rect;
         std::uint32_t format, color;
     };
     struct Polyline {
@@ -46,7 +46,7 @@ public:
     std::vector<Polyline> polylines;
     std::map<TextureHandle, Texture> textures; // live textures
     std::vector<TextureHandle> releasedTextures;
-    std::map<FontHandle, FontDesc> fonts; // live fonts
+    std::map<FontHandle, CFontDesc> fonts; // live fonts
     std::vector<FontHandle> releasedFonts;
     std::set<LineHandle> lines; // live line drawers
     std::map<RenderState, std::uint32_t> renderStates;
@@ -111,10 +111,10 @@ public:
         const std::uint32_t total = minVertexIndex + vertexCount;
         if (format == VertexFormat::XyzrhwDiffuse) {
             d.colorVertices.resize(total);
-            std::memcpy(d.colorVertices.data(), vertices, total * sizeof(ColorVertex));
+            std::memcpy(d.colorVertices.data(), vertices, total * sizeof(CColorVertex));
         } else {
             d.texturedVertices.resize(total);
-            std::memcpy(d.texturedVertices.data(), vertices, total * sizeof(TexturedVertex));
+            std::memcpy(d.texturedVertices.data(), vertices, total * sizeof(CTexturedVertex));
         }
         draws.push_back(std::move(d));
         return kRenderOk;
@@ -155,14 +155,14 @@ public:
         lines.erase(line);
     }
 
-    RenderResult CreateFont(const FontDesc& desc, FontHandle& font) override {
+    RenderResult CreateFont(const CFontDesc& desc, FontHandle& font) override {
         calls.push_back("CreateFont");
         if (RenderFailed(fontResult)) return fontResult;
         font = static_cast<FontHandle>(++lastHandle);
         fonts[font] = desc;
         return kRenderOk;
     }
-    int DrawText(FontHandle font, const char* text, int length, const TextRect& rect, std::uint32_t fmt,
+    int DrawText(FontHandle font, const char* text, int length, const CTextRect& rect, std::uint32_t fmt,
                  std::uint32_t color) override {
         calls.push_back("DrawText");
         texts.push_back({font, length < 0 ? std::string(text) : std::string(text, std::size_t(length)), rect,

@@ -1,5 +1,6 @@
 // Sprite sets: Sprites.xml, texture loading and its messages, frame texture coordinates, the
 // three size rules, rotation and the batch's draws.
+#include "gfx/ListedSets.h"
 #include "gfx/RecordingDevice.h"
 
 #include "gfx/GfxSprite.h"
@@ -34,7 +35,7 @@ protected:
     void Load(const std::string& sets) {
         const std::string xml = SpriteXml(sets);
         sprite.LoadText(true, "Sprites.xml", std::uint32_t(xml.size()), xml);
-        for (const GfxSpriteSet& set : std::vector<GfxSpriteSet>(sprite.Sets())) {
+        for (const CGfxSpriteSet& set : ListedSets(sprite, xml)) {
             if (sprite.WantsFile(false, set.file, 4) == kFileAsData) {
                 const std::uint8_t bytes[4] = {1, 2, 3, 4};
                 sprite.LoadData(false, set.file, 4, bytes);
@@ -44,7 +45,7 @@ protected:
     }
 
     // The vertices of a single quad drawn with the given set, frame, size and angle.
-    std::vector<TexturedVertex> Quad(int setId, int frame, float size, float angle) {
+    std::vector<CTexturedVertex> Quad(int setId, int frame, float size, float angle) {
         sprite.Begin(setId, 1, true);
         sprite.Add(frame, 100.0f, 50.0f, size, 0xFF7F7F7F, angle);
         sprite.Flush();
@@ -61,14 +62,15 @@ TEST_F(SpriteTest, ReadsEverySetInOrderWithDefaultsAndIgnoresOtherChildren) {
                   "<sprite><file>a b.bmp</file><size>32</size><sprite-size>32</sprite-size></sprite>" +
                   Set(2, "dup.png", 64, 64));
     sprite.LoadText(true, "Sprites.xml", 0, xml);
-    ASSERT_EQ(sprite.Sets().size(), 3u);
-    EXPECT_EQ(sprite.Sets()[0].colorKey, 0xFFFF00FFu);
-    EXPECT_EQ(sprite.Sets()[0].frameSize, 64);
-    EXPECT_EQ(sprite.Sets()[0].texture, TextureHandle::None);
+    ASSERT_NE(sprite.FindSet(2), nullptr);
+    EXPECT_EQ(sprite.FindSet(2)->colorKey, 0xFFFF00FFu);
+    EXPECT_EQ(sprite.FindSet(2)->frameSize, 64);
+    EXPECT_EQ(sprite.FindSet(2)->texture, TextureHandle::None);
     EXPECT_EQ(sprite.FindSet(2)->file, "units.png"); // the first of a repeated id wins
-    EXPECT_EQ(sprite.Sets()[1].file, "a b.bmp");
-    EXPECT_EQ(sprite.Sets()[1].id, 0);
-    EXPECT_EQ(sprite.Sets()[1].colorKey, 0u);
+    EXPECT_EQ(sprite.WantsFile(false, "dup.png", 4), kFileAsData) << "the repeated id is read all the same";
+    ASSERT_NE(sprite.FindSet(0), nullptr);
+    EXPECT_EQ(sprite.FindSet(0)->file, "a b.bmp");
+    EXPECT_EQ(sprite.FindSet(0)->colorKey, 0u);
 }
 
 TEST_F(SpriteTest, ImpossibleFrameSizesAreRefusedWhenTheFileIsRead) {
@@ -130,7 +132,7 @@ TEST_F(SpriteTest, DestroyReleasesTexturesAndForgetsTheSets) {
     ASSERT_EQ(device.textures.size(), 2u);
     sprite.Destroy();
     EXPECT_TRUE(device.textures.empty());
-    EXPECT_TRUE(sprite.Sets().empty());
+    EXPECT_EQ(sprite.WantsFile(false, "a.png", 4), kFileNotWanted);
     EXPECT_THROW(sprite.Begin(1, 1, false), vexo::CError);
 }
 

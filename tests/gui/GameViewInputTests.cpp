@@ -2,6 +2,8 @@
 // prompts, right-click orders by target kind and the group keys.
 #include "GameScreenTestKit.h"
 
+#include "game/UnitHeading.h"
+
 #include "gui/Hint.h"
 
 #include <cmath>
@@ -99,7 +101,7 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         if (c.order == EUnitOrder::Go) {
             EXPECT_EQ(boy.orderX, c.target == kGround ? 20.0f : Unit(c.target)->x);
         } else if (c.order != EUnitOrder::None) {
-            EXPECT_EQ(boy.OrderTarget(), Unit(c.target));
+            EXPECT_TRUE(TurnsTo(boy, *Unit(c.target)));
         }
         EXPECT_EQ(Cursor(), kCursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
@@ -127,7 +129,7 @@ TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
     EXPECT_EQ(Cursor(), kCursorTarget);
     Click(21.0f, 11.5f);
     EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
+    EXPECT_TRUE(TurnsTo(boy, *Unit(kLyingEnemy)));
     EXPECT_EQ(boy.orderX, 21.0f);
     EXPECT_EQ(Cursor(), kCursorPointer);
 
@@ -201,13 +203,13 @@ TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
         ClickTarget(c.target, kMouseRight);
         EXPECT_EQ(boy.order, c.order) << c.target;
         if (c.target != kGround) {
-            EXPECT_EQ(boy.OrderTarget(), Unit(c.target)) << c.target;
+            EXPECT_TRUE(TurnsTo(boy, *Unit(c.target))) << c.target;
         }
     }
     EXPECT_EQ(Game().Selected(), &boy);
     EXPECT_TRUE(ConsoleTexts().empty());
     ClickUnit(kEnemyBoy, kMouseMiddle); // does nothing at all
-    EXPECT_EQ(boy.OrderTarget(), &boy);
+    EXPECT_EQ(boy.order, EUnitOrder::Follow);
     EXPECT_EQ(Game().Selected(), &boy);
 }
 
@@ -226,7 +228,7 @@ TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndTheNextRightClickC
     ClickUnit(kLyingEnemy, kMouseRight);
     ClickTarget(kGround); // anywhere else: carry it there
     EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
+    EXPECT_TRUE(TurnsTo(boy, *Unit(kLyingEnemy)));
     ClickUnit(kLyingEnemy, kMouseRight);
     Unit(kLyingEnemy)->buried = true; // buried meanwhile: a click on it does nothing
     ClickUnit(kLyingEnemy);

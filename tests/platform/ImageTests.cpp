@@ -70,7 +70,7 @@ TEST(ImageDecode, HeaderGivesFormatAndSizeWithoutDecoding) {
         {"netpbm", "P6\n30000 30000\n255\n", nullptr, 0, 0},
     };
     for (const HeaderCase& c : cases) {
-        ImageHeader header;
+        CImageHeader header;
         EXPECT_EQ(ReadImageHeader(c.bytes, header), c.format != nullptr) << c.name;
         if (!c.format) continue;
         EXPECT_STREQ(header.format, c.format) << c.name;

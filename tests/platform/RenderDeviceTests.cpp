@@ -218,14 +218,14 @@ TEST_F(TextTest, TextIsClippedToItsRectangleUnlessToldNotTo) {
 }
 
 TEST_F(GlDeviceTest, BadDrawsAreRefusedAndResultsHaveNames) {
-    const ColorVertex v[3] = {{0, 0, 0, 1, 0xFFFFFFFF}, {10, 0, 0, 1, 0xFFFFFFFF}, {0, 10, 0, 1, 0xFFFFFFFF}};
+    const CColorVertex v[3] = {{0, 0, 0, 1, 0xFFFFFFFF}, {10, 0, 0, 1, 0xFFFFFFFF}, {0, 10, 0, 1, 0xFFFFFFFF}};
     const std::uint16_t outside[3] = {0, 1, 3};
     device->SetVertexFormat(VertexFormat::XyzrhwDiffuse);
-    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, outside, v, sizeof(ColorVertex)), kRenderInvalidCall);
+    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, outside, v, sizeof(CColorVertex)), kRenderInvalidCall);
     const std::uint16_t inside[3] = {0, 1, 2};
-    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(TexturedVertex)),
+    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(CTexturedVertex)),
               kRenderInvalidCall);
-    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(ColorVertex)), kRenderOk);
+    EXPECT_EQ(device->DrawIndexedTriangleList(0, 3, 1, inside, v, sizeof(CColorVertex)), kRenderOk);
     EXPECT_EQ(vexo::DirectXErrorName(std::uint32_t(kRenderInvalidCall)), "D3DERR_INVALIDCALL");
     EXPECT_EQ(vexo::DirectXErrorName(std::uint32_t(kRenderInvalidData)), "D3DXERR_INVALIDDATA");
 

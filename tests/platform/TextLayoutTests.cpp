@@ -6,13 +6,13 @@
 namespace {
 
 // Every byte advances 10 pixels; lines are 20 high.
-TextLayoutResult Lay(std::string_view text, TextRect rect, std::uint32_t format) {
+CTextLayoutResult Lay(std::string_view text, CTextRect rect, std::uint32_t format) {
     return LayOutText(text, rect, format, 20, [](unsigned char) { return 10; });
 }
 
-std::vector<std::string> Lines(std::string_view text, const TextLayoutResult& layout) {
+std::vector<std::string> Lines(std::string_view text, const CTextLayoutResult& layout) {
     std::vector<std::string> lines;
-    for (const LaidOutLine& line : layout.lines)
+    for (const CLaidOutLine& line : layout.lines)
         lines.emplace_back(text.substr(line.begin, line.end - line.begin));
     return lines;
 }

@@ -33,33 +33,8 @@ TEST(ErrorLog, MessagesAreWrittenAsTheirBytesAndPolishLiteralsAsWindows1250) {
     EXPECT_EQ(text.find("\xC5"), std::string::npos) << "no UTF-8 in the file";
 }
 
-TEST(ErrorLog, NumberingRestartsWithARunWhileTheFileKeepsItsRecords) {
-    CapturedErrorLog log;
-    CError("a", "", -1);
-    ResetErrorNumbering();
-    CError("b", "", -1);
-    const std::string text = log.Contents();
-    EXPECT_EQ(text.find("  Numer      : 2"), std::string::npos);
-    const std::size_t first = text.find("  Numer      : 1\r\n  Komunikat  : a\r\n");
-    const std::size_t second = text.find("  Numer      : 1\r\n  Komunikat  : b\r\n");
-    ASSERT_NE(first, std::string::npos);
-    ASSERT_NE(second, std::string::npos);
-    EXPECT_LT(first, second);
-}
-
-TEST(ErrorLog, MissingComputerOrUserLeavesTheirLinesOut) {
-    CapturedErrorLog log;
-    SetRecordEnvironmentSource([] {
-        return RecordEnvironment{"2026-01-02 03:04:05", "", "", "/opt/tundrel"};
-    });
-    CError("x", "", -1);
-    EXPECT_EQ(log.Contents(),
-              Lines({"", "Środowisko", "  Czas       : 2026-01-02 03:04:05", "  Plik       : /opt/tundrel",
-                     "Błąd", "  Numer      : 1", "  Komunikat  : x"}));
-}
-
 TEST(ErrorLog, TheSystemEnvironmentFillsEveryLine) {
-    const RecordEnvironment env = SystemRecordEnvironment();
+    const CRecordEnvironment env = SystemRecordEnvironment();
     ASSERT_EQ(env.timeUtc.size(), 19u);
     EXPECT_EQ(env.timeUtc[4], '-');
     EXPECT_EQ(env.timeUtc[13], ':');

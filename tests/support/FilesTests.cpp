@@ -17,10 +17,10 @@ using namespace tundrel_test;
 namespace {
 
 std::vector<std::string> Names(const std::string& folder) {
-    std::vector<DirectoryEntry> entries;
+    std::vector<CDirectoryEntry> entries;
     ListDirectory(folder, entries);
     std::vector<std::string> names;
-    for (const DirectoryEntry& entry : entries)
+    for (const CDirectoryEntry& entry : entries)
         names.push_back(entry.name);
     return names;
 }
@@ -159,7 +159,7 @@ TEST(Files, ListDirectorySortsAndDescribesEntries) {
     WriteStringToFile(dir.File("a.tlm"), "");
     std::filesystem::create_symlink(dir.File("c.tlm"), dir.File("link"));
     std::filesystem::create_symlink(dir.File("gone"), dir.File("dangling"));
-    std::vector<DirectoryEntry> entries;
+    std::vector<CDirectoryEntry> entries;
     ASSERT_TRUE(ListDirectory(dir.path, entries));
     ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0].name, "a.tlm");

@@ -8,10 +8,10 @@
 using namespace vexo;
 
 TEST(Strings, TrimAndCollapse) {
-    EXPECT_EQ(Trim(""), "");
-    EXPECT_EQ(Trim(" \r\n \r\n"), "");
-    EXPECT_EQ(Trim("\t a \v b \r\n"), "a \v b") << "vertical tab is not whitespace here";
-    EXPECT_EQ(Trim(std::string("\0 x", 3)), std::string("\0 x", 3));
+    EXPECT_EQ(TrimView(""), "");
+    EXPECT_EQ(TrimView(" \r\n \r\n"), "");
+    EXPECT_EQ(TrimView("\t a \v b \r\n"), "a \v b") << "vertical tab is not whitespace here";
+    EXPECT_EQ(TrimView(std::string("\0 x", 3)), std::string("\0 x", 3));
     EXPECT_EQ(CollapseWhitespace(" a \t b "), " a b ");
     EXPECT_EQ(CollapseWhitespace("\r\n\r\n"), " ");
     EXPECT_EQ(CollapseWhitespace("a\xA0\xA0z"), "a\xA0\xA0z") << "a no-break space is an ordinary byte";

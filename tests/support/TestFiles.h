@@ -71,29 +71,20 @@ inline void PutLE32(std::string& out, std::uint32_t v) {
     PutLE16(out, v >> 16);
 }
 
-// Points the error log at a file of its own, with a fixed time, computer, user and program, and
-// numbering started afresh; puts everything back when it goes.
+inline std::string AsWrittenByHand(const std::string& text);
+
+// Points the error log at a file of its own; Contents() reads it as AsWrittenByHand shows it.
 class CapturedErrorLog {
 public:
-    CapturedErrorLog() : path(dir.File("Errors.log")) {
-        vexo::SetRecordEnvironmentSource([] {
-            return vexo::RecordEnvironment{"2026-01-02 03:04:05", "SNIEZKA", "gracz", "C:\\Gry\\Tundrel.exe"};
-        });
-        vexo::ResetErrorNumbering();
-        vexo::SetErrorLogFile(path);
-    }
-    ~CapturedErrorLog() {
-        vexo::SetErrorLogFile("");
-        vexo::SetRecordEnvironmentSource({});
-        vexo::ResetErrorNumbering();
-    }
+    CapturedErrorLog() : path(dir.File("Errors.log")) { vexo::SetErrorLogFile(path); }
+    ~CapturedErrorLog() { vexo::SetErrorLogFile(""); }
     CapturedErrorLog(const CapturedErrorLog&) = delete;
     CapturedErrorLog& operator=(const CapturedErrorLog&) = delete;
 
     std::string Contents() const {
         std::string text;
         vexo::ReadFileToString(path, text);
-        return text;
+        return AsWrittenByHand(text);
     }
 
     TempDir dir;
@@ -108,10 +99,59 @@ inline std::string Lines(std::initializer_list<std::string_view> lines) {
     return text;
 }
 
-// The base record every error of the captured log starts with.
-inline std::string BaseRecordHead() {
-    return Lines({"", "Środowisko", "  Czas       : 2026-01-02 03:04:05", "  Komputer   : SNIEZKA",
-                  "  Użytkownik : gracz", "  Plik       : C:\\Gry\\Tundrel.exe"});
+// The machine lines of a record in the captured log, and the base record every error there starts with.
+inline std::string MachineLines() {
+    return Lines({"  Czas       : 2026-01-02 03:04:05", "  Komputer   : SNIEZKA", "  Użytkownik : gracz",
+                  "  Plik       : C:\\Gry\\Tundrel.exe"});
+}
+inline std::string BaseRecordHead() { return Lines({"", "Środowisko"}) + MachineLines(); }
+
+// A log's text with the lines that differ from run to run made fixed: each record's machine lines
+// (time, computer and user where present, program) become MachineLines, and the records are
+// numbered from 1 at the first one. Machine lines out of their order stay as they are, so a record
+// that garbles them still differs.
+inline std::string AsWrittenByHand(const std::string& text) {
+    const std::string machine = vexo::Utf8ToCp1250("Środowisko\r\n"), number = "  Numer      : ";
+    const std::string labels[] = {"  Czas       : ", "  Komputer   : ", vexo::Utf8ToCp1250("  Użytkownik : "),
+                                  "  Plik       : "};
+    std::string out;
+    long first = -1;
+    std::size_t at = 0;
+    const auto nextLine = [&] { // with its line break, if it has one
+        const std::size_t found = text.find("\r\n", at);
+        const std::size_t end = found == std::string::npos ? text.size() : found + 2;
+        std::string line = text.substr(at, end - at);
+        at = end;
+        return line;
+    };
+    while (at < text.size()) {
+        std::string line = nextLine();
+        if (line.starts_with(number)) {
+            char* rest = nullptr;
+            const long n = std::strtol(line.c_str() + number.size(), &rest, 10);
+            if (first < 0) first = n;
+            line = number + std::to_string(n - first + 1) + rest;
+        }
+        out += line;
+        if (line != machine) continue;
+        const std::size_t mark = at;
+        std::size_t label = 0;
+        while (label < 4 && at < text.size()) {
+            const std::size_t start = at;
+            const std::string next = nextLine();
+            while ((label == 1 || label == 2) && !next.starts_with(labels[label])) ++label;
+            if (!next.starts_with(labels[label]) || !next.ends_with("\r\n")) {
+                at = start;
+                break;
+            }
+            ++label;
+        }
+        if (label == 4)
+            out += MachineLines();
+        else
+            at = mark;
+    }
+    return out;
 }
 
 // The error of type E that running f raises, or nothing if it raises none.

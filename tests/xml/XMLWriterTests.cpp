@@ -13,9 +13,8 @@ using tundrel_test::ErrorOf;
 namespace {
 
 std::string WriteDocument(const CXMLDocument& doc, const std::string& indent, const std::string& newline) {
-    std::string out = "stale";
+    std::string out;
     CXMLWriter writer(out);
-    writer.ClearOutput();
     writer.indent = indent;
     writer.newline = newline;
     doc.Write(writer);

@@ -54,11 +54,11 @@ int Run(std::span<const std::string> all) {
     const std::vector<std::string> words = tool::SplitWords(all, {}).positional;
     const bool list = words.size() == 2 && words[0] == "list";
     const bool cat = words.size() == 3 && words[0] == "cat";
-    if (!list && !cat) throw tool::UsageError{"gamedata needs list PATH or cat PATH NAME"};
+    if (!list && !cat) throw tool::CUsageError{"gamedata needs list PATH or cat PATH NAME"};
     const std::unique_ptr<CRARLoader> source(OpenGameData(words[1]));
     return list ? List(*source) : Cat(*source, vexo::Utf8ToCp1250(words[2]));
 }
 
-const tool::RegisterVerbGroup registered{{"gamedata", kUsage, Run}};
+const tool::CRegisterVerbGroup registered{{"gamedata", kUsage, Run}};
 
 } // namespace

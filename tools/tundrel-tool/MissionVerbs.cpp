@@ -59,7 +59,7 @@ template <class Body> bool Attempt(const std::string& file, Body body) {
 // mission list passes them on, not Windows-1250 text.
 int Check(std::span<const std::string> words) {
     const std::vector<std::string> files = tool::SplitWords(words, {}).positional;
-    if (files.empty()) throw tool::UsageError{"mission check needs at least one FILE"};
+    if (files.empty()) throw tool::CUsageError{"mission check needs at least one FILE"};
     int status = 0;
     for (const std::string& file : files) {
         const bool loaded = Attempt(file, [&] {
@@ -76,15 +76,15 @@ int Check(std::span<const std::string> words) {
 
 float PositiveNumber(const std::string& option, const std::string& text) {
     const float value = float(vexo::ToFloat(text));
-    if (!(value > 0.0f) || !std::isfinite(value)) throw tool::UsageError{option + " needs a positive number"};
+    if (!(value > 0.0f) || !std::isfinite(value)) throw tool::CUsageError{option + " needs a positive number"};
     return value;
 }
 
 int Simulate(std::span<const std::string> words) {
-    const tool::VerbWords split =
+    const tool::CVerbWords split =
         tool::SplitWords(words, {"--seed", "--step", "--max-seconds", "--orders"}, {"--both-computer"});
     if (split.positional.size() != 1)
-        throw tool::UsageError{"mission simulate needs one FILE (\"\" for a random map)"};
+        throw tool::CUsageError{"mission simulate needs one FILE (\"\" for a random map)"};
     const std::string& file = split.positional[0];
     CHeadlessOptions options;
     std::string script;
@@ -100,11 +100,11 @@ int Simulate(std::span<const std::string> words) {
         else
             options.maxSeconds = PositiveNumber(option, value);
     }
-    if (options.step > 1.0f) throw tool::UsageError{"--step must not exceed 1 second"};
+    if (options.step > 1.0f) throw tool::CUsageError{"--step must not exceed 1 second"};
     COrderLog orders;
     if (!script.empty()) {
         if (!Attempt(script, [&] { orders = ReadOrderLog(script); })) return 1;
-        if (!orders.timed && !orders.frames.empty()) throw tool::UsageError{"--orders needs a script with \"at\" times"};
+        if (!orders.timed && !orders.frames.empty()) throw tool::CUsageError{"--orders needs a script with \"at\" times"};
         options.orders = &orders;
     }
     const bool ran = Attempt(file, [&] { std::cout << DescribeResult(RunHeadless(file, options)) << '\n'; });
@@ -113,12 +113,12 @@ int Simulate(std::span<const std::string> words) {
 }
 
 int Run(std::span<const std::string> words) {
-    if (words.empty()) throw tool::UsageError{"mission needs check or simulate"};
+    if (words.empty()) throw tool::CUsageError{"mission needs check or simulate"};
     if (words[0] == "check") return Check(words.subspan(1));
     if (words[0] == "simulate") return Simulate(words.subspan(1));
-    throw tool::UsageError{"unknown mission verb " + words[0]};
+    throw tool::CUsageError{"unknown mission verb " + words[0]};
 }
 
 } // namespace
 
-const tool::RegisterVerbGroup registered{{"mission", kUsage, Run}};
+const tool::CRegisterVerbGroup registered{{"mission", kUsage, Run}};

@@ -29,7 +29,7 @@ constexpr std::string_view kUsage =
 // Larger sizes only cost memory; smaller ones leave no room for a unit.
 constexpr int kMinSide = 64, kMaxSide = 8192;
 
-struct RenderOptions {
+struct CRenderOptions {
     std::string mission;
     std::string out;
     int width = 1024;
@@ -38,14 +38,14 @@ struct RenderOptions {
     std::uint32_t seed = 1;
 };
 
-void ParseSize(const std::string& text, RenderOptions& options) {
+void ParseSize(const std::string& text, CRenderOptions& options) {
     const std::size_t x = text.find('x');
-    if (x == std::string::npos) throw tool::UsageError{"--size needs WxH, such as 1280x720"};
+    if (x == std::string::npos) throw tool::CUsageError{"--size needs WxH, such as 1280x720"};
     options.width = vexo::ToInt(text.substr(0, x));
     options.height = vexo::ToInt(text.substr(x + 1));
     for (int side : {options.width, options.height})
         if (side < kMinSide || side > kMaxSide)
-            throw tool::UsageError{"--size: each side must be " + std::to_string(kMinSide) + " to " +
+            throw tool::CUsageError{"--size: each side must be " + std::to_string(kMinSide) + " to " +
                                    std::to_string(kMaxSide) + " pixels"};
 }
 
@@ -55,10 +55,10 @@ std::string DefaultGameData(const std::string& mission) {
     return std::filesystem::exists(beside) ? beside.string() : "GameData";
 }
 
-RenderOptions ParseOptions(std::span<const std::string> words) {
-    const tool::VerbWords split = tool::SplitWords(words, {"--out", "--size", "--gamedata", "--seed"});
-    if (split.positional.size() != 1) throw tool::UsageError{"mission render needs one FILE"};
-    RenderOptions options;
+CRenderOptions ParseOptions(std::span<const std::string> words) {
+    const tool::CVerbWords split = tool::SplitWords(words, {"--out", "--size", "--gamedata", "--seed"});
+    if (split.positional.size() != 1) throw tool::CUsageError{"mission render needs one FILE"};
+    CRenderOptions options;
     options.mission = split.positional[0];
     for (const auto& [option, value] : split.options) {
         if (option == "--out")
@@ -70,7 +70,7 @@ RenderOptions ParseOptions(std::span<const std::string> words) {
         else
             options.seed = vexo::ToUInt(value);
     }
-    if (options.out.empty()) throw tool::UsageError{"mission render needs --out PNG"};
+    if (options.out.empty()) throw tool::CUsageError{"mission render needs --out PNG"};
     if (options.gameData.empty()) options.gameData = DefaultGameData(options.mission);
     return options;
 }
@@ -79,7 +79,7 @@ void Fail(const std::string& message) {
     throw vexo::CError(vexo::Utf8ToCp1250(message), "tundrel-tool", __LINE__);
 }
 
-void Render(const RenderOptions& options) {
+void Render(const CRenderOptions& options) {
     // Nothing is shown: the picture is read back from an offscreen window.
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     CGLWindow window;
@@ -117,7 +117,7 @@ void Render(const RenderOptions& options) {
 }
 
 int Run(std::span<const std::string> words) {
-    const RenderOptions options = ParseOptions(words);
+    const CRenderOptions options = ParseOptions(words);
     Render(options);
     std::cout << options.out << ": " << options.width << "x" << options.height << " battlefield of "
               << options.mission << '\n';
@@ -126,4 +126,4 @@ int Run(std::span<const std::string> words) {
 
 } // namespace
 
-const tool::RegisterVerbGroup registered{{"mission render", kUsage, Run}};
+const tool::CRegisterVerbGroup registered{{"mission render", kUsage, Run}};

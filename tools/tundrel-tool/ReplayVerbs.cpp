@@ -17,13 +17,13 @@ constexpr std::string_view kUsage =
     "      whose bytes differ from the recorded one is refused.\n";
 
 int Play(std::span<const std::string> words) {
-    const tool::VerbWords split = tool::SplitWords(words, {"--mission"});
-    if (split.positional.size() != 1) throw tool::UsageError{"replay play needs one FILE"};
+    const tool::CVerbWords split = tool::SplitWords(words, {"--mission"});
+    if (split.positional.size() != 1) throw tool::CUsageError{"replay play needs one FILE"};
     const std::string& file = split.positional[0];
     int status = 1;
     try {
         const COrderLog log = ReadOrderLog(file);
-        if (log.timed) throw tool::UsageError{"a script of orders by time plays with mission simulate --orders"};
+        if (log.timed) throw tool::CUsageError{"a script of orders by time plays with mission simulate --orders"};
         const std::string mission = split.options.empty() ? RecordedMissionPath(log, file) : split.options.back().second;
         std::cout << DescribeResult(RunReplay(log, mission)) << '\n';
         status = 0;
@@ -35,10 +35,10 @@ int Play(std::span<const std::string> words) {
 }
 
 int Run(std::span<const std::string> words) {
-    if (words.empty() || words[0] != "play") throw tool::UsageError{"replay needs play"};
+    if (words.empty() || words[0] != "play") throw tool::CUsageError{"replay needs play"};
     return Play(words.subspan(1));
 }
 
 } // namespace
 
-const tool::RegisterVerbGroup registered{{"replay", kUsage, Run}};
+const tool::CRegisterVerbGroup registered{{"replay", kUsage, Run}};

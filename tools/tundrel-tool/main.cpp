@@ -11,14 +11,14 @@ namespace tool {
 
 namespace {
 
-std::vector<VerbGroup>& Registry() {
-    static std::vector<VerbGroup> groups;
+std::vector<CVerbGroup>& Registry() {
+    static std::vector<CVerbGroup> groups;
     return groups;
 }
 
-void PrintUsage(std::ostream& out, const std::vector<VerbGroup>& groups) {
+void PrintUsage(std::ostream& out, const std::vector<CVerbGroup>& groups) {
     out << "Usage:\n";
-    for (const VerbGroup& group : groups)
+    for (const CVerbGroup& group : groups)
         out << group.usage;
     out << "  tundrel-tool --help\n"
            "\nNames and messages are shown in UTF-8; entry names keep their backslashes.\n";
@@ -26,23 +26,23 @@ void PrintUsage(std::ostream& out, const std::vector<VerbGroup>& groups) {
 
 } // namespace
 
-RegisterVerbGroup::RegisterVerbGroup(const VerbGroup& group) {
-    std::vector<VerbGroup>& groups = Registry();
+CRegisterVerbGroup::CRegisterVerbGroup(const CVerbGroup& group) {
+    std::vector<CVerbGroup>& groups = Registry();
     groups.push_back(group);
     std::sort(groups.begin(), groups.end(),
-              [](const VerbGroup& a, const VerbGroup& b) { return a.name < b.name; });
+              [](const CVerbGroup& a, const CVerbGroup& b) { return a.name < b.name; });
 }
 
-const std::vector<VerbGroup>& VerbGroups() {
+const std::vector<CVerbGroup>& VerbGroups() {
     return Registry();
 }
 
-VerbWords SplitWords(std::span<const std::string> words, std::initializer_list<std::string_view> valued,
+CVerbWords SplitWords(std::span<const std::string> words, std::initializer_list<std::string_view> valued,
                      std::initializer_list<std::string_view> flags) {
     const auto among = [](std::initializer_list<std::string_view> names, const std::string& word) {
         return std::find(names.begin(), names.end(), word) != names.end();
     };
-    VerbWords split;
+    CVerbWords split;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word.size() < 2 || word[0] != '-') {
@@ -50,9 +50,9 @@ VerbWords SplitWords(std::span<const std::string> words, std::initializer_list<s
         } else if (among(flags, word)) {
             split.options.emplace_back(word, "");
         } else if (!among(valued, word)) {
-            throw UsageError{"unknown option " + word};
+            throw CUsageError{"unknown option " + word};
         } else if (i + 1 >= words.size()) {
-            throw UsageError{"missing value after " + word};
+            throw CUsageError{"missing value after " + word};
         } else {
             split.options.emplace_back(word, words[++i]);
         }
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     }
     const auto named = [&](const std::string& name) {
         return std::find_if(groups.begin(), groups.end(),
-                            [&](const tool::VerbGroup& g) { return g.name == name; });
+                            [&](const tool::CVerbGroup& g) { return g.name == name; });
     };
     // A group named by two words ("mission render") takes that verb ahead of its one-word group,
     // so a verb that needs more libraries can live in a file of its own.
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     }
     try {
         return group->run(rest);
-    } catch (const tool::UsageError& error) {
+    } catch (const tool::CUsageError& error) {
         std::cerr << "tundrel-tool: " << error.message << "\nUsage:\n" << group->usage;
     } catch (const vexo::CError& error) {
         std::cout.flush();
