@@ -20,28 +20,23 @@ public:
     // Sample handles start at 100 so a test notices an effect number passed as a handle.
     static constexpr platform::SampleHandle kFirstSample = 100;
 
-    bool Open(int rate, int channels) override {
-        Note("Open " + std::to_string(rate) + " " + std::to_string(channels));
-        return true;
-    }
+    bool Open(int, int) override { return true; }
     void Close() override { Note("Close"); }
     platform::SampleHandle LoadSample(const std::string& path) override {
-        Note("LoadSample " + path);
         return std::filesystem::exists(path) ? kFirstSample + loaded++ : platform::kNoSample;
     }
     bool PlaySample(platform::SampleHandle sample, int frequency) override {
         Note("PlaySample " + std::to_string(sample) + " " + std::to_string(frequency));
         return true;
     }
-    platform::StreamHandle OpenStream(const std::string& path, bool loop) override {
-        Note("OpenStream " + path + (loop ? " loop" : " once"));
+    platform::StreamHandle OpenStream(const std::string& path, bool) override {
         return std::filesystem::exists(path) ? 7 : platform::kNoStream;
     }
-    void PlayStream(platform::StreamHandle stream) override { Note("PlayStream " + std::to_string(stream)); }
+    void PlayStream(platform::StreamHandle) override {}
     void SetStreamVolume(platform::StreamHandle stream, int volume) override {
         Note("SetStreamVolume " + std::to_string(stream) + " " + std::to_string(volume));
     }
-    void StopStream(platform::StreamHandle stream) override { Note("StopStream " + std::to_string(stream)); }
+    void StopStream(platform::StreamHandle) override {}
     void CloseStream(platform::StreamHandle stream) override { Note("CloseStream " + std::to_string(stream)); }
 
 private:
