@@ -106,59 +106,6 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
     }
 }
 
-TEST_F(GameViewInputTest, OverTheFadeAndTheHintTheOrdinaryPointerShows) {
-    SelectOwnBoy();
-    Tap('G');
-    EXPECT_EQ(gui.GetCursor(100, 100), kCursorPointer);
-    Frames(140, 1.0f / 64); // past the fade-in
-    ASSERT_FALSE(screen->HasOverlay());
-    EXPECT_EQ(gui.GetCursor(100, 100), kCursorTarget);
-    GameGUI().hint->SetText("Idz [G]");
-    Frame(0.0f);
-    EXPECT_EQ(gui.GetCursor(400, 466), kCursorPointer);
-    EXPECT_EQ(Cursor(), kCursorTarget) << "the entry still runs";
-}
-
-TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
-    CUnit& boy = SelectOwnBoy();
-    Tap('P');
-    ClickUnit(kLyingEnemy);
-    EXPECT_EQ(ConsoleTexts().back(), "Wskaz miejsce docelowe lub brzeg wody.");
-    EXPECT_EQ(Cursor(), kCursorTarget);
-    Click(21.0f, 11.5f);
-    EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
-    EXPECT_EQ(boy.orderX, 21.0f);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-
-    // The carried unit leaves the world before the destination: the entry only ends.
-    boy.Stop();
-    Tap('P');
-    ClickUnit(kLyingEnemy);
-    Unit(kLyingEnemy)->dead = true;
-    GameObjects().UpdateAll(0.0f, 0.0f);
-    Click(21.0f, 11.5f);
-    EXPECT_EQ(boy.order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-}
-
-TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
-    CUnit& boy = SelectOwnBoy();
-    boy.GoTo(1.0f, 1.0f);
-    Tap('F');
-    Tap('S');
-    EXPECT_EQ(boy.order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), kCursorTarget);
-    Tap('A');
-    ClickUnit(kOwnGirl);
-    EXPECT_EQ(boy.order, EUnitOrder::Attack) << "the later entry holds";
-    // Key repeat restarts the entry and prompts again.
-    gui.KeyDown('G');
-    gui.KeyDown('G');
-    EXPECT_EQ(ConsoleTexts(), (std::vector<std::string>{"Wskaz jednostke.", "Wskaz jednostke.",
-                                                        "Wskaz miejsce docelowe.", "Wskaz miejsce docelowe."}));
-}
-
 TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     Tap('G');
     EXPECT_EQ(Cursor(), kCursorPointer);
@@ -209,29 +156,6 @@ TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
     ClickUnit(kEnemyBoy, kMouseMiddle); // does nothing at all
     EXPECT_EQ(boy.OrderTarget(), &boy);
     EXPECT_EQ(Game().Selected(), &boy);
-}
-
-TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndTheNextRightClickCancels) {
-    CUnit& boy = SelectOwnBoy();
-    ClickUnit(kLyingEnemy, kMouseRight);
-    EXPECT_EQ(Cursor(), kCursorTarget);
-    EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke."});
-    ClickTarget(kGround, kMouseRight); // cancelled, nothing else
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    EXPECT_EQ(boy.order, EUnitOrder::None);
-
-    ClickUnit(kLyingEnemy, kMouseRight);
-    ClickUnit(kLyingEnemy); // the same unit again: bury it
-    EXPECT_EQ(boy.order, EUnitOrder::Bury);
-    ClickUnit(kLyingEnemy, kMouseRight);
-    ClickTarget(kGround); // anywhere else: carry it there
-    EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(boy.OrderTarget(), Unit(kLyingEnemy));
-    ClickUnit(kLyingEnemy, kMouseRight);
-    Unit(kLyingEnemy)->buried = true; // buried meanwhile: a click on it does nothing
-    ClickUnit(kLyingEnemy);
-    EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {

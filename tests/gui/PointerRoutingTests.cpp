@@ -44,49 +44,6 @@ TEST_F(PointerTest, ADecliningWindowLetsThePointFallToSiblingsBelowAndThenThePar
     EXPECT_EQ(Entered(), s);
 }
 
-TEST_F(PointerTest, WhenNoWindowAcceptsNothingIsRemembered) {
-    gui.MouseMove(50, 50);
-    ASSERT_EQ(Entered(), a);
-    for (CRecWindow* w : {a, a1, b})
-        w->answers.mouse = false;
-    s->answers.mouse = false;
-    Take();
-    gui.MouseMove(50, 50);
-    EXPECT_THAT(Take(), ElementsAre("a.Move 40,40", "s.Move 50,50", "a.Leave 50,50"));
-    EXPECT_EQ(Entered(), nullptr);
-    gui.MouseDown(50, 50, kMouseLeft);
-    EXPECT_EQ(gui.GetCapture(), nullptr);
-    gui.MouseMove(60, 60);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 50,50", "s.Move 60,60"))
-        << "no capture took the press";
-}
-
-TEST_F(PointerTest, AHiddenWindowAndItsSubtreeGetNoPointerEventsOrCursorQueries) {
-    a->SetVisible(false);
-    a1->answers.cursor = kCursorTarget;
-    gui.MouseMove(15, 15);
-    gui.MouseDown(15, 15, kMouseLeft);
-    gui.MouseUp(15, 15, kMouseLeft);
-    gui.DoubleClick(15, 15, kMouseLeft);
-    gui.Wheel(15, 15, 3);
-    EXPECT_EQ(gui.GetCursor(15, 15), kCursorPointer);
-    for (const std::string& entry : Take())
-        EXPECT_EQ(entry.rfind("s.", 0), 0u) << entry;
-
-    a->SetVisible(true);
-    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
-}
-
-TEST_F(PointerTest, EnterAndLeaveFollowTheHoverInBackBufferPixels) {
-    gui.MouseMove(50, 50);
-    gui.MouseMove(60, 60);
-    gui.MouseMove(150, 50);
-    gui.MouseMove(300, 300);
-    EXPECT_THAT(Take(),
-                ElementsAre("a.Move 40,40", "a.Enter 50,50", "a.Move 50,50", "b.Move 50,40", "a.Leave 150,50",
-                            "b.Enter 150,50", "s.Move 300,300", "b.Leave 300,300", "s.Enter 300,300"));
-}
-
 TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
     gui.MouseMove(50, 50);
     gui.MouseDown(15, 15, kMouseLeft);
@@ -110,27 +67,6 @@ TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
     EXPECT_THAT(Take(), ElementsAre("a1.Up 140,40,0", "b.Move 50,40", "a.Leave 150,50", "b.Enter 150,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_EQ(Entered(), b);
-}
-
-TEST_F(PointerTest, ADeclinedPressFallsThroughAndTheAcceptingWindowCaptures) {
-    a1->answers.mouse = false;
-    gui.MouseDown(15, 15, kMouseMiddle);
-    EXPECT_THAT(Take(), ElementsAre("a1.Down 5,5,2", "a.Down 5,5,2"));
-    EXPECT_EQ(gui.GetCapture(), a);
-    // Releasing another button than the one that captured does not end the capture.
-    gui.MouseUp(15, 15, kMouseLeft);
-    EXPECT_EQ(gui.GetCapture(), a);
-    gui.MouseUp(15, 15, kMouseMiddle);
-    EXPECT_EQ(gui.GetCapture(), nullptr);
-}
-
-TEST_F(PointerTest, WithoutCaptureReleasesDoubleClicksAndWheelAreRoutedAndSetNothing) {
-    gui.MouseUp(150, 50, kMouseLeft);
-    gui.DoubleClick(150, 50, kMouseRight);
-    gui.Wheel(15, 15, 1.5f);
-    EXPECT_THAT(Take(), ElementsAre("b.Up 50,40,0", "b.Double 50,40,1", "a1.Wheel 5,5,1.5"));
-    EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(Entered(), nullptr);
 }
 
 TEST_F(PointerTest, TheCursorComesFromTheDeepestWindowWithAPreference) {
