@@ -1,8 +1,10 @@
-// The frame's shell: the timer's commands, nested pauses, the frame rate, the frame step and the
+// The frame's shell: the timer's commands, nested pauses, the lost device, the frame pacing and the
 // exit codes of the loop and the entry point.
 #include "HookApp.h"
 #include "app/FramePacer.h"
 #include "support/TestFiles.h"
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -29,19 +31,6 @@ TEST(FrameTimer, StoppedTimeIsNotApplicationTime) {
     EXPECT_NEAR(timer(ETimerCommand::AppTime), 3.1, 1e-9);
     EXPECT_NEAR(timer(ETimerCommand::ElapsedTime), 1.0, 1e-9);
     EXPECT_DOUBLE_EQ(timer(ETimerCommand::ElapsedTime), 0.0);
-}
-
-TEST(FrameTimer, StopAndStartTwiceChangeNothingMore) {
-    std::uint64_t now = 0;
-    CFrameTimer timer([&] { return now; }, kTicks);
-    timer(ETimerCommand::Reset);
-    now = kTicks;
-    timer(ETimerCommand::Stop);
-    now = 3 * kTicks;
-    timer(ETimerCommand::Stop); // the first stop time stays
-    timer(ETimerCommand::Start);
-    timer(ETimerCommand::Start); // not stopped: only the elapsed reading restarts
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::AppTime), 1.0);
 }
 
 class FrameTest : public ::testing::Test {
@@ -74,51 +63,6 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     app.FrameStep();
     EXPECT_NEAR(app.GetTime() - before, 0.5, 1e-3) << "time spent paused is not application time";
     EXPECT_NEAR(app.GetElapsedTime(), 0.5, 1e-3);
-}
-
-TEST_F(FrameTest, PauseWithRunningTimerKeepsUpdatingWithoutDrawing) {
-    CreateApp();
-    app.Pause(true, false);
-    host.log.clear();
-    host.Advance(0.25);
-    app.FrameStep();
-    EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame"}));
-    EXPECT_EQ(host.device.Count("Present"), 0u);
-}
-
-TEST_F(FrameTest, FrameRateIsAveragedOverJustOverOneSecond) {
-    CreateApp();
-    app.UpdateFrameRate(); // the measurement starts here
-    const float first = app.GetFramesPerSecond();
-    for (int frame = 1; frame < 60; ++frame) {
-        host.Advance(1.0 / 60.0);
-        app.UpdateFrameRate();
-    }
-    EXPECT_EQ(app.GetFramesPerSecond(), first) << "59 frames within one second measure nothing yet";
-    host.Advance(1.02 - 59.0 / 60.0);
-    app.UpdateFrameRate();
-    EXPECT_NEAR(app.GetFramesPerSecond(), 58.8f, 0.05f);
-}
-
-TEST_F(FrameTest, ZeroElapsedTimeNeitherUpdatesNorDraws) {
-    CreateApp();
-    host.Advance(0.1);
-    app.FrameStep();
-    host.log.clear();
-    app.FrameStep(); // the clock has not moved
-    app.Pause(true, true);
-    host.Advance(1.0);
-    app.FrameStep(); // the clock is stopped
-    EXPECT_TRUE(host.log.empty());
-}
-
-TEST_F(FrameTest, StepUpdatesThenDrawsAndPresents) {
-    CreateApp();
-    host.log.clear();
-    host.Advance(0.02);
-    app.FrameStep();
-    EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame", "RenderFrame"}));
-    EXPECT_EQ(host.device.calls.back(), "Present");
 }
 
 TEST_F(FrameTest, UpdateThatClosesTheWindowDrawsNothing) {
@@ -187,19 +131,6 @@ TEST_F(FrameTest, DeviceFailuresRaiseWithTheirCode) {
     EXPECT_THROW(app.FrameStep(), vexo::CDirectXError);
 }
 
-TEST_F(FrameTest, InactiveLoopSleepsBeforeEachStep) {
-    CreateApp();
-    app.Pause(true, false);
-    int idle = 0;
-    host.whenIdle = [&](SMessage& m) {
-        if (++idle <= 3) return false;
-        m = {WM_CLOSE, 0, 0};
-        return true;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(host.sleptMilliseconds, 300u);
-}
-
 // Frames that take `work` seconds each, for two seconds, with the pacer's sleeps in between.
 TEST(FramePacer, HoldsTheDisplaysPaceOnlyWhenPresentingDoesNotWait) {
     struct Case {
@@ -236,24 +167,6 @@ TEST(FramePacer, HoldsTheDisplaysPaceOnlyWhenPresentingDoesNotWait) {
     }
 }
 
-TEST_F(FrameTest, ActiveLoopSleepsBetweenFramesTheDisplayCouldNotShow) {
-    CreateApp();
-    int idle = 0;
-    std::uint32_t slept = 0;
-    host.whenIdle = [&](SMessage& m) {
-        if (++idle > 30) {
-            m = {WM_CLOSE, 0, 0};
-            return true;
-        }
-        // Two milliseconds of work, and the clock runs on through the loop's sleep.
-        host.Advance(0.002 + (host.sleptMilliseconds - slept) / 1000.0);
-        slept = host.sleptMilliseconds;
-        return false;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_NEAR(double(host.sleptMilliseconds), 29 * (1000.0 / 60 - 2), 29.0);
-}
-
 TEST_F(FrameTest, ErrorInAFrameStepClosesTheWindowAndEndsWithZero) {
     CreateApp();
     app.failing = {"RenderFrame"};
@@ -286,28 +199,8 @@ TEST(EntryPoint, ExitCodes) {
     EXPECT_EQ(run([](CTestFrameHost&, CHookApp& app) { app.failing = {"OnCreateDevice"}; }), 2);
     EXPECT_EQ(run([](CTestFrameHost& host, CHookApp&) { host.canCreateWindow = false; }), 2);
     EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Nie można utworzyć okna. no display")), std::string::npos);
-}
-
-TEST(EntryPoint, DeviceThatCannotBeCreatedEndsTheStartWithARecord) {
-    tundrel_test::CapturedErrorLog errors;
-    CTestFrameHost host;
-    host.canCreateDevice = false;
-    CDesktopDisplayConfig config;
-    const int code = RunApplication([&] { return std::make_unique<CHookApp>(host, config); }, {});
-    EXPECT_EQ(code, 2);
-    const std::string log = errors.Contents();
-    EXPECT_NE(log.find(vexo::Utf8ToCp1250("Nie można utworzyć urządzenia.")), std::string::npos);
-    EXPECT_NE(log.find("d3dapp"), std::string::npos);
-    EXPECT_EQ(Steps(host.log, {"OnCreateDevice", "UpdateFrame"}), std::vector<std::string>{})
-        << "no hook runs without a device";
-}
-
-TEST(EntryPoint, CommandLineWordsReachTheHookInOrder) {
-    CTestFrameHost host;
-    CDesktopDisplayConfig config;
-    CHookApp app(host, config);
-    ASSERT_TRUE(app.Create({"one", "two words"}));
-    EXPECT_EQ(app.words, (std::vector<std::string>{"one", "two words"}));
+    EXPECT_EQ(run([](CTestFrameHost& host, CHookApp&) { host.canCreateDevice = false; }), 2);
+    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Nie można utworzyć urządzenia.")), std::string::npos);
 }
 
 } // namespace

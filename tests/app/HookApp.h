@@ -24,7 +24,6 @@ public:
     // Runs inside UpdateFrame, after it is logged.
     std::function<void()> duringUpdate;
     bool canStart = true;
-    std::vector<std::string> words;
 
     void InitApplication() override { Hook("InitApplication"); }
     void OnCreateDevice() override { Hook("OnCreateDevice"); }
@@ -37,7 +36,6 @@ public:
         if (duringUpdate) duringUpdate();
     }
     void RenderFrame() override { Hook("RenderFrame"); }
-    void OnCommandLineWord(const std::string& word) override { words.push_back(word); }
     bool CanStart() override { return canStart; }
 
     // The frame's own state, which the game reads through its members.
@@ -47,7 +45,6 @@ public:
     bool IsMaximized() const { return maximized; }
     float GetTime() const { return time; }
     float GetElapsedTime() const { return elapsedTime; }
-    float GetFramesPerSecond() const { return framesPerSecond; }
     const SPresentParameters& GetPresentParameters() const { return presentParameters; }
     const SWindowSettings& GetWindowSettings() const { return windowSettings; }
     const SRect& GetSavedWindowBounds() const { return windowBounds; }

@@ -12,24 +12,8 @@ using namespace platform;
 
 namespace {
 
-TEST(KeyMap, GameKeysMapToTheirVirtualKeys) {
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_A), 'A');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_w, SDL_SCANCODE_W), 'W');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_7, SDL_SCANCODE_7), '7');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_LALT, SDL_SCANCODE_LALT), VK_MENU);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RCTRL, SDL_SCANCODE_RCTRL), VK_CONTROL);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS), VK_ADD);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_MINUS, SDL_SCANCODE_KP_MINUS), VK_SUBTRACT);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET), 0xDB);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET), 0xDD);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK), VK_CAPITAL);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_SCROLLLOCK, SDL_SCANCODE_SCROLLLOCK), VK_SCROLL);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE), VK_ESCAPE);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12, SDL_SCANCODE_F12), VK_F1 + 11);
-}
-
+// A national layout puts a letter of its own where a US keyboard has '[': the key's place decides.
 TEST(KeyMap, UnknownCharacterKeysFallBackToTheirPlace) {
-    // A national layout puts a letter of its own where a US keyboard has '['.
     EXPECT_EQ(VirtualKeyFromSdl(SDL_Keycode(0x0142), SDL_SCANCODE_LEFTBRACKET), 0xDB);
     EXPECT_EQ(VirtualKeyFromSdl(SDL_Keycode(0x0105), SDL_SCANCODE_Q), 'Q');
     EXPECT_EQ(VirtualKeyFromSdl(SDL_Keycode(0x0105), SDL_SCANCODE_UNKNOWN), 0);
@@ -80,14 +64,6 @@ TEST_F(EventsTest, AltIsAnOrdinaryKeyAndMarksTheKeysPressedWithIt) {
     EXPECT_TRUE(messages[2].lParam & KEY_WAS_DOWN) << "an auto-repeat";
     EXPECT_EQ(messages[3].message, WM_KEYUP);
     EXPECT_EQ(messages[3].wParam, WPARAM(VK_MENU));
-}
-
-TEST_F(EventsTest, KeysThatTypeControlCharactersAlsoSendThem) {
-    Key(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, KMOD_NONE);
-    const std::vector<SMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1].message, WM_CHAR);
-    EXPECT_EQ(messages[1].wParam, 8u);
 }
 
 TEST_F(EventsTest, TextArrivesAsWindows1250Characters) {
