@@ -97,35 +97,35 @@ TEST_F(GameAppTest, StartsInFullScreenAndAWindowKeepsTheSmallestSize) {
     EXPECT_EQ(gfx.screenWidth, 640u);
 }
 
-TEST_F(GameAppTest, KeysRepeatAsTheLowFourBitsOfTheCountSay) {
+// Each window message and what the top screen gets of it (events other than the message's kind
+// left out); a button down captures the mouse until its release.
+TEST_F(GameAppTest, MessagesBecomeInputForTheTopScreen) {
+    struct Case {
+        SMessage message;
+        const char* event;
+        CCallLog screen;
+    };
+    const Case cases[] = {
+        {{WM_KEYDOWN, 'A', 2}, "KeyDown", {"s.KeyDown 65", "s.KeyDown 65"}}, // the low four bits count
+        {{WM_KEYUP, 'A', 0x11}, "KeyUp", {"s.KeyUp 65"}},
+        {{WM_CHAR, 0xB9, 16}, "Char", {}},
+        {{WM_CHAR, 0xB9, 1}, "Char", {"s.Char 185"}},
+        {{WM_MOUSEMOVE, 0, MakeLParam(-5, 300)}, "Move", {"s.Move -5,300"}},
+        {{WM_LBUTTONDOWN, 0, MakeLParam(10, 20)}, "Down", {"s.Down 10,20,0"}},
+        {{WM_LBUTTONUP, 0, MakeLParam(11, 21)}, "Up", {"s.Up 11,21,0"}},
+        {{WM_RBUTTONDBLCLK, 0, MakeLParam(12, 22)}, "Double", {"s.Double 12,22,1"}},
+        {{WM_MBUTTONDOWN, 0, MakeLParam(13, 23)}, "Down", {"s.Down 13,23,2"}},
+        {{WM_MBUTTONUP, 0, MakeLParam(14, 24)}, "Up", {"s.Up 14,24,2"}},
+        {{WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(30, 40)}, "Wheel", {"s.Wheel 30,40,-3"}},
+        {{WM_MOUSEWHEEL, MakeWParam(0, 40), MakeLParam(30, 40)}, "Wheel", {"s.Wheel 30,40,1"}},
+    };
     Start();
     Push(0xFF000000);
-    app.SendMessage(WM_KEYDOWN, 'A', 2);
-    app.SendMessage(WM_KEYUP, 'A', 0x11);
-    app.SendMessage(WM_CHAR, 0xB9, 16); // a count with zero low bits delivers nothing
-    app.SendMessage(WM_CHAR, 0xB9, 1);
-    EXPECT_EQ(Take(), (CCallLog{"s.KeyDown 65", "s.KeyDown 65", "s.KeyUp 65", "s.Char 185"}));
-}
-
-TEST_F(GameAppTest, MouseMessagesBecomePointerInputAndCaptureTheMouse) {
-    Start();
-    Push(0xFF000000);
-    app.SendMessage(WM_MOUSEMOVE, 0, MakeLParam(-5, 300));
-    app.SendMessage(WM_LBUTTONDOWN, 0, MakeLParam(10, 20));
-    EXPECT_TRUE(host.captured);
-    app.SendMessage(WM_LBUTTONUP, 0, MakeLParam(11, 21));
-    EXPECT_FALSE(host.captured);
-    app.SendMessage(WM_RBUTTONDBLCLK, 0, MakeLParam(12, 22));
-    app.SendMessage(WM_MBUTTONDOWN, 0, MakeLParam(13, 23));
-    app.SendMessage(WM_MBUTTONUP, 0, MakeLParam(14, 24));
-    app.SendMessage(WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(30, 40));
-    app.SendMessage(WM_MOUSEWHEEL, MakeWParam(0, 40), MakeLParam(30, 40));
-    const CCallLog events = Take();
-    EXPECT_EQ(Only(events, "Wheel"), (CCallLog{"s.Wheel 30,40,-3", "s.Wheel 30,40,1"})) << "signed lines per notch";
-    EXPECT_EQ(Only(events, "Move").front(), "s.Move -5,300");
-    EXPECT_EQ(Only(events, "Down"), (CCallLog{"s.Down 10,20,0", "s.Down 13,23,2"}));
-    EXPECT_EQ(Only(events, "Up"), (CCallLog{"s.Up 11,21,0", "s.Up 14,24,2"}));
-    EXPECT_EQ(Only(events, "Double"), (CCallLog{"s.Double 12,22,1"}));
+    for (const Case& c : cases) {
+        app.SendMessage(c.message.message, c.message.wParam, c.message.lParam);
+        EXPECT_EQ(Only(Take(), c.event), c.screen) << c.message.message;
+        EXPECT_EQ(host.captured, c.event == std::string("Down")) << c.message.message;
+    }
 }
 
 TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {

@@ -15,33 +15,31 @@ protected:
     CRecWindow* b = Add(*s, log, "b", 100, 10, 200, 100);
 };
 
-TEST_F(PointerTest, EdgesBelongToTheWindowAndTheUpperSiblingWinsASharedEdge) {
-    gui.MouseMove(100, 50);
-    EXPECT_THAT(Take(), ElementsAre("b.Move 0,40", "b.Enter 100,50"));
-    gui.MouseMove(50, 100);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 40,90"));
-    // a1's right-bottom corner, in a's coordinates (20, 20).
-    gui.MouseMove(30, 30);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 20,20"));
-    gui.MouseMove(201, 50);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("s.Move 201,50"));
-    gui.MouseMove(9.5f, 10);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("s.Move 9.5,10"));
-}
-
-TEST_F(PointerTest, ADecliningWindowLetsThePointFallToSiblingsBelowAndThenTheParent) {
-    b->answers.mouse = false;
-    gui.MouseMove(100, 20);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("b.Move 0,10", "a.Move 90,10"));
-    EXPECT_EQ(Entered(), a);
-
-    a->answers.mouse = false;
-    gui.MouseMove(15, 15);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5"));
-    a1->answers.mouse = false;
-    gui.MouseMove(15, 15);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"));
-    EXPECT_EQ(Entered(), s);
+// Which windows a move asks, in their own coordinates: edges belong to the window, the upper
+// sibling wins a shared edge, and a declining window lets the point fall to the siblings below it
+// and then to its parent.
+TEST_F(PointerTest, MovesAskTheDeepestUpperWindowFirstAndFallThroughThoseThatDecline) {
+    struct Case {
+        std::vector<CRecWindow*> declining;
+        float x, y;
+        CCallLog moves;
+    };
+    const Case cases[] = {
+        {{}, 100, 50, {"b.Move 0,40"}},
+        {{}, 50, 100, {"a.Move 40,90"}},
+        {{}, 30, 30, {"a1.Move 20,20"}},
+        {{}, 201, 50, {"s.Move 201,50"}},
+        {{}, 9.5f, 10, {"s.Move 9.5,10"}},
+        {{b}, 100, 20, {"b.Move 0,10", "a.Move 90,10"}},
+        {{a}, 15, 15, {"a1.Move 5,5"}},
+        {{a, a1}, 15, 15, {"a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"}},
+    };
+    for (const Case& c : cases) {
+        for (CRecWindow* w : {a, a1, b}) w->answers.mouse = true;
+        for (CRecWindow* w : c.declining) w->answers.mouse = false;
+        gui.MouseMove(c.x, c.y);
+        EXPECT_EQ(Only(Take(), "Move"), c.moves) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
