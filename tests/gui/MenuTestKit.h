@@ -12,7 +12,6 @@
 #include "sound/SoundSystem.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -21,9 +20,8 @@
 class MenuScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* root = std::getenv("TUNDREL_SOURCE_DIR");
         gfx.Create(&device);
-        gfx.LoadGameData(std::string(root ? root : ".") + "/data/GameData");
+        gfx.LoadGameData(tundrel_test::SourcePath("data/GameData"));
         device.width = 800;
         device.height = 600;
         gfx.SetScreenSize(800, 600);
