@@ -1,5 +1,5 @@
-// The enumeration and the best-mode searches over scripted displays, the presentation parameters
-// the frame builds from them, and Settings.xml: its exact text, round trips and bad values.
+// The best-mode searches over scripted displays, the presentation parameters the frame builds from
+// them, and Settings.xml: its exact text, round trips and bad values.
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/SettingsDisplayConfig.h"
@@ -11,66 +11,10 @@ using namespace platform;
 
 namespace {
 
-std::vector<SDisplayMode> ModesOf(const CD3DEnumeration& enumeration) {
-    return enumeration.adapters.at(0).modes;
-}
-
 CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
     CD3DEnumeration enumeration;
     enumeration.Enumerate(displays);
     return enumeration;
-}
-
-TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) {
-    CScriptedDisplays displays;
-    const CD3DEnumeration enumeration = Enumerated(displays);
-    ASSERT_EQ(enumeration.adapters.size(), 1u);
-    // Under 640 by 480 is gone; width, height, format code, then refresh rate.
-    EXPECT_EQ(ModesOf(enumeration),
-              (std::vector<SDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5),
-                                         Mode(800, 600, 60), Mode(800, 600, 60, kFormatR5G6B5),
-                                         Mode(1024, 768, 60), Mode(1280, 1024, 60), Mode(1280, 1024, 75)}));
-
-    const SDeviceInfo& device = enumeration.adapters[0].devices.at(0);
-    EXPECT_EQ(device.deviceType, kDeviceHal);
-    std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>> combos;
-    for (const SDeviceCombo& combo : device.combos)
-        combos.emplace_back(combo.adapterFormat, combo.backBufferFormat, combo.windowed);
-    // A window only on the desktop's format; 16-bit only in full screen here.
-    EXPECT_EQ(combos, (std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>>{
-                          {kFormatX8R8G8B8, kFormatA8R8G8B8, false},
-                          {kFormatX8R8G8B8, kFormatA8R8G8B8, true},
-                          {kFormatX8R8G8B8, kFormatX8R8G8B8, false},
-                          {kFormatX8R8G8B8, kFormatX8R8G8B8, true},
-                          {kFormatR5G6B5, kFormatR5G6B5, false}}));
-
-    // Two to four intervals never in a window.
-    EXPECT_EQ(device.combos[2].presentIntervals.size(), 6u);
-    EXPECT_EQ(device.combos[3].presentIntervals,
-              (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne}));
-}
-
-TEST(DisplayEnumeration, DriverLimitsNarrowTheOptions) {
-    CScriptedDisplays displays;
-    SAdapterReport& report = displays.reports[0];
-    report.maxSamples = 1;
-    report.swapIntervals = {1};
-    report.depthBits = 16;
-    report.stencilBits = 0;
-    report.hardwareVertexProcessing = false;
-    const CD3DEnumeration enumeration = Enumerated(displays);
-    const SDeviceCombo& combo = enumeration.adapters[0].devices[0].combos[2];
-    EXPECT_EQ(combo.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16}));
-    EXPECT_EQ(combo.multisampleTypes, (std::vector<std::uint32_t>{kMultisampleNone}));
-    EXPECT_EQ(combo.vertexProcessingTypes, (std::vector<std::uint32_t>{kSoftwareVertexProcessing}));
-    EXPECT_EQ(combo.presentIntervals, (std::vector<std::uint32_t>{kIntervalDefault, kIntervalOne}));
-
-    // No depth buffer of 15 bits: nothing is usable, and a display that cannot render has no device.
-    report.depthBits = 8;
-    EXPECT_TRUE(Enumerated(displays).adapters[0].devices.empty());
-    report.depthBits = 24;
-    report.canRender = false;
-    EXPECT_TRUE(Enumerated(displays).adapters[0].devices.empty());
 }
 
 TEST(DisplayEnumeration, BestModesPreferTheDesktop) {

@@ -1,5 +1,5 @@
-// The SDL2_mixer output on the dummy driver: decoding, chunks per frequency, channels, the mix
-// limiter, and the silent mode of a machine without an audio device.
+// The SDL2_mixer output on the dummy driver: decoding, chunks per frequency, channels and the mix
+// limiter.
 #include "platform/AudioSDL.h"
 #include "platform/MixLimiter.h"
 
@@ -95,20 +95,6 @@ TEST_F(AudioSDL, BadFilesFrequenciesAndHandlesAreHarmlessAndEffectsOverlap) {
     int started = 0;
     for (int i = 0; i < 20; ++i) started += audio.PlaySample(sample, i % 2 ? 14699 : 0);
     EXPECT_EQ(started, 16);
-}
-
-TEST(AudioSDLNoDevice, StaysSilentYetStillDecodesEffects) {
-    CSfxFolder folder;
-    sfxtest::CNoAudioDevice noDevice;
-    CSDLAudioOutput audio;
-    EXPECT_FALSE(audio.Open(44100, 16));
-    EXPECT_TRUE(audio.IsSilent());
-    const auto sample = audio.LoadSample(folder.Effect(0));
-    ASSERT_NE(sample, platform::kNoSample);
-    EXPECT_EQ(audio.SampleFrequency(sample), 22050);
-    EXPECT_FALSE(audio.PlaySample(sample, 0));
-    EXPECT_TRUE(audio.ChunkFrames(sample, 14699).empty());
-    EXPECT_EQ(audio.OpenStream(folder.root / "Sfx" / "muza.mp3", true), platform::kNoStream);
 }
 
 // A stereo sine at that amplitude on the left and half of it on the right, for 0.1 s at 44100 Hz.
