@@ -134,6 +134,36 @@ SMessage Key(int key) {
     return {WM_KEYDOWN, WPARAM(key), 1};
 }
 
+// Both radio buttons get their box outlined, and both OK and Cancel their outline, whatever is
+// chosen.
+TEST_F(DialogModelTest, EveryRadioButtonAndButtonIsOutlined) {
+    CSettingsDialogModel model = Open();
+    CSettingsDialog dialog(model);
+    dialog.SetScreenSize(800.0f, 600.0f);
+    CRecordingDevice device;
+    CGfx gfx;
+    gfx.Create(&device);
+    dialog.Draw(gfx);
+    const auto outlinedIn = [&](const GfxRect& r, bool atTheCorner) {
+        int count = 0;
+        for (const auto& line : device.polylines) {
+            float left = 1e9f, top = 1e9f, right = -1e9f, bottom = -1e9f;
+            for (std::size_t i = 0; i + 1 < line.points.size(); i += 2) {
+                left = std::min(left, line.points[i]), right = std::max(right, line.points[i]);
+                top = std::min(top, line.points[i + 1]), bottom = std::max(bottom, line.points[i + 1]);
+            }
+            const bool inside = left >= r.left && top >= r.top && right <= r.right && bottom <= r.bottom;
+            count += inside && (!atTheCorner || (left == r.left && top == r.top));
+        }
+        return count;
+    };
+    for (bool which : {true, false}) {
+        EXPECT_GE(outlinedIn(dialog.RadioBox(which), false), 1) << which;
+        EXPECT_GE(outlinedIn(dialog.ButtonBox(which), true), 1) << which;
+    }
+    gfx.Destroy();
+}
+
 TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
     CSettingsDialogModel model = Open();
     CSettingsDialog dialog(model);
