@@ -8,6 +8,8 @@
 #include "gui/Hint.h"
 #include "gui/WindowTree.h"
 
+#include <algorithm>
+#include <array>
 #include <set>
 
 namespace {
@@ -37,6 +39,40 @@ TEST_F(GamePanelTest, ConsoleCapacityFollowsTheHeight) {
     // A console that shrank loses one line per new line, not all at once.
     console.AddMessage("10", 0xFFFFFFFF);
     EXPECT_EQ(drawn().size(), 8u);
+}
+
+// The terrain's last row reaches under the panel: every pixel of the panel outside its boxes must
+// be covered black, and the boxes themselves are left to draw.
+TEST_F(GamePanelTest, ThePanelCoversItsMarginsBlackAroundItsBoxes) {
+    CGamePanel& panel = *FindChild<CGamePanel>(*screen);
+    device.draws.clear();
+    panel.Draw(panel.left, panel.top, panel.right, panel.bottom);
+    std::vector<std::array<float, 4>> black;
+    for (const auto& draw : device.draws)
+        for (std::size_t i = 0; i + 3 < draw.colorVertices.size(); i += 4) {
+            std::array<float, 4> box{1e9f, 1e9f, -1e9f, -1e9f};
+            for (std::size_t k = i; k < i + 4; ++k) {
+                box = {std::min(box[0], draw.colorVertices[k].x), std::min(box[1], draw.colorVertices[k].y),
+                       std::max(box[2], draw.colorVertices[k].x), std::max(box[3], draw.colorVertices[k].y)};
+            }
+            if (draw.colorVertices[i].color == 0xFF000000u) black.push_back(box);
+        }
+    const auto within = [](const std::array<float, 4>& r, float x, float y) {
+        return x >= r[0] && x < r[2] && y >= r[1] && y < r[3];
+    };
+    int uncovered = 0, overdrawn = 0;
+    for (float y = panel.top + 0.5f; y < panel.bottom; ++y)
+        for (float x = panel.left + 0.5f; x < panel.right; ++x) {
+            bool inBox = false;
+            for (const CGUIWindow* box : panel.GetChildren())
+                inBox = inBox || within({panel.left + box->left, panel.top + box->top, panel.left + box->right,
+                                         panel.top + box->bottom}, x, y);
+            const bool covered = std::any_of(black.begin(), black.end(), [&](const auto& r) { return within(r, x, y); });
+            uncovered += !inBox && !covered;
+            overdrawn += inBox && covered;
+        }
+    EXPECT_EQ(uncovered, 0);
+    EXPECT_EQ(overdrawn, 0);
 }
 
 class OrderButtonTest : public GameScreenTest {
