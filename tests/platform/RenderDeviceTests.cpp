@@ -10,6 +10,7 @@
 #include "support/Text1250.h"
 
 #include <array>
+#include <cmath>
 
 using namespace vexo::literals;
 
@@ -81,6 +82,30 @@ TEST_F(GlDeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
     Grab();
     EXPECT_EQ(Pixel(100, 80), 0xFF0000FFu);
     EXPECT_TRUE(Near(Pixel(100, 120), 0xFF00FE00));
+}
+
+// A sheet of four 8-pixel frames: red over blue, then green, white and yellow. A neighbouring
+// frame never bleeds into a tile's edge, and a quarter turn counter-clockwise takes the top left.
+TEST_F(GlDeviceTest, SheetFramesNeitherBleedNorTurnTheWrongWay) {
+    const std::uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFFFFFFFF, 0xFFFFFF00};
+    std::vector<std::uint32_t> sheet(16 * 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            sheet[std::size_t(y * 16 + x)] = x < 8 && y >= 4 && y < 8 ? 0xFF0000FF : colours[(y / 8) * 2 + x / 8];
+    LoadSprite(sheet, 16, 8);
+    sprite.Begin(1, 2, false);
+    sprite.Add(0, 16, 116, 32, 0xFF7F7F7F, 0.0f);
+    sprite.Add(1, 48, 116, 32, 0xFF7F7F7F, 0.0f);
+    sprite.Flush();
+    sprite.Begin(1, 1, true);
+    sprite.Add(0, 100, 40, 32, 0xFF7F7F7F, float(M_PI / 2));
+    sprite.Flush();
+    Grab();
+    EXPECT_TRUE(Near(Pixel(31, 102), 0xFFFE0000));
+    EXPECT_TRUE(Near(Pixel(32, 102), 0xFF00FE00));
+    EXPECT_TRUE(Near(Pixel(16, 125), 0xFF0000FE));
+    EXPECT_TRUE(Near(Pixel(90, 40), 0xFFFE0000));
+    EXPECT_TRUE(Near(Pixel(110, 40), 0xFF0000FE));
 }
 
 TEST_F(GlDeviceTest, FrameIsAOnePixelOutline) {
