@@ -60,6 +60,24 @@ TEST_F(GameScreenUpdateTest, ZoomStaysBetweenFifteenAndTwentyFiveTilesAcross) {
     EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMaxTilesAcross);
 }
 
+// The screen's edges scroll only in full screen, where the pointer cannot leave the window; an
+// inactive application moves neither the camera nor the units.
+TEST_F(GameScreenUpdateTest, EdgesScrollOnlyInFullScreenAndNothingMovesWhileInactive) {
+    gui.MouseMove(0.0f, 300.0f);
+    Frames(8, kStep);
+    EXPECT_FLOAT_EQ(Game().camX, 10.0f);
+    gui.fullScreen = true;
+    gui.MouseMove(1.0f, 300.0f);
+    const float x = Unit(kOwnBoy)->x;
+    Unit(kOwnBoy)->GoTo(20.0f, 5.0f);
+    for (int i = 0; i < 8; ++i) gui.Update(time += kStep, kStep, false);
+    EXPECT_FLOAT_EQ(Game().camX, 10.0f);
+    EXPECT_EQ(Unit(kOwnBoy)->x, x);
+    Frames(8, kStep);
+    EXPECT_LT(Game().camX, 10.0f);
+    EXPECT_GT(Unit(kOwnBoy)->x, x);
+}
+
 TEST_F(GameScreenUpdateTest, TheOncePerSecondCheckStartsJustAfterASecondAndStopsWhenOver) {
     // With every enemy down the first check wins the mission.
     for (int i : {kEnemyBoy, kEnemyChild}) Unit(i)->SetLife(0.0f, true);

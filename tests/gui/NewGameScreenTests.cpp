@@ -86,6 +86,13 @@ TEST_F(NewGameScreenTest, ListsMissionFilesSortedWithoutRegardToCase) {
     EXPECT_FALSE(Greyed(Button(CNewGameScreen::kPlay), device));
     Click(742, 580);
     EXPECT_TRUE(screen->WasClicked(CNewGameScreen::kPlay));
+
+    // While the list holds a press, far-away presses of another button map to no row, harmlessly.
+    gui.MouseDown(100, List().top + 30, kMouseLeft);
+    gui.MouseDown(100, 1e30f, kMouseRight);
+    gui.MouseDown(100, -1e30f, kMouseRight);
+    gui.MouseUp(100, List().top + 30, kMouseLeft);
+    EXPECT_EQ(List().GetSelected(), 1);
 }
 
 TEST_F(NewGameScreenTest, AThirtySecondEntryBecomesTheRedOverflowLine) {

@@ -16,27 +16,30 @@ protected:
 };
 
 // Which windows a move asks, in their own coordinates: edges belong to the window, the upper
-// sibling wins a shared edge, and a declining window lets the point fall to the siblings below it
-// and then to its parent.
+// sibling wins a shared edge, a declining window lets the point fall to the siblings below it and
+// then to its parent, and a hidden window and its subtree are not asked at all.
 TEST_F(PointerTest, MovesAskTheDeepestUpperWindowFirstAndFallThroughThoseThatDecline) {
     struct Case {
         std::vector<CRecWindow*> declining;
+        CRecWindow* hidden;
         float x, y;
         CCallLog moves;
     };
     const Case cases[] = {
-        {{}, 100, 50, {"b.Move 0,40"}},
-        {{}, 50, 100, {"a.Move 40,90"}},
-        {{}, 30, 30, {"a1.Move 20,20"}},
-        {{}, 201, 50, {"s.Move 201,50"}},
-        {{}, 9.5f, 10, {"s.Move 9.5,10"}},
-        {{b}, 100, 20, {"b.Move 0,10", "a.Move 90,10"}},
-        {{a}, 15, 15, {"a1.Move 5,5"}},
-        {{a, a1}, 15, 15, {"a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"}},
+        {{}, nullptr, 100, 50, {"b.Move 0,40"}},
+        {{}, nullptr, 50, 100, {"a.Move 40,90"}},
+        {{}, nullptr, 30, 30, {"a1.Move 20,20"}},
+        {{}, nullptr, 201, 50, {"s.Move 201,50"}},
+        {{}, nullptr, 9.5f, 10, {"s.Move 9.5,10"}},
+        {{b}, nullptr, 100, 20, {"b.Move 0,10", "a.Move 90,10"}},
+        {{a}, nullptr, 15, 15, {"a1.Move 5,5"}},
+        {{a, a1}, nullptr, 15, 15, {"a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"}},
+        {{}, a, 15, 15, {"s.Move 15,15"}},
     };
     for (const Case& c : cases) {
         for (CRecWindow* w : {a, a1, b}) w->answers.mouse = true;
         for (CRecWindow* w : c.declining) w->answers.mouse = false;
+        if (c.hidden) c.hidden->SetVisible(false);
         gui.MouseMove(c.x, c.y);
         EXPECT_EQ(Only(Take(), "Move"), c.moves) << c.x << "," << c.y;
     }
