@@ -56,6 +56,15 @@ TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
     EXPECT_FALSE(enumeration.FindBestFullScreen(settings, kDeviceRef));
 }
 
+TEST(DisplayEnumeration, ASecondDisplayServesWhenTheFirstCannotRender) {
+    CScriptedDisplays displays;
+    displays.reports.push_back(DesktopDisplay("Monitor B"));
+    displays.reports[0].canRender = false;
+    SDisplaySettings settings;
+    ASSERT_TRUE(Enumerated(displays).FindBestWindowed(settings));
+    EXPECT_EQ(settings.windowedDevice.adapter, 1u);
+}
+
 class SettingsFileTest : public ::testing::Test {
 protected:
     std::string Path() const { return dir.File("Settings.xml"); }

@@ -65,6 +65,30 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     EXPECT_NEAR(app.GetElapsedTime(), 0.5, 1e-3);
 }
 
+// A paused application with its timer running, or a minimized one, goes on updating without
+// drawing; a step in which no time passed neither updates nor draws; an inactive loop sleeps.
+TEST_F(FrameTest, PausedOrMinimizedGamesUpdateWithoutDrawingAndTimelessStepsDoNothing) {
+    CreateApp();
+    for (const auto& pause : std::vector<std::function<void()>>{[&] { app.Pause(true, false); },
+                                                                 [&] { app.SendMessage(WM_SIZE, SIZE_MINIMIZED); }}) {
+        pause();
+        host.log.clear();
+        host.Advance(0.25);
+        app.FrameStep();
+        EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame"}));
+        app.FrameStep(); // the clock has not moved
+        EXPECT_EQ(host.log.size(), 1u);
+    }
+    int idle = 0;
+    host.whenIdle = [&](SMessage& m) {
+        if (++idle <= 3) return false;
+        m = {WM_CLOSE, 0, 0};
+        return true;
+    };
+    EXPECT_EQ(app.Run(), 0);
+    EXPECT_EQ(host.sleptMilliseconds, 300u);
+}
+
 TEST_F(FrameTest, UpdateThatClosesTheWindowDrawsNothing) {
     CreateApp();
     app.duringUpdate = [&] { app.SendMessage(WM_CLOSE); };

@@ -70,7 +70,10 @@ protected:
 };
 
 TEST_F(GameAppTest, LoadingMessageShowsWhileTheGameDataLoads) {
-    Start();
+    ASSERT_TRUE(app.Create({}));
+    EXPECT_LT(std::find(host.log.begin(), host.log.end(), "PaintCentredText"),
+              std::find(host.log.begin(), host.log.end(), "CreateDevice"))
+        << "painted before the device and the game data";
     EXPECT_EQ(host.painted, (std::vector<std::string>{std::string("Ładowanie... Proszę czekać"_pl)}));
     app.SendMessage(WM_PAINT);
     EXPECT_EQ(host.painted.size(), 1u) << "once loaded, painting is the frame's business";

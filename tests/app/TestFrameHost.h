@@ -49,6 +49,7 @@ public:
     bool clipped = false;
     bool captured = false;
     std::vector<std::string> painted;
+    std::uint32_t sleptMilliseconds = 0;
     std::uint64_t ticks = 5 * kTicksPerSecond;
     // Messages handed to the loop, then what the loop gets when they are gone (the default closes
     // the window, so Run always ends).
@@ -146,7 +147,7 @@ public:
     void PutBackMessages(const std::vector<platform::SMessage>& taken) override {
         messages.insert(messages.begin(), taken.begin(), taken.end());
     }
-    void Sleep(std::uint32_t) override {}
+    void Sleep(std::uint32_t milliseconds) override { sleptMilliseconds += milliseconds; }
     CFrameTimer& Timer() override { return timer; }
 
 private:
