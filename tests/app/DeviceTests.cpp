@@ -1,7 +1,6 @@
 // The window and device lifecycle: the order of the device hooks, size changes, minimizing, the
 // switch to full screen and back, and the shutdown.
 #include "HookApp.h"
-#include "ScriptedDisplays.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +8,6 @@
 using namespace platform;
 
 namespace {
-
-// Keeps what the frame stores at shutdown.
-class CSavingConfig : public CDesktopDisplayConfig {
-public:
-    SWindowSettings saved{0, 0, true, true};
-    void Save(const SWindowSettings& window, const SDisplaySettings&) override { saved = window; }
-};
 
 const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",     "ReleaseDevice",
                                             "OnCreateDevice",     "OnRestoreDevice", "OnInvalidateDevice",
@@ -71,17 +63,6 @@ TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
     Drag(640, 0);
     EXPECT_TRUE(Log().empty()) << "an unchanged size or an empty client area resets nothing";
     EXPECT_EQ(app.BackBufferWidth(), 1000u);
-}
-
-TEST_F(DeviceTest, RepeatedMinimizeNoticePausesOnce) {
-    Start();
-    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
-    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
-    EXPECT_FALSE(app.IsActive());
-    EXPECT_TRUE(app.IsMinimized());
-    app.SendMessage(WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
-    EXPECT_TRUE(app.IsActive()) << "one restore undoes the minimize";
-    EXPECT_FALSE(app.IsMinimized());
 }
 
 TEST_F(DeviceTest, MaximizedSizeIsNotTheStoredWindowSize) {
@@ -157,65 +138,6 @@ TEST_F(DeviceTest, SizeTheWindowSystemGivesLateReachesTheNextFrame) {
     host.Advance(0.1);
     app.FrameStep();
     EXPECT_TRUE(Steps(host.log, {"ResetDevice"}).empty()) << "an unchanged size resets nothing";
-}
-
-// No window manager, or a refused mode: the game goes on in its window, says why in Errors.log,
-// and stores that it ended in a window.
-TEST_F(DeviceTest, RefusedFullScreenLeavesAWindowedGame) {
-    host.refuseFullScreen = true;
-    CSavingConfig saving;
-    CHookApp full(host, saving, true);
-    ASSERT_TRUE(full.Create({}));
-    EXPECT_TRUE(full.IsWindowed());
-    EXPECT_EQ(full.BackBufferWidth(), 800u);
-    EXPECT_EQ(full.GetPresentParameters().backBufferWidth, 800u);
-    EXPECT_TRUE(host.cursorVisible);
-    EXPECT_FALSE(host.clipped);
-    const std::string refused = vexo::Utf8ToCp1250("pełny ekran");
-    EXPECT_NE(errors.Contents().find(refused), std::string::npos);
-
-    const std::size_t records = errors.Contents().size();
-    full.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_TRUE(full.IsWindowed());
-    EXPECT_TRUE(full.IsActive());
-    EXPECT_EQ(full.BackBufferWidth(), 800u);
-    EXPECT_NE(errors.Contents().find(refused, records), std::string::npos) << "Alt+Enter is refused alike";
-    full.SendMessage(WM_CLOSE);
-    EXPECT_FALSE(saving.saved.fullScreen);
-}
-
-// A settings dialog that answers as the test says: the player picks full screen, or cancels.
-class CDialogConfig : public CDesktopDisplayConfig {
-public:
-    bool accept = true;
-    int runs = 0;
-    bool RunSettingsDialog(CFrameHost&, SDisplaySettings& settings) override {
-        ++runs;
-        settings.windowed = false;
-        settings.fullScreenMode = Mode(800, 600, 75);
-        return accept;
-    }
-};
-
-TEST_F(DeviceTest, SettingsDialogRecreatesTheDeviceWithTheChosenSettings) {
-    CDialogConfig dialog;
-    CHookApp chosen(host, dialog);
-    ASSERT_TRUE(chosen.Create({}));
-    host.log.clear();
-    chosen.SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice",
-                                               "CreateDevice", "OnCreateDevice", "OnRestoreDevice"}));
-    EXPECT_FALSE(chosen.IsWindowed());
-    EXPECT_EQ(chosen.GetPresentParameters().backBufferWidth, 800u);
-    EXPECT_EQ(chosen.GetPresentParameters().refreshRate, 75u);
-    EXPECT_TRUE(chosen.IsActive());
-
-    // From full screen the dialog opens over a window; a cancelled one changes nothing more.
-    dialog.accept = false;
-    chosen.SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
-    EXPECT_TRUE(chosen.IsWindowed());
-    EXPECT_EQ(dialog.runs, 2);
 }
 
 TEST_F(DeviceTest, FailedResetClosesTheWindow) {

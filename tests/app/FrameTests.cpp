@@ -1,7 +1,6 @@
-// The frame's shell: the timer's commands, nested pauses, the lost device, the frame pacing and the
-// exit codes of the loop and the entry point.
+// The frame's shell: nested pauses, the lost device, and the exit codes of the loop and the entry
+// point.
 #include "HookApp.h"
-#include "app/FramePacer.h"
 #include "support/TestFiles.h"
 
 #include <functional>
@@ -11,27 +10,6 @@
 using namespace platform;
 
 namespace {
-
-constexpr std::uint64_t kTicks = CTestFrameHost::kTicksPerSecond;
-
-TEST(FrameTimer, StoppedTimeIsNotApplicationTime) {
-    std::uint64_t now = 10 * kTicks;
-    CFrameTimer timer([&] { return now; }, kTicks);
-    timer(ETimerCommand::Reset);
-    now += 2 * kTicks;
-    timer(ETimerCommand::Stop);
-    now += 5 * kTicks;
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::AppTime), 2.0);
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::ElapsedTime), 0.0) << "a stopped timer has no elapsed time";
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::AbsoluteTime), 17.0) << "absolute time runs on";
-    timer(ETimerCommand::Advance);
-    EXPECT_NEAR(timer(ETimerCommand::AppTime), 2.1, 1e-9) << "Advance steps a stopped timer by 0.1 s";
-    timer(ETimerCommand::Start);
-    now += kTicks;
-    EXPECT_NEAR(timer(ETimerCommand::AppTime), 3.1, 1e-9);
-    EXPECT_NEAR(timer(ETimerCommand::ElapsedTime), 1.0, 1e-9);
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::ElapsedTime), 0.0);
-}
 
 class FrameTest : public ::testing::Test {
 protected:
@@ -144,50 +122,6 @@ TEST_F(FrameTest, DeviceFailuresRaiseWithTheirCode) {
         EXPECT_EQ(error.message, vexo::Utf8ToCp1250("Nie można wyświetlić klatki."));
         EXPECT_EQ(error.code, std::uint32_t(kRenderInvalidCall));
         EXPECT_EQ(error.sourceFile, "d3dapp");
-    }
-
-    host.device.presentResult = kRenderDeviceLost;
-    host.Advance(0.02);
-    app.FrameStep();
-    ASSERT_TRUE(app.IsDeviceLost());
-    host.cooperativeLevel = kRenderOutOfMemory;
-    host.Advance(0.02);
-    EXPECT_THROW(app.FrameStep(), vexo::CDirectXError);
-}
-
-// Frames that take `work` seconds each, for two seconds, with the pacer's sleeps in between.
-TEST(FramePacer, HoldsTheDisplaysPaceOnlyWhenPresentingDoesNotWait) {
-    struct Case {
-        int swapInterval;
-        std::uint32_t refreshRate;
-        double work;
-        double framesPerSecond;
-        bool sleeps;
-    };
-    const Case cases[] = {
-        {1, 60, 0.002, 60, true},      // no vertical sync
-        {1, 0, 0.002, 60, true},       // a display that does not say its rate
-        {1, 144, 0.001, 144, true},
-        {2, 60, 0.002, 30, true},
-        {0, 60, 0.002, 500, false},    // the settings ask for no waiting
-        {1, 60, 1.0 / 60, 60, false},  // the driver waits for the display
-        {1, 60, 0.05, 20, false},      // frames slower than the display
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.swapInterval << " at " << c.refreshRate << " Hz, " << c.work << " s");
-        CFramePacer pacer;
-        double now = 0.0;
-        int frames = 0;
-        std::uint32_t slept = 0;
-        while (now < 2.0) {
-            now += c.work;
-            ++frames;
-            const std::uint32_t sleep = pacer.AfterFrame(now, c.swapInterval, c.refreshRate);
-            slept += sleep;
-            now += sleep / 1000.0;
-        }
-        EXPECT_NEAR(frames / now, c.framesPerSecond, c.framesPerSecond * 0.03);
-        EXPECT_EQ(slept > 0, c.sleeps);
     }
 }
 

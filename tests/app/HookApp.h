@@ -41,7 +41,6 @@ public:
     // The frame's own state, which the game reads through its members.
     bool IsActive() const { return active; }
     bool IsDeviceLost() const { return deviceLost; }
-    bool IsMinimized() const { return minimized; }
     bool IsMaximized() const { return maximized; }
     float GetTime() const { return time; }
     float GetElapsedTime() const { return elapsedTime; }

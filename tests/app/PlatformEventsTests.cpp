@@ -2,7 +2,6 @@
 #include "platform/Events.h"
 #include "platform/KeyMap.h"
 #include "platform/VirtualKeys.h"
-#include "support/Text1250.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -64,40 +63,6 @@ TEST_F(EventsTest, AltIsAnOrdinaryKeyAndMarksTheKeysPressedWithIt) {
     EXPECT_TRUE(messages[2].lParam & KEY_WAS_DOWN) << "an auto-repeat";
     EXPECT_EQ(messages[3].message, WM_KEYUP);
     EXPECT_EQ(messages[3].wParam, WPARAM(VK_MENU));
-}
-
-TEST_F(EventsTest, TextArrivesAsWindows1250Characters) {
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    SDL_strlcpy(event.text.text, "ą€\xE2\x98\x83", sizeof event.text.text); // the snowman has no byte
-    SDL_PushEvent(&event);
-    const std::vector<SMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].wParam, 0xB9u);
-    EXPECT_EQ(messages[1].wParam, 0x80u);
-}
-
-TEST_F(EventsTest, SecondClickIsADoubleClickAndTheWheelKeepsItsSign) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_RIGHT;
-    event.button.state = SDL_PRESSED;
-    event.button.clicks = 2;
-    event.button.x = -3;
-    event.button.y = 40;
-    SDL_PushEvent(&event);
-    SDL_Event wheel{};
-    wheel.type = SDL_MOUSEWHEEL;
-    wheel.wheel.y = -1;
-    wheel.wheel.preciseY = -1.0f;
-    SDL_PushEvent(&wheel);
-    const std::vector<SMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].message, WM_RBUTTONDBLCLK);
-    EXPECT_EQ(SignedLoWord(std::uintptr_t(messages[0].lParam)), -3);
-    EXPECT_EQ(SignedHiWord(std::uintptr_t(messages[0].lParam)), 40);
-    EXPECT_EQ(messages[1].message, WM_MOUSEWHEEL);
-    EXPECT_EQ(SignedHiWord(messages[1].wParam), -WHEEL_DELTA);
 }
 
 } // namespace

@@ -42,9 +42,8 @@ public:
     SRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
     // The window system as X11 can be: it applies size and full-screen requests only when the
-    // test calls ResizeClient, or refuses full screen outright.
+    // test calls ResizeClient.
     bool lateWindowSystem = false;
-    bool refuseFullScreen = false;
     bool cursorVisible = true;
     bool clipped = false;
     bool captured = false;
@@ -153,11 +152,6 @@ public:
 private:
     // Full screen shows the mode's size; a window keeps its client area.
     RenderResult Present(const SPresentParameters& parameters) {
-        if (!parameters.windowed && refuseFullScreen) {
-            fullScreen = false;
-            ResizeClient(bounds.Width(), bounds.Height());
-            return kRenderFullScreenRefused;
-        }
         if (lateWindowSystem) return kRenderOk;
         fullScreen = !parameters.windowed;
         if (fullScreen) {
