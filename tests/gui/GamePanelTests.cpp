@@ -1,5 +1,5 @@
-// The game screen's panel: the console's capacity, order buttons' clicks and pictures, the hint
-// strip that never takes the mouse, and the fading overlay.
+// The game screen's panel: order buttons' pictures, the hint strip that never takes the mouse,
+// and the fading overlay.
 #include "GameScreenTestKit.h"
 
 #include "gui/Button.h"
@@ -14,67 +14,6 @@
 
 namespace {
 
-using GamePanelTest = GameScreenTest;
-
-TEST_F(GamePanelTest, ConsoleCapacityFollowsTheHeight) {
-    CConsole console;
-    const auto drawn = [&] {
-        device.texts.clear();
-        console.Draw(0, console.top, 316, console.bottom);
-        return std::exchange(device.texts, {});
-    };
-    console.AddMessage("before the first layout", 0xFFFFFFFF);
-    console.top = 4;
-    console.bottom = 116;
-    EXPECT_TRUE(drawn().empty()) << "no lines kept before the first layout";
-    for (int i = 1; i <= 9; ++i) console.AddMessage(std::to_string(i), 0xFF000000u + std::uint32_t(i));
-    auto lines = drawn();
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines.front().text, "2");
-    EXPECT_EQ(lines.back().color, 0xFF000009u);
-    for (auto [bottom, capacity] : {std::pair{23.0f, 0}, {-100.0f, 0}, {24.0f, 1}}) {
-        console.bottom = bottom;
-        EXPECT_EQ(console.Capacity(), capacity) << bottom;
-    }
-    // A console that shrank loses one line per new line, not all at once.
-    console.AddMessage("10", 0xFFFFFFFF);
-    EXPECT_EQ(drawn().size(), 8u);
-}
-
-// The terrain's last row reaches under the panel: every pixel of the panel outside its boxes must
-// be covered black, and the boxes themselves are left to draw.
-TEST_F(GamePanelTest, ThePanelCoversItsMarginsBlackAroundItsBoxes) {
-    CGamePanel& panel = *FindChild<CGamePanel>(*screen);
-    device.draws.clear();
-    panel.Draw(panel.left, panel.top, panel.right, panel.bottom);
-    std::vector<std::array<float, 4>> black;
-    for (const auto& draw : device.draws)
-        for (std::size_t i = 0; i + 3 < draw.colorVertices.size(); i += 4) {
-            std::array<float, 4> box{1e9f, 1e9f, -1e9f, -1e9f};
-            for (std::size_t k = i; k < i + 4; ++k) {
-                box = {std::min(box[0], draw.colorVertices[k].x), std::min(box[1], draw.colorVertices[k].y),
-                       std::max(box[2], draw.colorVertices[k].x), std::max(box[3], draw.colorVertices[k].y)};
-            }
-            if (draw.colorVertices[i].color == 0xFF000000u) black.push_back(box);
-        }
-    const auto within = [](const std::array<float, 4>& r, float x, float y) {
-        return x >= r[0] && x < r[2] && y >= r[1] && y < r[3];
-    };
-    int uncovered = 0, overdrawn = 0;
-    for (float y = panel.top + 0.5f; y < panel.bottom; ++y)
-        for (float x = panel.left + 0.5f; x < panel.right; ++x) {
-            bool inBox = false;
-            for (const CGUIWindow* box : panel.GetChildren())
-                inBox = inBox || within({panel.left + box->left, panel.top + box->top, panel.left + box->right,
-                                         panel.top + box->bottom}, x, y);
-            const bool covered = std::any_of(black.begin(), black.end(), [&](const auto& r) { return within(r, x, y); });
-            uncovered += !inBox && !covered;
-            overdrawn += inBox && covered;
-        }
-    EXPECT_EQ(uncovered, 0);
-    EXPECT_EQ(overdrawn, 0);
-}
-
 class OrderButtonTest : public GameScreenTest {
 protected:
     CButtonPanel& Buttons() { return *FindChild<CButtonPanel>(*FindChild<CGamePanel>(*screen)); }
@@ -86,24 +25,6 @@ protected:
         gui.MouseUp(x1, y1, button);
     }
 };
-
-TEST_F(OrderButtonTest, AClickIsAPressAndAReleaseOnTheButtonEdgesIncluded) {
-    PressRelease(660, 490, 660, 490);
-    EXPECT_TRUE(Buttons().WasClicked(0));
-    EXPECT_FALSE(Buttons().WasClicked(0));
-    PressRelease(660, 490, 700, 490); // released outside: the capture held, no click
-    gui.MouseUp(660, 490, kMouseLeft);
-    EXPECT_FALSE(Buttons().WasClicked(0)) << "that press is over: a release alone clicks nothing";
-    PressRelease(660, 490, 684, 520); // right and bottom edges
-    EXPECT_TRUE(Buttons().WasClicked(0));
-    PressRelease(660, 490, 684.5f, 500);
-    EXPECT_FALSE(Buttons().WasClicked(0));
-    PressRelease(660, 490, 652, 488, kMouseRight); // left and top edges, other mouse buttons
-    PressRelease(700, 530, 700, 530, kMouseMiddle); // button 5: (688, 524) to (720, 556)
-    EXPECT_TRUE(Buttons().WasClicked(0));
-    EXPECT_TRUE(Buttons().WasClicked(5));
-    EXPECT_FALSE(Buttons().WasClicked(6));
-}
 
 // A button is its state's background with the order's icon over it, both from the unit sprites.
 TEST_F(OrderButtonTest, ButtonsShowTheirStateAndEachItsOwnIcon) {

@@ -1,5 +1,4 @@
-// The game screen's frame update and lifetime: camera, zoom, the once-per-second check, the Escape
-// latch, the key table, life bars, and what a failed or erased game leaves behind.
+// The game screen's frame update and lifetime: camera, edges, the Escape latch, the key table, life bars, and what a failed or erased game leaves behind.
 #include "GameScreenTestKit.h"
 
 #include "game/Map.h"
@@ -50,16 +49,6 @@ TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) 
     EXPECT_EQ(Game().camY, float(GameMap().height));
 }
 
-TEST_F(GameScreenUpdateTest, ZoomStaysBetweenFifteenAndTwentyFiveTilesAcross) {
-    gui.KeyDown(VK_ADD);
-    Frames(128, kStep);
-    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMinTilesAcross);
-    gui.KeyUp(VK_ADD);
-    gui.KeyDown(VK_SUBTRACT);
-    Frames(128, kStep);
-    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMaxTilesAcross);
-}
-
 // The screen's edges scroll only in full screen, where the pointer cannot leave the window; an
 // inactive application moves neither the camera nor the units.
 TEST_F(GameScreenUpdateTest, EdgesScrollOnlyInFullScreenAndNothingMovesWhileInactive) {
@@ -76,21 +65,6 @@ TEST_F(GameScreenUpdateTest, EdgesScrollOnlyInFullScreenAndNothingMovesWhileInac
     Frames(8, kStep);
     EXPECT_LT(Game().camX, 10.0f);
     EXPECT_GT(Unit(kOwnBoy)->x, x);
-}
-
-TEST_F(GameScreenUpdateTest, TheOncePerSecondCheckStartsJustAfterASecondAndStopsWhenOver) {
-    // With every enemy down the first check wins the mission.
-    for (int i : {kEnemyBoy, kEnemyChild}) Unit(i)->SetLife(0.0f, true);
-    Frames(64, kStep); // exactly one second: not yet
-    EXPECT_FALSE(screen->over);
-    Frame(kStep);
-    EXPECT_TRUE(screen->won);
-    // The fade-in still runs, so no end overlay comes; the game ends when the fade is gone.
-    Frames(64, kStep);
-    EXPECT_FALSE(screen->IsFinished());
-    Frames(256, kStep);
-    EXPECT_TRUE(screen->IsFinished());
-    EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"WYGRALES !!!"});
 }
 
 // A tap within one frame still opens the menu, once; keys released while the game does not see

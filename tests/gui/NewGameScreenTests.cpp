@@ -120,26 +120,6 @@ TEST_F(NewGameScreenTest, AThirtySecondEntryBecomesTheRedOverflowLine) {
     EXPECT_EQ(screen->GetSelectedFile(), "Maps\\m31.tlm");
 }
 
-TEST_F(NewGameScreenTest, DescriptionsAreReadOnlyWhenTheSelectionChanges) {
-    WriteFile("Maps/a.tlm", Mission("  Pierwsza linia\n    druga   linia  "));
-    Open();
-    EXPECT_EQ(Description(), "");
-    Select(0);
-    EXPECT_EQ(Description(), kRandomText);
-    Select(1);
-    EXPECT_EQ(Description(), "Pierwsza linia\n    druga   linia") << "trimmed, inner spacing kept";
-
-    WriteFile("Maps/a.tlm", Mission("nowy opis"));
-    Select(1);
-    Frame();
-    EXPECT_EQ(Description(), "Pierwsza linia\n    druga   linia") << "the same entry is not read again";
-    Select(0);
-    EXPECT_EQ(Description(), kRandomText);
-    Select(1);
-    EXPECT_EQ(Description(), "nowy opis");
-
-}
-
 TEST_F(NewGameScreenTest, BrokenOrSilentMissionsSayWhatIsWrong) {
     WriteFile("Maps/a bez opisu.tlm", "<map><matrix>...</matrix></map>");
     WriteFile("Maps/b zepsuta.tlm", "<map><text>urwane");
