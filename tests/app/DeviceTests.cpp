@@ -34,21 +34,6 @@ protected:
     CHookApp app{host, config};
 };
 
-TEST_F(DeviceTest, FailingHooksUndoWhatTheyStarted) {
-    app.failing = {"OnCreateDevice"};
-    EXPECT_THROW(app.Create({}), vexo::CError);
-    EXPECT_EQ(Steps(host.log, {"OnCreateDevice", "OnDestroyDevice", "ReleaseDevice"}),
-              (std::vector<std::string>{"OnCreateDevice", "OnDestroyDevice", "ReleaseDevice"}));
-    EXPECT_EQ(app.GetDevice(), nullptr);
-
-    CTestFrameHost otherHost;
-    CHookApp other(otherHost, config);
-    other.failing = {"OnRestoreDevice"};
-    EXPECT_THROW(other.Create({}), vexo::CError);
-    EXPECT_EQ(Steps(otherHost.log, {"OnCreateDevice", "OnRestoreDevice", "OnInvalidateDevice"}),
-              (std::vector<std::string>{"OnCreateDevice", "OnRestoreDevice", "OnInvalidateDevice"}));
-}
-
 TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
     Start();
     Drag(1000, 700);

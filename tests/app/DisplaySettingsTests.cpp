@@ -17,43 +17,28 @@ CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
     return enumeration;
 }
 
+// The desktop's mode when the display has it; else the last mode of the desktop's width, else the
+// format's first mode; a 16-bit desktop keeps its format.
 TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
     CScriptedDisplays displays;
-    SDisplaySettings settings;
-    CD3DEnumeration enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
-    EXPECT_EQ(settings.windowedMode, Mode(1280, 1024, 60));
-    EXPECT_EQ(settings.windowedDevice.backBufferFormat, kFormatX8R8G8B8);
-    EXPECT_EQ(settings.windowedDevice.depthStencilFormat, kFormatD16);
-    EXPECT_EQ(settings.windowedDevice.vertexProcessing, kPureHardwareVertexProcessing);
-    EXPECT_EQ(settings.windowedDevice.presentInterval, kIntervalImmediate);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_FALSE(settings.windowed);
-    EXPECT_EQ(settings.fullScreenMode, Mode(1280, 1024, 60));
-    EXPECT_EQ(settings.fullScreenDevice.adapterFormat, kFormatX8R8G8B8);
-
-    // Without the desktop's refresh rate, the last mode of the desktop's width.
-    displays.reports[0].desktop = Mode(1280, 1024, 85);
-    enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_EQ(settings.fullScreenMode, Mode(1280, 1024, 75));
-    // Without the desktop's width, the format's first mode.
-    displays.reports[0].desktop = Mode(1600, 1200, 60);
-    enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_EQ(settings.fullScreenMode, Mode(640, 480, 60));
-
-    // A 16-bit desktop: full screen and the window keep its format.
-    displays.reports[0].desktop = Mode(800, 600, 60, kFormatR5G6B5);
-    enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_EQ(settings.fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5));
-    EXPECT_EQ(settings.fullScreenDevice.backBufferFormat, kFormatR5G6B5);
-    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
-    EXPECT_EQ(settings.windowedDevice.backBufferFormat, kFormatR5G6B5);
-
-    // Only the hardware kind of device is offered; a search for the reference kind finds none.
-    EXPECT_FALSE(enumeration.FindBestFullScreen(settings, kDeviceRef));
+    const std::pair<SDisplayMode, SDisplayMode> cases[] = {
+        {Mode(1280, 1024, 60), Mode(1280, 1024, 60)},
+        {Mode(1280, 1024, 85), Mode(1280, 1024, 75)},
+        {Mode(1600, 1200, 60), Mode(640, 480, 60)},
+        {Mode(800, 600, 60, kFormatR5G6B5), Mode(800, 600, 60, kFormatR5G6B5)},
+    };
+    for (const auto& [desktop, best] : cases) {
+        displays.reports[0].desktop = desktop;
+        SDisplaySettings settings;
+        CD3DEnumeration enumeration = Enumerated(displays);
+        ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
+        ASSERT_TRUE(enumeration.FindBestWindowed(settings));
+        EXPECT_EQ(settings.fullScreenMode, best) << desktop.width << " " << desktop.refreshRate;
+        EXPECT_EQ(settings.fullScreenDevice.backBufferFormat, desktop.format);
+        EXPECT_EQ(settings.windowedDevice.backBufferFormat, desktop.format);
+        // Only the hardware kind of device is offered.
+        EXPECT_FALSE(enumeration.FindBestFullScreen(settings, kDeviceRef));
+    }
 }
 
 TEST(DisplayEnumeration, ASecondDisplayServesWhenTheFirstCannotRender) {
@@ -237,29 +222,6 @@ TEST_F(SettingsFileTest, NoUsableDisplayEndsTheStartWithCode2) {
     EXPECT_NE(errors.Contents().find(
                   vexo::Utf8ToCp1250("Nie znaleziono żadnych kompatybilnych ustawień wyświetlania.")),
               std::string::npos);
-}
-
-TEST_F(SettingsFileTest, PresentationFollowsTheCaseInUseAndTogglesOnlyToAnOfferedCase) {
-    auto app = Start();
-    const SDisplaySettings best = Best();
-    EXPECT_TRUE(app->IsWindowed());
-    EXPECT_EQ(app->GetPresentParameters(), (SPresentParameters{true, 800, 600, 0, best.windowedDevice}));
-    app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_EQ(app->GetPresentParameters(),
-              (SPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
-    app->SendMessage(WM_CLOSE);
-    app.reset();
-
-    // A 16-bit desktop whose modes are all 32-bit: full screen only, and Alt+Enter does nothing.
-    displays.reports[0].desktop = Mode(1280, 1024, 60, kFormatR5G6B5);
-    displays.reports[0].modes = {Mode(1280, 1024, 60), Mode(1024, 768, 60)};
-    Write("<settings><fullscreen>0</fullscreen></settings>");
-    app = Start();
-    EXPECT_FALSE(app->IsWindowed());
-    host.log.clear();
-    app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_FALSE(app->IsWindowed());
-    EXPECT_TRUE(Steps(host.log, {"ResetDevice", "CreateDevice"}).empty());
 }
 
 } // namespace

@@ -111,20 +111,6 @@ TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame", "RenderFrame"}));
 }
 
-TEST_F(FrameTest, DeviceFailuresRaiseWithTheirCode) {
-    CreateApp();
-    host.device.presentResult = kRenderInvalidCall;
-    host.Advance(0.02);
-    try {
-        app.FrameStep();
-        FAIL() << "a failed Present must raise";
-    } catch (const vexo::CDirectXError& error) {
-        EXPECT_EQ(error.message, vexo::Utf8ToCp1250("Nie można wyświetlić klatki."));
-        EXPECT_EQ(error.code, std::uint32_t(kRenderInvalidCall));
-        EXPECT_EQ(error.sourceFile, "d3dapp");
-    }
-}
-
 TEST_F(FrameTest, ErrorInAFrameStepClosesTheWindowAndEndsWithZero) {
     CreateApp();
     app.failing = {"RenderFrame"};

@@ -7,7 +7,6 @@
 #include "platform/VirtualKeys.h"
 #include "support/TestFiles.h"
 
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -129,23 +128,6 @@ TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {
         << "only the first Alt+Enter press is the accelerator; the held key goes on to the game";
     EXPECT_EQ(Only(events, "KeyUp"), (CCallLog{"s.KeyUp 13", "s.KeyUp 18"}));
     EXPECT_TRUE(app.IsWindowed()) << "one toggle, from full screen to a window";
-}
-
-TEST_F(GameAppTest, ModifierAndToggleKeysReachTheGuiWithMessagesAndFrames) {
-    Start();
-    Push(0xFF000000);
-    SDL_SetModState(SDL_Keymod(KMOD_RCTRL | KMOD_SCROLL));
-    app.SendMessage(WM_KEYDOWN, '1', 1);
-    EXPECT_TRUE(gui.HasModifier(kModControl));
-    EXPECT_TRUE(gui.HasModifier(kModScrollLock));
-    EXPECT_FALSE(gui.HasModifier(kModCapsLock));
-    // Caps Lock switched on while no message came: the next frame step brings it.
-    SDL_SetModState(KMOD_CAPS);
-    host.Advance(0.25);
-    app.FrameStep();
-    EXPECT_TRUE(gui.HasModifier(kModCapsLock));
-    EXPECT_FALSE(gui.HasModifier(kModControl));
-    SDL_SetModState(KMOD_NONE);
 }
 
 } // namespace

@@ -236,31 +236,3 @@ TEST_F(ScreenFlowTest, OneClickActsPerFrameAndTheRestWait) {
 }
 
 } // namespace
-
-TEST(ScreenFlowReplayTest, ARecordingPlaysOverTheMenuAndEscapeEndsIt) {
-    tundrel_test::CapturedErrorLog errors;
-    tundrel_test::TempDir folder;
-    tundrel_test::InFolder inside(folder.path);
-    std::filesystem::create_directories("Maps");
-    vexo::WriteStringToFile("Maps\\Bitwa.tlm", kBattle);
-    vexo::WriteStringToFile("a.tlr", "tundrel-orders 1\nmission Maps\\Bitwa.tlm\nseed 1\nframe 0.05\ngo 0 5 1\n");
-    CGUIManager gui;
-    CGfx gfx;
-    gfx.SetScreenSize(800, 600);
-    CScreenFlow flow;
-    std::vector<std::string> log;
-    flow.Start(gui, std::make_unique<CRecordingFlowHost>(log));
-    // A recording that cannot be read leaves the menu alone, with its record in Errors.log.
-    flow.PlayRecording("missing.tlr");
-    EXPECT_EQ(StackKinds(gui), "menu");
-    EXPECT_NE(errors.Contents().find("missing.tlr"), std::string::npos);
-
-    flow.PlayRecording("a.tlr");
-    ASSERT_EQ(StackKinds(gui), "menu game");
-    ASSERT_TRUE(ScreenOn<CGameScreen>(gui)->IsReplay());
-    gui.KeyDown(platform::VK_ESCAPE);
-    gui.KeyUp(platform::VK_ESCAPE);
-    gui.Update(0.05f, 0.05f, true);
-    flow.Step();
-    EXPECT_EQ(StackKinds(gui), "menu");
-}

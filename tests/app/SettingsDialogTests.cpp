@@ -1,18 +1,14 @@
 // The settings dialog: how each change refills the lists, the player's clicks and keys, its modal
-// loop inside the frame, and the chosen samples and interval on SDL's offscreen OpenGL.
+// loop inside the frame.
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
-#include "app/SdlFrameHost.h"
 #include "app/SettingsDialog.h"
 #include "app/SettingsDisplayConfig.h"
 #include "gfx/Gfx.h"
 #include "platform/DisplayModes.h"
 #include "platform/VirtualKeys.h"
-#include "platform/DriverAllocations.h"
 #include "support/TestFiles.h"
 
-#include <SDL.h>
-#include <epoxy/gl.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <utility>
@@ -20,17 +16,6 @@
 using namespace platform;
 
 namespace {
-
-// What the current context presents with: samples per pixel of its frame buffer (0 without
-// multisampling) and the swap interval.
-int CurrentSamples() {
-    if (!SDL_GL_GetCurrentContext()) return 0;
-    GLint buffers = 0, samples = 0;
-    glGetIntegerv(GL_SAMPLE_BUFFERS, &buffers);
-    glGetIntegerv(GL_SAMPLES, &samples);
-    return buffers > 0 ? samples : 0;
-}
-int CurrentSwapInterval() { return SDL_GL_GetCurrentContext() ? SDL_GL_GetSwapInterval() : 0; }
 
 SDisplaySettings BestSettings(const CD3DEnumeration& enumeration) {
     SDisplaySettings settings;
@@ -342,35 +327,6 @@ TEST_F(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
     EXPECT_TRUE(app->IsMaximized());
     EXPECT_EQ(app->BackBufferWidth(), 1280u);
     EXPECT_EQ(app->GetWindowSettings().width, 800);
-}
-
-// The chosen multisample type and interval reach the window's frame buffer and its presenting.
-TEST(SdlHostPresentation, DeviceTakesTheChosenSamplesAndInterval) {
-    [[maybe_unused]] const CDriverAllocations driver{};
-    tundrel_test::CapturedErrorLog errors;
-    CSdlFrameHost host;
-    std::string reason;
-    ASSERT_TRUE(host.CreateMainWindow("Test", 320, 240, false, reason)) << reason;
-    const auto create = [&](std::uint32_t multisampleType, std::uint32_t interval) {
-        SPresentParameters parameters{true, 320, 240, 0, {}};
-        parameters.device.multisampleType = multisampleType;
-        parameters.device.presentInterval = interval;
-        RenderResult result = kRenderOk;
-        EXPECT_NE(host.CreateDevice(parameters, result, reason), nullptr) << reason;
-    };
-    create(4, kIntervalImmediate);
-    EXPECT_EQ(CurrentSamples(), 4);
-    EXPECT_EQ(CurrentSwapInterval(), 0);
-    host.ReleaseDevice();
-    create(kMultisampleNone, kIntervalOne);
-    EXPECT_EQ(CurrentSamples(), 0);
-    EXPECT_EQ(CurrentSwapInterval(), 1);
-    // A reset keeps the frame buffer and changes the interval.
-    SPresentParameters reset{true, 320, 240, 0, {}};
-    reset.device.presentInterval = kIntervalImmediate;
-    EXPECT_EQ(host.ResetDevice(reset), kRenderOk);
-    EXPECT_EQ(CurrentSwapInterval(), 0);
-    EXPECT_TRUE(errors.Contents().empty()) << errors.Contents();
 }
 
 } // namespace
