@@ -42,17 +42,14 @@ TEST(ImageDecode, HeaderGivesFormatAndSizeWithoutDecoding) {
     const HeaderCase cases[] = {
         {"png", png + Bytes({0, 0, 0x75, 0x30, 0, 0, 0x75, 0x30}), "PNG", 30000, 30000},
         {"png above 2^31", png + Bytes({0x80, 0, 0, 0, 0, 0, 0, 1}), nullptr, 0, 0},
-        {"png of no pixels", png + Bytes({0, 0, 0, 0, 0, 0, 0, 1}), nullptr, 0, 0},
         {"bmp stored top first", bmp + Bytes({40, 0, 0, 0, 3, 0, 0, 0, 0xFB, 0xFF, 0xFF, 0xFF}), "BMP", 3, 5},
         {"bmp of the lowest height", bmp + Bytes({40, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0x80}), nullptr, 0, 0},
-        {"os/2 bmp", bmp + Bytes({12, 0, 0, 0, 7, 0, 9, 0, 1, 0, 24, 0}), "BMP", 7, 9},
         {"jpeg after an app segment and fill",
          Bytes({0xFF, 0xD8, 0xFF, 0xE0, 0, 4, 1, 2, 0xFF, 0xFF, 0xC2, 0, 11, 8, 0x01, 0x00, 0x02, 0x00, 3}),
          "JPG", 512, 256},
         {"jpeg whose data comes before a frame", Bytes({0xFF, 0xD8, 0xFF, 0xDA, 0, 4, 0, 0, 0, 0, 0, 0}),
          nullptr, 0, 0},
         {"gif", "GIF89a" + Bytes({1, 0, 1, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0}), nullptr, 0, 0},
-        {"svg", "<svg width='99999' height='99999'></svg>", nullptr, 0, 0},
         {"netpbm", "P6\n30000 30000\n255\n", nullptr, 0, 0},
     };
     for (const HeaderCase& c : cases) {

@@ -1,15 +1,13 @@
 // The OpenGL device offscreen, driven through the graphics objects: pixel centres, gradients,
-// the doubled colour modulation, the colour key, outlines, text placement, Polish glyphs, clipping
+// the doubled colour modulation, the colour key, text placement, Polish glyphs, clipping
 // and refused draws.
 #include "RenderTestKit.h"
 
 #include "gfx/GfxFilledRect.h"
 #include "gfx/GfxFont.h"
-#include "gfx/GfxLine.h"
 #include "gfx/GfxSprite.h"
 #include "support/Text1250.h"
 
-#include <array>
 #include <cmath>
 
 using namespace vexo::literals;
@@ -106,21 +104,6 @@ TEST_F(GlDeviceTest, SheetFramesNeitherBleedNorTurnTheWrongWay) {
     EXPECT_TRUE(Near(Pixel(16, 125), 0xFF0000FE));
     EXPECT_TRUE(Near(Pixel(90, 40), 0xFFFE0000));
     EXPECT_TRUE(Near(Pixel(110, 40), 0xFF0000FE));
-}
-
-TEST_F(GlDeviceTest, FrameIsAOnePixelOutline) {
-    CGfxLine line;
-    line.Create(device);
-    line.DrawFrame(50, 40, 70, 60, 0xFFFFFFFF);
-    Grab();
-    int left, top, right, bottom;
-    ASSERT_TRUE(InkBox(0xFF000000, left, top, right, bottom));
-    EXPECT_EQ((std::array{left, top, right, bottom}), (std::array{50, 40, 70, 60}));
-    for (int i = 0; i <= 20; ++i)
-        EXPECT_TRUE(Pixel(50 + i, 40) == 0xFFFFFFFFu && Pixel(50 + i, 60) == 0xFFFFFFFFu &&
-                    Pixel(50, 40 + i) == 0xFFFFFFFFu && Pixel(70, 40 + i) == 0xFFFFFFFFu) << i;
-    EXPECT_FALSE(InkBox(0xFF000000, 51, 41, 70, 60, left, top, right, bottom)); // hollow
-    line.Destroy();
 }
 
 class TextTest : public GlDeviceTest {

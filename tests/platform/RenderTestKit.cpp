@@ -43,15 +43,10 @@ void RenderTest::Grab() {
 }
 
 bool RenderTest::InkBox(std::uint32_t background, int& left, int& top, int& right, int& bottom) const {
-    return InkBox(background, 0, 0, kWidth, kHeight, left, top, right, bottom);
-}
-
-bool RenderTest::InkBox(std::uint32_t background, int x0, int y0, int x1, int y1, int& left, int& top,
-                        int& right, int& bottom) const {
     left = top = 1 << 30;
     right = bottom = -1;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
             if (Pixel(x, y) != background) {
                 left = std::min(left, x), right = std::max(right, x);
                 top = std::min(top, y), bottom = std::max(bottom, y);
