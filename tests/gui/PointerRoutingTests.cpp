@@ -3,7 +3,6 @@
 #include "RecordingWindows.h"
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
