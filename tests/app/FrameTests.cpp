@@ -67,17 +67,6 @@ TEST_F(FrameTest, PausedOrMinimizedGamesUpdateWithoutDrawingAndTimelessStepsDoNo
     EXPECT_EQ(host.sleptMilliseconds, 300u);
 }
 
-TEST_F(FrameTest, UpdateThatClosesTheWindowDrawsNothing) {
-    CreateApp();
-    app.duringUpdate = [&] { app.SendMessage(WM_CLOSE); };
-    host.log.clear();
-    host.Advance(0.02);
-    app.FrameStep();
-    EXPECT_EQ(Steps(host.log, {"UpdateFrame", "ReleaseDevice", "RenderFrame"}),
-              (std::vector<std::string>{"UpdateFrame", "ReleaseDevice"}));
-    EXPECT_EQ(host.device.Count("Present"), 0u);
-}
-
 TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     CreateApp();
     host.device.presentResult = kRenderDeviceLost;

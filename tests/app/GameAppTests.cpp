@@ -97,12 +97,9 @@ TEST_F(GameAppTest, MessagesBecomeInputForTheTopScreen) {
     };
     const Case cases[] = {
         {{WM_KEYDOWN, 'A', 2}, "KeyDown", {"s.KeyDown 65", "s.KeyDown 65"}}, // the low four bits count
-        {{WM_CHAR, 0xB9, 16}, "Char", {}},
         {{WM_CHAR, 0xB9, 1}, "Char", {"s.Char 185"}},
-        {{WM_MOUSEMOVE, 0, MakeLParam(-5, 300)}, "Move", {"s.Move -5,300"}},
         {{WM_LBUTTONDOWN, 0, MakeLParam(10, 20)}, "Down", {"s.Down 10,20,0"}},
         {{WM_LBUTTONUP, 0, MakeLParam(11, 21)}, "Up", {"s.Up 11,21,0"}},
-        {{WM_RBUTTONDBLCLK, 0, MakeLParam(12, 22)}, "Double", {"s.Double 12,22,1"}},
         {{WM_MOUSEWHEEL, MakeWParam(0, 40), MakeLParam(30, 40)}, "Wheel", {"s.Wheel 30,40,1"}},
     };
     Start();

@@ -21,8 +21,6 @@ public:
 
     // Hooks named here raise a vexo::CError instead of returning.
     std::set<std::string> failing;
-    // Runs inside UpdateFrame, after it is logged.
-    std::function<void()> duringUpdate;
     bool canStart = true;
 
     void InitApplication() override { Hook("InitApplication"); }
@@ -31,10 +29,7 @@ public:
     void OnInvalidateDevice() override { Hook("OnInvalidateDevice"); }
     void OnDestroyDevice() override { Hook("OnDestroyDevice"); }
     void OnShutdown() override { Hook("OnShutdown"); }
-    void UpdateFrame() override {
-        Hook("UpdateFrame");
-        if (duringUpdate) duringUpdate();
-    }
+    void UpdateFrame() override { Hook("UpdateFrame"); }
     void RenderFrame() override { Hook("RenderFrame"); }
     bool CanStart() override { return canStart; }
 

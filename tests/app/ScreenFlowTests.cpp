@@ -219,20 +219,4 @@ TEST_F(ScreenFlowTest, ASuspendedGameStandsStillAndTheSameGameGoesOn) {
     EXPECT_NE(game->secondTimer, timer);
 }
 
-TEST_F(ScreenFlowTest, OneClickActsPerFrameAndTheRestWait) {
-    Frame();
-    Click(*On<CMenu>()->GetButton(CMenu::kExit));
-    Click(*On<CMenu>()->GetButton(CMenu::kInformation));
-    Click(*On<CMenu>()->GetButton(CMenu::kNewGame));
-    Frame();
-    EXPECT_EQ(Kinds(), "menu selection");
-    EXPECT_TRUE(log.empty());
-    Do("back");
-    EXPECT_TRUE(log.empty()) << "the menu is not read in the frame that closes the selection";
-    Frame();
-    EXPECT_EQ(log, std::vector<std::string>{"readme"});
-    Frame();
-    EXPECT_EQ(log, (std::vector<std::string>{"readme", "close"}));
-}
-
 } // namespace
