@@ -1,4 +1,4 @@
-// Text layout: line breaks, word wrapping, alignment and the height DrawText reports.
+// Text layout: line breaks, word wrapping and the height DrawText reports.
 #include "platform/TextLayout.h"
 
 #include <gtest/gtest.h>
@@ -31,25 +31,6 @@ TEST(TextLayout, AWordWiderThanTheRectangleKeepsItsOwnLineAndSingleLinesIgnoreBr
     EXPECT_EQ(Lines(text, Lay(text, {0, 0, 50, 100}, kTextWordBreak)),
               (std::vector<std::string>{"a", "dlugiewyrazy", "b"}));
     EXPECT_EQ(Lay(text, {0, 0, 10, 10}, kTextSingleLine | kTextWordBreak).lines.size(), 1u);
-}
-
-TEST(TextLayout, AlignsEachLineAndTheBlock) {
-    const std::string text = "ab\nabcd";
-    const auto centred = Lay(text, {100, 50, 200, 150}, kTextCenter | kTextVCenter);
-    EXPECT_EQ(centred.lines[0].x, 140);
-    EXPECT_EQ(centred.lines[1].x, 130);
-    EXPECT_EQ(centred.lines[0].y, 80);
-    EXPECT_EQ(centred.height, 70); // from the rectangle's top to the text's bottom
-
-    const auto right = Lay(text, {100, 50, 200, 150}, kTextRight | kTextBottom);
-    EXPECT_EQ(right.lines[0].x, 180);
-    EXPECT_EQ(right.lines[1].x, 160);
-    EXPECT_EQ(right.lines[1].y, 130);
-    EXPECT_EQ(right.height, 100);
-
-    // A point rectangle centres on the point.
-    const auto point = Lay("abcd", {50, 50, 50, 50}, kTextCenter | kTextSingleLine);
-    EXPECT_EQ(point.lines[0].x, 30);
 }
 
 } // namespace
