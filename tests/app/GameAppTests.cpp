@@ -7,6 +7,7 @@
 #include "platform/VirtualKeys.h"
 #include "support/TestFiles.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -14,29 +15,9 @@ using namespace vexo::literals;
 
 namespace {
 
-// A small GameData in a working folder of its own: one font and one sprite set with a real image.
-class CGameDataFolder {
-public:
-    CGameDataFolder() {
-        std::filesystem::create_directory(dir.File("GameData"));
-        vexo::WriteStringToFile(dir.File("GameData/Fonts.xml"),
-                                "<fonts><font><id>0</id><name>DejaVu Sans</name><size>12</size></font></fonts>");
-        vexo::WriteStringToFile(dir.File("GameData/Sprites.xml"),
-                                "<sprites><sprite><id>2</id><file>units.bmp</file><size>64</size>"
-                                "<sprite-size>8</sprite-size><color-key>0</color-key></sprite></sprites>");
-        vexo::WriteStringToFile(dir.File("GameData/units.bmp"), Bitmap());
-    }
-    // A 64 by 64 24-bit Windows bitmap of one colour.
-    static std::string Bitmap() {
-        std::string bytes = "BM";
-        for (std::uint32_t v : {54u + 64 * 64 * 3, 0u, 54u, 40u, 64u, 64u}) tundrel_test::PutLE32(bytes, v);
-        tundrel_test::PutLE16(bytes, 1);
-        tundrel_test::PutLE16(bytes, 24);
-        bytes.resize(54, '\0');
-        for (int i = 0; i < 64 * 64; ++i) bytes += "\xCC\x66\x33";
-        return bytes;
-    }
-
+// The shipped GameData, seen from a working folder of the test's own.
+struct CGameDataFolder {
+    CGameDataFolder() { std::filesystem::create_directory_symlink(tundrel_test::SourcePath("data/GameData"), "GameData"); }
     tundrel_test::TempDir dir;
     tundrel_test::InFolder inside{dir.path};
 };

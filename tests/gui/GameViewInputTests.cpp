@@ -36,20 +36,6 @@ protected:
     int Cursor() { return View().GetCursor(100, 100); }
 };
 
-TEST_F(GameViewInputTest, LeftClickSelectsAnyUnitAndEmptyGroundKeepsTheSelection) {
-    for (int unit : {kOwnGirl, kLyingFriend, kEnemyBoy}) {
-        ClickUnit(unit);
-        EXPECT_EQ(Game().Selected(), Unit(unit));
-    }
-    ClickTarget(kGround);
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    // Where units overlap the first in the world list wins; beyond the boy only the child is hit.
-    ClickPixel(Pixel(12.3f, 5.0f));
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    ClickPixel(Pixel(12.8f, 5.0f));
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyChild));
-}
-
 TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
     CUnit& girl = *Unit(kOwnGirl);
     PutEdgeAt(girl.x, girl, 8.0f);
