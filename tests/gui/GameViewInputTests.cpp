@@ -102,14 +102,6 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
     EXPECT_TRUE(ConsoleTexts().empty());
 
-    // An entry whose unit is no longer selected only ends, and the click selects nothing.
-    SelectOwnBoy();
-    Tap('G');
-    Game().ClearSelection();
-    ClickUnit(kOwnGirl);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    EXPECT_EQ(Game().Selected(), nullptr);
-
     // A group key may select an enemy mid-entry: the player never commands the computer's units.
     ClickUnit(kEnemyBoy);
     HoldCtrl(true);

@@ -69,17 +69,6 @@ TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
     EXPECT_EQ(Entered(), b);
 }
 
-TEST_F(PointerTest, TheCursorComesFromTheDeepestWindowWithAPreference) {
-    a1->answers.cursor = kCursorNoPreference;
-    a->answers.cursor = kCursorTarget;
-    s->answers.cursor = kCursorNone;
-    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
-    EXPECT_THAT(Take(), ElementsAre("a1.Cursor 5,5", "a.Cursor 5,5"));
-    EXPECT_EQ(gui.GetCursor(300, 5), kCursorNone);
-    b->answers.cursor = kCursorNoPreference;
-    EXPECT_EQ(gui.GetCursor(100, 20), kCursorTarget) << "the shared edge falls from b to a";
-}
-
 TEST_F(PointerTest, ACapturedWindowKeepsItsEventsAfterItsScreenIsCoveredByAnother) {
     gui.MouseDown(50, 50, kMouseLeft);
     CRecScreen* t = Push("t");
