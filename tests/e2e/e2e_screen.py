@@ -125,10 +125,6 @@ def play_state(shot):
     return button_state(shot, (w - 100, h - 28), (w - 80, h - 26, w - 36, h - 14))
 
 
-def play_enabled(shot):
-    return play_state(shot) == "enabled"
-
-
 def dialog_box(shot):
     """Where the settings dialog lies when it is centred in the window (left, top, right, bottom)."""
     w, h = shot.size
