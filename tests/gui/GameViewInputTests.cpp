@@ -36,21 +36,28 @@ protected:
     int Cursor() { return View().GetCursor(100, 100); }
 };
 
+// A square's right and bottom edges, put exactly where a pixel's click lands, are hit by a click
+// that selects and by one that picks a lying unit to bury; a click just beyond misses.
 TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
-    CUnit& girl = *Unit(kOwnGirl);
-    PutEdgeAt(girl.x, girl, 8.0f);
-    ClickPixel({336.01f, 176.0f}); // 8.0003 tiles across, 5 down
-    EXPECT_EQ(Game().Selected(), nullptr);
-    ClickPixel({336.0f, 176.0f}); // exactly 8
-    EXPECT_EQ(Game().Selected(), &girl);
-
-    Game().ClearSelection();
-    girl.x = 7.0f;
-    PutEdgeAt(girl.y, girl, 6.0f);
-    ClickPixel({304.0f, 208.01f});
-    EXPECT_EQ(Game().Selected(), nullptr);
-    ClickPixel({304.0f, 208.0f});
-    EXPECT_EQ(Game().Selected(), &girl);
+    CUnit& boy = SelectOwnBoy();
+    for (const bool bury : {false, true})
+        for (const bool right : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "bury " << bury << ", right " << right);
+            CUnit& unit = *Unit(bury ? kLyingEnemy : kOwnGirl);
+            const CGUIPoint at = right ? CGUIPoint{336.0f, 176.0f} : CGUIPoint{304.0f, 208.0f};
+            float wx = 0, wy = 0;
+            ViewToWorld(at.x, at.y, View().right - View().left, View().bottom - View().top, wx, wy);
+            (right ? unit.y : unit.x) = right ? wy : wx;
+            PutEdgeAt(right ? unit.x : unit.y, unit, right ? wx : wy);
+            for (const float beyond : {0.01f, 0.0f}) {
+                SelectOwnBoy().Stop();
+                if (bury) Tap('W');
+                else Game().ClearSelection();
+                ClickPixel({at.x + (right ? beyond : 0.0f), at.y + (right ? 0.0f : beyond)});
+                if (bury) EXPECT_EQ(boy.order, beyond > 0 ? EUnitOrder::None : EUnitOrder::Bury);
+                else EXPECT_EQ(Game().Selected(), beyond > 0 ? nullptr : &unit);
+            }
+        }
 }
 
 struct EntryCase {
