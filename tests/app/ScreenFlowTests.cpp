@@ -53,27 +53,6 @@ private:
     std::vector<std::string>& log;
 };
 
-// The screen of that kind on the stack, or nullptr.
-template <class T> T* ScreenOn(const CGUIManager& gui) {
-    for (CGUIScreen* screen : gui.screens)
-        if (auto* found = dynamic_cast<T*>(screen)) return found;
-    return nullptr;
-}
-
-// The stack bottom to top by kind, as the player sees it; "menu*" is the menu on top with "Wroc do
-// gry" enabled.
-std::string StackKinds(const CGUIManager& gui, CRecordingDevice* device = nullptr) {
-    std::string kinds;
-    for (CGUIScreen* screen : gui.screens) {
-        if (!kinds.empty()) kinds += ' ';
-        if (auto* menu = dynamic_cast<CMenu*>(screen))
-            kinds += device && screen == gui.screens.back() && !Greyed(*menu->GetButton(CMenu::kReturn), *device) ? "menu*" : "menu";
-        else
-            kinds += dynamic_cast<CGameScreen*>(screen) ? "game" : dynamic_cast<CNewGameScreen*>(screen) ? "selection" : "other";
-    }
-    return kinds;
-}
-
 class ScreenFlowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -101,45 +80,53 @@ protected:
         gui.MouseDown(x, y, kMouseLeft);
         gui.MouseUp(x, y, kMouseLeft);
     }
-    void ClickMenu(int button) {
-        Frame();
-        Click(*On<CMenu>()->GetButton(button));
-        Frame();
-    }
-    void ClickSelection(int button) {
-        Frame();
-        Click(*FindChild<CMenuButton>(*On<CNewGameScreen>(), button));
-        Frame();
-    }
-    // Picks a row of the list and presses "Graj >".
-    void Play(int row) {
-        Frame();
-        const CMissionList& list = *FindChild<CMissionList>(*On<CNewGameScreen>());
-        gui.MouseDown(list.left + 20, list.top + 8 + 16 * float(row) + 8, kMouseLeft);
-        gui.MouseUp(list.left + 20, list.top + 8 + 16 * float(row) + 8, kMouseLeft);
-        ClickSelection(CNewGameScreen::kPlay);
-    }
-    void Escape() {
-        gui.KeyDown(platform::VK_ESCAPE);
-        gui.KeyUp(platform::VK_ESCAPE);
-        Frame();
-    }
-    // One step of the player: a menu button, "back", "esc", "play ROW", or "end" (frames until
-    // the game on the stack is over and gone).
+    // One step of the player, between frames: a menu button, "back", "esc", "play ROW" (a row of
+    // the list, then "Graj >"), or "end" (frames until the game on the stack is over and gone).
     void Do(const std::string& step) {
         const std::map<std::string, int> menu = {{"new", CMenu::kNewGame}, {"return", CMenu::kReturn},
                                                  {"settings", CMenu::kSettings}, {"info", CMenu::kInformation},
                                                  {"exit", CMenu::kExit}};
-        if (menu.count(step)) ClickMenu(menu.at(step));
-        else if (step == "back") ClickSelection(CNewGameScreen::kBack);
-        else if (step == "esc") Escape();
-        else if (step.rfind("play ", 0) == 0) Play(kRows.at(step.substr(5)));
-        else if (step == "end")
+        Frame();
+        if (menu.count(step)) {
+            Click(*On<CMenu>()->GetButton(menu.at(step)));
+        } else if (step == "esc") {
+            gui.KeyDown(platform::VK_ESCAPE);
+            gui.KeyUp(platform::VK_ESCAPE);
+        } else if (step == "back" || step.rfind("play ", 0) == 0) {
+            if (step != "back") {
+                const CMissionList& list = *FindChild<CMissionList>(*On<CNewGameScreen>());
+                const float y = list.top + 8 + 16 * float(kRows.at(step.substr(5))) + 8;
+                gui.MouseDown(list.left + 20, y, kMouseLeft);
+                gui.MouseUp(list.left + 20, y, kMouseLeft);
+                Frame();
+            }
+            Click(*FindChild<CMenuButton>(*On<CNewGameScreen>(), step == "back" ? CNewGameScreen::kBack : CNewGameScreen::kPlay));
+        } else if (step == "end") {
             for (int frames = 0; On<CGameScreen>() && frames < 500; ++frames) Frame();
-        else FAIL() << "no step " << step;
+        } else {
+            FAIL() << "no step " << step;
+        }
+        Frame();
     }
-    template <class T> T* On() const { return ScreenOn<T>(gui); }
-    std::string Kinds() { return StackKinds(gui, &device); }
+    // The screen of that kind on the stack, or nullptr.
+    template <class T> T* On() const {
+        for (CGUIScreen* screen : gui.screens)
+            if (auto* found = dynamic_cast<T*>(screen)) return found;
+        return nullptr;
+    }
+    // The stack bottom to top by kind, as the player sees it; "menu*" is the menu on top with
+    // "Wroc do gry" enabled.
+    std::string Kinds() {
+        std::string kinds;
+        for (CGUIScreen* screen : gui.screens) {
+            if (!kinds.empty()) kinds += ' ';
+            if (auto* menu = dynamic_cast<CMenu*>(screen))
+                kinds += screen == gui.screens.back() && !Greyed(*menu->GetButton(CMenu::kReturn), device) ? "menu*" : "menu";
+            else
+                kinds += dynamic_cast<CGameScreen*>(screen) ? "game" : dynamic_cast<CNewGameScreen*>(screen) ? "selection" : "other";
+        }
+        return kinds;
+    }
 
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir folder;
@@ -208,8 +195,7 @@ TEST_F(ScreenFlowTest, ASuspendedGameStandsStillAndTheSameGameGoesOn) {
     Do("play battle");
     CGameScreen* game = On<CGameScreen>();
     ASSERT_NE(game, nullptr);
-    Frame();
-    Escape();
+    Do("esc");
     const float timer = game->secondTimer;
     for (int i = 0; i < 10; ++i) Frame();
     EXPECT_EQ(game->secondTimer, timer);
