@@ -1,5 +1,4 @@
-// The window and device lifecycle: the order of the device hooks, size changes, minimizing, the
-// switch to full screen and back, and the shutdown.
+// The window and device lifecycle: size changes, maximizing and the shutdown.
 #include "HookApp.h"
 #include "support/TestFiles.h"
 
@@ -61,76 +60,6 @@ TEST_F(DeviceTest, MaximizedSizeIsNotTheStoredWindowSize) {
     app.SendMessage(WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
     EXPECT_FALSE(app.IsMaximized());
     EXPECT_EQ(app.BackBufferWidth(), 800u);
-}
-
-TEST_F(DeviceTest, FullScreenAndBackKeepsTheWindowPlace) {
-    Start();
-    const SRect windowPlace = host.bounds;
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_FALSE(app.IsWindowed());
-    EXPECT_TRUE(host.fullScreen);
-    EXPECT_EQ(app.BackBufferWidth(), 1280u) << "full screen takes the desktop's mode";
-    EXPECT_FALSE(host.cursorVisible) << "in full screen only the game's own cursor shows";
-    EXPECT_TRUE(host.clipped);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
-
-    // The system reports the window's new size afterwards.
-    Drag(1280, 1024);
-    EXPECT_EQ(app.GetSavedWindowBounds(), windowPlace);
-    EXPECT_EQ(app.GetWindowSettings().width, 800);
-
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_TRUE(app.IsWindowed());
-    EXPECT_EQ(host.bounds, windowPlace) << "back in a window, the window returns to its place";
-    EXPECT_TRUE(host.cursorVisible);
-    EXPECT_FALSE(host.clipped);
-    EXPECT_TRUE(app.IsActive());
-}
-
-// X11 gives a window its new size after the request has returned, or on its own: the next frame
-// is drawn at the size the window really has, whether a notice came or not.
-TEST_F(DeviceTest, SizeTheWindowSystemGivesLateReachesTheNextFrame) {
-    Start();
-    host.lateWindowSystem = true;
-    // The step that lays the game out again stops the clock for it; the one after draws.
-    const auto frameAt = [&](std::uint32_t width, std::uint32_t height) {
-        host.log.clear();
-        for (int step = 0; step < 2; ++step) {
-            host.Advance(0.1);
-            app.FrameStep();
-        }
-        EXPECT_EQ(Steps(std::exchange(host.log, {}), {"OnRestoreDevice", "RenderFrame"}),
-                  (std::vector<std::string>{"OnRestoreDevice", "RenderFrame"}))
-            << "laid out again before anything is drawn";
-        EXPECT_EQ(app.BackBufferWidth(), width);
-        EXPECT_EQ(app.BackBufferHeight(), height);
-    };
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_EQ(app.BackBufferWidth(), 800u) << "the window is not in full screen yet";
-    host.fullScreen = true;
-    host.device.width = 1280;
-    host.device.height = 1024;
-    frameAt(1280, 1024);
-
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    host.fullScreen = false;
-    host.ResizeClient(800, 600);
-    frameAt(800, 600);
-    // A window manager's resize that no notice tells of.
-    host.ResizeClient(1000, 700);
-    frameAt(1000, 700);
-    EXPECT_EQ(app.GetWindowSettings().width, 1000);
-    host.Advance(0.1);
-    app.FrameStep();
-    EXPECT_TRUE(Steps(host.log, {"ResetDevice"}).empty()) << "an unchanged size resets nothing";
-}
-
-TEST_F(DeviceTest, FailedResetClosesTheWindow) {
-    Start();
-    host.resetResult = kRenderInvalidCall;
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_FALSE(host.HasMainWindow());
-    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Błąd podczas resetowania urządzenia.")), std::string::npos);
 }
 
 TEST_F(DeviceTest, ErrorInsideTheShutdownDoesNotStartItAgain) {

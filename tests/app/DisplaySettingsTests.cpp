@@ -41,15 +41,6 @@ TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
     }
 }
 
-TEST(DisplayEnumeration, ASecondDisplayServesWhenTheFirstCannotRender) {
-    CScriptedDisplays displays;
-    displays.reports.push_back(DesktopDisplay("Monitor B"));
-    displays.reports[0].canRender = false;
-    SDisplaySettings settings;
-    ASSERT_TRUE(Enumerated(displays).FindBestWindowed(settings));
-    EXPECT_EQ(settings.windowedDevice.adapter, 1u);
-}
-
 class SettingsFileTest : public ::testing::Test {
 protected:
     std::string Path() const { return dir.File("Settings.xml"); }
@@ -214,14 +205,6 @@ TEST_F(SettingsFileTest, MissingPartsKeepDefaultsAndBestModes) {
     EXPECT_FALSE(CSettingsFile(Path()).Load(window));
     EXPECT_FALSE(CSettingsFile(dir.File("none.xml")).Load(window));
     EXPECT_EQ(window.width, 800);
-}
-
-TEST_F(SettingsFileTest, NoUsableDisplayEndsTheStartWithCode2) {
-    displays.reports[0].canRender = false;
-    EXPECT_EQ(RunApplication([&] { return std::make_unique<CHookApp>(host, config); }, {}), 2);
-    EXPECT_NE(errors.Contents().find(
-                  vexo::Utf8ToCp1250("Nie znaleziono żadnych kompatybilnych ustawień wyświetlania.")),
-              std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,4 @@
-// The frame's shell: nested pauses, the lost device, and the exit codes of the loop and the entry
-// point.
+// The frame's shell: nested pauses, the lost device, and the entry point's exit codes.
 #include "HookApp.h"
 #include "support/TestFiles.h"
 
@@ -43,30 +42,6 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     EXPECT_NEAR(app.GetElapsedTime(), 0.5, 1e-3);
 }
 
-// A paused application with its timer running, or a minimized one, goes on updating without
-// drawing; a step in which no time passed neither updates nor draws; an inactive loop sleeps.
-TEST_F(FrameTest, PausedOrMinimizedGamesUpdateWithoutDrawingAndTimelessStepsDoNothing) {
-    CreateApp();
-    for (const auto& pause : std::vector<std::function<void()>>{[&] { app.Pause(true, false); },
-                                                                 [&] { app.SendMessage(WM_SIZE, SIZE_MINIMIZED); }}) {
-        pause();
-        host.log.clear();
-        host.Advance(0.25);
-        app.FrameStep();
-        EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame"}));
-        app.FrameStep(); // the clock has not moved
-        EXPECT_EQ(host.log.size(), 1u);
-    }
-    int idle = 0;
-    host.whenIdle = [&](SMessage& m) {
-        if (++idle <= 3) return false;
-        m = {WM_CLOSE, 0, 0};
-        return true;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(host.sleptMilliseconds, 300u);
-}
-
 TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     CreateApp();
     host.device.presentResult = kRenderDeviceLost;
@@ -98,19 +73,6 @@ TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     host.Advance(0.02);
     app.FrameStep();
     EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame", "RenderFrame"}));
-}
-
-TEST_F(FrameTest, ErrorInAFrameStepClosesTheWindowAndEndsWithZero) {
-    CreateApp();
-    app.failing = {"RenderFrame"};
-    host.whenIdle = [&](SMessage&) {
-        host.Advance(0.02);
-        return false;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_FALSE(host.HasMainWindow());
-    EXPECT_EQ(Steps(host.log, {"RenderFrame", "OnShutdown"}), (std::vector<std::string>{"RenderFrame", "OnShutdown"}));
-    EXPECT_NE(errors.Contents().find("RenderFrame failed"), std::string::npos);
 }
 
 TEST(EntryPoint, ExitCodes) {

@@ -1,5 +1,4 @@
-// The settings dialog: how each change refills the lists, the player's clicks and keys, its modal
-// loop inside the frame.
+// The settings dialog: how each change refills the lists, what it refuses, and its outlines.
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/SettingsDialog.h"
@@ -102,13 +101,6 @@ TEST_F(DialogModelTest, CaseTheDeviceCannotShowIsRefused) {
     EXPECT_EQ(model.Result().fullScreenMode, before.fullScreenMode);
 }
 
-SMessage Click(const GfxRect& r) {
-    return {WM_LBUTTONDOWN, 0, MakeLParam(int(r.left + r.right) / 2, int(r.top + r.bottom) / 2)};
-}
-SMessage Key(int key) {
-    return {WM_KEYDOWN, WPARAM(key), 1};
-}
-
 // Both radio buttons get their box outlined, and both OK and Cancel their outline, whatever is
 // chosen.
 TEST_F(DialogModelTest, EveryRadioButtonAndButtonIsOutlined) {
@@ -137,156 +129,6 @@ TEST_F(DialogModelTest, EveryRadioButtonAndButtonIsOutlined) {
         EXPECT_GE(outlinedIn(dialog.ButtonBox(which), true), 1) << which;
     }
     gfx.Destroy();
-}
-
-// A fixed list does not open; the radio button makes the lists editable; Escape closes an open
-// list first, then cancels; a click beside a list closes it; Enter and OK accept, closing the
-// window and Cancel do not.
-TEST_F(DialogModelTest, PlayerClicksListsRadioButtonsAndButtons) {
-    CSettingsDialogModel model = Open();
-    CSettingsDialog dialog(model);
-    dialog.SetScreenSize(800.0f, 600.0f);
-    dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
-    EXPECT_FALSE(dialog.DropDownRow(0));
-    dialog.Handle(Click(dialog.RadioBox(false)));
-    dialog.Handle(Click(dialog.ListBox(EDialogList::Resolution)));
-    ASSERT_TRUE(dialog.DropDownRow(0));
-    dialog.Handle(Click(*dialog.DropDownRow(0)));
-    EXPECT_EQ(model.Result().fullScreenMode, Mode(640, 480, 60));
-    dialog.Handle(Click(dialog.ListBox(EDialogList::RefreshRate)));
-    dialog.Handle(Key(VK_ESCAPE));
-    EXPECT_FALSE(dialog.DropDownRow(0));
-    EXPECT_FALSE(dialog.IsFinished());
-    dialog.Handle(Click(dialog.ListBox(EDialogList::Adapter)));
-    dialog.Handle({WM_LBUTTONDOWN, 0, MakeLParam(1, 1)});
-    EXPECT_FALSE(dialog.DropDownRow(0));
-    dialog.Handle(Key(VK_ESCAPE));
-    EXPECT_TRUE(dialog.IsFinished());
-    EXPECT_FALSE(dialog.IsAccepted());
-    for (const SMessage& ending : {Key(VK_RETURN), Click(dialog.ButtonBox(true)), SMessage{WM_CLOSE, 0, 0},
-                                   Click(dialog.ButtonBox(false))}) {
-        CSettingsDialog ended(model);
-        ended.SetScreenSize(800.0f, 600.0f);
-        ended.Handle(ending);
-        EXPECT_TRUE(ended.IsFinished());
-        EXPECT_EQ(ended.IsAccepted(), ending.message == WM_KEYDOWN || ending.lParam == Click(dialog.ButtonBox(true)).lParam);
-    }
-}
-
-// The frame with the game's display configuration, the dialog drawing on the recording device.
-class SettingsDialogLoop : public ::testing::Test {
-protected:
-    void Start(bool fullScreen) {
-        gfx.Create(&host.device);
-        app.emplace(host, config, fullScreen);
-        ASSERT_TRUE(app->Create({}));
-        enumeration.Enumerate(displays); // as the configuration sees the same displays
-        model.emplace(enumeration, SDisplaySettings{}, 800, 600);
-        layout.emplace(*model);
-        layout->SetScreenSize(800.0f, 600.0f);
-    }
-    void TearDown() override {
-        app.reset();
-        gfx.Destroy();
-    }
-
-    tundrel_test::CapturedErrorLog errors;
-    tundrel_test::TempDir dir;
-    CScriptedDisplays displays;
-    CTestFrameHost host;
-    CSettingsDisplayConfig config{displays, dir.File("Settings.xml")};
-    CD3DEnumeration enumeration;
-    CGfx gfx;
-    std::optional<CHookApp> app;
-    // Where the dialog's controls lie in an 800 by 600 window.
-    std::optional<CSettingsDialogModel> model;
-    std::optional<CSettingsDialog> layout;
-};
-
-// The frame opens the dialog for command 40002 and re-creates the device with what was chosen.
-TEST_F(SettingsDialogLoop, CommandOpensTheDialogAndAppliesTheChoice) {
-    Start(false);
-    // The player clicks, the dialog draws while it waits, then Enter.
-    host.messages = {Click(layout->RadioBox(false))};
-    const auto close = host.whenIdle;
-    host.whenIdle = [waited = false](SMessage& message) mutable {
-        if (!std::exchange(waited, true)) return false;
-        message = Key(VK_RETURN);
-        return true;
-    };
-    host.device.calls.clear();
-    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_FALSE(app->IsWindowed());
-    EXPECT_EQ(app->GetPresentParameters().backBufferWidth, 1280u);
-    EXPECT_TRUE(app->IsActive());
-    EXPECT_NE(std::find(host.device.calls.begin(), host.device.calls.end(), "Present"),
-              host.device.calls.end())
-        << "the dialog was drawn";
-
-    // Closing the window while the dialog is open cancels it; nothing changes.
-    host.whenIdle = close;
-    host.log.clear();
-    host.messages = {Click(layout->RadioBox(true)), {WM_CLOSE, 0, 0}};
-    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_TRUE(Steps(host.log, {"CreateDevice"}).empty());
-}
-
-// Opened from full screen on a window system that applies sizes late: the dialog is laid out at
-// the size the window really has whenever it draws, and what happened to the window and the
-// pointer meanwhile reaches the frame once the dialog ends, with OK or with Cancel.
-TEST_F(SettingsDialogLoop, FollowsTheRealWindowAndPassesItsChangesOn) {
-    Start(true);
-    host.lateWindowSystem = true;
-    const SMessage pointer{WM_MOUSEMOVE, 0, MakeLParam(20, 30)};
-    // Each time the dialog waits, the window system does the next thing; OK is clicked where the
-    // dialog lies in an 800 by 600 window.
-    std::vector<std::function<std::vector<SMessage>()>> script = {
-        [] { return std::vector<SMessage>{}; },
-        [&] {
-            host.fullScreen = false;
-            host.ResizeClient(800, 600);
-            return std::vector<SMessage>{{WM_ENTERSIZEMOVE, 0, 0}, {WM_EXITSIZEMOVE, 0, 0}, pointer};
-        },
-        [] { return std::vector<SMessage>{}; },
-        [&] { return std::vector<SMessage>{Click(layout->ButtonBox(true))}; },
-    };
-    std::size_t step = 0;
-    host.whenIdle = [&](SMessage& message) {
-        if (step >= script.size()) {
-            message = Key(VK_ESCAPE);
-            return true;
-        }
-        const std::vector<SMessage> next = script[step++]();
-        host.messages.assign(next.begin(), next.end());
-        return !next.empty() && host.PeekMessage(message);
-    };
-    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_EQ(step, script.size());
-    EXPECT_FALSE(Steps(host.log, {"CreateDevice"}).empty()) << "OK was where an 800 by 600 window shows it";
-    const std::vector<std::uint32_t> passedOn = [&] {
-        std::vector<std::uint32_t> kinds;
-        for (const SMessage& m : host.messages) kinds.push_back(m.message);
-        return kinds;
-    }();
-    EXPECT_EQ(passedOn, (std::vector<std::uint32_t>{WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_MOUSEMOVE}));
-    EXPECT_EQ(app->BackBufferWidth(), 800u);
-
-    // Maximized while the dialog is open, then Cancel: the frame takes the maximized size and
-    // keeps the window's own size for the next start.
-    host.lateWindowSystem = false;
-    host.messages.clear();
-    script = {[&] {
-        host.ResizeClient(1280, 1000);
-        return std::vector<SMessage>{{WM_SIZE, SIZE_MAXIMIZED, MakeLParam(1280, 1000)}, Key(VK_ESCAPE)};
-    }};
-    step = 0;
-    app->SendMessage(WM_COMMAND, kCommandChangeDevice);
-    SMessage message;
-    while (!host.messages.empty() && host.PeekMessage(message))
-        app->SendMessage(message.message, message.wParam, message.lParam);
-    EXPECT_TRUE(app->IsMaximized());
-    EXPECT_EQ(app->BackBufferWidth(), 1280u);
-    EXPECT_EQ(app->GetWindowSettings().width, 800);
 }
 
 } // namespace
