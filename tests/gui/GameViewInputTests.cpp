@@ -122,27 +122,6 @@ TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
     EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
-TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
-    const EntryCase cases[] = {
-        {0, kGround, EUnitOrder::Go, nullptr},          {0, kBuriedEnemy, EUnitOrder::DigOut, nullptr},
-        {0, kEnemyChild, EUnitOrder::Attack, nullptr},  {0, kOwnGirl, EUnitOrder::Follow, nullptr},
-        {0, kOwnBoy, EUnitOrder::Follow, nullptr},
-    };
-    CUnit& boy = SelectOwnBoy();
-    for (const EntryCase& c : cases) {
-        ClickTarget(c.target, kMouseRight);
-        EXPECT_EQ(boy.order, c.order) << c.target;
-        if (c.target != kGround) {
-            EXPECT_EQ(boy.OrderTarget(), Unit(c.target)) << c.target;
-        }
-    }
-    EXPECT_EQ(Game().Selected(), &boy);
-    EXPECT_TRUE(ConsoleTexts().empty());
-    ClickUnit(kEnemyBoy, kMouseMiddle); // does nothing at all
-    EXPECT_EQ(boy.OrderTarget(), &boy);
-    EXPECT_EQ(Game().Selected(), &boy);
-}
-
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {
     ClickUnit(kOwnGirl);
     HoldCtrl(true);

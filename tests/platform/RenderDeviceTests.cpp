@@ -1,16 +1,12 @@
-// The OpenGL device offscreen, driven through the graphics objects: pixel centres, gradients,
-// the doubled colour modulation, the colour key, text placement, Polish glyphs, clipping
-// and refused draws.
+// The OpenGL device offscreen, driven through the graphics objects: pixel centres, the doubled
+// colour modulation, the colour key, sheet frames, a substitute typeface and refused draws.
 #include "RenderTestKit.h"
 
 #include "gfx/GfxFilledRect.h"
 #include "gfx/GfxFont.h"
 #include "gfx/GfxSprite.h"
-#include "support/Text1250.h"
 
 #include <cmath>
-
-using namespace vexo::literals;
 
 namespace {
 
@@ -121,44 +117,6 @@ protected:
     }
     CGfxFont font;
 };
-
-TEST_F(TextTest, TextIsClippedToItsRectangleUnlessToldNotTo) {
-    font.DrawTextInRect(100, 100, 130, 110, "Szeroki napis", kTextSingleLine, 0xFFFFFFFF);
-    Grab();
-    int l, t, r, b;
-    ASSERT_TRUE(InkBox(0xFF000000, l, t, r, b));
-    EXPECT_GE(l, 100);
-    EXPECT_GE(t, 100);
-    EXPECT_LT(r, 130);
-    EXPECT_LT(b, 110);
-
-    device->Clear(0xFF000000);
-    font.DrawTextInRect(100, 100, 130, 110, "Szeroki napis", kTextSingleLine | kTextNoClip, 0xFFFFFFFF);
-    Grab();
-    ASSERT_TRUE(InkBox(0xFF000000, l, t, r, b));
-    EXPECT_GT(r, 150);
-    EXPECT_GT(b, 110);
-}
-
-// Windows-1250 text reaches FreeType as the right code points: no accented letter looks like its
-// plain one, like its neighbour or like the substitute glyph.
-TEST_F(TextTest, EveryPolishLetterHasItsOwnGlyph) {
-    const auto ink = [&](const std::string& text) {
-        device->Clear(0xFF000000);
-        font.DrawText(10, 150, text, 0xFFFFFFFF);
-        Grab();
-        return pixels;
-    };
-    const std::string accented(std::string("ąćęłńóśźżĄĆĘŁŃÓŚŹŻ"_pl));
-    const std::string plain = "acelnoszzACELNOSZZ";
-    const auto unknown = ink("?");
-    for (std::size_t i = 0; i < plain.size(); ++i) {
-        const auto withMark = ink(accented.substr(i, 1));
-        EXPECT_NE(withMark, ink(plain.substr(i, 1))) << vexo::Cp1250ToUtf8(accented.substr(i, 1));
-        EXPECT_NE(withMark, unknown) << vexo::Cp1250ToUtf8(accented.substr(i, 1));
-    }
-    EXPECT_NE(ink(std::string("ź"_pl)), ink(std::string("ż"_pl)));
-}
 
 TEST_F(TextTest, ATypefaceThatIsNotInstalledIsDrawnInASubstitute) {
     CGfxFont missing;
