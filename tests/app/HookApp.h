@@ -41,7 +41,6 @@ public:
     float GetElapsedTime() const { return elapsedTime; }
     const SPresentParameters& GetPresentParameters() const { return presentParameters; }
     const SWindowSettings& GetWindowSettings() const { return windowSettings; }
-    const SRect& GetSavedWindowBounds() const { return windowBounds; }
     std::uint32_t BackBufferWidth() const { return backBufferWidth; }
     std::uint32_t BackBufferHeight() const { return backBufferHeight; }
 
