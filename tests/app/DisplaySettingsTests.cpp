@@ -1,5 +1,5 @@
-// The best-mode searches over scripted displays, the presentation parameters the frame builds from
-// them, and Settings.xml: its exact text, round trips and bad values.
+// Settings.xml over scripted displays: its exact text, round trips, values the system does not
+// offer and missing parts.
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/SettingsDisplayConfig.h"
@@ -15,30 +15,6 @@ CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
     CD3DEnumeration enumeration;
     enumeration.Enumerate(displays);
     return enumeration;
-}
-
-// The desktop's mode when the display has it; else the last mode of the desktop's width, else the
-// format's first mode; a 16-bit desktop keeps its format.
-TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
-    CScriptedDisplays displays;
-    const std::pair<SDisplayMode, SDisplayMode> cases[] = {
-        {Mode(1280, 1024, 60), Mode(1280, 1024, 60)},
-        {Mode(1280, 1024, 85), Mode(1280, 1024, 75)},
-        {Mode(1600, 1200, 60), Mode(640, 480, 60)},
-        {Mode(800, 600, 60, kFormatR5G6B5), Mode(800, 600, 60, kFormatR5G6B5)},
-    };
-    for (const auto& [desktop, best] : cases) {
-        displays.reports[0].desktop = desktop;
-        SDisplaySettings settings;
-        CD3DEnumeration enumeration = Enumerated(displays);
-        ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-        ASSERT_TRUE(enumeration.FindBestWindowed(settings));
-        EXPECT_EQ(settings.fullScreenMode, best) << desktop.width << " " << desktop.refreshRate;
-        EXPECT_EQ(settings.fullScreenDevice.backBufferFormat, desktop.format);
-        EXPECT_EQ(settings.windowedDevice.backBufferFormat, desktop.format);
-        // Only the hardware kind of device is offered.
-        EXPECT_FALSE(enumeration.FindBestFullScreen(settings, kDeviceRef));
-    }
 }
 
 class SettingsFileTest : public ::testing::Test {

@@ -135,8 +135,8 @@ def quit_from_menu(game, shot):
 
 
 def enter_order(game, spot, begin, target, button=1):
-    """Begins order entry (a key or a click), sees the targeting cross at spot, clicks the target
-    and sees the pointer back."""
+    # Begins order entry (a key or a click), sees the targeting cross at spot, clicks the target
+    # and sees the pointer back.
     game.move(*spot)
     pointer = cursor_corner(game.wait_for("the battlefield", is_battlefield), spot)
     begin()
@@ -148,8 +148,8 @@ def enter_order(game, spot, begin, target, button=1):
 
 
 def find_enemy(game):
-    """Moves the camera with short presses of the arrow keys, right and back, until the lone enemy
-    is in view; each press moves it at least one frame's worth."""
+    # Moves the camera with short presses of the arrow keys, right and back, until the lone enemy
+    # is in view; each press moves it at least one frame's worth.
     key = "Right"
     for _ in range(300):
         shot = game.screen.grab()
@@ -180,9 +180,9 @@ def wait_standing(game):
 
 
 def walk_left(game, shot):
-    """Selects the player's leftmost child on the battlefield shot (the ring and the info panel
-    show it), sends it one tile left with the "g" key and sees it walk. Returns a spot of still
-    terrain for the pointer, away from the children's paths, and the tile size."""
+    # Selects the player's leftmost child on the battlefield shot (the ring and the info panel
+    # show it), sends it one tile left with the "g" key and sees it walk. Returns a spot of still
+    # terrain for the pointer, away from the children's paths, and the tile size.
     w, h = shot.size
     size = tile(shot)
     spot = (0.3 * w, 0.1 * h)
@@ -199,7 +199,7 @@ def walk_left(game, shot):
 
 
 def run_mission(game):
-    """A shipped mission: select, go and attack by key and by click, Escape, back, Escape, quit."""
+    # A shipped mission: select, go and attack by key and by click, Escape, back, Escape, quit.
     shot = open_list(game)
     choose_and_play(game, shot, 1)  # "01 Pierwsze kroki": the lone enemy starts out of range
     shot = game.wait_for("terrain, the player's children and the panel of \"01 Pierwsze kroki\"",
@@ -239,8 +239,8 @@ def run_mission(game):
 
 
 def run_replay(game):
-    """A recording given on the command line plays in the window; its children reach the target
-    area, and the won mission goes back to the menu by itself."""
+    # A recording given on the command line plays in the window; its children reach the target
+    # area, and the won mission goes back to the menu by itself.
     game.wait_for("the recorded battlefield", is_battlefield, seconds=START_SECONDS)
     menu = game.wait_for("the menu after the recorded victory", is_menu(False), seconds=2 * SCREEN_SECONDS)
     return quit_from_menu(game, menu)
@@ -254,8 +254,8 @@ def fnv1a64(data):
 
 
 def write_recording(folder):
-    """Both children of "01 Pierwsze kroki" sent to the flag in the first frame, then frames of
-    a twentieth of a second: a win within ten seconds."""
+    # Both children of "01 Pierwsze kroki" sent to the flag in the first frame, then frames of
+    # a twentieth of a second: a win within ten seconds.
     mission = "Maps\\01 Pierwsze kroki.tlm"
     data = open(os.path.join(folder, "Maps", "01 Pierwsze kroki.tlm"), "rb").read()
     lines = ["tundrel-orders 1", "mission " + mission, "hash " + fnv1a64(data), "seed 1",
@@ -266,8 +266,8 @@ def write_recording(folder):
 
 
 def check_recording(folder, tool):
-    """The game recorded the mission it played; the tool plays the recording to the result the
-    game reached."""
+    # The game recorded the mission it played; the tool plays the recording to the result the
+    # game reached.
     replays = os.path.join(folder, "Replays")
     names = sorted(os.listdir(replays)) if os.path.isdir(replays) else []
     if len(names) != 1 or not names[0].endswith(" 01 Pierwsze kroki.tlr"):
@@ -283,9 +283,9 @@ def check_recording(folder, tool):
 
 
 def check_whole_picture(game, what, size=None, park=True):
-    """The menu fills the window at the size it really has (when given, that size), its bottom button
-    highlights under the pointer, and so does "Graj >" in the mission list; back at the menu. The
-    pointer is parked beside the buttons first unless it is known to rest off them."""
+    # The menu fills the window at the size it really has (when given, that size), its bottom button
+    # highlights under the pointer, and so does "Graj >" in the mission list; back at the menu. The
+    # pointer is parked beside the buttons first unless it is known to rest off them.
     def sized(predicate):
         return lambda s: (size is None or s.size == size) and predicate(s)
     if park:
@@ -313,9 +313,9 @@ def open_settings(game, menu, what):
 
 
 def run_window_changes(game):
-    """From full screen the dialog opens in a window; Cancel, then OK from full screen again, then
-    maximize and restore: each time the whole picture is in the window at its real size. Then a
-    mission is played in that window."""
+    # From full screen the dialog opens in a window; Cancel, then OK from full screen again, then
+    # maximize and restore: each time the whole picture is in the window at its real size. Then a
+    # mission is played in that window.
     menu = game.wait_for("the menu in full screen", is_menu(False), seconds=START_SECONDS)
     full = menu.size
     dialog = open_settings(game, menu, "from full screen")
@@ -350,7 +350,7 @@ def run_window_changes(game):
 
 
 def run_bare_server(game):
-    """No window manager to grant full screen: the game goes on in its window at the size it has."""
+    # No window manager to grant full screen: the game goes on in its window at the size it has.
     size = tuple(game.size())
     menu = check_whole_picture(game, "full screen refused", size)
     status = quit_from_menu(game, menu)
@@ -361,8 +361,8 @@ def run_bare_server(game):
 
 
 def check_sanitizer_report(output, source_root):
-    """No memory or undefined-behaviour error at all, and no leak that our code allocated; the
-    graphics driver and D-Bus leave a few blocks behind that are theirs."""
+    # No memory or undefined-behaviour error at all, and no leak that our code allocated; the
+    # graphics driver and D-Bus leave a few blocks behind that are theirs.
     text = open(output, "rb").read().decode("utf-8", "replace")
     if re.search(r"ERROR: AddressSanitizer|runtime error:", text):
         raise Failure("the sanitizers report an error:\n" + text[-6000:])
@@ -373,7 +373,7 @@ def check_sanitizer_report(output, source_root):
 
 
 def start_window_manager(work):
-    """Openbox, as a player's desktop has one: full screen and focus behave as they do there."""
+    # Openbox, as a player's desktop has one: full screen and focus behave as they do there.
     ready = os.path.join(work, "window-manager-ready")
     manager = subprocess.Popen(["openbox", "--startup", f"touch {shlex.quote(ready)}"],
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -17,13 +17,6 @@ namespace {
 class OrderButtonTest : public GameScreenTest {
 protected:
     CButtonPanel& Buttons() { return *FindChild<CButtonPanel>(*FindChild<CGamePanel>(*screen)); }
-    // Button 0 covers (652, 488) to (684, 520) of the back buffer.
-    void PressRelease(float x0, float y0, float x1, float y1, int button = kMouseLeft) {
-        gui.MouseMove(x0, y0);
-        gui.MouseDown(x0, y0, button);
-        gui.MouseMove(x1, y1);
-        gui.MouseUp(x1, y1, button);
-    }
 };
 
 // A button is its state's background with the order's icon over it, both from the unit sprites.

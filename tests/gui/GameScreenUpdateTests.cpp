@@ -1,4 +1,4 @@
-// The game screen's frame update and lifetime: camera, edges, the Escape latch, the key table, life bars, and what a failed or erased game leaves behind.
+// The game screen's frame update and lifetime: camera, the Escape latch, the key table, life bars, and what a failed or erased game leaves behind.
 #include "GameScreenTestKit.h"
 
 #include "game/Map.h"
@@ -47,24 +47,6 @@ TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) 
     Frames(128, kStep);
     EXPECT_EQ(Game().camX, 0.0f);
     EXPECT_EQ(Game().camY, float(GameMap().height));
-}
-
-// The screen's edges scroll only in full screen, where the pointer cannot leave the window; an
-// inactive application moves neither the camera nor the units.
-TEST_F(GameScreenUpdateTest, EdgesScrollOnlyInFullScreenAndNothingMovesWhileInactive) {
-    gui.MouseMove(0.0f, 300.0f);
-    Frames(8, kStep);
-    EXPECT_FLOAT_EQ(Game().camX, 10.0f);
-    gui.fullScreen = true;
-    gui.MouseMove(1.0f, 300.0f);
-    const float x = Unit(kOwnBoy)->x;
-    Unit(kOwnBoy)->GoTo(20.0f, 5.0f);
-    for (int i = 0; i < 8; ++i) gui.Update(time += kStep, kStep, false);
-    EXPECT_FLOAT_EQ(Game().camX, 10.0f);
-    EXPECT_EQ(Unit(kOwnBoy)->x, x);
-    Frames(8, kStep);
-    EXPECT_LT(Game().camX, 10.0f);
-    EXPECT_GT(Unit(kOwnBoy)->x, x);
 }
 
 // A tap within one frame still opens the menu, once; keys released while the game does not see
