@@ -1,8 +1,7 @@
-// The frame's shell: nested pauses, the lost device, and the entry point's exit codes.
+// The frame's shell: nested pauses and the lost device.
 #include "HookApp.h"
 #include "support/TestFiles.h"
 
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -73,29 +72,6 @@ TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     host.Advance(0.02);
     app.FrameStep();
     EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame", "RenderFrame"}));
-}
-
-TEST(EntryPoint, ExitCodes) {
-    tundrel_test::CapturedErrorLog errors;
-    CDesktopDisplayConfig config;
-    const auto run = [&](const std::function<void(CTestFrameHost&, CHookApp&)>& setUp) {
-        CTestFrameHost host;
-        return RunApplication(
-            [&] {
-                auto app = std::make_unique<CHookApp>(host, config);
-                setUp(host, *app);
-                return app;
-            },
-            {});
-    };
-
-    EXPECT_EQ(run([](CTestFrameHost&, CHookApp&) {}), 0);
-    EXPECT_EQ(run([](CTestFrameHost&, CHookApp& app) { app.canStart = false; }), 1);
-    EXPECT_EQ(run([](CTestFrameHost&, CHookApp& app) { app.failing = {"OnCreateDevice"}; }), 2);
-    EXPECT_EQ(run([](CTestFrameHost& host, CHookApp&) { host.canCreateWindow = false; }), 2);
-    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Nie można utworzyć okna. no display")), std::string::npos);
-    EXPECT_EQ(run([](CTestFrameHost& host, CHookApp&) { host.canCreateDevice = false; }), 2);
-    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Nie można utworzyć urządzenia.")), std::string::npos);
 }
 
 } // namespace

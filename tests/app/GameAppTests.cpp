@@ -1,12 +1,11 @@
-// The game application on a test host with the shipped game data: the window mode it starts in,
-// the Alt+Enter accelerator, and the menu's "Informacje".
+// The game application on a test host with the shipped game data: the window mode it starts in
+// and the menu's "Informacje".
 #include "TestFrameHost.h"
 #include "app/MyD3DApp.h"
 #include "gfx/Gfx.h"
 #include "gui/ButtonLook.h"
 #include "gui/GUIManager.h"
 #include "gui/Menu.h"
-#include "gui/RecordingWindows.h"
 #include "platform/Shell.h"
 #include "platform/VirtualKeys.h"
 #include "support/TestFiles.h"
@@ -42,14 +41,10 @@ protected:
         app.SendMessage(WM_LBUTTONUP, 0, at);
         Step();
     }
-    // A recording screen on top of the menu.
-    void Push() { gui.screens.push_back(new CRecScreen(calls, "s", 0xFF000000)); }
-    CCallLog Take() { return std::exchange(calls, {}); }
 
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir folder;
     tundrel_test::InFolder inside{folder.path};
-    CCallLog calls;
     CGUIManager gui;
     CGfx gfx;
     CTestFrameHost host;
@@ -66,21 +61,6 @@ TEST_F(GameAppTest, StartsInFullScreenAndAWindowKeepsTheSmallestSize) {
     app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
     EXPECT_FALSE(gui.fullScreen);
     EXPECT_EQ(gfx.screenWidth, 640u);
-}
-
-TEST_F(GameAppTest, AltReachesTheGameWhileAltEnterTogglesFullScreen) {
-    Push();
-    host.messages = {{WM_KEYDOWN, VK_MENU, 1 | KEY_ALT_DOWN},
-                     {WM_KEYDOWN, VK_RETURN, 1 | KEY_ALT_DOWN},
-                     {WM_KEYDOWN, VK_RETURN, 1 | KEY_ALT_DOWN | KEY_WAS_DOWN},
-                     {WM_KEYUP, VK_RETURN, 1 | KEY_ALT_DOWN | KEY_WAS_DOWN},
-                     {WM_KEYUP, VK_MENU, 1 | KEY_WAS_DOWN}};
-    EXPECT_EQ(app.Run(), 0);
-    const CCallLog events = Take();
-    EXPECT_EQ(Only(events, "KeyDown"), (CCallLog{"s.KeyDown 18", "s.KeyDown 13"}))
-        << "only the first Alt+Enter press is the accelerator; the held key goes on to the game";
-    EXPECT_EQ(Only(events, "KeyUp"), (CCallLog{"s.KeyUp 13", "s.KeyUp 18"}));
-    EXPECT_TRUE(app.IsWindowed()) << "one toggle, from full screen to a window";
 }
 
 // "Informacje" hands Readme.txt's full path to the desktop's opener, or leaves a record saying

@@ -21,7 +21,6 @@ public:
 
     // Hooks named here raise a vexo::CError instead of returning.
     std::set<std::string> failing;
-    bool canStart = true;
 
     void InitApplication() override { Hook("InitApplication"); }
     void OnCreateDevice() override { Hook("OnCreateDevice"); }
@@ -31,7 +30,6 @@ public:
     void OnShutdown() override { Hook("OnShutdown"); }
     void UpdateFrame() override { Hook("UpdateFrame"); }
     void RenderFrame() override { Hook("RenderFrame"); }
-    bool CanStart() override { return canStart; }
 
     // The frame's own state, which the game reads through its members.
     bool IsActive() const { return active; }

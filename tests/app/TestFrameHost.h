@@ -28,8 +28,6 @@ public:
     // The system's state as the test sets it.
     std::vector<std::string> log;
     CTestDevice device;
-    bool canCreateWindow = true;
-    bool canCreateDevice = true;
     RenderResult cooperativeLevel = kRenderOk;
     SDisplayMode desktop = [] {
         SDisplayMode mode;
@@ -68,13 +66,9 @@ public:
     }
 
     bool CreateMainWindow(const std::string& title, int width, int height, bool maximized,
-                          std::string& reason) override {
+                          std::string&) override {
         log.push_back("CreateMainWindow " + title + " " + std::to_string(width) + "x" + std::to_string(height) +
                       (maximized ? " maximized" : ""));
-        if (!canCreateWindow) {
-            reason = "no display";
-            return false;
-        }
         windowOpen = true;
         ResizeClient(width, height);
         return true;
@@ -111,10 +105,6 @@ public:
     CRenderDevice* CreateDevice(const SPresentParameters& parameters, RenderResult& result,
                                 std::string&) override {
         log.push_back("CreateDevice");
-        if (!canCreateDevice) {
-            result = kRenderNotAvailable;
-            return nullptr;
-        }
         result = Present(parameters);
         return &device;
     }
