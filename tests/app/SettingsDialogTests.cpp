@@ -1,4 +1,4 @@
-// The settings dialog: how each change refills the lists, what it refuses, and its outlines.
+// The settings dialog: how each change refills the lists, and its outlines.
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/SettingsDialog.h"
@@ -83,22 +83,6 @@ TEST_F(DialogModelTest, ChangesRefillTheDependentListsKeepingWhatIsStillListed) 
     EXPECT_EQ(Shown(model, EDialogList::PresentInterval), "D3DPRESENT_INTERVAL_IMMEDIATE");
     EXPECT_TRUE(model.Result().windowed);
     EXPECT_EQ(model.Result().fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5)) << "the other case stays";
-}
-
-TEST_F(DialogModelTest, CaseTheDeviceCannotShowIsRefused) {
-    displays.reports[0].desktop = Mode(1280, 1024, 60, kFormatR5G6B5);
-    displays.reports[0].modes = {Mode(1280, 1024, 60), Mode(1024, 768, 60)};
-    enumeration.Enumerate(displays);
-    CSettingsDialogModel model = Open(true);
-    EXPECT_FALSE(model.CanUseWindow());
-    EXPECT_FALSE(model.IsWindowed()) << "opened on the only case there is";
-    model.SetWindowed(true);
-    EXPECT_FALSE(model.IsWindowed());
-    // Picking an entry that is not there, or in a disabled list, changes nothing.
-    const SDisplaySettings before = model.Result();
-    model.Select(EDialogList::Resolution, 7);
-    model.Select(EDialogList::Resolution, -1);
-    EXPECT_EQ(model.Result().fullScreenMode, before.fullScreenMode);
 }
 
 // Both radio buttons get their box outlined, and both OK and Cancel their outline, whatever is

@@ -394,11 +394,10 @@ def main():
     parser.add_argument("--game", required=True)
     parser.add_argument("--data", required=True)
     parser.add_argument("--run", choices=RUNS, required=True)
-    parser.add_argument("--tool", help="tundrel-tool, to play the mission run's recording back")
-    parser.add_argument("--artifacts", default=None, help="where screenshots of failures go")
-    parser.add_argument("--sanitized", metavar="SOURCE_ROOT",
-                        help="the game is built with ASan and UBSan: fail on any error they report and on "
-                             "leaks allocated from our sources under SOURCE_ROOT")
+    parser.add_argument("--tool")  # tundrel-tool, to play the mission run's recording back
+    parser.add_argument("--artifacts")  # where screenshots of failures go
+    # With ASan and UBSan: fail on any error they report and on leaks from our sources under it.
+    parser.add_argument("--sanitized", metavar="SOURCE_ROOT")
     args = parser.parse_args()
 
     work = tempfile.mkdtemp(prefix="tundrel-e2e-")

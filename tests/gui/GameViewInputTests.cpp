@@ -99,29 +99,6 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
     }
 }
 
-TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
-    Tap('G');
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    ClickUnit(kEnemyBoy);
-    for (int key : {'S', 'G', 'F', 'A', 'W', 'P'}) Tap(key);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    ClickTarget(kGround, kMouseRight);
-    EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
-    EXPECT_TRUE(ConsoleTexts().empty());
-
-    // A group key may select an enemy mid-entry: the player never commands the computer's units.
-    ClickUnit(kEnemyBoy);
-    HoldCtrl(true);
-    Tap('4');
-    HoldCtrl(false);
-    SelectOwnBoy();
-    Tap('G');
-    Tap('4');
-    ClickTarget(kGround);
-    EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-}
-
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {
     ClickUnit(kOwnGirl);
     HoldCtrl(true);
