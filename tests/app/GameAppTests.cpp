@@ -3,11 +3,8 @@
 #include "TestFrameHost.h"
 #include "app/MyD3DApp.h"
 #include "gfx/Gfx.h"
-#include "gui/ButtonLook.h"
 #include "gui/GUIManager.h"
 #include "gui/Menu.h"
-#include "platform/Shell.h"
-#include "platform/VirtualKeys.h"
 #include "support/TestFiles.h"
 
 #include <cstdlib>
@@ -16,7 +13,6 @@
 #include <gtest/gtest.h>
 
 using namespace platform;
-using namespace vexo::literals;
 
 namespace {
 

@@ -1,16 +1,11 @@
 // The settings dialog: how each change refills the lists, and its outlines.
-#include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/SettingsDialog.h"
-#include "app/SettingsDisplayConfig.h"
 #include "gfx/Gfx.h"
+#include "gfx/RecordingDevice.h"
 #include "platform/DisplayModes.h"
-#include "platform/VirtualKeys.h"
-#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
-#include <optional>
-#include <utility>
 
 using namespace platform;
 

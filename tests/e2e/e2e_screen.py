@@ -6,26 +6,22 @@ import subprocess
 from PIL import Image
 
 
-class Screen:
-    def __init__(self, window):
-        self.window = window
+def geometry(window):
+    # The client area on the screen. xwininfo, since xdotool counts a window manager's frame twice
+    # in the position of a decorated window.
+    out = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
+    values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+    return tuple(int(values[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def geometry(self):
-        # The client area on the screen. xwininfo, since xdotool counts a window manager's frame twice
-        # in the position of a decorated window.
-        out = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True).stdout
-        values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
-        return tuple(int(values[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
-                                                    "Height"))
 
-    def grab(self):
-        # The window's client area as an RGB image, or None while the server cannot give one.
-        # xwd is several times quicker than ImageMagick's import, so the polling follows the game closely.
-        shot = subprocess.run(["xwd", "-root", "-silent"], capture_output=True)
-        if shot.returncode != 0 or len(shot.stdout) < 100:
-            return None
-        x, y, w, h = self.geometry()
-        return root_image(shot.stdout).crop((x, y, x + w, y + h))
+def grab(window):
+    # The window's client area as an RGB image, or None while the server cannot give one.
+    # xwd is several times quicker than ImageMagick's import, so the polling follows the game closely.
+    shot = subprocess.run(["xwd", "-root", "-silent"], capture_output=True)
+    if shot.returncode != 0 or len(shot.stdout) < 100:
+        return None
+    x, y, w, h = geometry(window)
+    return root_image(shot.stdout).crop((x, y, x + w, y + h))
 
 
 def root_image(raw):
@@ -80,12 +76,6 @@ def button_state(shot, sample, label_box):
     return "other"
 
 
-def menu_button_state(shot, k):
-    w, _ = shot.size
-    x, y = menu_button_centre(shot, k)
-    return button_state(shot, (w / 4 + 10, y), (x - 50, y - 9, x + 50, y + 9))
-
-
 def is_menu(return_enabled, hovered=None):
     # The menu laid out for the window's size; with hovered, that button shows the pointer over it.
     def check(shot):
@@ -96,7 +86,8 @@ def is_menu(return_enabled, hovered=None):
         wanted = ["enabled" if return_enabled else "disabled"] + ["enabled"] * 4
         if hovered is not None:
             wanted[hovered] = "hovered"
-        return [menu_button_state(shot, k) for k in range(5)] == wanted
+        centres = [menu_button_centre(shot, k) for k in range(5)]
+        return [button_state(shot, (w / 4 + 10, y), (x - 50, y - 9, x + 50, y + 9)) for x, y in centres] == wanted
     return check
 
 
@@ -163,15 +154,8 @@ def is_battlefield(shot, covered=0.6):
     return bright > len(values) * covered and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
 
 
-def info_ink(shot):
-    # The info panel sits between the console and the order buttons.
-    w, h = shot.size
-    left = w - 8 - 148 - 0.4 * w
-    return count(shot, (int(left) + 4, h - 112, w - 160, h - 8),
-                 lambda r, g, b: max(abs(r - 0x60), abs(g - 0x60), abs(b - 0x60)) > 40)
-
-
 def info_panel(shot):
+    # Between the console and the order buttons.
     w, h = shot.size
     return shot.crop((int(w - 8 - 148 - 0.4 * w) + 4, h - 112, w - 160, h - 8))
 

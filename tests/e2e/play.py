@@ -11,8 +11,8 @@ import sys
 import tempfile
 import time
 
-from e2e_screen import (Screen, cursor_corner, description_ink, dialog_button_centre, differs, distance,
-                        enemy_centre, info_ink, info_panel, is_battlefield, is_dialog, is_menu, is_mission_list,
+from e2e_screen import (cursor_corner, description_ink, dialog_button_centre, differs, distance,
+                        enemy_centre, geometry, grab, info_panel, is_battlefield, is_dialog, is_menu, is_mission_list,
                         list_row_centre, menu_button_centre, order_button_centre, own_unit, play_state,
                         ring_centre, tile)
 
@@ -38,7 +38,6 @@ class Game:
         self.process = subprocess.Popen(shlex.split(os.environ.get("TUNDREL_E2E_WRAPPER", "")) + [binary] + list(args), cwd=folder, env=env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
         self.window = self.find_window()
-        self.screen = Screen(self.window)
 
     def find_window(self):
         deadline = time.monotonic() + START_SECONDS
@@ -60,7 +59,7 @@ class Game:
         shot = None
         while time.monotonic() < deadline:
             self.check_running()
-            shot = self.screen.grab()
+            shot = grab(self.window)
             if shot is not None and predicate(shot):
                 return shot
             time.sleep(0.25)
@@ -79,7 +78,7 @@ class Game:
         subprocess.run(["xdotool", "mousemove", "--window", self.window, str(int(x)), str(int(y))], check=True)
 
     def size(self):
-        return self.screen.geometry()[2:]
+        return geometry(self.window)[2:]
 
     def set_maximized(self, maximized):
         subprocess.run(["wmctrl", "-i", "-r", self.window, "-b",
@@ -123,7 +122,7 @@ def choose_and_play(game, shot, row):
 
 def escape_to_menu(game):
     # Off the buttons, so none shows as hovered.
-    w, h = game.screen.grab().size
+    w, h = grab(game.window).size
     game.move(0.1 * w, 0.5 * h)
     game.key("Escape")
     return game.wait_for("the menu over the game, \"Wroc do gry\" enabled", is_menu(True))
@@ -152,7 +151,7 @@ def find_enemy(game):
     # is in view; each press moves it at least one frame's worth.
     key = "Right"
     for _ in range(300):
-        shot = game.screen.grab()
+        shot = grab(game.window)
         w, h = shot.size
         found = enemy_centre(shot)
         if found and 0.05 * w < found[0] < 0.9 * w and 0.05 * h < found[1] < h - 180:
@@ -187,10 +186,10 @@ def walk_left(game, shot):
     size = tile(shot)
     spot = (0.3 * w, 0.1 * h)
     game.move(*spot)
-    before = info_ink(game.wait_for("the battlefield", is_battlefield))
+    before = info_panel(game.wait_for("the battlefield", is_battlefield))
     child = own_unit(shot)
     game.click(*child)
-    shot = game.wait_for("the child selected: the ring and the info panel", lambda s: info_ink(s) > before + 150 and (
+    shot = game.wait_for("the child selected: the ring and the info panel", lambda s: differs(info_panel(s), before) > 150 and (
         ring_centre(s) is not None and distance(ring_centre(s), child) < size))
     start = ring_centre(shot)
     enter_order(game, spot, lambda: game.key("g"), (start[0] - size, start[1]))

@@ -1,5 +1,5 @@
 // The battlefield view's input on a running mission: selection by click, order entry with its
-// prompts, right-click orders by target kind and the group keys.
+// prompts and the group keys.
 #include "GameScreenTestKit.h"
 
 #include "gui/Hint.h"

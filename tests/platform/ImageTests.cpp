@@ -1,5 +1,4 @@
-// Image decoding: the colour key matches exact ARGB values only, and the size an image announces
-// is checked before a pixel is decoded.
+// Image decoding: the size an image announces is checked before a pixel is decoded.
 #include "RenderTestKit.h"
 
 #include "platform/ImageDecode.h"
@@ -7,20 +6,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TEST(ImageDecode, KeyTurnsExactlyMatchingPixelsTransparentBlack) {
-    const std::vector<std::uint32_t> image = {0xFFFF00FF, 0xFEFF00FF, 0xFFFF00FE, 0x80102030};
-    const std::string png = EncodePng(image, 2, 2);
-    std::vector<std::uint32_t> argb;
-    int w = 0, h = 0;
-    ASSERT_EQ(DecodeImage(png.data(), std::uint32_t(png.size()), 0xFFFF00FF, 64, argb, w, h), kRenderOk);
-    EXPECT_EQ(w, 2);
-    EXPECT_EQ(h, 2);
-    EXPECT_EQ(argb, (std::vector<std::uint32_t>{0, 0xFEFF00FF, 0xFFFF00FE, 0x80102030}));
-
-    ASSERT_EQ(DecodeImage(png.data(), std::uint32_t(png.size()), 0, 64, argb, w, h), kRenderOk);
-    EXPECT_EQ(argb, image);
-}
 
 TEST(ImageDecode, SizeAboveTheDeviceOrThePixelBudgetIsRefusedBeforeDecoding) {
     std::string png = EncodePng(Solid(16, 16, 0xFF123456), 16, 16);

@@ -3,6 +3,7 @@
 #include "platform/AudioSDL.h"
 #include "platform/MixLimiter.h"
 #include "sound/SoundSystem.h"
+#include "support/Files.h"
 #include "support/TestFiles.h"
 #include "support/Text1250.h"
 
@@ -11,7 +12,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 
 using namespace vexo::literals;
 using platform::CSDLAudioOutput;
@@ -31,17 +31,13 @@ std::string MakeWav(int rate, int frames) {
     return out;
 }
 
-void Write(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(AudioSDL, ChunksAreResampledToTheirLength) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     tundrel_test::TempDir dir;
     CSDLAudioOutput audio;
     ASSERT_TRUE(audio.Open(44100, 16));
     const auto played = [&](int rate, int frames, int frequency) {
-        Write(dir.File("effect.wav"), MakeWav(rate, frames));
+        vexo::WriteStringToFile(dir.File("effect.wav"), MakeWav(rate, frames));
         const auto sample = audio.LoadSample(dir.File("effect.wav"));
         EXPECT_NE(sample, platform::kNoSample);
         const std::size_t length = audio.ChunkFrames(sample, frequency).size() / std::size_t(audio.OutputChannels());
@@ -102,7 +98,7 @@ TEST(SoundSystem, EachMissingOrBrokenEffectIsNamedAndLogged) {
     tundrel_test::InFolder inside(dir.path);
     std::filesystem::create_directory("Sfx");
     const auto effect = [](int n) { return "Sfx/" + std::to_string(n) + ".wav"; };
-    for (int n = 0; n < 8; ++n) Write(effect(n), MakeWav(22050, 2205));
+    for (int n = 0; n < 8; ++n) vexo::WriteStringToFile(effect(n), MakeWav(22050, 2205));
     for (const char* driver : {"dummy", "nonexistent"}) {
         setenv("SDL_AUDIODRIVER", driver, 1);
         {
@@ -116,14 +112,14 @@ TEST(SoundSystem, EachMissingOrBrokenEffectIsNamedAndLogged) {
             const std::string message = std::string("Nie można załadować dźwięku z pliku \""_pl) + std::to_string(n) + ".wav\".";
             for (const std::string& bad : {std::string(), std::string("RIFF\x10\0\0\0WAVEjunk", 16)}) {
                 if (bad.empty()) std::filesystem::remove(effect(n));
-                else Write(effect(n), bad);
+                else vexo::WriteStringToFile(effect(n), bad);
                 const auto error = tundrel_test::ErrorOf([] { CSoundSystem sound; });
                 ASSERT_TRUE(error);
                 EXPECT_EQ(error->message, message);
                 EXPECT_EQ(CSoundSystem::Instance(), nullptr);
             }
             EXPECT_NE(errors.Contents().find(message), std::string::npos);
-            Write(effect(n), MakeWav(22050, 2205));
+            vexo::WriteStringToFile(effect(n), MakeWav(22050, 2205));
         }
     }
     setenv("SDL_AUDIODRIVER", "dummy", 1);

@@ -1,11 +1,11 @@
 // tundrel-tool run as a program: the summary of good missions, the messages of broken ones in
 // UTF-8, exit statuses, and the refusal of wrong command lines.
+#include "support/Files.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -19,9 +19,7 @@ std::string Quoted(const std::string& word) {
 
 class MissionTool : public ::testing::Test {
 protected:
-    void Write(const std::string& name, const std::string& text) const {
-        std::ofstream(fs::path(scratch.path) / name, std::ios::binary) << text;
-    }
+    void Write(const std::string& name, const std::string& text) const { vexo::WriteStringToFile(scratch.File(name), text); }
     // Runs in the scratch folder, so that the tool's Errors.log lands there.
     tundrel_test::ProgramRun Tool(const std::vector<std::string>& words) const {
         std::string command = Quoted(TUNDREL_TOOL);
