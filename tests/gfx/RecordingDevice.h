@@ -45,9 +45,7 @@ public:
     std::vector<Text> texts;
     std::vector<Polyline> polylines;
     std::map<TextureHandle, Texture> textures; // live textures
-    std::vector<TextureHandle> releasedTextures;
     std::map<FontHandle, FontDesc> fonts; // live fonts
-    std::vector<FontHandle> releasedFonts;
     std::set<LineHandle> lines; // live line drawers
     std::map<RenderState, std::uint32_t> renderStates;
     std::uint32_t clearColor = 0;
@@ -131,7 +129,6 @@ public:
     void ReleaseTexture(TextureHandle texture) override {
         calls.push_back("ReleaseTexture");
         textures.erase(texture);
-        releasedTextures.push_back(texture);
     }
 
     RenderResult CreateLine(LineHandle& line) override {
@@ -174,7 +171,6 @@ public:
     void ReleaseFont(FontHandle font) override {
         calls.push_back("ReleaseFont");
         fonts.erase(font);
-        releasedFonts.push_back(font);
     }
 
     RenderResult ReadBackBuffer(std::vector<std::uint32_t>& pixels, std::uint32_t& w,
