@@ -4,8 +4,8 @@
 
 #include "game/Simulation.h"
 #include "support/Convert.h"
+#include "support/TestFiles.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -49,11 +49,9 @@ std::vector<GoldenRun> ReadGoldenRuns(const std::string& folder) {
 class GoldenRunTest : public GameWorldTest {};
 
 TEST_F(GoldenRunTest, MissionsPlayOutAsCheckedIn) {
-    const char* root = std::getenv("TUNDREL_SOURCE_DIR");
-    ASSERT_NE(root, nullptr);
     Game().console = nullptr;
     Game().sound = nullptr;
-    const std::vector<GoldenRun> runs = ReadGoldenRuns(std::string(root) + "/tests/game/missions");
+    const std::vector<GoldenRun> runs = ReadGoldenRuns(tundrel_test::SourcePath("tests/game/missions"));
     ASSERT_GE(runs.size(), 3u);
     for (const GoldenRun& run : runs) {
         EXPECT_EQ(DescribeResult(RunHeadless(run.mission, run.options)), run.expected) << run.mission;

@@ -2,8 +2,6 @@
 // queries.
 #include "GameTestWorld.h"
 
-#include "game/Snowball.h"
-
 #include <functional>
 
 namespace {
@@ -47,19 +45,6 @@ TEST_F(ObjectListTest, RemovalDuringTheWalkStillUpdatesTheFollowers) {
     EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 1}));
 }
 
-TEST_F(ObjectListTest, ObjectsAddedDuringTheWalkAreUpdatedInIt) {
-    // A unit in water drowns on its update and leaves bubbles, updated in the same walk.
-    Map().Cell(3, 3).kind = kWater;
-    CUnit* unit = AddUnit(kGirl, 0, 3.0f, 3.0f);
-    Game().Select(unit);
-    Objects().UpdateAll(0.0f, 0.25f);
-    ASSERT_EQ(Objects().Size(), 1u);
-    auto* bubbles = dynamic_cast<CBubbles*>(Objects().All().front().get());
-    ASSERT_NE(bubbles, nullptr);
-    EXPECT_FLOAT_EQ(bubbles->lifeTime, 4.75f);
-    EXPECT_EQ(Game().Selected(), nullptr);
-}
-
 TEST_F(ObjectListTest, ReferencesDoNotMistakeANewObjectAtAReusedAddress) {
     CUnit* first = AddUnit(kBoy, 0, 5.0f, 5.0f);
     const TObjectRef<CUnit> ref(first);
@@ -88,7 +73,6 @@ TEST_F(ObjectListTest, PointAndOverlapQueries) {
     EXPECT_EQ(Objects().UnitAt(4.6f, 5.4f), a); // edges included
     EXPECT_EQ(Objects().UnitAt(5.6f, 5.0f), b);
     EXPECT_EQ(Objects().UnitAt(7.0f, 5.0f), nullptr);
-
 
     // Squares of half a tile, at positions exact in binary: touching edges do not overlap.
     std::vector<int> log;
@@ -125,7 +109,8 @@ TEST_F(ObjectListTest, QueriesDuringTheWalkFindObjectsWhereTheyNowStandInListOrd
     }));
     CObject* found = nullptr;
     CObject* probe = nullptr;
-    probe = Objects().Add(std::make_unique<ScriptedObject>([&] { found = Objects().FirstOverlapping(*probe); }));
+    probe =
+        Objects().Add(std::make_unique<ScriptedObject>([&] { found = Objects().FirstOverlapping(*probe); }));
     probe->x = probe->y = 10.0f;
     Objects().UpdateAll(0.0f, 0.01f);
     EXPECT_EQ(found, early);
@@ -138,24 +123,6 @@ TEST_F(ObjectListTest, QueriesDuringTheWalkFindObjectsWhereTheyNowStandInListOrd
     found = nullptr;
     Objects().UpdateAll(0.0f, 0.01f);
     EXPECT_EQ(found, early);
-}
-
-TEST_F(ObjectListTest, ExperienceGoesToTheTeamWithin14Tiles) {
-    Game().console = nullptr;
-    CUnit* close = AddUnit(kBoy, 1, 2.0f, 5.0f);
-    CUnit* edge = AddUnit(kBoy, 1, 16.0f, 5.0f);
-    CUnit* distant = AddUnit(kBoy, 1, 16.5f, 5.0f);
-    CUnit* other = AddUnit(kBoy, 2, 3.0f, 5.0f);
-    CUnit* lying = AddUnit(kBoy, 1, 3.0f, 6.0f, false);
-    lying->life = -10.0f;
-    // Awarded by a hit, in the middle of the world's step.
-    Objects().Add(std::make_unique<ScriptedObject>([this] { Objects().AwardExperience(2.0f, 5.0f, 1); }));
-    Objects().UpdateAll(0.0f, 0.0f);
-    EXPECT_FLOAT_EQ(close->experience, 0.1f);
-    EXPECT_FLOAT_EQ(edge->experience, 0.1f);
-    EXPECT_EQ(distant->experience, 0.0f);
-    EXPECT_EQ(other->experience, 0.0f);
-    EXPECT_EQ(lying->experience, 0.0f);
 }
 
 } // namespace
