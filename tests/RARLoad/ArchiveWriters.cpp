@@ -1,10 +1,10 @@
 // RAR 4 and RAR 5 stored-file writers, and a libarchive writer for the other formats.
 #include "RARLoad/ArchiveWriters.h"
+#include "support/TestFiles.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 #include <clocale>
-#include <fstream>
 #include <locale.h>
 #include <stdexcept>
 #include <utility>
@@ -12,17 +12,10 @@
 
 namespace testarchive {
 
+using tundrel_test::PutLE16;
+using tundrel_test::PutLE32;
+
 namespace {
-
-void Put16(std::string& out, std::uint32_t v) {
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // RAR 5's variable-length integer: seven bits per byte, lowest first, high bit set while more follow.
 void PutVint(std::string& out, std::uint64_t v) {
@@ -36,11 +29,11 @@ void PutVint(std::string& out, std::uint64_t v) {
 std::string Rar4Block(std::uint8_t type, std::uint16_t flags, const std::string& rest) {
     std::string body;
     body += char(type);
-    Put16(body, flags);
-    Put16(body, std::uint32_t(2 + body.size() + 2 + rest.size()));
+    PutLE16(body, flags);
+    PutLE16(body, std::uint32_t(2 + body.size() + 2 + rest.size()));
     body += rest;
     std::string block;
-    Put16(block, Crc32(body) & 0xFFFF);
+    PutLE16(block, Crc32(body) & 0xFFFF);
     return block + body;
 }
 
@@ -50,7 +43,7 @@ std::string Rar5Block(const std::string& body) {
     PutVint(sized, body.size());
     sized += body;
     std::string block;
-    Put32(block, Crc32(sized));
+    PutLE32(block, Crc32(sized));
     return block + sized;
 }
 
@@ -65,18 +58,17 @@ std::string Rar4(const std::vector<Item>& items) {
     out += Rar4Block(0x73, 0, std::string(6, '\0'));
     for (const Item& item : items) {
         bool unicode = false;
-        for (unsigned char c : item.name)
-            unicode = unicode || c > 0x7F;
+        for (unsigned char c : item.name) unicode = unicode || c > 0x7F;
         std::string rest;
-        Put32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // packed size
-        Put32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // unpacked size
-        rest += char(2);                                                   // made on Windows
-        Put32(rest, item.directory ? 0 : Crc32(item.data));
-        Put32(rest, 0x5A210000); // 2025-01-01 as a DOS date
-        rest += char(20);        // version needed to extract
-        rest += char(0x30);      // stored
-        Put16(rest, std::uint32_t(item.name.size()));
-        Put32(rest, item.directory ? 0x10 : 0x20);
+        PutLE32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // packed size
+        PutLE32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // unpacked size
+        rest += char(2);                                                     // made on Windows
+        PutLE32(rest, item.directory ? 0 : Crc32(item.data));
+        PutLE32(rest, 0x5A210000); // 2025-01-01 as a DOS date
+        rest += char(20);          // version needed to extract
+        rest += char(0x30);        // stored
+        PutLE16(rest, std::uint32_t(item.name.size()));
+        PutLE32(rest, item.directory ? 0x10 : 0x20);
         rest += item.name;
         const std::uint16_t flags = 0x8000 | (item.directory ? 0xE0 : 0) | (unicode ? 0x200 : 0);
         out += Rar4Block(0x74, flags, rest);
@@ -101,7 +93,7 @@ std::string Rar5(const std::vector<Item>& items) {
         PutVint(body, item.directory ? 1 : 4); // directory, or data CRC32 present
         PutVint(body, item.directory ? 0 : item.data.size());
         PutVint(body, item.directory ? 0x10 : 0x20); // attributes
-        if (!item.directory) Put32(body, Crc32(item.data));
+        if (!item.directory) PutLE32(body, Crc32(item.data));
         PutVint(body, 0); // compression: version 0, stored, smallest dictionary
         PutVint(body, 0); // made on Windows
         PutVint(body, item.name.size());
@@ -157,41 +149,11 @@ std::string ZipWithNameNotUtf8(const std::vector<Item>& items, const std::string
     return zip;
 }
 
-std::string StreamedZip(const std::vector<Item>& items) {
-    std::string out;
-    for (const Item& item : items) {
-        Put32(out, 0x04034B50);
-        Put16(out, 20);     // version needed
-        Put16(out, 0x0008); // sizes and CRC follow the data
-        Put16(out, 0);      // stored
-        Put32(out, 0);      // time and date
-        Put32(out, 0);      // CRC, compressed and uncompressed size: unknown here
-        Put32(out, 0);
-        Put32(out, 0);
-        Put16(out, std::uint32_t(item.name.size()));
-        Put16(out, 0);
-        out += item.name + item.data;
-        Put32(out, 0x08074B50);
-        Put32(out, Crc32(item.data));
-        Put32(out, std::uint32_t(item.data.size()));
-        Put32(out, std::uint32_t(item.data.size()));
-    }
-    // Where the central directory would begin: a streaming reader stops here.
-    Put32(out, 0x02014B50);
-    out += std::string(42, '\0');
-    return out;
-}
-
 std::vector<Item> WithBackslashes(std::vector<Item> items) {
     for (Item& item : items)
         for (char& c : item.name)
             if (c == '/') c = '\\';
     return items;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 } // namespace testarchive

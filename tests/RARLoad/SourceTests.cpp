@@ -1,20 +1,52 @@
-// The archive source over archives the tests make: every format, damaged ones, and the refusals.
+// The game data sources: a folder and archives of every format the tests can make, damaged ones, and
+// what both refuse.
 #include "RARLoad/ArchiveWriters.h"
-#include "RARLoad/SourceTestKit.h"
+#include "RARLoad/RARLoad.h"
 #include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <algorithm>
+#include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace vexo::literals;
 using testarchive::Item;
-using testkit::DrainPath;
-using testkit::Listing;
 using tundrel_test::MessageOf;
 
 namespace {
+
+using Listing = std::vector<std::pair<std::string, std::string>>; // name, content
+
+// Every entry, read alternately with Read and ReadToString so that both ways are exercised; the
+// sizes announced by Next are checked against what was delivered.
+Listing DrainPath(const std::string& path) {
+    const std::unique_ptr<CRARLoader> source(OpenGameData(path));
+    Listing listing;
+    std::string name;
+    std::uint32_t size = 0;
+    while (source->Next(name, size)) {
+        std::string content;
+        if (listing.size() % 2 == 0) {
+            content.assign(size, '\0');
+            source->Read(content.data());
+        } else {
+            source->ReadToString(content);
+        }
+        EXPECT_EQ(content.size(), size) << name;
+        listing.emplace_back(name, content);
+    }
+    return listing;
+}
+
+// A file of the scratch folder, written with the folders on its way.
+void Write(const std::string& path, const std::string& bytes) {
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    vexo::WriteStringToFile(path, bytes);
+}
 
 const std::string kPolish = "Łódź/żółw.txt"; // UTF-8 in the source, as archives store it
 
@@ -49,12 +81,12 @@ std::string Make(const std::string& format, const std::vector<Item>& items) {
 
 class ArchiveFormat : public ::testing::TestWithParam<std::string> {
 protected:
-    testkit::ScratchFolder scratch;
-    std::string path = scratch / "GameData";
+    tundrel_test::TempDir scratch;
+    std::string path = scratch.File("GameData");
 };
 
 TEST_P(ArchiveFormat, DeliversFilesOnlyWithBackslashNamesAndExactContent) {
-    testarchive::WriteFile(path, Make(GetParam(), Content()));
+    vexo::WriteStringToFile(path, Make(GetParam(), Content()));
     const Listing first = DrainPath(path);
     EXPECT_EQ(DrainPath(path), first) << "a second pass differs";
     // The archive's own order is kept; 7z puts empty files last, so compare without order.
@@ -67,7 +99,7 @@ TEST_P(ArchiveFormat, DeliversFilesOnlyWithBackslashNamesAndExactContent) {
 TEST_P(ArchiveFormat, EveryCutEndsInAnErrorOrAShorterListing) {
     const std::string whole = Make(GetParam(), Content());
     for (std::size_t cut = 0; cut < whole.size(); cut += cut < 200 ? 1 : 997) {
-        testarchive::WriteFile(path, whole.substr(0, cut));
+        vexo::WriteStringToFile(path, whole.substr(0, cut));
         Listing delivered;
         const std::string message = MessageOf([&] { delivered = DrainPath(path); });
         if (!message.empty()) continue;
@@ -83,11 +115,11 @@ INSTANTIATE_TEST_SUITE_P(Formats, ArchiveFormat, ::testing::Values("rar4", "rar5
 
 class ArchiveSource : public ::testing::Test {
 protected:
-    testkit::ScratchFolder scratch;
-    std::string path = scratch / "GameData";
+    tundrel_test::TempDir scratch;
+    std::string path = scratch.File("GameData");
 
     std::string Open(const std::string& bytes) {
-        testarchive::WriteFile(path, bytes);
+        vexo::WriteStringToFile(path, bytes);
         return MessageOf([&] { DrainPath(path); });
     }
     std::string CannotOpen(std::string_view reason) {
@@ -154,8 +186,7 @@ TEST_F(ArchiveSource, ADataChecksumFailureInEveryFormatIsACrcError) {
 std::string Rar4WithSizes(std::uint32_t packed, std::uint32_t unpacked, std::uint16_t extraFlags = 0) {
     std::string bytes = testarchive::Rar4({{"a.txt", std::string(packed, 'p')}});
     const std::size_t header = 7 + 13;
-    for (int i = 0; i < 4; ++i)
-        bytes[header + 11 + i] = char((unpacked >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 4; ++i) bytes[header + 11 + i] = char((unpacked >> (8 * i)) & 0xFF);
     bytes[header + 3] = char(bytes[header + 3] | (extraFlags & 0xFF));
     bytes[header + 4] = char(bytes[header + 4] | (extraFlags >> 8));
     const std::uint32_t crc = testarchive::Crc32(bytes.substr(header + 2, 32 + 5 - 2));
@@ -170,7 +201,7 @@ TEST_F(ArchiveSource, DeliversExactlyTheAnnouncedSizeOrFails) {
     EXPECT_EQ(Open(Rar4WithSizes(5, 8)), "Błąd odczytu."_pl);
 
     // An entry too large to read is passed over by Next and Skip, and refused when it is read.
-    testarchive::WriteFile(path, Rar4WithSizes(8, 600u << 20));
+    vexo::WriteStringToFile(path, Rar4WithSizes(8, 600u << 20));
     std::unique_ptr<CRARLoader> source(OpenGameData(path));
     std::string name, text;
     std::uint32_t size = 0;
@@ -188,7 +219,7 @@ TEST_F(ArchiveSource, DeliversExactlyTheAnnouncedSizeOrFails) {
 
 TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
     std::string bytes = Rar4WithSizes(8, 8, 0x0004);
-    testarchive::WriteFile(path, bytes);
+    vexo::WriteStringToFile(path, bytes);
     std::unique_ptr<CRARLoader> source(OpenGameData(path));
     std::string name, text;
     std::uint32_t size = 0;
@@ -210,53 +241,120 @@ TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
     EXPECT_EQ(Open(bytes), CannotOpen(" Archiwum jest zaszyfrowane."_pl));
 }
 
-TEST_F(ArchiveSource, FollowsTheProtocol) {
-    testarchive::WriteFile(path,
-                           testarchive::Rar4({{"1", "one"}, {"dir", "", true}, {"2", ""}, {"3", "three"}}));
-    std::unique_ptr<CRARLoader> source(OpenGameData(path));
-    std::string name, text = "old";
+class FolderSource : public ::testing::Test {
+protected:
+    tundrel_test::TempDir scratch;
+    std::string root = scratch.File("GameData");
+};
+
+TEST_F(FolderSource, DeliversSubFoldersDepthFirstInByteOrderWithHiddenFiles) {
+    Write(scratch.File("GameData/b.txt"), "bee");
+    Write(scratch.File("GameData/a.txt"), "ay");
+    Write(scratch.File("GameData/Sprites.xml"), "<Sprites/>");
+    Write(scratch.File("GameData/Sprites/unit.png"), "png");
+    Write(scratch.File("GameData/Z/deep/far.bmp"), "bmp");
+    Write(scratch.File("GameData/.hidden"), "h");
+    Write(scratch.File("GameData/empty.txt"), "");
+    Write(scratch.File("GameData/Łódź/żółw.png"), "x");
+    std::filesystem::create_directories(scratch.File("GameData/Sprites/Empty"));
+    std::filesystem::create_directories(scratch.File("GameData/Nothing"));
+
+    const Listing expected = {{".hidden", "h"},
+                              {"Sprites\\unit.png", "png"},
+                              {"Sprites.xml", "<Sprites/>"},
+                              {"Z\\deep\\far.bmp", "bmp"},
+                              {"a.txt", "ay"},
+                              {"b.txt", "bee"},
+                              {"empty.txt", ""},
+                              {std::string("Łódź\\żółw.png"_pl), "x"}};
+    EXPECT_EQ(DrainPath(root), expected);
+    // Each pass opens a fresh source; both must see the same sequence.
+    EXPECT_EQ(DrainPath(root), expected);
+}
+
+TEST_F(FolderSource, LinkedFoldersAreNotEnteredAndOnlyRegularFilesCount) {
+    Write(scratch.File("GameData/a.txt"), "a");
+    Write(scratch.File("Elsewhere/b.txt"), "b");
+    std::filesystem::create_directory_symlink("..", root + "/up"); // a cycle
+    std::filesystem::create_directory_symlink("../Elsewhere", root + "/there");
+    std::filesystem::create_symlink("a.txt", root + "/same.txt");
+    ASSERT_EQ(::mkfifo((root + "/pipe").c_str(), 0600), 0);
+    EXPECT_EQ(DrainPath(root), (Listing{{"a.txt", "a"}, {"same.txt", "a"}}));
+}
+
+TEST_F(FolderSource, MissingSourceAndUnreadableFolder) {
+    const auto missing = tundrel_test::ErrorOf([] { delete OpenGameData("GameData"); });
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->message, "GameData nie istnieje.");
+    EXPECT_EQ(missing->sourceFile, "RARLoad\\RARLoad");
+    // A file where a folder is expected cannot be listed either.
+    Write(scratch.File("plain.txt"), "not a folder");
+    EXPECT_EQ(MessageOf([&] { CRARLoader_dir source(scratch.File("plain.txt")); }),
+              std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + scratch.File("plain.txt") +
+                  "\".");
+}
+
+TEST_F(FolderSource, AFileThatChangedSinceTheScanIsAReadError) {
+    Write(scratch.File("GameData/grows"), "1234");
+    Write(scratch.File("GameData/shrinks"), "1234");
+    Write(scratch.File("GameData/vanishes"), "1234");
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    Write(scratch.File("GameData/grows"), "12345");
+    Write(scratch.File("GameData/shrinks"), "123");
+    std::filesystem::remove(root + "/vanishes");
+    const std::string full = root + "\\";
+    std::string name, text;
     std::uint32_t size = 0;
     char buffer[8];
-    EXPECT_EQ(MessageOf([&] { source->Read(buffer); }), "Błąd odczytu."_pl) << "Read before Next";
-
-    source.reset(OpenGameData(path));
     ASSERT_TRUE(source->Next(name, size));
-    ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(name, "1");
+    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }),
+              std::string("Nie można odczytać pliku \""_pl) + full + "grows\".");
+    // The failed read leaves the entry where it was; the caller gives up, a test may go on.
     source->Skip();
     ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(name + std::to_string(size), "20");
-    source->ReadToString(text);
-    EXPECT_EQ(text, "");
+    EXPECT_THROW(source->Read(buffer), vexo::CWin32APIError);
+    source->Skip();
     ASSERT_TRUE(source->Next(name, size));
-    source->Read(buffer);
-    EXPECT_EQ(std::string(buffer, size), "three");
-    EXPECT_FALSE(source->Next(name, size));
-    EXPECT_FALSE(source->Next(name, size));
+    EXPECT_EQ(MessageOf([&] { source->Read(buffer); }),
+              std::string("Nie można otworzyć pliku \""_pl) + full + "vanishes\".");
 }
 
-TEST_F(ArchiveSource, AnEntryWhoseHeaderHasNoSizeIsMeasuredBeforeItIsAnnounced) {
-    testarchive::WriteFile(
-        path, testarchive::StreamedZip({{"a", "alpha"}, {"e", ""}, {"b", std::string(70000, 'b')}}));
-    EXPECT_EQ(DrainPath(path), (Listing{{"a", "alpha"}, {"e", ""}, {"b", std::string(70000, 'b')}}));
-    std::unique_ptr<CRARLoader> source(OpenGameData(path));
-    std::string name;
+TEST_F(FolderSource, AFileTooLargeToReadIsRefusedOnlyWhenRead) {
+    Write(scratch.File("GameData/a.txt"), "a");
+    const auto sparse = [&](const std::string& name, off_t length) {
+        const int fd = ::open((root + "/" + name).c_str(), O_WRONLY | O_CREAT, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, length), 0);
+        ::close(fd);
+    };
+    sparse("giant.bin", off_t(4) << 30);
+    sparse("huge.bin", off_t(600) << 20);
+    const auto tooLarge = [&](const std::string& name, const std::string& size) {
+        return std::string("Plik \""_pl) + root + "\\" + name + std::string("\" jest za duży ("_pl) + size +
+               std::string(" bajtów)."_pl);
+    };
+    std::unique_ptr<CRARLoader> source(OpenGameData(root));
+    std::string name, text;
     std::uint32_t size = 0;
-    ASSERT_TRUE(source->Next(name, size));
-    source->Skip();
-    ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(name + std::to_string(size), "e0");
-    source->Read(nullptr);
-    ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(name, "b");
-}
+    std::vector<std::pair<std::string, std::uint32_t>> passed;
+    while (source->Next(name, size)) {
+        passed.emplace_back(name, size);
+        source->Skip();
+    }
+    EXPECT_EQ(passed, (std::vector<std::pair<std::string, std::uint32_t>>{
+                          {"a.txt", 1}, {"giant.bin", UINT32_MAX}, {"huge.bin", 600u << 20}}));
 
-TEST_F(ArchiveSource, FailuresAreLoggedWithTheSourceName) {
-    const tundrel_test::CapturedErrorLog log;
-    Open("not an archive at all");
-    const std::string text = log.Contents();
-    EXPECT_NE(text.find("RARLoad\\RARLoad"), std::string::npos);
-    EXPECT_NE(text.find(CannotOpen(" Plik nie jest poprawnym archiwum RAR."_pl)), std::string::npos);
+    // Refused when read, before anything is written.
+    for (const auto& [skipped, message] :
+         {std::pair{1, tooLarge("giant.bin", "4294967296")}, {2, tooLarge("huge.bin", "629145600")}}) {
+        source.reset(OpenGameData(root));
+        for (int i = 0; i <= skipped; ++i) {
+            if (i) source->Skip();
+            source->Next(name, size);
+        }
+        EXPECT_EQ(MessageOf([&] { skipped == 1 ? source->ReadToString(text) : source->Read(nullptr); }),
+                  message);
+    }
 }
 
 } // namespace
