@@ -103,8 +103,7 @@ public:
 // A record written out by hand: UTF-8 lines in the source, Windows-1250 with CR LF in the file.
 inline std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
-    for (std::string_view line : lines)
-        text += vexo::Utf8ToCp1250(line) + "\r\n";
+    for (std::string_view line : lines) text += vexo::Utf8ToCp1250(line) + "\r\n";
     return text;
 }
 
