@@ -1,39 +1,10 @@
-// The reader: token sequence, each option, entity references and every error kind with its place.
+// The reader: token sequence, entity references, the nesting limit and every error kind with its place.
 #include "XMLTokens.h"
 
 #include <gtest/gtest.h>
 
 using namespace vexo;
 using namespace tundrel_test;
-
-namespace {
-
-// One of each text-bearing construct, each holding leading, inner and trailing whitespace.
-const std::string kAllKinds = "<r a=' a \t b '> a \t b <![CDATA[ a \t b ]]><!-- a \t b --><?p  a \t b ?></r>";
-
-struct OptionCase {
-    const char* what;
-    int kind;
-    bool XMLReaderOptions::*trim;
-    bool XMLReaderOptions::*collapse;
-    bool XMLReaderOptions::*skip;
-    std::string raw; // the value with no option set
-};
-
-const OptionCase kOptionCases[] = {
-    {"instruction", XML_TOKEN_PI, &XMLReaderOptions::trimPI, &XMLReaderOptions::collapsePI,
-     &XMLReaderOptions::skipPI, "a \t b "},
-    {"comment", XML_TOKEN_COMMENT, &XMLReaderOptions::trimComments, &XMLReaderOptions::collapseComments,
-     &XMLReaderOptions::skipComments, " a \t b "},
-    {"cdata", XML_TOKEN_CDATA, &XMLReaderOptions::trimCDATA, &XMLReaderOptions::collapseCDATA,
-     &XMLReaderOptions::skipCDATA, " a \t b "},
-    {"attribute", XML_TOKEN_ATTRIBUTE, &XMLReaderOptions::trimAttributes,
-     &XMLReaderOptions::collapseAttributes, &XMLReaderOptions::skipAttributes, " a \t b "},
-    {"character data", XML_TOKEN_CHARDATA, &XMLReaderOptions::trimCharData,
-     &XMLReaderOptions::collapseCharData, &XMLReaderOptions::skipCharData, " a \t b "},
-};
-
-} // namespace
 
 TEST(XMLReader, DeliversTokensInDocumentOrder) {
     const std::vector<Token> expected = {
@@ -47,61 +18,12 @@ TEST(XMLReader, DeliversTokensInDocumentOrder) {
               expected);
 }
 
-TEST(XMLReader, EachOptionActsOnItsOwnKindOnly) {
-    for (const OptionCase& option : kOptionCases) {
-        SCOPED_TRACE(option.what);
-        const auto valueWith = [&](bool XMLReaderOptions::*field) {
-            XMLReaderOptions options;
-            options.*field = true;
-            return Tokens(kAllKinds, options);
-        };
-        const std::vector<Token> plain = Tokens(kAllKinds);
-        EXPECT_EQ(Values(plain, option.kind), std::vector<std::string>{option.raw});
-
-        const std::vector<Token> trimmed = valueWith(option.trim);
-        EXPECT_EQ(Values(trimmed, option.kind), std::vector<std::string>{"a \t b"});
-        const std::vector<Token> collapsed = valueWith(option.collapse);
-        EXPECT_EQ(Values(collapsed, option.kind),
-                  std::vector<std::string>{option.raw[0] == ' ' ? " a b " : "a b "});
-        const std::vector<Token> skipped = valueWith(option.skip);
-        EXPECT_TRUE(Values(skipped, option.kind).empty());
-
-        // The other four kinds are untouched by this option.
-        for (const OptionCase& other : kOptionCases) {
-            if (other.kind == option.kind) continue;
-            EXPECT_EQ(Values(trimmed, other.kind), Values(plain, other.kind));
-            EXPECT_EQ(Values(collapsed, other.kind), Values(plain, other.kind));
-            EXPECT_EQ(Values(skipped, other.kind), Values(plain, other.kind));
-        }
-    }
-}
-
 TEST(XMLReader, TrimsBeforeDecodingSoEncodedSpacesSurvive) {
     XMLReaderOptions options;
     options.trimCharData = options.trimAttributes = true;
     const auto tokens = Tokens("<a v=' &#32;x&#32; '> &#32;y&#32; </a>", options);
     EXPECT_EQ(Values(tokens, XML_TOKEN_ATTRIBUTE), std::vector<std::string>{" x "});
     EXPECT_EQ(Values(tokens, XML_TOKEN_CHARDATA), std::vector<std::string>{" y "});
-}
-
-TEST(XMLReader, WhitespaceBetweenTagsIsCharacterDataOnlyWithoutTrimming) {
-    const std::string text = "<a>\r\n  <b/>\r\n</a>";
-    EXPECT_EQ(Values(Tokens(text), XML_TOKEN_CHARDATA), (std::vector<std::string>{"\r\n  ", "\r\n"}));
-    XMLReaderOptions options;
-    options.trimCharData = true;
-    EXPECT_TRUE(Values(Tokens(text, options), XML_TOKEN_CHARDATA).empty());
-}
-
-TEST(XMLReader, NormalisesLineEndsByStyle) {
-    const std::string text = "<a v='1\r\n2\r3\n4'>1\r\n2\r3\n4<!--1\r\n2\r3\n4--></a>";
-    CXMLReader reader(text);
-    reader.newlineStyle = 2;
-    reader.Reset();
-    std::vector<std::string> values;
-    for (int kind; (kind = reader.NextToken()) != XML_TOKEN_END_OF_DOCUMENT;)
-        if (kind != XML_TOKEN_ELEMENT_START && kind != XML_TOKEN_ELEMENT_END) values.push_back(reader.value);
-    EXPECT_EQ(values, std::vector<std::string>(3, "1\n2\n3\n4"));
-    EXPECT_EQ(Values(Tokens(text), XML_TOKEN_CHARDATA), std::vector<std::string>{"1\r\n2\r3\n4"});
 }
 
 TEST(XMLReader, DecodesPredefinedAndNumericReferences) {
@@ -139,8 +61,7 @@ TEST(XMLReader, UnknownAndOutOfRangeReferencesFollowThePolicy) {
 
 TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
     std::string text = "<a>";
-    for (int i = 0; i < 200000; ++i)
-        text += "<!--c--><?p d?><!x>";
+    for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
     text += "</a>";
     XMLReaderOptions options;
     options.skipComments = options.skipPI = true;
@@ -150,10 +71,8 @@ TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
 TEST(XMLReader, NestingIsLimited) {
     const auto nested = [](std::size_t depth) {
         std::string text;
-        for (std::size_t i = 0; i < depth; ++i)
-            text += "<e>";
-        for (std::size_t i = 0; i < depth; ++i)
-            text += "</e>";
+        for (std::size_t i = 0; i < depth; ++i) text += "<e>";
+        for (std::size_t i = 0; i < depth; ++i) text += "</e>";
         return text;
     };
     EXPECT_FALSE(ReadError(nested(kMaxXMLDepth)));
@@ -205,14 +124,3 @@ TEST(XMLReader, ErrorsCarryKindOffsetLineAndColumn) {
     }
 }
 
-TEST(XMLReader, ResetStartsOverWithNothingOpen) {
-    const std::string text = "<a><b>";
-    CXMLReader reader(text);
-    reader.Reset();
-    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
-    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
-    reader.Reset();
-    EXPECT_TRUE(reader.openElements.empty());
-    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
-    EXPECT_EQ(reader.name, "a");
-}
