@@ -1,15 +1,14 @@
 // The graphics layer on a recording device: batches split at the 16-bit index limit and recover
-// from a failed draw, sprite frames and sizes, the limits of Fonts.xml and Sprites.xml, and the
-// manager loading a game data folder.
+// from a failed draw, sprite frames and sizes, the limits of Fonts.xml and Sprites.xml.
 #include "gfx/RecordingDevice.h"
 
-#include "gfx/Gfx.h"
+#include "gfx/GfxFont.h"
+#include "gfx/GfxSprite.h"
 #include "gfx/GfxFilledRect.h"
 #include "support/TestFiles.h"
 #include "support/Text1250.h"
 
 #include <cmath>
-#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace vexo::literals;
@@ -72,8 +71,7 @@ TEST_F(GfxTest, BatchesBeyondSixteenBitIndicesAreDrawnInParts) {
 
     LoadSprites(Set(1, "a.png", 64, 32));
     sprite.Begin(1, 0, false);
-    for (std::uint32_t i = 0; i < 2 * kMaxQuadsPerDraw + 5; ++i)
-        sprite.Add(0, float(i), 0, 0, 0, 0);
+    for (std::uint32_t i = 0; i < 2 * kMaxQuadsPerDraw + 5; ++i) sprite.Add(0, float(i), 0, 0, 0, 0);
     sprite.Flush();
     ASSERT_EQ(device.draws.size(), 5u);
     EXPECT_EQ(device.draws[3].vertexCount, 65536u);
@@ -145,8 +143,7 @@ TEST_F(GfxTest, DescriptionsThatCannotBeDrawnAreRefusedWithTheirMessage) {
                   std::string("Czcionka o identyfikatorze 7 ma niepoprawny rozmiar ("_pl) + size +
                       ") w pliku \"Fonts.xml\".");
     std::string many;
-    for (std::size_t i = 0; i <= kMaxFonts; ++i)
-        many += Font("1", "12");
+    for (std::size_t i = 0; i <= kMaxFonts; ++i) many += Font("1", "12");
     EXPECT_EQ(MessageOf([&] { LoadFonts(many); }),
               "Plik \"Fonts.xml\" opisuje za dużo czcionek (65, najwyżej 64)."_pl);
     EXPECT_EQ(font.Fonts().size(), 2u);
@@ -161,14 +158,6 @@ TEST_F(GfxTest, DescriptionsThatCannotBeDrawnAreRefusedWithTheirMessage) {
         });
         EXPECT_NE(message.find("Sprite o identyfikatorze 9"), std::string::npos) << image << "/" << frame;
     }
-    sprite.LoadText(true, "Sprites.xml", 0,
-                    "<sprites>" + Set(1, "a.png", 64, 32) + Set(2, "a.png", 64, 32) + "</sprites>");
-    const std::uint8_t bytes[3] = {'p', 'n', 'g'};
-    sprite.LoadData(false, "a.png", 3, bytes);
-    EXPECT_EQ(MessageOf([&] { sprite.EndLoading(false); }),
-              "Zestawy spritów o identyfikatorach 1 i 2 wskazują ten sam plik \"a.png\"; obraz dostaje tylko "
-              "pierwszy z nich."_pl);
-    EXPECT_EQ(MessageOf([&] { sprite.Begin(7, 10, false); }), "Sprite o identyfikatorze 7 nie istnieje."_pl);
 }
 
 TEST_F(GfxTest, DrawingBeforeSelectingOrBeginningRaisesInsteadOfCrashing) {
@@ -178,37 +167,6 @@ TEST_F(GfxTest, DrawingBeforeSelectingOrBeginningRaisesInsteadOfCrashing) {
     EXPECT_THROW(sprite.Add(0, 0, 0, 0, 0, 0), vexo::CError);
     sprite.Destroy();
     EXPECT_THROW(sprite.Begin(1, 1, false), vexo::CError);
-}
-
-TEST(GfxManager, LoadsAGameDataFolderAfreshOnEveryDeviceAndNamesAMissingImage) {
-    tundrel_test::TempDir folder;
-    std::filesystem::create_directory(folder.File("tiles"));
-    vexo::WriteStringToFile(folder.File("Sprites.xml"), "<sprites>" + Set(1, "tiles\\terrain.png", 64, 32) +
-                                                            Set(2, "units.png", 64, 64) + "</sprites>");
-    vexo::WriteStringToFile(folder.File("Fonts.xml"), "<fonts>" + Font("0", "12") + "</fonts>");
-    vexo::WriteStringToFile(folder.File("units.png"), "unit bytes");
-    CRecordingDevice device;
-    CGfx gfx;
-    EXPECT_EQ(CGfx::Instance(), &gfx);
-    gfx.Create(&device);
-    EXPECT_EQ(MessageOf([&] { gfx.LoadGameData(folder.path); }),
-              "Nie można załadować spritów z plików:  \"tiles\\terrain.png\"."_pl);
-
-    vexo::WriteStringToFile(folder.File("tiles/terrain.png"), "terrain bytes");
-    for (int creation = 0; creation < 2; ++creation) {
-        gfx.Destroy();
-        gfx.Create(&device);
-        gfx.LoadGameData(folder.path);
-        EXPECT_EQ(gfx.font.Fonts().size(), 1u);
-        EXPECT_EQ(gfx.sprite.Sets().size(), 2u);
-        EXPECT_EQ(device.textures.size(), 2u);
-        EXPECT_EQ(device.textures.at(gfx.sprite.FindSet(1)->texture).bytes, "terrain bytes");
-    }
-    // An entry goes to the first object that wants it, and only once.
-    gfx.BeginLoading(true);
-    EXPECT_EQ(gfx.WantsFile(true, "other.png", 10), kFileNotWanted);
-    EXPECT_EQ(MessageOf([&] { gfx.LoadText(true, "Fonts.xml", 10, "<fonts/>"); }),
-              "[Load_String] To niemożliwe! Jak to się stało?!"_pl);
 }
 
 } // namespace

@@ -59,8 +59,7 @@ public:
     // Whole-state readers for the tests.
     std::size_t Count(const std::string& call) const {
         std::size_t n = 0;
-        for (const std::string& c : calls)
-            n += c == call;
+        for (const std::string& c : calls) n += c == call;
         return n;
     }
 
