@@ -149,6 +149,31 @@ std::string ZipWithNameNotUtf8(const std::vector<Item>& items, const std::string
     return zip;
 }
 
+std::string StreamedZip(const std::vector<Item>& items) {
+    std::string out;
+    for (const Item& item : items) {
+        PutLE32(out, 0x04034B50);
+        PutLE16(out, 20);     // version needed
+        PutLE16(out, 0x0008); // sizes and CRC follow the data
+        PutLE16(out, 0);      // stored
+        PutLE32(out, 0);      // time and date
+        PutLE32(out, 0);      // CRC, compressed and uncompressed size: unknown here
+        PutLE32(out, 0);
+        PutLE32(out, 0);
+        PutLE16(out, std::uint32_t(item.name.size()));
+        PutLE16(out, 0);
+        out += item.name + item.data;
+        PutLE32(out, 0x08074B50);
+        PutLE32(out, Crc32(item.data));
+        PutLE32(out, std::uint32_t(item.data.size()));
+        PutLE32(out, std::uint32_t(item.data.size()));
+    }
+    // Where the central directory would begin: a streaming reader stops here.
+    PutLE32(out, 0x02014B50);
+    out += std::string(42, '\0');
+    return out;
+}
+
 std::vector<Item> WithBackslashes(std::vector<Item> items) {
     for (Item& item : items)
         for (char& c : item.name)

@@ -27,6 +27,10 @@ std::string WithLibarchive(const std::string& format, const std::vector<Item>& i
 // A ZIP of the items that declares every name UTF-8, with the fourth byte of each copy of `name`
 // (at least four ASCII bytes) turned into 0xFF, which no UTF-8 text holds.
 std::string ZipWithNameNotUtf8(const std::vector<Item>& items, const std::string& name);
+// ZIP as a stream writer leaves it when cut off before its central directory: local headers
+// without sizes, each file followed by its data descriptor.
+std::string StreamedZip(const std::vector<Item>& items);
+
 // The items with '\\' in place of '/', as RAR 4 stores names.
 std::vector<Item> WithBackslashes(std::vector<Item> items);
 

@@ -241,6 +241,12 @@ TEST_F(ArchiveSource, EncryptedEntriesAreRefusedButCanBeSkipped) {
     EXPECT_EQ(Open(bytes), CannotOpen(" Archiwum jest zaszyfrowane."_pl));
 }
 
+// Each entry is measured into a buffer of its own: nothing of the one before may stay in it.
+TEST_F(ArchiveSource, AnEntryWhoseHeaderHasNoSizeIsMeasuredBeforeItIsAnnounced) {
+    vexo::WriteStringToFile(path, testarchive::StreamedZip({{"a", "alpha"}, {"e", ""}, {"b", "bb"}}));
+    EXPECT_EQ(DrainPath(path), (Listing{{"a", "alpha"}, {"e", ""}, {"b", "bb"}}));
+}
+
 class FolderSource : public ::testing::Test {
 protected:
     tundrel_test::TempDir scratch;
