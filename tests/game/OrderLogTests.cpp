@@ -139,6 +139,16 @@ TEST_F(ReplayTest, ScriptedOrdersComeDueByTimeAndCommandOnlyThePlayersSide) {
     EXPECT_EQ(run("at 0\ngo 1 9 1\n").outcome, CHeadlessResult::kTimeout);
 }
 
+TEST_F(ReplayTest, TheRosterNumbersTheWorldsUnitsInListOrder) {
+    CUnit* first = AddUnit(kBoy, 0, 1, 1);
+    CUnit* second = AddUnit(kGirl, 1, 2, 2);
+    CUnitRoster roster;
+    roster.Capture();
+    EXPECT_EQ(roster.IndexOf(second), 1);
+    EXPECT_EQ(roster.IndexOf(nullptr), -1);
+    EXPECT_EQ(roster.At(0), first);
+}
+
 TEST_F(ReplayTest, ARecordingThatCannotBeWrittenLeavesOneRecordAndTheGameGoesOn) {
     CapturedErrorLog errors;
     {

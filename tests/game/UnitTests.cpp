@@ -36,6 +36,7 @@ TEST_F(UnitTest, RecoveryTakesJustOverTenSeconds) {
 
 TEST_F(UnitTest, BuryingFreezesAFallenUnit) {
     CUnit* boy = AddUnit(kBoy, 0, 5, 5);
+    boy->life = 0.05f;
     boy->Bury();
     EXPECT_FALSE(boy->buried); // only a lying unit can be buried
     boy->Damage(100.0f, true);
