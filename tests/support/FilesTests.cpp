@@ -42,13 +42,16 @@ private:
 
 } // namespace
 
-TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryBehind) {
+TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryBehindAndAFailedAppendIsReported) {
     TempDir dir;
     const std::string path = dir.File("Settings.xml");
     WriteStringToFile(path, "old");
     {
         FileSizeLimit limit(100);
         EXPECT_FALSE(WriteStringToFile(path, std::string(5000, 'n')));
+        // An append that stops at the limit says so, as a recording cut short must.
+        EXPECT_FALSE(AppendStringToFile(dir.File("log.txt"), std::string(5000, 'n')));
+        vexo::RemoveFile(dir.File("log.txt"));
     }
     std::string read;
     ASSERT_TRUE(ReadFileToString(path, read));
