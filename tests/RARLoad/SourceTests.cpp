@@ -278,16 +278,6 @@ TEST_F(FolderSource, DeliversSubFoldersDepthFirstInByteOrderWithHiddenFiles) {
     EXPECT_EQ(DrainPath(root), expected);
 }
 
-TEST_F(FolderSource, LinkedFoldersAreNotEnteredAndOnlyRegularFilesCount) {
-    Write(scratch.File("GameData/a.txt"), "a");
-    Write(scratch.File("Elsewhere/b.txt"), "b");
-    std::filesystem::create_directory_symlink("..", root + "/up"); // a cycle
-    std::filesystem::create_directory_symlink("../Elsewhere", root + "/there");
-    std::filesystem::create_symlink("a.txt", root + "/same.txt");
-    ASSERT_EQ(::mkfifo((root + "/pipe").c_str(), 0600), 0);
-    EXPECT_EQ(DrainPath(root), (Listing{{"a.txt", "a"}, {"same.txt", "a"}}));
-}
-
 TEST_F(FolderSource, MissingSourceAndUnreadableFolder) {
     const auto missing = tundrel_test::ErrorOf([] { delete OpenGameData("GameData"); });
     ASSERT_TRUE(missing);
@@ -298,31 +288,6 @@ TEST_F(FolderSource, MissingSourceAndUnreadableFolder) {
     EXPECT_EQ(MessageOf([&] { CRARLoader_dir source(scratch.File("plain.txt")); }),
               std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + scratch.File("plain.txt") +
                   "\".");
-}
-
-TEST_F(FolderSource, AFileThatChangedSinceTheScanIsAReadError) {
-    Write(scratch.File("GameData/grows"), "1234");
-    Write(scratch.File("GameData/shrinks"), "1234");
-    Write(scratch.File("GameData/vanishes"), "1234");
-    std::unique_ptr<CRARLoader> source(OpenGameData(root));
-    Write(scratch.File("GameData/grows"), "12345");
-    Write(scratch.File("GameData/shrinks"), "123");
-    std::filesystem::remove(root + "/vanishes");
-    const std::string full = root + "\\";
-    std::string name, text;
-    std::uint32_t size = 0;
-    char buffer[8];
-    ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(MessageOf([&] { source->ReadToString(text); }),
-              std::string("Nie można odczytać pliku \""_pl) + full + "grows\".");
-    // The failed read leaves the entry where it was; the caller gives up, a test may go on.
-    source->Skip();
-    ASSERT_TRUE(source->Next(name, size));
-    EXPECT_THROW(source->Read(buffer), vexo::CWin32APIError);
-    source->Skip();
-    ASSERT_TRUE(source->Next(name, size));
-    EXPECT_EQ(MessageOf([&] { source->Read(buffer); }),
-              std::string("Nie można otworzyć pliku \""_pl) + full + "vanishes\".");
 }
 
 TEST_F(FolderSource, AFileTooLargeToReadIsRefusedOnlyWhenRead) {

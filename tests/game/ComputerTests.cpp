@@ -18,12 +18,6 @@ TEST_F(ComputerTest, WithoutSnowAComputerUnitFetchesSomeNeverFromItsNearNeighbou
     EXPECT_EQ(unit->orderX, 10.0f);
     EXPECT_EQ(unit->orderY, 13.0f);
 
-    Map().Cell(17, 4).snow = 1.0f; // twice the snow, farther than twice the distance
-    Map().Cell(13, 8).snow = 1.0f;
-    const WorldPoint spot = FindSnowSpot(*unit);
-    EXPECT_EQ(spot.x, 13.0f);
-    EXPECT_EQ(spot.y, 8.0f);
-
     // Nothing anywhere: the unit's own cell.
     MakeWorld(20, 20, 0.0f);
     CUnit* lost = AddUnit(kBoy, 1, 4.5f, 6.5f);

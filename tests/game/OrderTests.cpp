@@ -1,4 +1,4 @@
-// Orders and behaviour: sliding and stalling, range limits, the repeat rule, carrying.
+// Orders: sliding and stalling walks, and the range and snow an attack needs.
 #include "GameTestWorld.h"
 
 namespace {
@@ -89,47 +89,6 @@ TEST_F(OrderTest, AttacksFromFourToTenTilesWithSnowUnderfoot) {
         EXPECT_EQ(console.lines, c.line.empty() ? decltype(console.lines){} : Line(c.line)) << c.x;
     }
     EXPECT_NEAR(boy->stateTimer, 1.48f, 0.01f); // the aim of speed 6.2
-}
-
-TEST_F(OrderTest, RepeatedOrdersDoNotRestartTheAim) {
-    CUnit* boy = AddUnit(kBoy, 0, 2.0f, 5.0f);
-    CUnit* girl = AddUnit(kGirl, 1, 8.0f, 5.0f);
-    CUnit* other = AddUnit(kGirl, 1, 2.0f, 11.0f);
-    boy->Attack(girl);
-    Step(*boy, 0.01f);
-    Step(*boy, 0.5f);
-    const float left = boy->stateTimer;
-    boy->Attack(girl);
-    EXPECT_EQ(boy->state, EUnitState::Aiming);
-    Step(*boy, 0.01f);
-    EXPECT_FLOAT_EQ(boy->stateTimer, left - 0.01f);
-    boy->Attack(other);
-    EXPECT_EQ(boy->state, EUnitState::Free);
-    Step(*boy, 0.01f);
-    EXPECT_EQ(boy->state, EUnitState::Aiming);
-    EXPECT_GT(boy->stateTimer, left);
-}
-
-TEST_F(OrderTest, CarryingEndsAsItShould) {
-    CUnit* boy = AddUnit(kBoy, 1, 2.0f, 5.0f);
-    CUnit* girl = AddUnit(kGirl, 0, 3.0f, 5.0f, false);
-    girl->Damage(100.0f, true);
-    Map().Cell(8, 5).kind = kObstacle;
-    boy->Carry(girl, 8.0f, 5.0f);
-    Step(*boy, 0.01f, 600);
-    // The point is inside an obstacle: the target stays with the carrier and the order ends.
-    EXPECT_EQ(boy->order, EUnitOrder::None);
-    EXPECT_EQ(girl->x, boy->x);
-    EXPECT_LE(boy->DistanceTo(8.0f, 5.0f), 1.5f);
-
-    // A target that gets up ends the carry at once.
-    girl->life = -10.0f;
-    boy->Carry(girl, 2.0f, 5.0f);
-    Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, EUnitOrder::Carry);
-    girl->life = 1.0f;
-    Step(*boy, 0.01f);
-    EXPECT_EQ(boy->order, EUnitOrder::None);
 }
 
 } // namespace

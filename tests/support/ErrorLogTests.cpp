@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <new>
 
 using namespace vexo;
@@ -56,18 +54,3 @@ TEST(ErrorLog, CopiesWriteNothingAndTheSamePathKeepsTheLog) {
     current->Close();
 }
 
-TEST(ErrorLog, Win32APIErrorReportsTheErrnoOfTheFailedOpen) {
-    CapturedErrorLog log;
-    TempDir dir;
-    ASSERT_EQ(std::fopen(dir.File("absent.txt").c_str(), "rb"), nullptr);
-    const CWin32APIError error(std::string("Nie można otworzyć pliku \"absent.txt\"."_pl), "Sfx", 40);
-    const int errnoAfter = errno;
-    EXPECT_EQ(error.code, 2u);
-    const std::string expected =
-        BaseRecordHead() +
-        Lines({"Źródło", "  Plik       : Sfx", "  Wiersz     : 40", "Błąd", "  Numer      : 1",
-               "  Komunikat  : Nie można otworzyć pliku \"absent.txt\".", "Win32API", "  Kod        : 2",
-               "  Komunikat  : No such file or directory", ""});
-    EXPECT_EQ(log.Contents(), expected);
-    EXPECT_EQ(errnoAfter, ENOENT) << "writing the log leaves errno alone";
-}

@@ -1,14 +1,11 @@
-// The writer: the settings layout byte for byte, escaping and misuse.
-#include "support/TestFiles.h"
+// The writer: the settings layout byte for byte, and escaping.
 #include "xml/XMLDocument.h"
-#include "xml/XMLError.h"
 #include "xml/XMLLoad.h"
 #include "xml/XMLWriter.h"
 
 #include <gtest/gtest.h>
 
 using namespace vexo;
-using tundrel_test::ErrorOf;
 
 namespace {
 
@@ -64,21 +61,3 @@ TEST(XMLWriter, EscapesValuesAndText) {
         "<a d=\"'&quot;&amp;&lt;>\" s='&apos;\"&amp;&lt;>'>x]]&gt;&amp;&lt;><![CDATA[]]>&]]><!----&--></a>");
 }
 
-TEST(XMLWriter, MisuseRaisesWithThePositionAtTheEndOfTheOutput) {
-    std::string out;
-    CXMLWriter writer(out);
-    writer.newline = "\r\n";
-    writer.StartElement("a");
-    writer.WriteText("t");
-    const auto late = ErrorOf<CXMLError>([&] { writer.WriteAttribute("late", "1", true); });
-    ASSERT_TRUE(late) << "an attribute after content must raise";
-    EXPECT_EQ(late->kind, XML_ERROR_ATTRIBUTE_OUTSIDE_TAG);
-    EXPECT_EQ(late->position, out.size());
-    EXPECT_EQ(late->textLine, 3u);
-    EXPECT_EQ(late->textColumn, 1u);
-    writer.EndElement(true);
-    const auto unopened = ErrorOf<CXMLError>([&] { writer.EndElement(true); });
-    ASSERT_TRUE(unopened) << "closing with nothing open must raise";
-    EXPECT_EQ(unopened->kind, XML_ERROR_NO_OPEN_ELEMENT);
-    EXPECT_EQ(unopened->position, out.size());
-}
