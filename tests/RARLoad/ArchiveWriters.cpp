@@ -181,4 +181,6 @@ std::vector<Item> WithBackslashes(std::vector<Item> items) {
     return items;
 }
 
+void WriteFile(const std::string& path, const std::string& bytes) { vexo::WriteStringToFile(path, bytes); }
+
 } // namespace testarchive
