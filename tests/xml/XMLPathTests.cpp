@@ -39,19 +39,6 @@ TEST_F(XMLPath, GetValueFollowsTheFirstMatchAndFallsBackToTheDefault) {
     EXPECT_EQ(map->Value("unit/@a/b", "?"), "slash");
 }
 
-TEST_F(XMLPath, FindAndExistsAnswerWithoutCreating) {
-    EXPECT_EQ(doc.FindElement(""), nullptr);
-    EXPECT_EQ(map->FindElement(""), map);
-    EXPECT_EQ(doc.FindElement("map/objects/unit")->attributes.Find("type")->value, "boy");
-
-    EXPECT_EQ(doc.FindAttribute("map/rect/@left")->value, "1");
-    EXPECT_EQ(map->FindAttribute("rect"), nullptr);
-
-    EXPECT_TRUE(doc.Exists("map/rect/@top"));
-    EXPECT_FALSE(doc.Exists("map/rect/@width"));
-    EXPECT_TRUE(doc.Exists("map/")) << "a trailing slash leaves an empty step: the element itself";
-}
-
 TEST(XMLPathSet, SetValueCreatesMissingElementsAndReplacesValuesInPlace) {
     CXMLDocument doc;
     doc.SetValue("settings/fullscreen", "1");
