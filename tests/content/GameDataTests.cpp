@@ -8,7 +8,6 @@
 #include "platform/OpenGLDevice.h"
 #include "platform/Window.h"
 #include "support/TestFiles.h"
-#include "support/Text1250.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -122,29 +121,6 @@ TEST_F(ShippedGameData, EveryDrawnFrameHasAPictureAndTilesCoverTheirSquare) {
                 EXPECT_GT(Coverage(set, frame), 0.05);
         }
     }
-}
-
-TEST_F(ShippedGameData, FontFitsTheConsoleRowsAndEveryDescriptionItsPanel) {
-    CGfx gfx;
-    gfx.Create(device);
-    gfx.LoadGameData(content::GameDataFolder());
-    gfx.font.Select(0);
-    ASSERT_FALSE(RenderFailed(device->BeginScene()));
-    const int line = gfx.font.DrawTextInRect(0, 0, 400, 100, std::string("Żółw gęś ŹDŹBŁO jest za daleko."_pl),
-                                             kTextSingleLine, 0xFFFFFFFF);
-    EXPECT_LE(line, 12); // the console's rows are 12 pixels apart
-    EXPECT_GE(line, 9);
-    // The mission screen's description box inside its 8-pixel margin, at 640 x 480 and 800 x 600.
-    for (const content::Mission& mission : content::ShippedMissions()) {
-        for (const float screen : {640.0f, 800.0f}) {
-            const float w = screen, h = screen * 0.75f;
-            const int height = gfx.font.DrawTextInRect(w / 2 + 12, 48, w - 16, h - 48, mission.description,
-                                                       kTextWordBreak, 0xFF000000);
-            EXPECT_LE(height, h - 96) << mission.name << " at " << w;
-        }
-    }
-    EXPECT_FALSE(RenderFailed(device->EndScene()));
-    gfx.Destroy();
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // queries.
 #include "GameTestWorld.h"
 
-#include <functional>
-
 namespace {
 
 // Dies on its n-th update and counts how often it was updated.
@@ -19,15 +17,6 @@ public:
     int updates = 0;
     std::vector<int>& log;
     int id;
-};
-
-// Runs its action on each update, as a rule acting in the middle of the world's step would.
-class ScriptedObject : public CObject {
-public:
-    explicit ScriptedObject(std::function<void()> action) : action(std::move(action)) {}
-    float GetSize() const override { return 0.5f; }
-    void Update(float, float) override { action(); }
-    std::function<void()> action;
 };
 
 class ObjectListTest : public GameWorldTest {};
@@ -92,28 +81,6 @@ TEST_F(ObjectListTest, PointAndOverlapQueries) {
     probe->y = 5.4f;
     right->x = 5.6f;
     EXPECT_EQ(Objects().FirstOverlapping(*probe), right);
-}
-
-TEST_F(ObjectListTest, QueriesDuringTheWalkFindObjectsWhereTheyNowStandInListOrder) {
-    // Far apart when the step starts; then an update carries the earlier one next to the probe.
-    std::vector<int> log;
-    CObject* early = Objects().Add(std::make_unique<CountingObject>(0, log, 1));
-    CObject* late = Objects().Add(std::make_unique<CountingObject>(0, log, 2));
-    early->x = early->y = 90.0f;
-    late->x = 10.25f;
-    late->y = 10.0f;
-    Objects().Add(std::make_unique<ScriptedObject>([&] {
-        early->x = 9.75f;
-        early->y = 10.0f;
-        Objects().Moved(*early);
-    }));
-    CObject* found = nullptr;
-    CObject* probe = nullptr;
-    probe =
-        Objects().Add(std::make_unique<ScriptedObject>([&] { found = Objects().FirstOverlapping(*probe); }));
-    probe->x = probe->y = 10.0f;
-    Objects().UpdateAll(0.0f, 0.01f);
-    EXPECT_EQ(found, early);
 }
 
 } // namespace

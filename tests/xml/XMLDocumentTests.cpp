@@ -1,4 +1,4 @@
-// The document model: the tree the reader builds, the shared name table, the reader presets.
+// The document model: the tree the reader builds, the shared name table.
 #include "xml/XMLDocument.h"
 #include "xml/XMLError.h"
 #include "xml/XMLLoad.h"
@@ -56,29 +56,4 @@ TEST(XMLDocument, NamesAreSharedAcrossDocumentsAndReleasedWithTheirNodes) {
     second.Clear();
     EXPECT_EQ(CXMLName::References("xmlt-unit"), 0u);
     EXPECT_EQ(CXMLName::TableSize(), namesBefore);
-}
-
-TEST(XMLDocument, PresetsReadEachKindOfFileAsItsClientNeeds) {
-    const std::string text = "<?xml version='1.0'?>\r\n<!-- c -->\r\n<map n=' a  b '> a \r\n b </map>";
-    struct Case {
-        const char* what;
-        XMLReaderOptions options;
-        bool pi, comment;
-        const char* value;
-    };
-    const Case cases[] = {
-        {"settings", SettingsReaderOptions(), true, true, "a b"},
-        {"mission", MissionReaderOptions(), false, false, "a b"},
-        {"sprites and fonts", DataReaderOptions(), true, false, "a b"},
-        {"mission list", MissionListReaderOptions(), true, true, "a \r\n b"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        CXMLDocument doc;
-        ParseDocument(doc, text, c.options);
-        ASSERT_EQ(doc.GetCount(), 1u + c.pi + c.comment) << "no character data between the top-level items";
-        EXPECT_EQ(doc.GetItem(0)->GetType(), c.pi ? XML_PI : c.comment ? XML_COMMENT : XML_ELEMENT);
-        EXPECT_EQ(doc.Value("map"), c.value);
-        EXPECT_EQ(doc.Value("map/@n"), std::string(c.value) == "a b" ? "a b" : "a  b");
-    }
 }

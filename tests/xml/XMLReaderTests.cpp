@@ -40,25 +40,6 @@ TEST(XMLReader, DecodesPredefinedAndNumericReferences) {
     EXPECT_EQ(text("x&amp"), std::vector<std::string>{"x"});
 }
 
-TEST(XMLReader, UnknownAndOutOfRangeReferencesFollowThePolicy) {
-    // Names are case-sensitive, and numeric references never wrap into the byte range.
-    const std::string data = "[&nbsp;|&AMP;|&#256;|&#-1;|&#x100000041;|&#4294967361;]";
-    const auto decode = [&](int policy) {
-        XMLReaderOptions options;
-        options.unknownEntityPolicy = policy;
-        return Values(Tokens("<a>" + data + "</a>", options), XML_TOKEN_CHARDATA);
-    };
-    EXPECT_EQ(decode(XML_ENTITY_DROP), std::vector<std::string>{"[|||||]"});
-    EXPECT_EQ(decode(XML_ENTITY_KEEP), std::vector<std::string>{data});
-    EXPECT_EQ(decode(7), std::vector<std::string>{"[|||||]"});
-    for (const char* reference : {"&nbsp;", "&#256;", "&#x100000041;", "&#4294967361;"}) {
-        SCOPED_TRACE(reference);
-        const auto error = ReadError("<a>" + std::string(reference) + "</a>");
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->kind, XML_ERROR_REFERENCE);
-    }
-}
-
 TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
     std::string text = "<a>";
     for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
