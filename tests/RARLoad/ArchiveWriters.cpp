@@ -5,6 +5,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 #include <clocale>
+#include <initializer_list>
 #include <locale.h>
 #include <stdexcept>
 #include <utility>
@@ -18,11 +19,13 @@ using tundrel_test::PutLE32;
 namespace {
 
 // RAR 5's variable-length integer: seven bits per byte, lowest first, high bit set while more follow.
-void PutVint(std::string& out, std::uint64_t v) {
-    do {
-        out += char((v & 0x7F) | (v > 0x7F ? 0x80 : 0));
-        v >>= 7;
-    } while (v);
+void PutVint(std::string& out, std::initializer_list<std::uint64_t> values) {
+    for (std::uint64_t v : values) {
+        do {
+            out += char((v & 0x7F) | (v > 0x7F ? 0x80 : 0));
+            v >>= 7;
+        } while (v);
+    }
 }
 
 // A RAR 4 block: the low half of the CRC32 of everything after the CRC field, then the fields.
@@ -40,7 +43,7 @@ std::string Rar4Block(std::uint8_t type, std::uint16_t flags, const std::string&
 // A RAR 5 header: CRC32 of the size field and the body, then the size, then the body.
 std::string Rar5Block(const std::string& body) {
     std::string sized;
-    PutVint(sized, body.size());
+    PutVint(sized, {body.size()});
     sized += body;
     std::string block;
     PutLE32(block, Crc32(sized));
@@ -58,15 +61,16 @@ std::string Rar4(const std::vector<Item>& items) {
     out += Rar4Block(0x73, 0, std::string(6, '\0'));
     for (const Item& item : items) {
         bool unicode = false;
-        for (unsigned char c : item.name) unicode = unicode || c > 0x7F;
+        for (unsigned char c : item.name)
+            unicode = unicode || c > 0x7F;
         std::string rest;
-        PutLE32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // packed size
-        PutLE32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // unpacked size
-        rest += char(2);                                                     // made on Windows
+        const std::uint32_t size = item.directory ? 0 : std::uint32_t(item.data.size());
+        PutLE32(rest, size); // packed
+        PutLE32(rest, size); // unpacked
+        rest += char(2);     // made on Windows
         PutLE32(rest, item.directory ? 0 : Crc32(item.data));
         PutLE32(rest, 0x5A210000); // 2025-01-01 as a DOS date
-        rest += char(20);          // version needed to extract
-        rest += char(0x30);        // stored
+        rest += "\x14\x30";        // version 2.0 needed to extract, stored
         PutLE16(rest, std::uint32_t(item.name.size()));
         PutLE32(rest, item.directory ? 0x10 : 0x20);
         rest += item.name;
@@ -81,30 +85,23 @@ std::string Rar4(const std::vector<Item>& items) {
 std::string Rar5(const std::vector<Item>& items) {
     std::string out("Rar!\x1A\x07\x01\x00", 8);
     std::string main;
-    PutVint(main, 1); // main archive header
-    PutVint(main, 0); // header flags
-    PutVint(main, 0); // archive flags
+    PutVint(main, {1, 0, 0}); // main archive header, no header or archive flags
     out += Rar5Block(main);
     for (const Item& item : items) {
         std::string body;
-        PutVint(body, 2); // file header
-        PutVint(body, 2); // a data area follows (empty for a directory)
-        PutVint(body, item.directory ? 0 : item.data.size());
-        PutVint(body, item.directory ? 1 : 4); // directory, or data CRC32 present
-        PutVint(body, item.directory ? 0 : item.data.size());
-        PutVint(body, item.directory ? 0x10 : 0x20); // attributes
+        const std::uint64_t size = item.directory ? 0 : item.data.size();
+        // A file header with a data area (empty for a directory), the directory flag or a data CRC32,
+        // and the attributes.
+        PutVint(body, {2, 2, size, item.directory ? 1u : 4u, size, item.directory ? 0x10u : 0x20u});
         if (!item.directory) PutLE32(body, Crc32(item.data));
-        PutVint(body, 0); // compression: version 0, stored, smallest dictionary
-        PutVint(body, 0); // made on Windows
-        PutVint(body, item.name.size());
+        // Stored with the smallest dictionary, made on Windows.
+        PutVint(body, {0, 0, item.name.size()});
         body += item.name;
         out += Rar5Block(body);
         if (!item.directory) out += item.data;
     }
     std::string end;
-    PutVint(end, 5); // end of archive
-    PutVint(end, 0);
-    PutVint(end, 0);
+    PutVint(end, {5, 0, 0}); // end of archive
     out += Rar5Block(end);
     return out;
 }
@@ -155,11 +152,8 @@ std::string StreamedZip(const std::vector<Item>& items) {
         PutLE32(out, 0x04034B50);
         PutLE16(out, 20);     // version needed
         PutLE16(out, 0x0008); // sizes and CRC follow the data
-        PutLE16(out, 0);      // stored
-        PutLE32(out, 0);      // time and date
-        PutLE32(out, 0);      // CRC, compressed and uncompressed size: unknown here
-        PutLE32(out, 0);
-        PutLE32(out, 0);
+        // Stored; time, date, CRC and both sizes left at zero, unknown here.
+        out += std::string(2 + 4 + 12, '\0');
         PutLE16(out, std::uint32_t(item.name.size()));
         PutLE16(out, 0);
         out += item.name + item.data;
@@ -170,8 +164,7 @@ std::string StreamedZip(const std::vector<Item>& items) {
     }
     // Where the central directory would begin: a streaming reader stops here.
     PutLE32(out, 0x02014B50);
-    out += std::string(42, '\0');
-    return out;
+    return out + std::string(42, '\0');
 }
 
 std::vector<Item> WithBackslashes(std::vector<Item> items) {
@@ -181,6 +174,8 @@ std::vector<Item> WithBackslashes(std::vector<Item> items) {
     return items;
 }
 
-void WriteFile(const std::string& path, const std::string& bytes) { vexo::WriteStringToFile(path, bytes); }
+void WriteFile(const std::string& path, const std::string& bytes) {
+    vexo::WriteStringToFile(path, bytes);
+}
 
 } // namespace testarchive

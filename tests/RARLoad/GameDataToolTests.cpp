@@ -41,11 +41,4 @@ TEST_F(GameDataTool, ListsAndCatsFolderRar4Rar5AndZipAlike) {
     }
 }
 
-TEST_F(GameDataTool, AMissingSourceEndsWithAMessageAndStatusOne) {
-    const tundrel_test::ProgramRun missing = Tool("gamedata list nowhere");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "nowhere nie istnieje.\n");
-    EXPECT_EQ(Tool("gamedata list").status, 1);
-}
-
 } // namespace

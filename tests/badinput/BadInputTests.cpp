@@ -26,18 +26,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-    std::string text;
-    vexo::ReadFileToString(path.string(), text);
-    return text;
-}
-
 void WriteAll(const fs::path& path, const std::string& text) {
     vexo::WriteStringToFile(path.string(), text);
 }
 
 void Replace(const fs::path& path, const std::string& from, const std::string& to) {
-    std::string text = ReadAll(path);
+    std::string text = tundrel_test::ReadText(path);
     const std::size_t at = text.find(from);
     ASSERT_NE(at, std::string::npos) << from << " not in " << path;
     WriteAll(path, text.replace(at, from.size(), to));
@@ -52,10 +46,10 @@ public:
         fs::remove(folder / "Errors.log");
     }
     fs::path operator/(const std::string& name) const { return folder / name; }
-    std::string Stderr() const { return ReadAll(folder / "err"); }
+    std::string Stderr() const { return tundrel_test::ReadText(folder / "err"); }
     // The records: Errors.log, or what the game wrote to stderr (in UTF-8) when it could not be.
     std::string ErrorsLog() const {
-        if (fs::is_regular_file(folder / "Errors.log")) return ReadAll(folder / "Errors.log");
+        if (fs::is_regular_file(folder / "Errors.log")) return tundrel_test::ReadText(folder / "Errors.log");
         return vexo::Utf8ToCp1250(Stderr());
     }
 
@@ -122,7 +116,7 @@ const GameCase kGameCases[] = {
      2, "RARLoad\\RARLoad", "GameData"},
     {"TruncatedPng",
      [](const DataCopy& data) {
-         const std::string png = ReadAll(data / "GameData/units.png");
+         const std::string png = tundrel_test::ReadText(data / "GameData/units.png");
          WriteAll(data / "GameData/units.png", png.substr(0, png.size() / 3));
      },
      2, "Gfx", "units.png"},
@@ -138,7 +132,7 @@ const GameCase kGameCases[] = {
      "", [](const DataCopy& data) { EXPECT_TRUE(fs::is_regular_file(data / "Settings.xml")); }},
     {"ImageHeaderOf30000Squared",
      [](const DataCopy& data) {
-         std::string png = ReadAll(data / "GameData/title.png");
+         std::string png = tundrel_test::ReadText(data / "GameData/title.png");
          WriteAll(data / "GameData/title.png",
                   png.replace(16, 8, std::string("\0\0\x75\x30\0\0\x75\x30", 8)));
      },
@@ -207,7 +201,7 @@ const GameCase kGameCases[] = {
      0, "Gfx", "Czcionka o identyfikatorze 0 nie istnieje.",
      [](const DataCopy& data) {
          EXPECT_TRUE(fs::is_symlink(data / "Settings.xml"));
-         EXPECT_NE(ReadAll(data / "saved/s.xml").find("<window-size"), std::string::npos);
+         EXPECT_NE(tundrel_test::ReadText(data / "saved/s.xml").find("<window-size"), std::string::npos);
          EXPECT_EQ(fs::status(data / "saved/s.xml").permissions(), fs::perms(0444));
          EXPECT_EQ(std::distance(fs::directory_iterator(data / "saved"), fs::directory_iterator()), 1);
      }},

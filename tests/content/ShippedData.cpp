@@ -11,7 +11,6 @@
 namespace content {
 
 std::string GameDataFolder() { return tundrel_test::SourcePath("data/GameData"); }
-std::string SfxFolder() { return tundrel_test::SourcePath("data/Sfx"); }
 
 std::vector<Mission> ShippedMissions() {
     std::vector<Mission> missions;

@@ -6,9 +6,8 @@
 
 namespace content {
 
-// data/GameData, data/Maps, data/Sfx of the checkout (host paths).
+// data/GameData of the checkout (a host path).
 std::string GameDataFolder();
-std::string SfxFolder();
 
 struct Mission {
     std::string name;        // the file name without ".tlm", as the mission list shows it

@@ -9,26 +9,18 @@ using namespace vexo;
 
 namespace {
 
-std::string WriteDocument(const CXMLDocument& doc, const std::string& indent, const std::string& newline) {
+std::string WriteDocument(const CXMLDocument& doc) {
     std::string out = "stale";
     CXMLWriter writer(out);
     writer.ClearOutput();
-    writer.indent = indent;
-    writer.newline = newline;
+    writer.indent = "  ";
+    writer.newline = "\r\n";
     doc.Write(writer);
     writer.Flush();
     return out;
 }
 
 // A small file in the settings file's layout: two-space indents, CR LF, values on lines of their own.
-void BuildSmall(CXMLDocument& doc) {
-    doc.AddXmlDeclaration();
-    CXMLElement* settings = doc.AddElement("settings");
-    settings->SetValue("window-size/@width", "640");
-    settings->SetValue("fullscreen-settings/adapter", "0");
-    settings->AddElement("windowed-settings");
-}
-
 const char kSmallText[] = "<?xml version=\"1.0\" encoding=\"windows-1250\" standalone=\"yes\"?>\r\n"
                           "<settings>\r\n  <window-size width=\"640\"/>\r\n  <fullscreen-settings>\r\n"
                           "    <adapter>\r\n      0\r\n    </adapter>\r\n  </fullscreen-settings>\r\n"
@@ -38,12 +30,16 @@ const char kSmallText[] = "<?xml version=\"1.0\" encoding=\"windows-1250\" stand
 
 TEST(XMLWriter, WritesTheSettingsLayoutByteForByteAndReadsItBack) {
     CXMLDocument written;
-    BuildSmall(written);
-    EXPECT_EQ(WriteDocument(written, "  ", "\r\n"), kSmallText);
+    written.AddXmlDeclaration();
+    CXMLElement* settings = written.AddElement("settings");
+    settings->SetValue("window-size/@width", "640");
+    settings->SetValue("fullscreen-settings/adapter", "0");
+    settings->AddElement("windowed-settings");
+    EXPECT_EQ(WriteDocument(written), kSmallText);
     CXMLDocument read;
     ParseDocument(read, kSmallText, SettingsReaderOptions());
     EXPECT_EQ(read.Value("settings/fullscreen-settings/adapter"), "0");
-    EXPECT_EQ(WriteDocument(read, "  ", "\r\n"), kSmallText);
+    EXPECT_EQ(WriteDocument(read), kSmallText);
 }
 
 TEST(XMLWriter, EscapesValuesAndText) {
