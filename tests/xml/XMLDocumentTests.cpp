@@ -31,15 +31,6 @@ TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
     EXPECT_EQ(static_cast<CXMLTextItem*>(map->GetItem(1))->text, "<c>");
 }
 
-TEST(XMLDocument, AFailedReadKeepsWhatWasBuilt) {
-    CXMLDocument doc;
-    EXPECT_THROW(ParseDocument(doc, "<a><b/><c></a>", XMLReaderOptions{}), CXMLError);
-    const CXMLElement* a = doc.FindElement("a");
-    ASSERT_NE(a, nullptr);
-    EXPECT_TRUE(a->Exists("b"));
-    EXPECT_TRUE(a->Exists("c"));
-}
-
 TEST(XMLDocument, NamesAreSharedAcrossDocumentsAndReleasedWithTheirNodes) {
     const std::size_t namesBefore = CXMLName::TableSize();
     auto first = std::make_unique<CXMLDocument>();

@@ -38,28 +38,3 @@ TEST_F(XMLPath, GetValueFollowsTheFirstMatchAndFallsBackToTheDefault) {
     // Everything after "@" is the attribute name, slashes included.
     EXPECT_EQ(map->Value("unit/@a/b", "?"), "slash");
 }
-
-TEST(XMLPathSet, SetValueCreatesMissingElementsAndReplacesValuesInPlace) {
-    CXMLDocument doc;
-    doc.SetValue("settings/fullscreen", "1");
-    CXMLElement* fullscreen = doc.FindElement("settings/fullscreen");
-    ASSERT_EQ(fullscreen->GetCount(), 1u);
-
-    doc.SetValue("settings/fullscreen", "0");
-    EXPECT_EQ(doc.FindElement("settings/fullscreen"), fullscreen);
-    ASSERT_EQ(fullscreen->GetCount(), 1u);
-    EXPECT_EQ(doc.Value("settings/fullscreen"), "0");
-
-    doc.SetValue("settings/window-size/@width", "800");
-    doc.SetValue("settings/window-size/@height", "600");
-    const CXMLElement* size = doc.FindElement("settings/window-size");
-    ASSERT_EQ(size->attributes.GetCount(), 2u);
-    EXPECT_EQ(size->attributes.GetItem(0)->value, "800");
-    EXPECT_EQ(doc.FindElement("settings")->GetCount(), 2u) << "new elements are appended after the others";
-
-    // An empty path on an element replaces all its children, elements included.
-    CXMLElement* settings = doc.FindElement("settings");
-    settings->SetValue("", "text");
-    ASSERT_EQ(settings->GetCount(), 1u);
-    EXPECT_EQ(doc.Value("settings"), "text");
-}

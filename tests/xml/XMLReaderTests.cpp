@@ -1,4 +1,4 @@
-// The reader: token sequence, entity references, the nesting limit and every error kind with its place.
+// The reader: token sequence, skipped runs, the nesting limit and every error kind with its place.
 #include "XMLTokens.h"
 
 #include <gtest/gtest.h>
@@ -16,28 +16,6 @@ TEST(XMLReader, DeliversTokensInDocumentOrder) {
     };
     EXPECT_EQ(Tokens("<?xml version=\"1.0\"?><!DOCTYPE map><map a=\"1\" a = '2'><unit x=\"3\"/>tekst</map>"),
               expected);
-}
-
-TEST(XMLReader, TrimsBeforeDecodingSoEncodedSpacesSurvive) {
-    XMLReaderOptions options;
-    options.trimCharData = options.trimAttributes = true;
-    const auto tokens = Tokens("<a v=' &#32;x&#32; '> &#32;y&#32; </a>", options);
-    EXPECT_EQ(Values(tokens, XML_TOKEN_ATTRIBUTE), std::vector<std::string>{" x "});
-    EXPECT_EQ(Values(tokens, XML_TOKEN_CHARDATA), std::vector<std::string>{" y "});
-}
-
-TEST(XMLReader, DecodesPredefinedAndNumericReferences) {
-    const auto text = [](const std::string& data) {
-        return Values(Tokens("<a>" + data + "</a>"), XML_TOKEN_CHARDATA);
-    };
-    EXPECT_EQ(text("&amp;&lt;&gt;&apos;&quot;"), std::vector<std::string>{"&<>'\""});
-    EXPECT_EQ(text("&#65;&#x41;&#x0041;&#xa3;"), std::vector<std::string>{"AAA\xA3"});
-    // Non-hex bytes in a hex reference are ignored; a decimal one reads like the C library.
-    EXPECT_EQ(text("&#x4-1;&#  66z;"), std::vector<std::string>{"AB"});
-    // "&#;" is the byte 0, kept inside the string.
-    EXPECT_EQ(text("a&#;b"), std::vector<std::string>{std::string("a\0b", 3)});
-    // A reference still open at the end is dropped with the rest of the text after its "&".
-    EXPECT_EQ(text("x&amp"), std::vector<std::string>{"x"});
 }
 
 TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {

@@ -30,14 +30,6 @@ inline std::vector<Token> Tokens(const std::string& text, const vexo::XMLReaderO
     return tokens;
 }
 
-// The values of the tokens of one kind, in order.
-inline std::vector<std::string> Values(const std::vector<Token>& tokens, int kind) {
-    std::vector<std::string> values;
-    for (const Token& token : tokens)
-        if (token.kind == kind) values.push_back(token.value);
-    return values;
-}
-
 inline std::optional<vexo::CXMLError> ReadError(const std::string& text) {
     return ErrorOf<vexo::CXMLError>([&] { Tokens(text); });
 }
