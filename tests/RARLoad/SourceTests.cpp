@@ -134,10 +134,6 @@ TEST_F(ArchiveSource, DamagedRar4) {
     ASSERT_EQ(good.substr(firstData, 10), "first file");
 
     std::string flipped = good;
-    flipped[firstData + 3] ^= 0x20;
-    EXPECT_EQ(Open(flipped), "Błąd CRC."_pl);
-
-    flipped = good;
     flipped[firstHeader + 8] ^= 1; // inside the first file header, under its CRC
     EXPECT_EQ(Open(flipped), CannotOpen(" Nagłówek pliku jest uszkodzony."_pl));
 

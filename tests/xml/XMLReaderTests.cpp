@@ -1,4 +1,5 @@
-// The reader: token sequence, skipped runs, the nesting limit and every error kind with its place.
+// The reader: token sequence, skipped runs, the nesting limit, every error kind with its place, and
+// the record an error writes to Errors.log, byte for byte.
 #include "XMLTokens.h"
 
 #include <gtest/gtest.h>
@@ -81,5 +82,21 @@ TEST(XMLReader, ErrorsCarryKindOffsetLineAndColumn) {
         EXPECT_EQ(error->textLine, c.line);
         EXPECT_EQ(error->textColumn, c.column);
     }
+}
+
+TEST(XMLErrorRecord, FollowsTheBaseRecordWithAnXMLSection) {
+    CapturedErrorLog log;
+    EXPECT_TRUE(ReadError("<a>\r\n<b></a>"));
+    EXPECT_TRUE(ReadError("<a>\r\n&bad;</a>"));
+    const std::string expected =
+        BaseRecordHead() +
+        Lines({"Błąd", "  Numer      : 1", "  Komunikat  : Błąd parsera XML", "XML", "  Typ        : 8",
+               "  Komunikat  : Błąd podczas odczytywania zamknięcia elementu", "  Znak       : 8",
+               "  Wiersz     : 2", "  Kolumna    : 4"}) +
+        BaseRecordHead() +
+        Lines({"Błąd", "  Numer      : 2", "  Komunikat  : Błąd parsera XML", "XML", "  Typ        : 7",
+               "  Komunikat  : Błąd podczas odczytywania referencji", "  Znak       : 10", "  Wiersz     : 2",
+               "  Kolumna    : 6"});
+    EXPECT_EQ(log.Contents(), expected);
 }
 
