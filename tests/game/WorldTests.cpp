@@ -1,5 +1,6 @@
 // The world's rules on a small map: bounds, burying, snowball hits and long frames, the computer's
-// snow fetching, the random map, and the life bar drawn on a recording canvas.
+// snow fetching, the random map, the life bar drawn on a recording canvas, the object list under
+// removal and reuse, sliding and stalling walks, and the range and snow an attack needs.
 #include "GameTestWorld.h"
 
 #include "game/Computer.h"
@@ -10,6 +11,21 @@
 
 namespace {
 
+// Dies on its n-th update and counts how often it was updated.
+class CountingObject : public CObject {
+public:
+    CountingObject(int dieOn, std::vector<int>& log, int id) : dieOn(dieOn), log(log), id(id) {}
+    float GetSize() const override { return 0.5f; }
+    void Update(float, float) override {
+        log.push_back(id);
+        if (++updates == dieOn) dead = true;
+    }
+    int dieOn;
+    int updates = 0;
+    std::vector<int>& log;
+    int id;
+};
+
 class WorldTest : public GameWorldTest {
 protected:
     void Throw(float x, float heading, float range) {
@@ -17,6 +33,13 @@ protected:
         ball->x = x;
         ball->y = 5.0f;
         Objects().Add(std::move(ball));
+    }
+    void Step(CUnit& unit, float elapsed, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            unit.Update(0.0f, elapsed);
+    }
+    static std::vector<std::pair<std::string, std::uint32_t>> Line(const std::string& text) {
+        return {{text, 0xFFFFFF60}};
     }
 };
 
@@ -202,6 +225,150 @@ TEST_F(WorldTest, LifeBarsShowLifeOrRecoveryStillAhead) {
     EXPECT_FLOAT_EQ(canvas.bars[1].left, 305.8f);
     EXPECT_FLOAT_EQ(canvas.bars[1].right, 320.0f);
     EXPECT_EQ(canvas.bars[1].colour, 0xFF7F7FFFu);
+}
+
+TEST_F(WorldTest, RemovalDuringTheWalkStillUpdatesTheFollowers) {
+    std::vector<int> log;
+    Objects().Add(std::make_unique<CountingObject>(0, log, 1));
+    CObject* middle = Objects().Add(std::make_unique<CountingObject>(1, log, 2));
+    Objects().Add(std::make_unique<CountingObject>(1, log, 3));
+    Objects().UpdateAll(0.0f, 0.01f);
+    EXPECT_EQ(log, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Objects().Size(), 1u);
+    EXPECT_FALSE(Objects().Contains(middle));
+    Objects().UpdateAll(0.0f, 0.01f);
+    EXPECT_EQ(log, (std::vector<int>{1, 2, 3, 1}));
+}
+
+TEST_F(WorldTest, ReferencesDoNotMistakeANewObjectAtAReusedAddress) {
+    CUnit* first = AddUnit(kBoy, 0, 5.0f, 5.0f);
+    const TObjectRef<CUnit> ref(first);
+    Game().Select(first);
+    EXPECT_EQ(ref.Get(), first);
+    first->dead = true;
+    first->x = -50.0f; // keep the stale copy's position meaningless
+    Objects().UpdateAll(0.0f, 0.0f);
+    EXPECT_EQ(ref.Get(), nullptr);
+    // Allocate until the allocator hands back the same address, or give up after many tries.
+    std::vector<CUnit*> made;
+    for (int i = 0; i < 64; ++i) {
+        CUnit* unit = AddUnit(kBoy, 0, 5.0f, 5.0f);
+        made.push_back(unit);
+        if (static_cast<void*>(unit) == static_cast<void*>(first)) break;
+    }
+    EXPECT_EQ(ref.Get(), nullptr);
+    EXPECT_EQ(Game().Selected(), nullptr);
+    EXPECT_TRUE(Objects().Contains(made.back(), made.back()->Serial()));
+}
+
+TEST_F(WorldTest, PointAndOverlapQueries) {
+    CUnit* a = AddUnit(kChild, 0, 5.0f, 5.0f); // square 4.6 .. 5.4
+    CUnit* b = AddUnit(kBoy, 1, 5.2f, 5.0f);
+    EXPECT_EQ(Objects().UnitAt(5.1f, 5.0f), a); // first in list order
+    EXPECT_EQ(Objects().UnitAt(4.6f, 5.4f), a); // edges included
+    EXPECT_EQ(Objects().UnitAt(5.6f, 5.0f), b);
+    EXPECT_EQ(Objects().UnitAt(7.0f, 5.0f), nullptr);
+
+    // Squares of half a tile, at positions exact in binary: touching edges do not overlap.
+    std::vector<int> log;
+    b->x = 10.0f;
+    a->x = 5.0f;
+    a->y = 1.0f;
+    CObject* left = Objects().Add(std::make_unique<CountingObject>(0, log, 1));
+    CObject* right = Objects().Add(std::make_unique<CountingObject>(0, log, 2));
+    CObject* probe = Objects().Add(std::make_unique<CountingObject>(0, log, 3));
+    left->x = 5.0f;
+    right->x = 5.75f;
+    probe->x = 5.5f;
+    left->y = right->y = probe->y = 5.0f;
+    EXPECT_EQ(Objects().FirstOverlapping(*probe), right);
+    right->x = 6.0f;
+    EXPECT_EQ(Objects().FirstOverlapping(*probe), nullptr);
+    probe->y = 5.4f;
+    right->x = 5.6f;
+    EXPECT_EQ(Objects().FirstOverlapping(*probe), right);
+}
+
+// The player's walk goes on for as long as it takes; the computer's gives up when it stalls.
+TEST_F(WorldTest, APlayersGoPushesOnWhereAComputersGoGivesUp) {
+    MakeWorld(20, 20, 0.5f);
+    for (int r = 5; r < 20; ++r)
+        Map().Cell(10, r).kind = kObstacle; // a wall open at its top
+    Map().Cell(15, 10).kind = kObstacle;
+    struct Case {
+        float px, py;
+        bool computer;
+        bool arrives;
+        int minSteps, maxSteps; // frames of 0.01 s until the order ends, or the whole run
+    } const cases[] = {
+        {15.0f, 3.9f, false, true, 900, 1000},    // along the wall and round its end, slowly
+        {15.0f, 3.9f, true, false, 550, 650},     // the same slide stalls a computer's walk
+        {15.0f, 10.0f, false, false, 3000, 3000}, // inside an obstacle: stands, the order set
+        {15.0f, 10.0f, true, false, 300, 450},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.py) + (c.computer ? " computer" : " player"));
+        CUnit* boy = AddUnit(kBoy, 0, 5.0f, 15.0f);
+        boy->GoTo(c.px, c.py, c.computer);
+        int steps = 0;
+        for (; boy->order == EUnitOrder::Go && steps < 3000; ++steps)
+            Step(*boy, 0.01f);
+        EXPECT_GE(steps, c.minSteps);
+        EXPECT_LE(steps, c.maxSteps);
+        EXPECT_EQ(boy->IsWithin(c.px, c.py, 0.1f), c.arrives);
+        boy->dead = true;
+        Objects().UpdateAll(0.0f, 0.0f);
+    }
+
+    // Uphill into ever deeper snow, the slowest walk there is (1.55 tiles a second), still arrives.
+    MakeWorld(40, 40, 0.0f);
+    for (int r = 0; r < 40; ++r)
+        for (int c = 0; c < 40; ++c)
+            Map().Cell(c, r).snow = 0.06f * float(c);
+    CUnit* boy = AddUnit(kBoy, 0, 2.0f, 20.0f);
+    boy->GoTo(38.0f, 20.0f, true);
+    int steps = 0;
+    for (; boy->order == EUnitOrder::Go && steps < 3000; ++steps)
+        Step(*boy, 0.01f);
+    EXPECT_TRUE(boy->IsWithin(38.0f, 20.0f, 0.1f)) << boy->x << " after " << steps << " steps";
+
+    // Into a corner, with the order repeated every frame: the repeat does not restart the count.
+    for (int i = 0; i < 40; ++i)
+        Map().Cell(3, i).kind = Map().Cell(i, 3).kind = kObstacle;
+    boy->x = boy->y = 6.0f;
+    for (steps = 0; steps < 1000; ++steps) {
+        boy->GoTo(0.0f, 0.0f, true);
+        Step(*boy, 0.01f);
+        if (boy->order == EUnitOrder::None) break;
+    }
+    EXPECT_LT(steps, 450);
+    EXPECT_NEAR(boy->x, 4.0f, 0.05f);
+}
+
+TEST_F(WorldTest, AttacksFromFourToTenTilesWithSnowUnderfoot) {
+    CUnit* boy = AddUnit(kBoy, 0, 2.0f, 5.0f);
+    CUnit* girl = AddUnit(kGirl, 1, 6.0f, 5.0f);
+    const struct {
+        float x, snow;
+        std::string line; // "" when the aim starts
+    } cases[] = {
+        {6.0f, 0.5f, ""},
+        {12.0f, 0.5f, ""}, // exactly 4 and exactly 10
+        {5.99f, 0.5f, girl->name + " stoi za blisko."},
+        {12.5f, 0.5f, girl->name + " jest za daleko."},
+        {8.0f, 0.0f, boy->name + " nie ma czym rzucac."},
+    };
+    for (const auto& c : cases) {
+        console.lines.clear();
+        boy->Stop();
+        girl->x = c.x;
+        Map().Cell(2, 5).snow = c.snow;
+        boy->Attack(girl);
+        Step(*boy, 0.01f);
+        EXPECT_EQ(boy->state, c.line.empty() ? EUnitState::Aiming : EUnitState::Free) << c.x;
+        EXPECT_EQ(console.lines, c.line.empty() ? decltype(console.lines){} : Line(c.line)) << c.x;
+    }
+    EXPECT_NEAR(boy->stateTimer, 1.48f, 0.01f); // the aim of speed 6.2
 }
 
 } // namespace
