@@ -6,11 +6,9 @@
 #include "support/Text1250.h"
 
 #include <algorithm>
-#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
-#include <unistd.h>
 
 using namespace vexo::literals;
 using testarchive::Item;
@@ -258,14 +256,11 @@ TEST_F(FolderSource, AFileWhereAFolderIsExpectedCannotBeListed) {
 
 TEST_F(FolderSource, AFileTooLargeToReadIsRefusedOnlyWhenRead) {
     Write(scratch.File("GameData/a.txt"), "a");
-    const auto sparse = [&](const std::string& name, off_t length) {
-        const int fd = ::open((root + "/" + name).c_str(), O_WRONLY | O_CREAT, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, length), 0);
-        ::close(fd);
-    };
-    sparse("giant.bin", off_t(4) << 30);
-    sparse("huge.bin", off_t(600) << 20);
+    for (const auto& [name, length] :
+         {std::pair{"giant.bin", std::uintmax_t(4) << 30}, {"huge.bin", 600u << 20}}) {
+        Write(root + "/" + name, "");
+        std::filesystem::resize_file(root + "/" + name, length); // sparse
+    }
     const auto tooLarge = [&](const std::string& name, const std::string& size) {
         return std::string("Plik \""_pl) + root + "\\" + name + std::string("\" jest za duży ("_pl) + size +
                std::string(" bajtów)."_pl);
