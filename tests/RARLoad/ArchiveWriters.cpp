@@ -1,10 +1,11 @@
 // RAR 4 and RAR 5 stored-file writers, and a libarchive writer for the other formats.
 #include "RARLoad/ArchiveWriters.h"
+#include "support/TestFiles.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 #include <clocale>
-#include <fstream>
+#include <initializer_list>
 #include <locale.h>
 #include <stdexcept>
 #include <utility>
@@ -12,45 +13,40 @@
 
 namespace testarchive {
 
+using tundrel_test::PutLE16;
+using tundrel_test::PutLE32;
+
 namespace {
 
-void Put16(std::string& out, std::uint32_t v) {
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
-}
-
-void Put32(std::string& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
 // RAR 5's variable-length integer: seven bits per byte, lowest first, high bit set while more follow.
-void PutVint(std::string& out, std::uint64_t v) {
-    do {
-        out += char((v & 0x7F) | (v > 0x7F ? 0x80 : 0));
-        v >>= 7;
-    } while (v);
+void PutVint(std::string& out, std::initializer_list<std::uint64_t> values) {
+    for (std::uint64_t v : values) {
+        do {
+            out += char((v & 0x7F) | (v > 0x7F ? 0x80 : 0));
+            v >>= 7;
+        } while (v);
+    }
 }
 
 // A RAR 4 block: the low half of the CRC32 of everything after the CRC field, then the fields.
 std::string Rar4Block(std::uint8_t type, std::uint16_t flags, const std::string& rest) {
     std::string body;
     body += char(type);
-    Put16(body, flags);
-    Put16(body, std::uint32_t(2 + body.size() + 2 + rest.size()));
+    PutLE16(body, flags);
+    PutLE16(body, std::uint32_t(2 + body.size() + 2 + rest.size()));
     body += rest;
     std::string block;
-    Put16(block, Crc32(body) & 0xFFFF);
+    PutLE16(block, Crc32(body) & 0xFFFF);
     return block + body;
 }
 
 // A RAR 5 header: CRC32 of the size field and the body, then the size, then the body.
 std::string Rar5Block(const std::string& body) {
     std::string sized;
-    PutVint(sized, body.size());
+    PutVint(sized, {body.size()});
     sized += body;
     std::string block;
-    Put32(block, Crc32(sized));
+    PutLE32(block, Crc32(sized));
     return block + sized;
 }
 
@@ -68,15 +64,15 @@ std::string Rar4(const std::vector<Item>& items) {
         for (unsigned char c : item.name)
             unicode = unicode || c > 0x7F;
         std::string rest;
-        Put32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // packed size
-        Put32(rest, item.directory ? 0 : std::uint32_t(item.data.size())); // unpacked size
-        rest += char(2);                                                   // made on Windows
-        Put32(rest, item.directory ? 0 : Crc32(item.data));
-        Put32(rest, 0x5A210000); // 2025-01-01 as a DOS date
-        rest += char(20);        // version needed to extract
-        rest += char(0x30);      // stored
-        Put16(rest, std::uint32_t(item.name.size()));
-        Put32(rest, item.directory ? 0x10 : 0x20);
+        const std::uint32_t size = item.directory ? 0 : std::uint32_t(item.data.size());
+        PutLE32(rest, size); // packed
+        PutLE32(rest, size); // unpacked
+        rest += char(2);     // made on Windows
+        PutLE32(rest, item.directory ? 0 : Crc32(item.data));
+        PutLE32(rest, 0x5A210000); // 2025-01-01 as a DOS date
+        rest += "\x14\x30";        // version 2.0 needed to extract, stored
+        PutLE16(rest, std::uint32_t(item.name.size()));
+        PutLE32(rest, item.directory ? 0x10 : 0x20);
         rest += item.name;
         const std::uint16_t flags = 0x8000 | (item.directory ? 0xE0 : 0) | (unicode ? 0x200 : 0);
         out += Rar4Block(0x74, flags, rest);
@@ -89,30 +85,23 @@ std::string Rar4(const std::vector<Item>& items) {
 std::string Rar5(const std::vector<Item>& items) {
     std::string out("Rar!\x1A\x07\x01\x00", 8);
     std::string main;
-    PutVint(main, 1); // main archive header
-    PutVint(main, 0); // header flags
-    PutVint(main, 0); // archive flags
+    PutVint(main, {1, 0, 0}); // main archive header, no header or archive flags
     out += Rar5Block(main);
     for (const Item& item : items) {
         std::string body;
-        PutVint(body, 2); // file header
-        PutVint(body, 2); // a data area follows (empty for a directory)
-        PutVint(body, item.directory ? 0 : item.data.size());
-        PutVint(body, item.directory ? 1 : 4); // directory, or data CRC32 present
-        PutVint(body, item.directory ? 0 : item.data.size());
-        PutVint(body, item.directory ? 0x10 : 0x20); // attributes
-        if (!item.directory) Put32(body, Crc32(item.data));
-        PutVint(body, 0); // compression: version 0, stored, smallest dictionary
-        PutVint(body, 0); // made on Windows
-        PutVint(body, item.name.size());
+        const std::uint64_t size = item.directory ? 0 : item.data.size();
+        // A file header with a data area (empty for a directory), the directory flag or a data CRC32,
+        // and the attributes.
+        PutVint(body, {2, 2, size, item.directory ? 1u : 4u, size, item.directory ? 0x10u : 0x20u});
+        if (!item.directory) PutLE32(body, Crc32(item.data));
+        // Stored with the smallest dictionary, made on Windows.
+        PutVint(body, {0, 0, item.name.size()});
         body += item.name;
         out += Rar5Block(body);
         if (!item.directory) out += item.data;
     }
     std::string end;
-    PutVint(end, 5); // end of archive
-    PutVint(end, 0);
-    PutVint(end, 0);
+    PutVint(end, {5, 0, 0}); // end of archive
     out += Rar5Block(end);
     return out;
 }
@@ -160,26 +149,22 @@ std::string ZipWithNameNotUtf8(const std::vector<Item>& items, const std::string
 std::string StreamedZip(const std::vector<Item>& items) {
     std::string out;
     for (const Item& item : items) {
-        Put32(out, 0x04034B50);
-        Put16(out, 20);     // version needed
-        Put16(out, 0x0008); // sizes and CRC follow the data
-        Put16(out, 0);      // stored
-        Put32(out, 0);      // time and date
-        Put32(out, 0);      // CRC, compressed and uncompressed size: unknown here
-        Put32(out, 0);
-        Put32(out, 0);
-        Put16(out, std::uint32_t(item.name.size()));
-        Put16(out, 0);
+        PutLE32(out, 0x04034B50);
+        PutLE16(out, 20);     // version needed
+        PutLE16(out, 0x0008); // sizes and CRC follow the data
+        // Stored; time, date, CRC and both sizes left at zero, unknown here.
+        out += std::string(2 + 4 + 12, '\0');
+        PutLE16(out, std::uint32_t(item.name.size()));
+        PutLE16(out, 0);
         out += item.name + item.data;
-        Put32(out, 0x08074B50);
-        Put32(out, Crc32(item.data));
-        Put32(out, std::uint32_t(item.data.size()));
-        Put32(out, std::uint32_t(item.data.size()));
+        PutLE32(out, 0x08074B50);
+        PutLE32(out, Crc32(item.data));
+        PutLE32(out, std::uint32_t(item.data.size()));
+        PutLE32(out, std::uint32_t(item.data.size()));
     }
     // Where the central directory would begin: a streaming reader stops here.
-    Put32(out, 0x02014B50);
-    out += std::string(42, '\0');
-    return out;
+    PutLE32(out, 0x02014B50);
+    return out + std::string(42, '\0');
 }
 
 std::vector<Item> WithBackslashes(std::vector<Item> items) {
@@ -190,8 +175,7 @@ std::vector<Item> WithBackslashes(std::vector<Item> items) {
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), std::streamsize(bytes.size()));
+    vexo::WriteStringToFile(path, bytes);
 }
 
 } // namespace testarchive

@@ -34,6 +34,7 @@ std::string StreamedZip(const std::vector<Item>& items);
 // The items with '\\' in place of '/', as RAR 4 stores names.
 std::vector<Item> WithBackslashes(std::vector<Item> items);
 
+// Writes bytes to a file as they are, for the benchmarks that build their archives with these writers.
 void WriteFile(const std::string& path, const std::string& bytes);
 
 } // namespace testarchive

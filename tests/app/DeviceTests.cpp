@@ -1,5 +1,4 @@
-// The window and device lifecycle: the order of the device hooks, size changes, minimizing, the
-// switch to full screen and back, and the shutdown.
+// The window and device lifecycle: size changes, maximizing and the shutdown.
 #include "HookApp.h"
 #include "support/TestFiles.h"
 
@@ -9,32 +8,10 @@ using namespace platform;
 
 namespace {
 
-// Keeps what the frame stores at shutdown.
-class CSavingConfig : public CDesktopDisplayConfig {
-public:
-    CWindowSettings saved{0, 0, true, true};
-    void Save(const CWindowSettings& window, const CDisplaySettings&) override { saved = window; }
-};
-
 const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",     "ReleaseDevice",
                                             "OnCreateDevice",     "OnRestoreDevice", "OnInvalidateDevice",
                                             "OnDestroyDevice",    "InitApplication", "DestroyMainWindow",
                                             "OnShutdown",         "CreateMainWindow"};
-
-CDisplayMode Mode(std::uint32_t width, std::uint32_t height, std::uint32_t refreshRate) {
-    CDisplayMode mode;
-    mode.width = width;
-    mode.height = height;
-    mode.refreshRate = refreshRate;
-    return mode;
-}
-
-void ExpectFullScreen(const CPresentParameters& presented, const CDisplayMode& mode) {
-    EXPECT_FALSE(presented.windowed);
-    EXPECT_EQ(presented.backBufferWidth, mode.width);
-    EXPECT_EQ(presented.backBufferHeight, mode.height);
-    EXPECT_EQ(presented.refreshRate, mode.refreshRate);
-}
 
 class DeviceTest : public ::testing::Test {
 protected:
@@ -56,30 +33,6 @@ protected:
     CHookApp app{host, config};
 };
 
-TEST_F(DeviceTest, CreateShowsTheWindowThenMakesTheDeviceAndItsObjects) {
-    ASSERT_TRUE(app.Create({}));
-    EXPECT_EQ(Log(), (std::vector<std::string>{"CreateMainWindow Test 800x600", "InitApplication", "CreateDevice",
-                                               "OnCreateDevice", "OnRestoreDevice"}));
-    EXPECT_TRUE(app.IsWindowed());
-    EXPECT_EQ(app.BackBufferWidth(), 800u);
-    EXPECT_EQ(app.BackBufferHeight(), 600u);
-}
-
-TEST_F(DeviceTest, FailingHooksUndoWhatTheyStarted) {
-    app.failing = {"OnCreateDevice"};
-    EXPECT_THROW(app.Create({}), vexo::CError);
-    EXPECT_EQ(Steps(host.log, {"OnCreateDevice", "OnDestroyDevice", "ReleaseDevice"}),
-              (std::vector<std::string>{"OnCreateDevice", "OnDestroyDevice", "ReleaseDevice"}));
-    EXPECT_EQ(app.GetDevice(), nullptr);
-
-    CTestFrameHost otherHost;
-    CHookApp other(otherHost, config);
-    other.failing = {"OnRestoreDevice"};
-    EXPECT_THROW(other.Create({}), vexo::CError);
-    EXPECT_EQ(Steps(otherHost.log, {"OnCreateDevice", "OnRestoreDevice", "OnInvalidateDevice"}),
-              (std::vector<std::string>{"OnCreateDevice", "OnRestoreDevice", "OnInvalidateDevice"}));
-}
-
 TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
     Start();
     Drag(1000, 700);
@@ -90,35 +43,10 @@ TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
     EXPECT_TRUE(app.IsActive()) << "the drag's pause is undone";
 
     Drag(1000, 700);
-    EXPECT_TRUE(Log().empty()) << "an unchanged size resets nothing";
-}
-
-TEST_F(DeviceTest, EmptyClientAreaIsIgnored) {
-    Start();
     Drag(0, 0);
     Drag(640, 0);
-    EXPECT_TRUE(Log().empty());
-    EXPECT_EQ(app.GetWindowSettings().width, 800);
-    EXPECT_EQ(app.BackBufferWidth(), 800u);
-}
-
-TEST_F(DeviceTest, RepeatedMinimizeNoticePausesOnce) {
-    Start();
-    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
-    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
-    EXPECT_FALSE(app.IsActive());
-    EXPECT_TRUE(app.IsMinimized());
-    app.SendMessage(WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
-    EXPECT_TRUE(app.IsActive()) << "one restore undoes the minimize";
-    EXPECT_FALSE(app.IsMinimized());
-}
-
-TEST_F(DeviceTest, MinimizedGameGoesOnWithoutDrawing) {
-    Start();
-    app.SendMessage(WM_SIZE, SIZE_MINIMIZED);
-    host.Advance(0.1);
-    app.FrameStep();
-    EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame"}));
+    EXPECT_TRUE(Log().empty()) << "an unchanged size or an empty client area resets nothing";
+    EXPECT_EQ(app.BackBufferWidth(), 1000u);
 }
 
 TEST_F(DeviceTest, MaximizedSizeIsNotTheStoredWindowSize) {
@@ -132,150 +60,6 @@ TEST_F(DeviceTest, MaximizedSizeIsNotTheStoredWindowSize) {
     app.SendMessage(WM_SIZE, SIZE_RESTORED, MakeLParam(800, 600));
     EXPECT_FALSE(app.IsMaximized());
     EXPECT_EQ(app.BackBufferWidth(), 800u);
-}
-
-TEST_F(DeviceTest, FullScreenAndBackKeepsTheWindowPlace) {
-    Start();
-    const CRect windowPlace = host.bounds;
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_FALSE(app.IsWindowed());
-    EXPECT_TRUE(host.fullScreen);
-    EXPECT_EQ(app.BackBufferWidth(), 1280u) << "full screen takes the desktop's mode";
-    EXPECT_FALSE(host.cursorVisible) << "in full screen only the game's own cursor shows";
-    EXPECT_TRUE(host.clipped);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
-
-    // The system reports the window's new size afterwards.
-    Drag(1280, 1024);
-    EXPECT_EQ(app.GetSavedWindowBounds(), windowPlace);
-    EXPECT_EQ(app.GetWindowSettings().width, 800);
-
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_TRUE(app.IsWindowed());
-    EXPECT_EQ(host.bounds, windowPlace) << "back in a window, the window returns to its place";
-    EXPECT_TRUE(host.cursorVisible);
-    EXPECT_FALSE(host.clipped);
-    EXPECT_TRUE(app.IsActive());
-}
-
-// X11 gives a window its new size after the request has returned, or on its own: the next frame
-// is drawn at the size the window really has, whether a notice came or not.
-TEST_F(DeviceTest, SizeTheWindowSystemGivesLateReachesTheNextFrame) {
-    Start();
-    host.lateWindowSystem = true;
-    // The step that lays the game out again stops the clock for it; the one after draws.
-    const auto frameAt = [&](std::uint32_t width, std::uint32_t height) {
-        host.log.clear();
-        for (int step = 0; step < 2; ++step) {
-            host.Advance(0.1);
-            app.FrameStep();
-        }
-        EXPECT_EQ(Steps(std::exchange(host.log, {}), {"OnRestoreDevice", "RenderFrame"}),
-                  (std::vector<std::string>{"OnRestoreDevice", "RenderFrame"}))
-            << "laid out again before anything is drawn";
-        EXPECT_EQ(app.BackBufferWidth(), width);
-        EXPECT_EQ(app.BackBufferHeight(), height);
-    };
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_EQ(app.BackBufferWidth(), 800u) << "the window is not in full screen yet";
-    host.fullScreen = true;
-    host.device.width = 1280;
-    host.device.height = 1024;
-    frameAt(1280, 1024);
-
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    host.fullScreen = false;
-    host.ResizeClient(800, 600);
-    frameAt(800, 600);
-    // A window manager's resize that no notice tells of.
-    host.ResizeClient(1000, 700);
-    frameAt(1000, 700);
-    EXPECT_EQ(app.GetWindowSettings().width, 1000);
-    host.Advance(0.1);
-    app.FrameStep();
-    EXPECT_TRUE(Steps(host.log, {"ResetDevice"}).empty()) << "an unchanged size resets nothing";
-}
-
-// No window manager, or a refused mode: the game goes on in its window, says why in Errors.log,
-// and stores that it ended in a window.
-TEST_F(DeviceTest, RefusedFullScreenLeavesAWindowedGame) {
-    host.refuseFullScreen = true;
-    CSavingConfig saving;
-    CHookApp full(host, saving, true);
-    ASSERT_TRUE(full.Create({}));
-    EXPECT_TRUE(full.IsWindowed());
-    EXPECT_EQ(full.BackBufferWidth(), 800u);
-    EXPECT_EQ(full.GetPresentParameters().backBufferWidth, 800u);
-    EXPECT_TRUE(host.cursorVisible);
-    EXPECT_FALSE(host.clipped);
-    const std::string refused = vexo::Utf8ToCp1250("pełny ekran");
-    EXPECT_NE(errors.Contents().find(refused), std::string::npos);
-
-    const std::size_t records = errors.Contents().size();
-    full.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_TRUE(full.IsWindowed());
-    EXPECT_TRUE(full.IsActive());
-    EXPECT_EQ(full.BackBufferWidth(), 800u);
-    EXPECT_NE(errors.Contents().find(refused, records), std::string::npos) << "Alt+Enter is refused alike";
-    full.SendMessage(WM_CLOSE);
-    EXPECT_FALSE(saving.saved.fullScreen);
-}
-
-TEST_F(DeviceTest, StartInFullScreenUsesTheDesktopMode) {
-    CTestFrameHost fullHost;
-    CHookApp full(fullHost, config, true);
-    ASSERT_TRUE(full.Create({}));
-    EXPECT_FALSE(full.IsWindowed());
-    ExpectFullScreen(full.GetPresentParameters(), Mode(1280, 1024, 60));
-}
-
-// A settings dialog that answers as the test says: the player picks full screen, or cancels.
-class CDialogConfig : public CDesktopDisplayConfig {
-public:
-    bool accept = true;
-    int runs = 0;
-    bool RunSettingsDialog(CFrameHost&, CDisplaySettings& settings) override {
-        ++runs;
-        settings.windowed = false;
-        settings.fullScreenMode = Mode(800, 600, 75);
-        return accept;
-    }
-};
-
-TEST_F(DeviceTest, SettingsDialogRecreatesTheDeviceWithTheChosenSettings) {
-    CDialogConfig dialog;
-    CHookApp chosen(host, dialog);
-    ASSERT_TRUE(chosen.Create({}));
-    host.log.clear();
-    chosen.SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice",
-                                               "CreateDevice", "OnCreateDevice", "OnRestoreDevice"}));
-    EXPECT_FALSE(chosen.IsWindowed());
-    ExpectFullScreen(chosen.GetPresentParameters(), Mode(800, 600, 75));
-    EXPECT_TRUE(chosen.IsActive());
-
-    // From full screen the dialog opens over a window; a cancelled one changes nothing more.
-    dialog.accept = false;
-    chosen.SendMessage(WM_COMMAND, kCommandChangeDevice);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
-    EXPECT_TRUE(chosen.IsWindowed());
-    EXPECT_EQ(dialog.runs, 2);
-}
-
-TEST_F(DeviceTest, FailedResetClosesTheWindow) {
-    Start();
-    host.resetResult = kRenderInvalidCall;
-    app.SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_FALSE(host.HasMainWindow());
-    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Błąd podczas resetowania urządzenia.")), std::string::npos);
-}
-
-TEST_F(DeviceTest, ShutdownReleasesTheDeviceThenTheWindowAndQuits) {
-    Start();
-    app.SendMessage(WM_CLOSE);
-    EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "OnDestroyDevice", "ReleaseDevice", "OnShutdown",
-                                               "DestroyMainWindow"}));
-    EXPECT_EQ(app.Run(), 0) << "the quit message is waiting";
 }
 
 TEST_F(DeviceTest, ErrorInsideTheShutdownDoesNotStartItAgain) {

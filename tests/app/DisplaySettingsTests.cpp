@@ -1,5 +1,5 @@
-// The enumeration and the best-mode searches over scripted displays, the presentation parameters
-// the frame builds from them, and Settings.xml: its exact text, round trips and bad values.
+// Settings.xml over scripted displays: its exact text, round trips, values the system does not
+// offer and missing parts.
 #include "HookApp.h"
 #include "ScriptedDisplays.h"
 #include "app/SettingsDisplayConfig.h"
@@ -11,128 +11,10 @@ using namespace platform;
 
 namespace {
 
-std::vector<CDisplayMode> ModesOf(const CD3DEnumeration& enumeration) {
-    return enumeration.adapters.at(0).modes;
-}
-
 CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
     CD3DEnumeration enumeration;
     enumeration.Enumerate(displays);
     return enumeration;
-}
-
-TEST(DisplayEnumeration, ModesAreFilteredAndSortedCombinationsFollowTheFormats) {
-    CScriptedDisplays displays;
-    const CD3DEnumeration enumeration = Enumerated(displays);
-    ASSERT_EQ(enumeration.adapters.size(), 1u);
-    // Under 640 by 480 is gone; width, height, format code, then refresh rate.
-    EXPECT_EQ(ModesOf(enumeration),
-              (std::vector<CDisplayMode>{Mode(640, 480, 60), Mode(640, 480, 60, kFormatR5G6B5),
-                                         Mode(800, 600, 60), Mode(800, 600, 60, kFormatR5G6B5),
-                                         Mode(1024, 768, 60), Mode(1280, 1024, 60), Mode(1280, 1024, 75)}));
-
-    const CDeviceInfo& device = enumeration.adapters[0].devices.at(0);
-    EXPECT_EQ(device.deviceType, kDeviceHal);
-    std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>> combos;
-    for (const CDeviceCombo& combo : device.combos)
-        combos.emplace_back(combo.adapterFormat, combo.backBufferFormat, combo.windowed);
-    // A window only on the desktop's format; 16-bit only in full screen here.
-    EXPECT_EQ(combos, (std::vector<std::tuple<std::uint32_t, std::uint32_t, bool>>{
-                          {kFormatX8R8G8B8, kFormatA8R8G8B8, false},
-                          {kFormatX8R8G8B8, kFormatA8R8G8B8, true},
-                          {kFormatX8R8G8B8, kFormatX8R8G8B8, false},
-                          {kFormatX8R8G8B8, kFormatX8R8G8B8, true},
-                          {kFormatR5G6B5, kFormatR5G6B5, false}}));
-
-    const CDeviceCombo& full = device.combos[2];
-    EXPECT_EQ(full.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16, kFormatD15S1, kFormatD24X8,
-                                                                    kFormatD24S8, kFormatD24X4S4}));
-    EXPECT_EQ(full.multisampleTypes,
-              (std::vector<std::uint32_t>{kMultisampleNone, kMultisampleNonMaskable, 2, 4}));
-    EXPECT_EQ(full.multisampleQualities, (std::vector<std::uint32_t>{1, 2, 1, 1}));
-    EXPECT_EQ(full.vertexProcessingTypes,
-              (std::vector<std::uint32_t>{kPureHardwareVertexProcessing, kHardwareVertexProcessing,
-                                          kSoftwareVertexProcessing}));
-    EXPECT_EQ(full.presentIntervals,
-              (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne, kIntervalTwo,
-                                          kIntervalThree, kIntervalFour}));
-    // Two to four intervals never in a window.
-    EXPECT_EQ(device.combos[3].presentIntervals,
-              (std::vector<std::uint32_t>{kIntervalImmediate, kIntervalDefault, kIntervalOne}));
-}
-
-TEST(DisplayEnumeration, DriverLimitsNarrowTheOptions) {
-    CScriptedDisplays displays;
-    CAdapterReport& report = displays.reports[0];
-    report.maxSamples = 1;
-    report.swapIntervals = {1};
-    report.depthBits = 16;
-    report.stencilBits = 0;
-    report.hardwareVertexProcessing = false;
-    const CD3DEnumeration enumeration = Enumerated(displays);
-    const CDeviceCombo& combo = enumeration.adapters[0].devices[0].combos[2];
-    EXPECT_EQ(combo.depthStencilFormats, (std::vector<std::uint32_t>{kFormatD16}));
-    EXPECT_EQ(combo.multisampleTypes, (std::vector<std::uint32_t>{kMultisampleNone}));
-    EXPECT_EQ(combo.vertexProcessingTypes, (std::vector<std::uint32_t>{kSoftwareVertexProcessing}));
-    EXPECT_EQ(combo.presentIntervals, (std::vector<std::uint32_t>{kIntervalDefault, kIntervalOne}));
-
-    // No depth buffer of 15 bits: nothing is usable, and a display that cannot render has no device.
-    report.depthBits = 8;
-    EXPECT_TRUE(Enumerated(displays).adapters[0].devices.empty());
-    report.depthBits = 24;
-    report.canRender = false;
-    EXPECT_TRUE(Enumerated(displays).adapters[0].devices.empty());
-}
-
-TEST(DisplayEnumeration, BestModesPreferTheDesktop) {
-    CScriptedDisplays displays;
-    CDisplaySettings settings;
-    CD3DEnumeration enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
-    EXPECT_EQ(settings.windowedMode, Mode(1280, 1024, 60));
-    EXPECT_EQ(settings.windowedDevice.backBufferFormat, kFormatX8R8G8B8);
-    EXPECT_EQ(settings.windowedDevice.depthStencilFormat, kFormatD16);
-    EXPECT_EQ(settings.windowedDevice.vertexProcessing, kPureHardwareVertexProcessing);
-    EXPECT_EQ(settings.windowedDevice.presentInterval, kIntervalImmediate);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_FALSE(settings.windowed);
-    EXPECT_EQ(settings.fullScreenMode, Mode(1280, 1024, 60));
-    EXPECT_EQ(settings.fullScreenDevice.adapterFormat, kFormatX8R8G8B8);
-
-    // Without the desktop's refresh rate, the last mode of the desktop's width.
-    displays.reports[0].desktop = Mode(1280, 1024, 85);
-    enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_EQ(settings.fullScreenMode, Mode(1280, 1024, 75));
-    // Without the desktop's width, the format's first mode.
-    displays.reports[0].desktop = Mode(1600, 1200, 60);
-    enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_EQ(settings.fullScreenMode, Mode(640, 480, 60));
-
-    // A 16-bit desktop: full screen and the window keep its format.
-    displays.reports[0].desktop = Mode(800, 600, 60, kFormatR5G6B5);
-    enumeration = Enumerated(displays);
-    ASSERT_TRUE(enumeration.FindBestFullScreen(settings));
-    EXPECT_EQ(settings.fullScreenMode, Mode(800, 600, 60, kFormatR5G6B5));
-    EXPECT_EQ(settings.fullScreenDevice.backBufferFormat, kFormatR5G6B5);
-    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
-    EXPECT_EQ(settings.windowedDevice.backBufferFormat, kFormatR5G6B5);
-
-    // Only the hardware kind of device is offered; a search for the reference kind finds none.
-    EXPECT_FALSE(enumeration.FindBestFullScreen(settings, kDeviceRef));
-}
-
-TEST(DisplayEnumeration, SecondDisplayIsListedAfterTheFirst) {
-    CScriptedDisplays displays;
-    displays.reports.push_back(DesktopDisplay("Monitor B"));
-    displays.reports[0].canRender = false;
-    const CD3DEnumeration enumeration = Enumerated(displays);
-    ASSERT_EQ(enumeration.adapters.size(), 2u);
-    EXPECT_EQ(enumeration.adapters[1].description, "Monitor B");
-    CDisplaySettings settings;
-    ASSERT_TRUE(enumeration.FindBestWindowed(settings));
-    EXPECT_EQ(settings.windowedDevice.adapter, 1u);
 }
 
 class SettingsFileTest : public ::testing::Test {
@@ -299,54 +181,6 @@ TEST_F(SettingsFileTest, MissingPartsKeepDefaultsAndBestModes) {
     EXPECT_FALSE(CSettingsFile(Path()).Load(window));
     EXPECT_FALSE(CSettingsFile(dir.File("none.xml")).Load(window));
     EXPECT_EQ(window.width, 800);
-}
-
-TEST_F(SettingsFileTest, SavingReplacesTheWholeFile) {
-    Write("<settings><!--" + std::string(5000, 'x') + "--></settings>");
-    auto app = Start();
-    app->SendMessage(WM_CLOSE);
-    const std::string text = Read();
-    EXPECT_EQ(text.rfind("<?xml", 0), 0u);
-    EXPECT_EQ(text.find("xxx"), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 13), "</settings>\r\n");
-}
-
-TEST_F(SettingsFileTest, BrokenFileOrNoUsableDisplayEndsTheStartWithCode2) {
-    Write("<settings><fullscreen>1</settings>");
-    const auto make = [&] { return std::make_unique<CHookApp>(host, config); };
-    EXPECT_EQ(RunApplication(make, {}), 2);
-    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Błąd parsera XML")), std::string::npos);
-    EXPECT_EQ(Read(), "<settings><fullscreen>1</settings>") << "the broken file is left for the player";
-
-    Write("");
-    displays.reports[0].canRender = false;
-    EXPECT_EQ(RunApplication(make, {}), 2);
-    EXPECT_NE(errors.Contents().find(
-                  vexo::Utf8ToCp1250("Nie znaleziono żadnych kompatybilnych ustawień wyświetlania.")),
-              std::string::npos);
-}
-
-TEST_F(SettingsFileTest, PresentationFollowsTheCaseInUseAndTogglesOnlyToAnOfferedCase) {
-    auto app = Start();
-    const CDisplaySettings best = Best();
-    EXPECT_TRUE(app->IsWindowed());
-    EXPECT_EQ(app->GetPresentParameters(), (CPresentParameters{true, 800, 600, 0, best.windowedDevice}));
-    app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_EQ(app->GetPresentParameters(),
-              (CPresentParameters{false, 1280, 1024, 60, best.fullScreenDevice}));
-    app->SendMessage(WM_CLOSE);
-    app.reset();
-
-    // A 16-bit desktop whose modes are all 32-bit: full screen only, and Alt+Enter does nothing.
-    displays.reports[0].desktop = Mode(1280, 1024, 60, kFormatR5G6B5);
-    displays.reports[0].modes = {Mode(1280, 1024, 60), Mode(1024, 768, 60)};
-    Write("<settings><fullscreen>0</fullscreen></settings>");
-    app = Start();
-    EXPECT_FALSE(app->IsWindowed());
-    host.log.clear();
-    app->SendMessage(WM_COMMAND, kCommandToggleFullScreen);
-    EXPECT_FALSE(app->IsWindowed());
-    EXPECT_TRUE(Steps(host.log, {"ResetDevice", "CreateDevice"}).empty());
 }
 
 } // namespace

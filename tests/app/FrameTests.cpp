@@ -1,48 +1,13 @@
-// The frame's shell: the timer's commands, nested pauses, the frame rate, the frame step and the
-// exit codes of the loop and the entry point.
+// The frame's shell: nested pauses and the lost device.
 #include "HookApp.h"
-#include "app/FramePacer.h"
 #include "support/TestFiles.h"
+
 
 #include <gtest/gtest.h>
 
 using namespace platform;
 
 namespace {
-
-constexpr std::uint64_t kTicks = CTestFrameHost::kTicksPerSecond;
-
-TEST(FrameTimer, StoppedTimeIsNotApplicationTime) {
-    std::uint64_t now = 10 * kTicks;
-    CFrameTimer timer([&] { return now; }, kTicks);
-    timer(ETimerCommand::Reset);
-    now += 2 * kTicks;
-    timer(ETimerCommand::Stop);
-    now += 5 * kTicks;
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::AppTime), 2.0);
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::ElapsedTime), 0.0) << "a stopped timer has no elapsed time";
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::AbsoluteTime), 17.0) << "absolute time runs on";
-    timer(ETimerCommand::Advance);
-    EXPECT_NEAR(timer(ETimerCommand::AppTime), 2.1, 1e-9) << "Advance steps a stopped timer by 0.1 s";
-    timer(ETimerCommand::Start);
-    now += kTicks;
-    EXPECT_NEAR(timer(ETimerCommand::AppTime), 3.1, 1e-9);
-    EXPECT_NEAR(timer(ETimerCommand::ElapsedTime), 1.0, 1e-9);
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::ElapsedTime), 0.0);
-}
-
-TEST(FrameTimer, StopAndStartTwiceChangeNothingMore) {
-    std::uint64_t now = 0;
-    CFrameTimer timer([&] { return now; }, kTicks);
-    timer(ETimerCommand::Reset);
-    now = kTicks;
-    timer(ETimerCommand::Stop);
-    now = 3 * kTicks;
-    timer(ETimerCommand::Stop); // the first stop time stays
-    timer(ETimerCommand::Start);
-    timer(ETimerCommand::Start); // not stopped: only the elapsed reading restarts
-    EXPECT_DOUBLE_EQ(timer(ETimerCommand::AppTime), 1.0);
-}
 
 class FrameTest : public ::testing::Test {
 protected:
@@ -76,62 +41,6 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     EXPECT_NEAR(app.GetElapsedTime(), 0.5, 1e-3);
 }
 
-TEST_F(FrameTest, PauseWithRunningTimerKeepsUpdatingWithoutDrawing) {
-    CreateApp();
-    app.Pause(true, false);
-    host.log.clear();
-    host.Advance(0.25);
-    app.FrameStep();
-    EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame"}));
-    EXPECT_EQ(host.device.Count("Present"), 0u);
-}
-
-TEST_F(FrameTest, FrameRateIsAveragedOverJustOverOneSecond) {
-    CreateApp();
-    app.UpdateFrameRate(); // the measurement starts here
-    const float first = app.GetFramesPerSecond();
-    for (int frame = 1; frame < 60; ++frame) {
-        host.Advance(1.0 / 60.0);
-        app.UpdateFrameRate();
-    }
-    EXPECT_EQ(app.GetFramesPerSecond(), first) << "59 frames within one second measure nothing yet";
-    host.Advance(1.02 - 59.0 / 60.0);
-    app.UpdateFrameRate();
-    EXPECT_NEAR(app.GetFramesPerSecond(), 58.8f, 0.05f);
-}
-
-TEST_F(FrameTest, ZeroElapsedTimeNeitherUpdatesNorDraws) {
-    CreateApp();
-    host.Advance(0.1);
-    app.FrameStep();
-    host.log.clear();
-    app.FrameStep(); // the clock has not moved
-    app.Pause(true, true);
-    host.Advance(1.0);
-    app.FrameStep(); // the clock is stopped
-    EXPECT_TRUE(host.log.empty());
-}
-
-TEST_F(FrameTest, StepUpdatesThenDrawsAndPresents) {
-    CreateApp();
-    host.log.clear();
-    host.Advance(0.02);
-    app.FrameStep();
-    EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame", "RenderFrame"}));
-    EXPECT_EQ(host.device.calls.back(), "Present");
-}
-
-TEST_F(FrameTest, UpdateThatClosesTheWindowDrawsNothing) {
-    CreateApp();
-    app.duringUpdate = [&] { app.SendMessage(WM_CLOSE); };
-    host.log.clear();
-    host.Advance(0.02);
-    app.FrameStep();
-    EXPECT_EQ(Steps(host.log, {"UpdateFrame", "ReleaseDevice", "RenderFrame"}),
-              (std::vector<std::string>{"UpdateFrame", "ReleaseDevice"}));
-    EXPECT_EQ(host.device.Count("Present"), 0u);
-}
-
 TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     CreateApp();
     host.device.presentResult = kRenderDeviceLost;
@@ -163,151 +72,6 @@ TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
     host.Advance(0.02);
     app.FrameStep();
     EXPECT_EQ(host.log, (std::vector<std::string>{"UpdateFrame", "RenderFrame"}));
-}
-
-TEST_F(FrameTest, DeviceFailuresRaiseWithTheirCode) {
-    CreateApp();
-    host.device.presentResult = kRenderInvalidCall;
-    host.Advance(0.02);
-    try {
-        app.FrameStep();
-        FAIL() << "a failed Present must raise";
-    } catch (const vexo::CDirectXError& error) {
-        EXPECT_EQ(error.message, vexo::Utf8ToCp1250("Nie można wyświetlić klatki."));
-        EXPECT_EQ(error.code, std::uint32_t(kRenderInvalidCall));
-        EXPECT_EQ(error.sourceFile, "d3dapp");
-    }
-
-    host.device.presentResult = kRenderDeviceLost;
-    host.Advance(0.02);
-    app.FrameStep();
-    ASSERT_TRUE(app.IsDeviceLost());
-    host.cooperativeLevel = kRenderOutOfMemory;
-    host.Advance(0.02);
-    EXPECT_THROW(app.FrameStep(), vexo::CDirectXError);
-}
-
-TEST_F(FrameTest, InactiveLoopSleepsBeforeEachStep) {
-    CreateApp();
-    app.Pause(true, false);
-    int idle = 0;
-    host.whenIdle = [&](CMessage& m) {
-        if (++idle <= 3) return false;
-        m = {WM_CLOSE, 0, 0};
-        return true;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_EQ(host.sleptMilliseconds, 300u);
-}
-
-// Frames that take `work` seconds each, for two seconds, with the pacer's sleeps in between.
-TEST(FramePacer, HoldsTheDisplaysPaceOnlyWhenPresentingDoesNotWait) {
-    struct Case {
-        int swapInterval;
-        std::uint32_t refreshRate;
-        double work;
-        double framesPerSecond;
-        bool sleeps;
-    };
-    const Case cases[] = {
-        {1, 60, 0.002, 60, true},      // no vertical sync
-        {1, 0, 0.002, 60, true},       // a display that does not say its rate
-        {1, 144, 0.001, 144, true},
-        {2, 60, 0.002, 30, true},
-        {0, 60, 0.002, 500, false},    // the settings ask for no waiting
-        {1, 60, 1.0 / 60, 60, false},  // the driver waits for the display
-        {1, 60, 0.05, 20, false},      // frames slower than the display
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.swapInterval << " at " << c.refreshRate << " Hz, " << c.work << " s");
-        CFramePacer pacer;
-        double now = 0.0;
-        int frames = 0;
-        std::uint32_t slept = 0;
-        while (now < 2.0) {
-            now += c.work;
-            ++frames;
-            const std::uint32_t sleep = pacer.AfterFrame(now, c.swapInterval, c.refreshRate);
-            slept += sleep;
-            now += sleep / 1000.0;
-        }
-        EXPECT_NEAR(frames / now, c.framesPerSecond, c.framesPerSecond * 0.03);
-        EXPECT_EQ(slept > 0, c.sleeps);
-    }
-}
-
-TEST_F(FrameTest, ActiveLoopSleepsBetweenFramesTheDisplayCouldNotShow) {
-    CreateApp();
-    int idle = 0;
-    std::uint32_t slept = 0;
-    host.whenIdle = [&](CMessage& m) {
-        if (++idle > 30) {
-            m = {WM_CLOSE, 0, 0};
-            return true;
-        }
-        // Two milliseconds of work, and the clock runs on through the loop's sleep.
-        host.Advance(0.002 + (host.sleptMilliseconds - slept) / 1000.0);
-        slept = host.sleptMilliseconds;
-        return false;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_NEAR(double(host.sleptMilliseconds), 29 * (1000.0 / 60 - 2), 29.0);
-}
-
-TEST_F(FrameTest, ErrorInAFrameStepClosesTheWindowAndEndsWithZero) {
-    CreateApp();
-    app.failing = {"RenderFrame"};
-    host.whenIdle = [&](CMessage&) {
-        host.Advance(0.02);
-        return false;
-    };
-    EXPECT_EQ(app.Run(), 0);
-    EXPECT_FALSE(host.HasMainWindow());
-    EXPECT_EQ(Steps(host.log, {"RenderFrame", "OnShutdown"}), (std::vector<std::string>{"RenderFrame", "OnShutdown"}));
-    EXPECT_NE(errors.Contents().find("RenderFrame failed"), std::string::npos);
-}
-
-TEST(EntryPoint, ExitCodes) {
-    tundrel_test::CapturedErrorLog errors;
-    CDesktopDisplayConfig config;
-    const auto run = [&](const std::function<void(CTestFrameHost&, CHookApp&)>& setUp) {
-        CTestFrameHost host;
-        return RunApplication(
-            [&] {
-                auto app = std::make_unique<CHookApp>(host, config);
-                setUp(host, *app);
-                return app;
-            },
-            {});
-    };
-
-    EXPECT_EQ(run([](CTestFrameHost&, CHookApp&) {}), 0);
-    EXPECT_EQ(run([](CTestFrameHost&, CHookApp& app) { app.canStart = false; }), 1);
-    EXPECT_EQ(run([](CTestFrameHost&, CHookApp& app) { app.failing = {"OnCreateDevice"}; }), 2);
-    EXPECT_EQ(run([](CTestFrameHost& host, CHookApp&) { host.canCreateWindow = false; }), 2);
-    EXPECT_NE(errors.Contents().find(vexo::Utf8ToCp1250("Nie można utworzyć okna. no display")), std::string::npos);
-}
-
-TEST(EntryPoint, DeviceThatCannotBeCreatedEndsTheStartWithARecord) {
-    tundrel_test::CapturedErrorLog errors;
-    CTestFrameHost host;
-    host.canCreateDevice = false;
-    CDesktopDisplayConfig config;
-    const int code = RunApplication([&] { return std::make_unique<CHookApp>(host, config); }, {});
-    EXPECT_EQ(code, 2);
-    const std::string log = errors.Contents();
-    EXPECT_NE(log.find(vexo::Utf8ToCp1250("Nie można utworzyć urządzenia.")), std::string::npos);
-    EXPECT_NE(log.find("d3dapp"), std::string::npos);
-    EXPECT_EQ(Steps(host.log, {"OnCreateDevice", "UpdateFrame"}), std::vector<std::string>{})
-        << "no hook runs without a device";
-}
-
-TEST(EntryPoint, CommandLineWordsReachTheHookInOrder) {
-    CTestFrameHost host;
-    CDesktopDisplayConfig config;
-    CHookApp app(host, config);
-    ASSERT_TRUE(app.Create({"one", "two words"}));
-    EXPECT_EQ(app.words, (std::vector<std::string>{"one", "two words"}));
 }
 
 } // namespace

@@ -21,10 +21,6 @@ public:
 
     // Hooks named here raise a vexo::CError instead of returning.
     std::set<std::string> failing;
-    // Runs inside UpdateFrame, after it is logged.
-    std::function<void()> duringUpdate;
-    bool canStart = true;
-    std::vector<std::string> words;
 
     void InitApplication() override { Hook("InitApplication"); }
     void OnCreateDevice() override { Hook("OnCreateDevice"); }
@@ -32,25 +28,17 @@ public:
     void OnInvalidateDevice() override { Hook("OnInvalidateDevice"); }
     void OnDestroyDevice() override { Hook("OnDestroyDevice"); }
     void OnShutdown() override { Hook("OnShutdown"); }
-    void UpdateFrame() override {
-        Hook("UpdateFrame");
-        if (duringUpdate) duringUpdate();
-    }
+    void UpdateFrame() override { Hook("UpdateFrame"); }
     void RenderFrame() override { Hook("RenderFrame"); }
-    void OnCommandLineWord(const std::string& word) override { words.push_back(word); }
-    bool CanStart() override { return canStart; }
 
     // The frame's own state, which the game reads through its members.
     bool IsActive() const { return active; }
     bool IsDeviceLost() const { return deviceLost; }
-    bool IsMinimized() const { return minimized; }
     bool IsMaximized() const { return maximized; }
     float GetTime() const { return time; }
     float GetElapsedTime() const { return elapsedTime; }
-    float GetFramesPerSecond() const { return framesPerSecond; }
     const CPresentParameters& GetPresentParameters() const { return presentParameters; }
     const CWindowSettings& GetWindowSettings() const { return windowSettings; }
-    const CRect& GetSavedWindowBounds() const { return windowBounds; }
     std::uint32_t BackBufferWidth() const { return backBufferWidth; }
     std::uint32_t BackBufferHeight() const { return backBufferHeight; }
 

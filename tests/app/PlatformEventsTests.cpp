@@ -1,127 +1,19 @@
-// SDL's events as the frame's window messages, and SDL's keys as the game's virtual keys.
-#include "platform/Events.h"
+// SDL's keys as the game's virtual keys.
 #include "platform/KeyMap.h"
 #include "platform/VirtualKeys.h"
-#include "support/Text1250.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <vector>
 
 using namespace platform;
 
 namespace {
 
-TEST(KeyMap, GameKeysMapToTheirVirtualKeys) {
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_a, SDL_SCANCODE_A), 'A');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_w, SDL_SCANCODE_W), 'W');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_7, SDL_SCANCODE_7), '7');
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_LALT, SDL_SCANCODE_LALT), VK_MENU);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RCTRL, SDL_SCANCODE_RCTRL), VK_CONTROL);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS), VK_ADD);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_KP_MINUS, SDL_SCANCODE_KP_MINUS), VK_SUBTRACT);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET), 0xDB);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET), 0xDD);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK), VK_CAPITAL);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_SCROLLLOCK, SDL_SCANCODE_SCROLLLOCK), VK_SCROLL);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE), VK_ESCAPE);
-    EXPECT_EQ(VirtualKeyFromSdl(SDLK_F12, SDL_SCANCODE_F12), VK_F1 + 11);
-}
-
+// A national layout puts a letter of its own where a US keyboard has '[': the key's place decides.
 TEST(KeyMap, UnknownCharacterKeysFallBackToTheirPlace) {
-    // A national layout puts a letter of its own where a US keyboard has '['.
     EXPECT_EQ(VirtualKeyFromSdl(SDL_Keycode(0x0142), SDL_SCANCODE_LEFTBRACKET), 0xDB);
     EXPECT_EQ(VirtualKeyFromSdl(SDL_Keycode(0x0105), SDL_SCANCODE_Q), 'Q');
     EXPECT_EQ(VirtualKeyFromSdl(SDL_Keycode(0x0105), SDL_SCANCODE_UNKNOWN), 0);
-}
-
-// SDL's event queue with video started, as the window brings it up.
-class EventsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        CMessage stale;
-        while (PeekPlatformMessage(stale)) {
-        }
-    }
-    void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
-
-    static void Key(std::uint32_t type, SDL_Keycode key, SDL_Scancode code, Uint16 mod, Uint8 repeat = 0) {
-        SDL_Event event{};
-        event.type = type;
-        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.repeat = repeat;
-        event.key.keysym.sym = key;
-        event.key.keysym.scancode = code;
-        event.key.keysym.mod = mod;
-        SDL_PushEvent(&event);
-    }
-    static std::vector<CMessage> Take() {
-        std::vector<CMessage> messages;
-        CMessage message;
-        while (PeekPlatformMessage(message)) messages.push_back(message);
-        return messages;
-    }
-};
-
-TEST_F(EventsTest, AltIsAnOrdinaryKeyAndMarksTheKeysPressedWithIt) {
-    Key(SDL_KEYDOWN, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_LALT);
-    Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT);
-    Key(SDL_KEYDOWN, SDLK_RETURN, SDL_SCANCODE_RETURN, KMOD_LALT, 1);
-    Key(SDL_KEYUP, SDLK_LALT, SDL_SCANCODE_LALT, KMOD_NONE);
-    const std::vector<CMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 4u) << "no character for Enter pressed with Alt";
-    EXPECT_EQ(messages[0].message, WM_KEYDOWN);
-    EXPECT_EQ(messages[0].wParam, WPARAM(VK_MENU));
-    EXPECT_EQ(messages[1].wParam, WPARAM(VK_RETURN));
-    EXPECT_EQ(messages[1].lParam & 0xFFFF, 1);
-    EXPECT_TRUE(messages[1].lParam & KEY_ALT_DOWN);
-    EXPECT_FALSE(messages[1].lParam & KEY_WAS_DOWN);
-    EXPECT_TRUE(messages[2].lParam & KEY_WAS_DOWN) << "an auto-repeat";
-    EXPECT_EQ(messages[3].message, WM_KEYUP);
-    EXPECT_EQ(messages[3].wParam, WPARAM(VK_MENU));
-}
-
-TEST_F(EventsTest, KeysThatTypeControlCharactersAlsoSendThem) {
-    Key(SDL_KEYDOWN, SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, KMOD_NONE);
-    const std::vector<CMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[1].message, WM_CHAR);
-    EXPECT_EQ(messages[1].wParam, 8u);
-}
-
-TEST_F(EventsTest, TextArrivesAsWindows1250Characters) {
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    SDL_strlcpy(event.text.text, "ą€\xE2\x98\x83", sizeof event.text.text); // the snowman has no byte
-    SDL_PushEvent(&event);
-    const std::vector<CMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].wParam, 0xB9u);
-    EXPECT_EQ(messages[1].wParam, 0x80u);
-}
-
-TEST_F(EventsTest, SecondClickIsADoubleClickAndTheWheelKeepsItsSign) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.button = SDL_BUTTON_RIGHT;
-    event.button.state = SDL_PRESSED;
-    event.button.clicks = 2;
-    event.button.x = -3;
-    event.button.y = 40;
-    SDL_PushEvent(&event);
-    SDL_Event wheel{};
-    wheel.type = SDL_MOUSEWHEEL;
-    wheel.wheel.y = -1;
-    wheel.wheel.preciseY = -1.0f;
-    SDL_PushEvent(&wheel);
-    const std::vector<CMessage> messages = Take();
-    ASSERT_EQ(messages.size(), 2u);
-    EXPECT_EQ(messages[0].message, WM_RBUTTONDBLCLK);
-    EXPECT_EQ(SignedLoWord(std::uintptr_t(messages[0].lParam)), -3);
-    EXPECT_EQ(SignedHiWord(std::uintptr_t(messages[0].lParam)), 40);
-    EXPECT_EQ(messages[1].message, WM_MOUSEWHEEL);
-    EXPECT_EQ(SignedHiWord(messages[1].wParam), -WHEEL_DELTA);
 }
 
 } // namespace

@@ -28,9 +28,6 @@ public:
     // The system's state as the test sets it.
     std::vector<std::string> log;
     CTestDevice device;
-    bool canCreateWindow = true;
-    bool canCreateDevice = true;
-    RenderResult resetResult = kRenderOk;
     RenderResult cooperativeLevel = kRenderOk;
     CDisplayMode desktop = [] {
         CDisplayMode mode;
@@ -41,15 +38,6 @@ public:
     }();
     CRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
-    // The window system as X11 can be: it applies size and full-screen requests only when the
-    // test calls ResizeClient, or refuses full screen outright.
-    bool lateWindowSystem = false;
-    bool refuseFullScreen = false;
-    bool cursorVisible = true;
-    bool clipped = false;
-    bool captured = false;
-    std::vector<std::string> painted;
-    std::uint32_t sleptMilliseconds = 0;
     std::uint64_t ticks = 5 * kTicksPerSecond;
     // Messages handed to the loop, then what the loop gets when they are gone (the default closes
     // the window, so Run always ends).
@@ -78,13 +66,9 @@ public:
     }
 
     bool CreateMainWindow(const std::string& title, int width, int height, bool maximized,
-                          std::string& reason) override {
+                          std::string&) override {
         log.push_back("CreateMainWindow " + title + " " + std::to_string(width) + "x" + std::to_string(height) +
                       (maximized ? " maximized" : ""));
-        if (!canCreateWindow) {
-            reason = "no display";
-            return false;
-        }
         windowOpen = true;
         ResizeClient(width, height);
         return true;
@@ -103,7 +87,7 @@ public:
     }
     void SetWindowBounds(const CRect& b) override {
         log.push_back("SetWindowBounds " + std::to_string(b.Width()) + "x" + std::to_string(b.Height()));
-        if (fullScreen || lateWindowSystem) return;
+        if (fullScreen) return;
         bounds = b;
         ResizeClient(b.Width(), b.Height());
     }
@@ -113,27 +97,20 @@ public:
     }
     CDisplayMode GetDesktopMode() override { return desktop; }
 
-    void SetCursorVisible(bool visible) override { cursorVisible = visible; }
-    void ClipCursor(bool clip) override { clipped = clip; }
-    void SetMouseCapture(bool capture) override { captured = capture; }
-    void PaintCentredText(const std::string& text) override {
-        log.push_back("PaintCentredText");
-        painted.push_back(text);
-    }
+    void SetCursorVisible(bool) override {}
+    void ClipCursor(bool) override {}
+    void SetMouseCapture(bool) override {}
+    void PaintCentredText(const std::string&) override {}
 
     CRenderDevice* CreateDevice(const CPresentParameters& parameters, RenderResult& result,
                                 std::string&) override {
         log.push_back("CreateDevice");
-        if (!canCreateDevice) {
-            result = kRenderNotAvailable;
-            return nullptr;
-        }
         result = Present(parameters);
         return &device;
     }
     RenderResult ResetDevice(const CPresentParameters& parameters) override {
         log.push_back("ResetDevice");
-        return RenderFailed(resetResult) ? resetResult : Present(parameters);
+        return Present(parameters);
     }
     RenderResult TestCooperativeLevel() override { return cooperativeLevel; }
     void ReleaseDevice() override { log.push_back("ReleaseDevice"); }
@@ -147,18 +124,12 @@ public:
     void PutBackMessages(const std::vector<platform::CMessage>& taken) override {
         messages.insert(messages.begin(), taken.begin(), taken.end());
     }
-    void Sleep(std::uint32_t milliseconds) override { sleptMilliseconds += milliseconds; }
+    void Sleep(std::uint32_t) override {}
     CFrameTimer& Timer() override { return timer; }
 
 private:
     // Full screen shows the mode's size; a window keeps its client area.
     RenderResult Present(const CPresentParameters& parameters) {
-        if (!parameters.windowed && refuseFullScreen) {
-            fullScreen = false;
-            ResizeClient(bounds.Width(), bounds.Height());
-            return kRenderFullScreenRefused;
-        }
-        if (lateWindowSystem) return kRenderOk;
         fullScreen = !parameters.windowed;
         if (fullScreen) {
             device.width = parameters.backBufferWidth;

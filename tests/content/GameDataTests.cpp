@@ -1,5 +1,5 @@
-// The shipped GameData: it loads from the folder and from an archive of the same files, every frame a
-// screen draws is there with something in it, and the font fits the rows the screens give it.
+// The shipped GameData on the real device: it loads from the folder and from an archive of the same
+// files, and every frame a screen draws is there with something in it.
 #include "RARLoad/ArchiveWriters.h"
 #include "content/ShippedData.h"
 #include "gfx/ListedSets.h"
@@ -7,8 +7,7 @@
 #include "platform/ImageDecode.h"
 #include "platform/OpenGLDevice.h"
 #include "platform/Window.h"
-#include "support/Files.h"
-#include "support/Text1250.h"
+#include "support/TestFiles.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -27,33 +26,6 @@ const std::map<int, std::set<int>> kFramesDrawn = {
     {kTitleSpriteSet, {0}},
 };
 
-struct Frame {
-    std::vector<std::uint32_t> argb;
-    int side = 0;
-    std::uint32_t At(int x, int y) const { return argb[std::size_t(y) * side + x]; }
-    int Alpha(int x, int y) const { return int(At(x, y) >> 24); }
-    double Coverage() const {
-        std::size_t solid = 0;
-        for (std::uint32_t p : argb) solid += (p >> 24) > 32;
-        return double(solid) / double(argb.size());
-    }
-    // Mean red, green and blue of the pixels that show.
-    void MeanColour(double& r, double& g, double& b) const {
-        double n = 0;
-        r = g = b = 0;
-        for (std::uint32_t p : argb)
-            if ((p >> 24) > 200) {
-                r += (p >> 16) & 0xFF;
-                g += (p >> 8) & 0xFF;
-                b += p & 0xFF;
-                ++n;
-            }
-        r /= n;
-        g /= n;
-        b /= n;
-    }
-};
-
 class ShippedGameData : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -67,19 +39,8 @@ protected:
     // driver, which leaves a few bytes of its own behind for the leak checker to report.
     static void TearDownTestSuite() { delete device; }
 
-    // The sets as the game reads them from the shipped folder.
-    static std::vector<CGfxSpriteSet> Sets() {
-        CGfx gfx;
-        gfx.Create(device);
-        gfx.LoadGameData(content::GameDataFolder());
-        std::string text;
-        EXPECT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/Sprites.xml", text));
-        std::vector<CGfxSpriteSet> sets = ListedSets(gfx.sprite, text);
-        gfx.Destroy();
-        return sets;
-    }
-
-    static Frame Cut(const CGfxSpriteSet& set, int frame) {
+    // The share of a frame's pixels that show.
+    static double Coverage(const CGfxSpriteSet& set, int frame) {
         std::string bytes;
         EXPECT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/" + set.file, bytes)) << set.file;
         std::vector<std::uint32_t> image;
@@ -89,15 +50,13 @@ protected:
         EXPECT_EQ(width, set.imageSize);
         EXPECT_EQ(height, set.imageSize);
         const int perRow = set.imageSize / set.frameSize;
-        Frame out;
-        out.side = set.frameSize;
         const int x0 = frame % perRow * set.frameSize, y0 = frame / perRow * set.frameSize;
+        std::size_t solid = 0;
         for (int y = 0; y < set.frameSize; ++y)
             for (int x = 0; x < set.frameSize; ++x)
-                out.argb.push_back(image[std::size_t(y0 + y) * width + x0 + x]);
-        return out;
+                solid += (image[std::size_t(y0 + y) * width + x0 + x] >> 24) > 32;
+        return double(solid) / double(set.frameSize * set.frameSize);
     }
-
     static CGLWindow* window;
     static CRenderDevice* device;
 };
@@ -119,15 +78,15 @@ void ExpectEveryDrawnFrameLoaded(const CGfx& gfx) {
 }
 
 TEST_F(ShippedGameData, LoadsFromTheFolderAndFromAnArchiveOfTheSameFiles) {
-    content::Scratch scratch;
+    tundrel_test::TempDir scratch;
     std::vector<testarchive::Item> items;
     for (const auto& entry : std::filesystem::directory_iterator(content::GameDataFolder())) {
         std::string bytes;
         ASSERT_TRUE(vexo::ReadFileToString(entry.path().string(), bytes));
         items.push_back({entry.path().filename().string(), bytes});
     }
-    const std::string archive = scratch.Path() + "/GameData";
-    testarchive::WriteFile(archive, testarchive::Rar5(items));
+    const std::string archive = scratch.File("GameData");
+    vexo::WriteStringToFile(archive, testarchive::Rar5(items));
 
     for (const std::string& source : {content::GameDataFolder(), archive}) {
         SCOPED_TRACE(source);
@@ -136,80 +95,21 @@ TEST_F(ShippedGameData, LoadsFromTheFolderAndFromAnArchiveOfTheSameFiles) {
         ASSERT_NO_THROW(gfx.LoadGameData(source));
         ExpectEveryDrawnFrameLoaded(gfx);
         EXPECT_NO_THROW(gfx.font.Select(0));
+        // Every drawn frame has a picture; a hole in a tile would show the black clear colour.
+        std::string listed;
+        ASSERT_TRUE(vexo::ReadFileToString(content::GameDataFolder() + "/Sprites.xml", listed));
+        for (const CGfxSpriteSet& set : ListedSets(gfx.sprite, listed)) {
+            const auto drawn = kFramesDrawn.find(set.id);
+            ASSERT_NE(drawn, kFramesDrawn.end()) << "a set no screen draws: " << set.id;
+            for (int frame : drawn->second) {
+                if (set.id == kTerrainSpriteSet)
+                    EXPECT_EQ(Coverage(set, frame), 1.0) << frame;
+                else
+                    EXPECT_GT(Coverage(set, frame), 0.05) << set.id << " frame " << frame;
+            }
+        }
         gfx.Destroy();
     }
-}
-
-TEST_F(ShippedGameData, EveryDrawnFrameHasAPictureAndTilesCoverTheirSquare) {
-    for (const CGfxSpriteSet& set : Sets()) {
-        const auto drawn = kFramesDrawn.find(set.id);
-        ASSERT_NE(drawn, kFramesDrawn.end()) << "a set no screen draws: " << set.id;
-        for (int frame : drawn->second) {
-            SCOPED_TRACE("set " + std::to_string(set.id) + " frame " + std::to_string(frame));
-            const Frame f = Cut(set, frame);
-            if (set.id == kTerrainSpriteSet)
-                EXPECT_EQ(f.Coverage(), 1.0); // a hole in a tile would show the black clear colour
-            else
-                EXPECT_GT(f.Coverage(), 0.05);
-        }
-    }
-}
-
-TEST_F(ShippedGameData, ColoursSuitTheWayTheGameTintsThem) {
-    const std::vector<CGfxSpriteSet> sets = Sets();
-    auto set = [&](int id) {
-        for (const CGfxSpriteSet& s : sets)
-            if (s.id == id) return s;
-        ADD_FAILURE() << "no set " << id;
-        return CGfxSpriteSet{};
-    };
-    // The map shades snow per corner with greys from 96 to 236 and the device doubles them, so the
-    // snow frame must be a mid-grey: white on deep snow, greyer where it is thin.
-    double r, g, b;
-    Cut(set(kTerrainSpriteSet), 0).MeanColour(r, g, b);
-    const double deep = 2.0 * g * 236 / 255;
-    EXPECT_GE(deep, 240.0);
-    EXPECT_LE(2.0 * g * 140 / 255, 170.0);
-    EXPECT_NEAR(r, b, 8.0);
-
-    // Children are light and neutral, so doubling red or blue turns them clearly red or blue.
-    for (int kind : {0, 1, 2}) {
-        Cut(set(kUnitSpriteSet), kind).MeanColour(r, g, b);
-        EXPECT_NEAR(r, b, 30.0) << "kind " << kind;
-        EXPECT_GT(g, 70.0) << "kind " << kind;
-        EXPECT_LT(g, 190.0) << "kind " << kind;
-    }
-
-    // The pointer is drawn with its frame's corner at the mouse: the tip must be in that corner.
-    const Frame pointer = Cut(set(kUnitSpriteSet), 22);
-    EXPECT_GT(pointer.Alpha(2, 2), 128);
-    EXPECT_EQ(pointer.Alpha(pointer.side - 2, pointer.side - 2), 0);
-    // The targeting cross is drawn centred on the mouse.
-    const Frame cross = Cut(set(kUnitSpriteSet), 23);
-    EXPECT_GT(cross.Alpha(cross.side / 2, cross.side / 2), 128);
-}
-
-TEST_F(ShippedGameData, FontFitsTheConsoleRowsAndEveryDescriptionItsPanel) {
-    CGfx gfx;
-    gfx.Create(device);
-    gfx.LoadGameData(content::GameDataFolder());
-    gfx.font.Select(0);
-    ASSERT_FALSE(RenderFailed(device->BeginScene()));
-    const int line = gfx.font.DrawTextInRect(0, 0, 400, 100, std::string("Żółw gęś ŹDŹBŁO jest za daleko."_pl),
-                                             kTextSingleLine, 0xFFFFFFFF);
-    EXPECT_LE(line, 12); // the console's rows are 12 pixels apart
-    EXPECT_GE(line, 9);
-    // The mission screen's description box inside its 8-pixel margin, at 640 x 480 and 800 x 600.
-    for (const content::Mission& mission : content::ShippedMissions()) {
-        for (const float screen : {640.0f, 800.0f}) {
-            const float w = screen, h = screen * 0.75f;
-            const int height = gfx.font.DrawTextInRect(w / 2 + 12, 48, w - 16, h - 48, mission.description,
-                                                       kTextWordBreak, 0xFF000000);
-            EXPECT_LE(height, h - 96) << mission.name << " at " << w;
-        }
-    }
-    EXPECT_FALSE(RenderFailed(device->EndScene()));
-    gfx.Destroy();
 }
 
 } // namespace

@@ -8,26 +8,18 @@
 #include "game/Replay.h"
 #include "game/Simulation.h"
 #include "game/Unit.h"
+#include "support/TestFiles.h"
 #include "support/Text1250.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace {
 
 // The mission list starts the game from the data folder with "Maps\<name>.tlm".
 class InDataFolder : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous = std::filesystem::current_path().string();
-        ASSERT_EQ(::chdir(content::DataFolder().c_str()), 0);
-    }
-    void TearDown() override {
-        Game().ClearWorld();
-        ASSERT_EQ(::chdir(previous.c_str()), 0);
-    }
-    std::string previous;
+    void TearDown() override { Game().ClearWorld(); }
+    tundrel_test::InFolder data{tundrel_test::SourcePath("data")};
 };
 
 int Units(bool player) {

@@ -6,31 +6,27 @@ import subprocess
 from PIL import Image
 
 
-class Screen:
-    def __init__(self, window):
-        self.window = window
+def geometry(window):
+    # The client area on the screen. xwininfo, since xdotool counts a window manager's frame twice
+    # in the position of a decorated window.
+    out = subprocess.run(["xwininfo", "-id", window], capture_output=True, text=True).stdout
+    values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
+    return tuple(int(values[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def geometry(self):
-        """The client area on the screen. xwininfo, since xdotool counts a window manager's frame twice
-        in the position of a decorated window."""
-        out = subprocess.run(["xwininfo", "-id", self.window], capture_output=True, text=True).stdout
-        values = dict(line.strip().split(":", 1) for line in out.splitlines() if ":" in line)
-        return tuple(int(values[name]) for name in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
-                                                    "Height"))
 
-    def grab(self):
-        """The window's client area as an RGB image, or None while the server cannot give one."""
-        # xwd is several times quicker than ImageMagick's import, so the polling follows the game closely.
-        shot = subprocess.run(["xwd", "-root", "-silent"], capture_output=True)
-        if shot.returncode != 0 or len(shot.stdout) < 100:
-            return None
-        x, y, w, h = self.geometry()
-        return root_image(shot.stdout).crop((x, y, x + w, y + h))
+def grab(window):
+    # The window's client area as an RGB image, or None while the server cannot give one.
+    # xwd is several times quicker than ImageMagick's import, so the polling follows the game closely.
+    shot = subprocess.run(["xwd", "-root", "-silent"], capture_output=True)
+    if shot.returncode != 0 or len(shot.stdout) < 100:
+        return None
+    x, y, w, h = geometry(window)
+    return root_image(shot.stdout).crop((x, y, x + w, y + h))
 
 
 def root_image(raw):
-    """An xwd dump of a 24-bit TrueColor screen as an RGB image. Pixels take four bytes, or three
-    where xwd composes windows of several visuals (a GL window on a screen without a window manager)."""
+    # An xwd dump of a 24-bit TrueColor screen as an RGB image. Pixels take four bytes, or three
+    # where xwd composes windows of several visuals (a GL window on a screen without a window manager).
     fields = struct.unpack(">25I", raw[:100])
     header_size, width, height, byte_order, bits_per_pixel, bytes_per_line, ncolors = (
         fields[0], fields[4], fields[5], fields[7], fields[11], fields[12], fields[19])
@@ -40,14 +36,14 @@ def root_image(raw):
 
 
 def grey_level(pixel):
-    """The level of a grey pixel, None for a coloured one."""
+    # The level of a grey pixel, None for a coloured one.
     r, g, b = pixel
     return r if max(r, g, b) - min(r, g, b) <= 3 else None
 
 
 def count(shot, box, predicate, step=1):
-    """How many pixels of box (left, top, right, bottom) satisfy predicate(r, g, b), sampling every
-    step-th pixel in both directions."""
+    # How many pixels of box (left, top, right, bottom) satisfy predicate(r, g, b), sampling every
+    # step-th pixel in both directions.
     left, top, right, bottom = (int(v) for v in box)
     pixels = shot.load()
     return sum(1 for y in range(max(top, 0), min(bottom, shot.size[1]), step)
@@ -66,8 +62,8 @@ def menu_button_centre(shot, k):
 
 
 def button_state(shot, sample, label_box):
-    """Sampled beside the label: enabled buttons are light grey, the hovered one white with its
-    label still dark, the disabled one translucent over the white screen."""
+    # Sampled beside the label: enabled buttons are light grey, the hovered one white with its
+    # label still dark, the disabled one translucent over the white screen.
     level = grey_level(shot.getpixel((int(sample[0]), int(sample[1]))))
     if level is None:
         return "other"
@@ -80,14 +76,8 @@ def button_state(shot, sample, label_box):
     return "other"
 
 
-def menu_button_state(shot, k):
-    w, _ = shot.size
-    x, y = menu_button_centre(shot, k)
-    return button_state(shot, (w / 4 + 10, y), (x - 50, y - 9, x + 50, y + 9))
-
-
 def is_menu(return_enabled, hovered=None):
-    """The menu laid out for the window's size; with hovered, that button shows the pointer over it."""
+    # The menu laid out for the window's size; with hovered, that button shows the pointer over it.
     def check(shot):
         w, h = shot.size
         corners = [shot.getpixel((w - 3, h - 3)), shot.getpixel((3, h - 3)), shot.getpixel((w - 3, h // 3))]
@@ -96,7 +86,8 @@ def is_menu(return_enabled, hovered=None):
         wanted = ["enabled" if return_enabled else "disabled"] + ["enabled"] * 4
         if hovered is not None:
             wanted[hovered] = "hovered"
-        return [menu_button_state(shot, k) for k in range(5)] == wanted
+        centres = [menu_button_centre(shot, k) for k in range(5)]
+        return [button_state(shot, (w / 4 + 10, y), (x - 50, y - 9, x + 50, y + 9)) for x, y in centres] == wanted
     return check
 
 
@@ -120,24 +111,20 @@ def description_ink(shot):
 
 
 def play_state(shot):
-    """The state of "Graj >" in the mission list's bottom right corner."""
+    # The state of "Graj >" in the mission list's bottom right corner.
     w, h = shot.size
     return button_state(shot, (w - 100, h - 28), (w - 80, h - 26, w - 36, h - 14))
 
 
-def play_enabled(shot):
-    return play_state(shot) == "enabled"
-
-
 def dialog_box(shot):
-    """Where the settings dialog lies when it is centred in the window (left, top, right, bottom)."""
+    # Where the settings dialog lies when it is centred in the window (left, top, right, bottom).
     w, h = shot.size
     left, top = max(0, (w - 480) // 2), max(0, (h - 408) // 2)
     return left, top, left + 480, top + 408
 
 
 def is_dialog(shot):
-    """The settings dialog whole inside the window: its face in all four corners, the backdrop around."""
+    # The settings dialog whole inside the window: its face in all four corners, the backdrop around.
     left, top, right, bottom = dialog_box(shot)
     face = (0xD4, 0xD0, 0xC8)
     inside = [(left + 4, top + 30), (right - 5, top + 30), (left + 4, bottom - 5), (right - 5, bottom - 5)]
@@ -167,22 +154,15 @@ def is_battlefield(shot, covered=0.6):
     return bright > len(values) * covered and distinct > 40 and margin == (0, 0, 0) and boxes > 1500
 
 
-def info_ink(shot):
-    # The info panel sits between the console and the order buttons.
-    w, h = shot.size
-    left = w - 8 - 148 - 0.4 * w
-    return count(shot, (int(left) + 4, h - 112, w - 160, h - 8),
-                 lambda r, g, b: max(abs(r - 0x60), abs(g - 0x60), abs(b - 0x60)) > 40)
-
-
 def info_panel(shot):
+    # Between the console and the order buttons.
     w, h = shot.size
     return shot.crop((int(w - 8 - 148 - 0.4 * w) + 4, h - 112, w - 160, h - 8))
 
 
 def centre(shot, predicate, near=None):
-    """The centre of the view's pixels that satisfy predicate, or None when there are too few.
-    With near, only the pixels within a tile of that point count."""
+    # The centre of the view's pixels that satisfy predicate, or None when there are too few.
+    # With near, only the pixels within a tile of that point count.
     w, h = shot.size
     pixels = shot.load()
     points = [(x, y) for y in range(0, h - 150, 3) for x in range(0, w, 3) if predicate(*pixels[x, y])]
@@ -194,7 +174,7 @@ def centre(shot, predicate, near=None):
 
 
 def own_unit(shot):
-    """The player's leftmost child; the player's children are pink."""
+    # The player's leftmost child; the player's children are pink.
     def pink(r, g, b):
         return r > 180 and r - g > 70 and abs(g - b) < 25
     w, h = shot.size
@@ -204,12 +184,12 @@ def own_unit(shot):
 
 
 def ring_centre(shot):
-    """The green ring around the player's selected unit."""
+    # The green ring around the player's selected unit.
     return centre(shot, lambda r, g, b: g - r > 80 and abs(r - b) < 12)
 
 
 def enemy_centre(shot):
-    """The computer's children are blue."""
+    # The computer's children are blue.
     return centre(shot, lambda r, g, b: b - r > 60 and abs(r - g) < 10 and r > 60)
 
 

@@ -5,6 +5,7 @@
 
 #include "platform/RenderDevice.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -45,10 +46,8 @@ public:
     std::vector<Text> texts;
     std::vector<Polyline> polylines;
     std::map<TextureHandle, Texture> textures; // live textures
-    std::vector<TextureHandle> releasedTextures;
-    std::map<FontHandle, CFontDesc> fonts; // live fonts
-    std::vector<FontHandle> releasedFonts;
-    std::set<LineHandle> lines; // live line drawers
+    std::map<FontHandle, CFontDesc> fonts;      // live fonts
+    std::set<LineHandle> lines;                // live line drawers
     std::map<RenderState, std::uint32_t> renderStates;
     std::uint32_t clearColor = 0;
     std::uint32_t width = 640, height = 480;
@@ -58,138 +57,104 @@ public:
                  fontResult = kRenderOk;
     int textHeight = 16; // what DrawText reports
 
-    // Whole-state readers for the tests.
     std::size_t Count(const std::string& call) const {
-        std::size_t n = 0;
-        for (const std::string& c : calls)
-            n += c == call;
-        return n;
+        return std::size_t(std::count(calls.begin(), calls.end(), call));
     }
 
-    void GetBackBufferSize(std::uint32_t& w, std::uint32_t& h) override {
-        w = width;
-        h = height;
-    }
-    RenderResult Clear(std::uint32_t color) override {
-        calls.push_back("Clear");
-        clearColor = color;
-        return kRenderOk;
-    }
+    void GetBackBufferSize(std::uint32_t& w, std::uint32_t& h) override { w = width, h = height; }
+    RenderResult Clear(std::uint32_t color) override { return clearColor = color, Note("Clear"); }
     RenderResult BeginScene() override { return Note("BeginScene"); }
     RenderResult EndScene() override { return Note("EndScene"); }
     RenderResult Present() override { return Note("Present"); }
-
-    void SetRenderState(RenderState state, std::uint32_t value) override {
-        calls.push_back("SetRenderState");
-        renderStates[state] = value;
+    void SetRenderState(RenderState s, std::uint32_t v) override {
+        renderStates[s] = v, Note("SetRenderState");
     }
-    void SetTexture(TextureHandle texture) override {
-        calls.push_back("SetTexture");
-        currentTexture = texture;
+    void SetTexture(TextureHandle t) override { currentTexture = t, Note("SetTexture"); }
+    void SetTextureStageState(TextureStageState s, std::uint32_t v) override {
+        stage[s] = v, Note("SetTextureStageState");
     }
-    void SetTextureStageState(TextureStageState state, std::uint32_t value) override {
-        calls.push_back("SetTextureStageState");
-        stage[state] = value;
-    }
-    void SetSamplerFilter(TextureFilter f) override {
-        calls.push_back("SetSamplerFilter");
-        filter = f;
-    }
-    void SetVertexFormat(VertexFormat f) override {
-        calls.push_back("SetVertexFormat");
-        format = f;
-    }
+    void SetSamplerFilter(TextureFilter f) override { filter = f, Note("SetSamplerFilter"); }
+    void SetVertexFormat(VertexFormat f) override { format = f, Note("SetVertexFormat"); }
     RenderResult DrawIndexedTriangleList(std::uint32_t minVertexIndex, std::uint32_t vertexCount,
                                          std::uint32_t triangleCount, const std::uint16_t* indices,
                                          const void* vertices, std::uint32_t stride) override {
-        calls.push_back("DrawIndexedTriangleList");
-        if (RenderFailed(drawResult)) return drawResult;
-        Draw d{format,      currentTexture, stage,  filter, minVertexIndex,
-               vertexCount, triangleCount,  stride, {},     {},
-               {}};
-        d.indices.assign(indices, indices + triangleCount * 3);
+        if (RenderFailed(Note("DrawIndexedTriangleList", drawResult))) return drawResult;
+        Draw d{format,
+               currentTexture,
+               stage,
+               filter,
+               minVertexIndex,
+               vertexCount,
+               triangleCount,
+               stride,
+               {},
+               {},
+               std::vector<std::uint16_t>(indices, indices + triangleCount * 3)};
         const std::uint32_t total = minVertexIndex + vertexCount;
-        if (format == VertexFormat::XyzrhwDiffuse) {
-            d.colorVertices.resize(total);
-            std::memcpy(d.colorVertices.data(), vertices, total * sizeof(CColorVertex));
-        } else {
-            d.texturedVertices.resize(total);
-            std::memcpy(d.texturedVertices.data(), vertices, total * sizeof(CTexturedVertex));
-        }
+        if (format == VertexFormat::XyzrhwDiffuse)
+            Copy(d.colorVertices, vertices, total);
+        else
+            Copy(d.texturedVertices, vertices, total);
         draws.push_back(std::move(d));
         return kRenderOk;
     }
 
     RenderResult CreateTextureFromMemory(const void* bytes, std::uint32_t size, std::uint32_t colorKey,
                                          TextureHandle& texture) override {
-        calls.push_back("CreateTextureFromMemory");
-        if (RenderFailed(textureResult)) return textureResult;
+        if (RenderFailed(Note("CreateTextureFromMemory", textureResult))) return textureResult;
         texture = static_cast<TextureHandle>(++lastHandle);
         textures[texture] = {std::string(static_cast<const char*>(bytes), size), colorKey};
         return kRenderOk;
     }
-    void ReleaseTexture(TextureHandle texture) override {
-        calls.push_back("ReleaseTexture");
-        textures.erase(texture);
-        releasedTextures.push_back(texture);
-    }
+    void ReleaseTexture(TextureHandle t) override { textures.erase(t), Note("ReleaseTexture"); }
 
     RenderResult CreateLine(LineHandle& line) override {
-        calls.push_back("CreateLine");
-        if (RenderFailed(lineResult)) return lineResult;
-        line = static_cast<LineHandle>(++lastHandle);
-        lines.insert(line);
+        if (RenderFailed(Note("CreateLine", lineResult))) return lineResult;
+        lines.insert(line = static_cast<LineHandle>(++lastHandle));
         return kRenderOk;
     }
     RenderResult DrawPolyline(LineHandle line, const float* points, std::uint32_t pointCount,
                               std::uint32_t color) override {
-        calls.push_back("DrawPolyline");
-        if (RenderFailed(lineResult)) return lineResult;
+        if (RenderFailed(Note("DrawPolyline", lineResult))) return lineResult;
         polylines.push_back({line, std::vector<float>(points, points + 2 * pointCount), color});
         return kRenderOk;
     }
-    void LineOnLostDevice(LineHandle) override { calls.push_back("LineOnLostDevice"); }
-    void LineOnResetDevice(LineHandle) override { calls.push_back("LineOnResetDevice"); }
-    void ReleaseLine(LineHandle line) override {
-        calls.push_back("ReleaseLine");
-        lines.erase(line);
-    }
+    void LineOnLostDevice(LineHandle) override { Note("LineOnLostDevice"); }
+    void LineOnResetDevice(LineHandle) override { Note("LineOnResetDevice"); }
+    void ReleaseLine(LineHandle line) override { lines.erase(line), Note("ReleaseLine"); }
 
     RenderResult CreateFont(const CFontDesc& desc, FontHandle& font) override {
-        calls.push_back("CreateFont");
-        if (RenderFailed(fontResult)) return fontResult;
-        font = static_cast<FontHandle>(++lastHandle);
-        fonts[font] = desc;
+        if (RenderFailed(Note("CreateFont", fontResult))) return fontResult;
+        fonts[font = static_cast<FontHandle>(++lastHandle)] = desc;
         return kRenderOk;
     }
     int DrawText(FontHandle font, const char* text, int length, const CTextRect& rect, std::uint32_t fmt,
                  std::uint32_t color) override {
-        calls.push_back("DrawText");
+        Note("DrawText");
         texts.push_back({font, length < 0 ? std::string(text) : std::string(text, std::size_t(length)), rect,
                          fmt, color});
         return textHeight;
     }
-    void FontOnLostDevice(FontHandle) override { calls.push_back("FontOnLostDevice"); }
-    void FontOnResetDevice(FontHandle) override { calls.push_back("FontOnResetDevice"); }
-    void ReleaseFont(FontHandle font) override {
-        calls.push_back("ReleaseFont");
-        fonts.erase(font);
-        releasedFonts.push_back(font);
-    }
+    void FontOnLostDevice(FontHandle) override { Note("FontOnLostDevice"); }
+    void FontOnResetDevice(FontHandle) override { Note("FontOnResetDevice"); }
+    void ReleaseFont(FontHandle font) override { fonts.erase(font), Note("ReleaseFont"); }
 
     RenderResult ReadBackBuffer(std::vector<std::uint32_t>& pixels, std::uint32_t& w,
                                 std::uint32_t& h) override {
         pixels.assign(std::size_t(width) * height, clearColor);
-        w = width;
-        h = height;
+        GetBackBufferSize(w, h);
         return kRenderOk;
     }
     RenderResult SaveBackBufferPng(const std::string&) override { return kRenderNotAvailable; }
 
 private:
-    RenderResult Note(const char* call) {
+    RenderResult Note(const char* call, RenderResult result = kRenderOk) {
         calls.push_back(call);
-        return kRenderOk;
+        return result;
+    }
+    template <typename Vertex> static void Copy(std::vector<Vertex>& to, const void* from, std::uint32_t n) {
+        to.resize(n);
+        std::memcpy(to.data(), from, n * sizeof(Vertex));
     }
 
     std::uint32_t lastHandle = 0;

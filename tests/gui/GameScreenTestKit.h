@@ -18,19 +18,15 @@
 #include "gui/Overlay.h"
 #include "platform/VirtualKeys.h"
 #include "support/Random.h"
+#include "support/TestFiles.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 using namespace platform;
 
-// A file of the source tree, whose root ctest hands the tests; run by hand, set TUNDREL_SOURCE_DIR.
-inline std::string SourcePath(const std::string& relative) {
-    const char* root = std::getenv("TUNDREL_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/" + relative;
-}
+using tundrel_test::SourcePath;
 
 // The battle's units in list order.
 enum BattleUnit : int { kOwnBoy, kOwnGirl, kEnemyBoy, kEnemyChild, kLyingEnemy, kBuriedEnemy, kLyingFriend };

@@ -1,7 +1,6 @@
 // The battlefield view's input on a running mission: selection by click, order entry with its
-// prompts, right-click orders by target kind and the group keys.
+// prompts and the group keys.
 #include "GameScreenTestKit.h"
-
 #include "game/UnitHeading.h"
 
 #include "gui/Hint.h"
@@ -38,35 +37,28 @@ protected:
     int Cursor() { return View().GetCursor(100, 100); }
 };
 
-TEST_F(GameViewInputTest, LeftClickSelectsAnyUnitAndEmptyGroundKeepsTheSelection) {
-    for (int unit : {kOwnGirl, kLyingFriend, kEnemyBoy}) {
-        ClickUnit(unit);
-        EXPECT_EQ(Game().Selected(), Unit(unit));
-    }
-    ClickTarget(kGround);
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    // Where units overlap the first in the world list wins; beyond the boy only the child is hit.
-    ClickPixel(Pixel(12.3f, 5.0f));
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyBoy));
-    ClickPixel(Pixel(12.8f, 5.0f));
-    EXPECT_EQ(Game().Selected(), Unit(kEnemyChild));
-}
-
+// A square's right and bottom edges, put exactly where a pixel's click lands, are hit by a click
+// that selects and by one that picks a lying unit to bury; a click just beyond misses.
 TEST_F(GameViewInputTest, AClickOnTheEdgeOfASquareHitsAndJustBeyondMisses) {
-    CUnit& girl = *Unit(kOwnGirl);
-    PutEdgeAt(girl.x, girl, 8.0f);
-    ClickPixel({336.01f, 176.0f}); // 8.0003 tiles across, 5 down
-    EXPECT_EQ(Game().Selected(), nullptr);
-    ClickPixel({336.0f, 176.0f}); // exactly 8
-    EXPECT_EQ(Game().Selected(), &girl);
-
-    Game().ClearSelection();
-    girl.x = 7.0f;
-    PutEdgeAt(girl.y, girl, 6.0f);
-    ClickPixel({304.0f, 208.01f});
-    EXPECT_EQ(Game().Selected(), nullptr);
-    ClickPixel({304.0f, 208.0f});
-    EXPECT_EQ(Game().Selected(), &girl);
+    CUnit& boy = SelectOwnBoy();
+    for (const bool bury : {false, true})
+        for (const bool right : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "bury " << bury << ", right " << right);
+            CUnit& unit = *Unit(bury ? kLyingEnemy : kOwnGirl);
+            const CGUIPoint at = right ? CGUIPoint{336.0f, 176.0f} : CGUIPoint{304.0f, 208.0f};
+            float wx = 0, wy = 0;
+            ViewToWorld(at.x, at.y, View().right - View().left, View().bottom - View().top, wx, wy);
+            (right ? unit.y : unit.x) = right ? wy : wx;
+            PutEdgeAt(right ? unit.x : unit.y, unit, right ? wx : wy);
+            for (const float beyond : {0.01f, 0.0f}) {
+                SelectOwnBoy().Stop();
+                if (bury) Tap('W');
+                else Game().ClearSelection();
+                ClickPixel({at.x + (right ? beyond : 0.0f), at.y + (right ? 0.0f : beyond)});
+                if (bury) EXPECT_EQ(boy.order, beyond > 0 ? EUnitOrder::None : EUnitOrder::Bury);
+                else EXPECT_EQ(Game().Selected(), beyond > 0 ? nullptr : &unit);
+            }
+        }
 }
 
 struct EntryCase {
@@ -106,134 +98,6 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         EXPECT_EQ(Cursor(), kCursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
     }
-}
-
-TEST_F(GameViewInputTest, OverTheFadeAndTheHintTheOrdinaryPointerShows) {
-    SelectOwnBoy();
-    Tap('G');
-    EXPECT_EQ(gui.GetCursor(100, 100), kCursorPointer);
-    Frames(140, 1.0f / 64); // past the fade-in
-    ASSERT_FALSE(screen->HasOverlay());
-    EXPECT_EQ(gui.GetCursor(100, 100), kCursorTarget);
-    GameGUI().hint->SetText("Idz [G]");
-    Frame(0.0f);
-    EXPECT_EQ(gui.GetCursor(400, 466), kCursorPointer);
-    EXPECT_EQ(Cursor(), kCursorTarget) << "the entry still runs";
-}
-
-TEST_F(GameViewInputTest, CarryAsksForTheLyingUnitThenForTheDestination) {
-    CUnit& boy = SelectOwnBoy();
-    Tap('P');
-    ClickUnit(kLyingEnemy);
-    EXPECT_EQ(ConsoleTexts().back(), "Wskaz miejsce docelowe lub brzeg wody.");
-    EXPECT_EQ(Cursor(), kCursorTarget);
-    Click(21.0f, 11.5f);
-    EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_TRUE(TurnsTo(boy, *Unit(kLyingEnemy)));
-    EXPECT_EQ(boy.orderX, 21.0f);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-
-    // The carried unit leaves the world before the destination: the entry only ends.
-    boy.Stop();
-    Tap('P');
-    ClickUnit(kLyingEnemy);
-    Unit(kLyingEnemy)->dead = true;
-    GameObjects().UpdateAll(0.0f, 0.0f);
-    Click(21.0f, 11.5f);
-    EXPECT_EQ(boy.order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-}
-
-TEST_F(GameViewInputTest, StopActsAtOnceAndOtherEntriesReplaceEachOther) {
-    CUnit& boy = SelectOwnBoy();
-    boy.GoTo(1.0f, 1.0f);
-    Tap('F');
-    Tap('S');
-    EXPECT_EQ(boy.order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), kCursorTarget);
-    Tap('A');
-    ClickUnit(kOwnGirl);
-    EXPECT_EQ(boy.order, EUnitOrder::Attack) << "the later entry holds";
-    // Key repeat restarts the entry and prompts again.
-    gui.KeyDown('G');
-    gui.KeyDown('G');
-    EXPECT_EQ(ConsoleTexts(), (std::vector<std::string>{"Wskaz jednostke.", "Wskaz jednostke.",
-                                                        "Wskaz miejsce docelowe.", "Wskaz miejsce docelowe."}));
-}
-
-TEST_F(GameViewInputTest, OrdersNeedASelectedUnitOfThePlayer) {
-    Tap('G');
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    ClickUnit(kEnemyBoy);
-    for (int key : {'S', 'G', 'F', 'A', 'W', 'P'}) Tap(key);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    ClickTarget(kGround, kMouseRight);
-    EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
-    EXPECT_TRUE(ConsoleTexts().empty());
-
-    // An entry whose unit is no longer selected only ends, and the click selects nothing.
-    SelectOwnBoy();
-    Tap('G');
-    Game().ClearSelection();
-    ClickUnit(kOwnGirl);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    EXPECT_EQ(Game().Selected(), nullptr);
-
-    // A group key may select an enemy mid-entry: the player never commands the computer's units.
-    ClickUnit(kEnemyBoy);
-    HoldCtrl(true);
-    Tap('4');
-    HoldCtrl(false);
-    SelectOwnBoy();
-    Tap('G');
-    Tap('4');
-    ClickTarget(kGround);
-    EXPECT_EQ(Unit(kEnemyBoy)->order, EUnitOrder::None);
-    EXPECT_EQ(Cursor(), kCursorPointer);
-}
-
-TEST_F(GameViewInputTest, RightClickOrdersByWhatLiesUnderThePointer) {
-    const EntryCase cases[] = {
-        {0, kGround, EUnitOrder::Go, nullptr},          {0, kBuriedEnemy, EUnitOrder::DigOut, nullptr},
-        {0, kEnemyChild, EUnitOrder::Attack, nullptr},  {0, kOwnGirl, EUnitOrder::Follow, nullptr},
-        {0, kOwnBoy, EUnitOrder::Follow, nullptr},
-    };
-    CUnit& boy = SelectOwnBoy();
-    for (const EntryCase& c : cases) {
-        ClickTarget(c.target, kMouseRight);
-        EXPECT_EQ(boy.order, c.order) << c.target;
-        if (c.target != kGround) {
-            EXPECT_TRUE(TurnsTo(boy, *Unit(c.target))) << c.target;
-        }
-    }
-    EXPECT_EQ(Game().Selected(), &boy);
-    EXPECT_TRUE(ConsoleTexts().empty());
-    ClickUnit(kEnemyBoy, kMouseMiddle); // does nothing at all
-    EXPECT_EQ(boy.order, EUnitOrder::Follow);
-    EXPECT_EQ(Game().Selected(), &boy);
-}
-
-TEST_F(GameViewInputTest, RightClickOnALyingUnitAsksWhereToAndTheNextRightClickCancels) {
-    CUnit& boy = SelectOwnBoy();
-    ClickUnit(kLyingEnemy, kMouseRight);
-    EXPECT_EQ(Cursor(), kCursorTarget);
-    EXPECT_EQ(ConsoleTexts(), std::vector<std::string>{"Wskaz miejsce docelowe, brzeg wody lub ponownie ta jednostke."});
-    ClickTarget(kGround, kMouseRight); // cancelled, nothing else
-    EXPECT_EQ(Cursor(), kCursorPointer);
-    EXPECT_EQ(boy.order, EUnitOrder::None);
-
-    ClickUnit(kLyingEnemy, kMouseRight);
-    ClickUnit(kLyingEnemy); // the same unit again: bury it
-    EXPECT_EQ(boy.order, EUnitOrder::Bury);
-    ClickUnit(kLyingEnemy, kMouseRight);
-    ClickTarget(kGround); // anywhere else: carry it there
-    EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_TRUE(TurnsTo(boy, *Unit(kLyingEnemy)));
-    ClickUnit(kLyingEnemy, kMouseRight);
-    Unit(kLyingEnemy)->buried = true; // buried meanwhile: a click on it does nothing
-    ClickUnit(kLyingEnemy);
-    EXPECT_EQ(boy.order, EUnitOrder::Carry);
-    EXPECT_EQ(Cursor(), kCursorPointer);
 }
 
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {

@@ -1,10 +1,10 @@
 // Deleted windows are forgotten: erasing a screen or removing a window that holds the hover or
 // the capture, even from inside its own handler, never lets an event reach freed memory or a
-// newcomer at the same address. Run under AddressSanitizer to see the difference.
+// newcomer at the same address; a hidden window loses the capture. Run under AddressSanitizer to
+// see the difference.
 #include "RecordingWindows.h"
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -82,6 +82,21 @@ TEST_F(LifetimeTest, TheCaptureEndsWithItsButtonEvenWhenTheWindowDeletedItselfOn
     EXPECT_THAT(Take(), ElementsAre("inner.Up 40,40,0", "inner.Destroy ", "w.Move 50,50", "w.Enter 50,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_EQ(Entered(), w);
+}
+
+TEST_F(LifetimeTest, HidingTheCaptureOrAnAncestorOfItEndsTheCapture) {
+    CRecWindow* other = Add(*s, log, "other", 200, 0, 300, 50);
+    gui.MouseDown(15, 15, kMouseLeft);
+    ASSERT_EQ(gui.GetCapture(), inner);
+    other->SetVisible(false);
+    EXPECT_EQ(gui.GetCapture(), inner);
+    w->SetVisible(false);
+    EXPECT_EQ(gui.GetCapture(), nullptr);
+
+    w->SetVisible(true);
+    gui.MouseDown(15, 15, kMouseLeft);
+    inner->SetVisible(false);
+    EXPECT_EQ(gui.GetCapture(), nullptr);
 }
 
 TEST_F(LifetimeTest, AnUpdateThatRemovesChildrenDoesNotDisturbTheWalk) {

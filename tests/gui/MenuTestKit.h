@@ -1,18 +1,16 @@
-// The menu screens under test: the shipped game data on a recording device at 800 x 600, a
-// recording sound output, and a private working folder with Sfx (and Maps when a test makes it).
+// The menu screens under test: the shipped game data on a recording device at 800 x 600, in a
+// private working folder (with Maps when a test makes it).
 #pragma once
 
 #include "gfx/RecordingDevice.h"
-#include "sound/RecordingAudio.h"
-#include "sound/SfxFolder.h"
 #include "support/TestFiles.h"
 
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
-#include "sound/SoundSystem.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -21,9 +19,8 @@
 class MenuScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* root = std::getenv("TUNDREL_SOURCE_DIR");
         gfx.Create(&device);
-        gfx.LoadGameData(std::string(root ? root : ".") + "/data/GameData");
+        gfx.LoadGameData(tundrel_test::SourcePath("data/GameData"));
         device.width = 800;
         device.height = 600;
         gfx.SetScreenSize(800, 600);
@@ -34,7 +31,7 @@ protected:
     void WriteFile(const std::string& relative, const std::string& bytes) {
         const std::filesystem::path path = folder.root / relative;
         std::filesystem::create_directories(path.parent_path());
-        sfxtest::WriteBytes(path, bytes);
+        std::ofstream(path, std::ios::binary) << bytes;
     }
 
     void Frame() { gui.Update(0.0f, 0.02f, true); }
@@ -43,24 +40,17 @@ protected:
         gui.MouseDown(x, y, button);
         gui.MouseUp(x, y, button);
     }
-    // How many times sound effect number has been started since the last call.
-    int Played(int number) {
-        const std::string line =
-            "PlaySample " + std::to_string(sfxtest::CRecordingAudio::kFirstSample + number) + " 0";
-        const int n = int(std::count(sounds->begin() + std::ptrdiff_t(soundsSeen), sounds->end(), line));
-        return n;
-    }
-    void ForgetSounds() { soundsSeen = sounds->size(); }
 
     // The texts drawn since the last call.
     std::vector<CRecordingDevice::Text> TakeTexts() { return std::exchange(device.texts, {}); }
 
     tundrel_test::CapturedErrorLog errors;
-    sfxtest::CSfxFolder folder{false};
-    sfxtest::CRecordingAudio::Log sounds = std::make_shared<std::vector<std::string>>();
-    CSoundSystem sound{std::make_unique<sfxtest::CRecordingAudio>(sounds)};
+    struct SFolder {
+        tundrel_test::TempDir dir;
+        std::filesystem::path root{dir.path};
+        tundrel_test::InFolder inside{root};
+    } folder;
     CGUIManager gui;
     CRecordingDevice device;
     CGfx gfx;
-    std::size_t soundsSeen = 0;
 };

@@ -3,7 +3,6 @@
 #include "RecordingWindows.h"
 
 using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 
 namespace {
 
@@ -15,76 +14,34 @@ protected:
     CRecWindow* b = Add(*s, log, "b", 100, 10, 200, 100);
 };
 
-TEST_F(PointerTest, EdgesBelongToTheWindowAndTheUpperSiblingWinsASharedEdge) {
-    gui.MouseMove(100, 50);
-    EXPECT_THAT(Take(), ElementsAre("b.Move 0,40", "b.Enter 100,50"));
-    gui.MouseMove(50, 100);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 40,90"));
-    // a1's right-bottom corner, in a's coordinates (20, 20).
-    gui.MouseMove(30, 30);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 20,20"));
-    gui.MouseMove(201, 50);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("s.Move 201,50"));
-    gui.MouseMove(9.5f, 10);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("s.Move 9.5,10"));
-}
-
-TEST_F(PointerTest, ADecliningWindowLetsThePointFallToSiblingsBelowAndThenTheParent) {
-    b->answers.mouse = false;
-    gui.MouseMove(100, 20);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("b.Move 0,10", "a.Move 90,10"));
-    EXPECT_EQ(Entered(), a);
-
-    a->answers.mouse = false;
-    gui.MouseMove(15, 15);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5"));
-    a1->answers.mouse = false;
-    gui.MouseMove(15, 15);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"));
-    EXPECT_EQ(Entered(), s);
-}
-
-TEST_F(PointerTest, WhenNoWindowAcceptsNothingIsRemembered) {
-    gui.MouseMove(50, 50);
-    ASSERT_EQ(Entered(), a);
-    for (CRecWindow* w : {a, a1, b})
-        w->answers.mouse = false;
-    s->answers.mouse = false;
-    Take();
-    gui.MouseMove(50, 50);
-    EXPECT_THAT(Take(), ElementsAre("a.Move 40,40", "s.Move 50,50", "a.Leave 50,50"));
-    EXPECT_EQ(Entered(), nullptr);
-    gui.MouseDown(50, 50, kMouseLeft);
-    EXPECT_EQ(gui.GetCapture(), nullptr);
-    gui.MouseMove(60, 60);
-    EXPECT_THAT(Only(Take(), "Move"), ElementsAre("a.Move 50,50", "s.Move 60,60"))
-        << "no capture took the press";
-}
-
-TEST_F(PointerTest, AHiddenWindowAndItsSubtreeGetNoPointerEventsOrCursorQueries) {
-    a->SetVisible(false);
-    a1->answers.cursor = kCursorTarget;
-    gui.MouseMove(15, 15);
-    gui.MouseDown(15, 15, kMouseLeft);
-    gui.MouseUp(15, 15, kMouseLeft);
-    gui.DoubleClick(15, 15, kMouseLeft);
-    gui.Wheel(15, 15, 3);
-    EXPECT_EQ(gui.GetCursor(15, 15), kCursorPointer);
-    for (const std::string& entry : Take())
-        EXPECT_EQ(entry.rfind("s.", 0), 0u) << entry;
-
-    a->SetVisible(true);
-    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
-}
-
-TEST_F(PointerTest, EnterAndLeaveFollowTheHoverInBackBufferPixels) {
-    gui.MouseMove(50, 50);
-    gui.MouseMove(60, 60);
-    gui.MouseMove(150, 50);
-    gui.MouseMove(300, 300);
-    EXPECT_THAT(Take(),
-                ElementsAre("a.Move 40,40", "a.Enter 50,50", "a.Move 50,50", "b.Move 50,40", "a.Leave 150,50",
-                            "b.Enter 150,50", "s.Move 300,300", "b.Leave 300,300", "s.Enter 300,300"));
+// Which windows a move asks, in their own coordinates: edges belong to the window, the upper
+// sibling wins a shared edge, a declining window lets the point fall to the siblings below it and
+// then to its parent, and a hidden window and its subtree are not asked at all.
+TEST_F(PointerTest, MovesAskTheDeepestUpperWindowFirstAndFallThroughThoseThatDecline) {
+    struct Case {
+        std::vector<CRecWindow*> declining;
+        CRecWindow* hidden;
+        float x, y;
+        CCallLog moves;
+    };
+    const Case cases[] = {
+        {{}, nullptr, 100, 50, {"b.Move 0,40"}},
+        {{}, nullptr, 50, 100, {"a.Move 40,90"}},
+        {{}, nullptr, 30, 30, {"a1.Move 20,20"}},
+        {{}, nullptr, 201, 50, {"s.Move 201,50"}},
+        {{}, nullptr, 9.5f, 10, {"s.Move 9.5,10"}},
+        {{b}, nullptr, 100, 20, {"b.Move 0,10", "a.Move 90,10"}},
+        {{a}, nullptr, 15, 15, {"a1.Move 5,5"}},
+        {{a, a1}, nullptr, 15, 15, {"a1.Move 5,5", "a.Move 5,5", "s.Move 15,15"}},
+        {{}, a, 15, 15, {"s.Move 15,15"}},
+    };
+    for (const Case& c : cases) {
+        for (CRecWindow* w : {a, a1, b}) w->answers.mouse = true;
+        for (CRecWindow* w : c.declining) w->answers.mouse = false;
+        if (c.hidden) c.hidden->SetVisible(false);
+        gui.MouseMove(c.x, c.y);
+        EXPECT_EQ(Only(Take(), "Move"), c.moves) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
@@ -110,38 +67,6 @@ TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
     EXPECT_THAT(Take(), ElementsAre("a1.Up 140,40,0", "b.Move 50,40", "a.Leave 150,50", "b.Enter 150,50"));
     EXPECT_EQ(gui.GetCapture(), nullptr);
     EXPECT_EQ(Entered(), b);
-}
-
-TEST_F(PointerTest, ADeclinedPressFallsThroughAndTheAcceptingWindowCaptures) {
-    a1->answers.mouse = false;
-    gui.MouseDown(15, 15, kMouseMiddle);
-    EXPECT_THAT(Take(), ElementsAre("a1.Down 5,5,2", "a.Down 5,5,2"));
-    EXPECT_EQ(gui.GetCapture(), a);
-    // Releasing another button than the one that captured does not end the capture.
-    gui.MouseUp(15, 15, kMouseLeft);
-    EXPECT_EQ(gui.GetCapture(), a);
-    gui.MouseUp(15, 15, kMouseMiddle);
-    EXPECT_EQ(gui.GetCapture(), nullptr);
-}
-
-TEST_F(PointerTest, WithoutCaptureReleasesDoubleClicksAndWheelAreRoutedAndSetNothing) {
-    gui.MouseUp(150, 50, kMouseLeft);
-    gui.DoubleClick(150, 50, kMouseRight);
-    gui.Wheel(15, 15, 1.5f);
-    EXPECT_THAT(Take(), ElementsAre("b.Up 50,40,0", "b.Double 50,40,1", "a1.Wheel 5,5,1.5"));
-    EXPECT_EQ(gui.GetCapture(), nullptr);
-    EXPECT_EQ(Entered(), nullptr);
-}
-
-TEST_F(PointerTest, TheCursorComesFromTheDeepestWindowWithAPreference) {
-    a1->answers.cursor = kCursorNoPreference;
-    a->answers.cursor = kCursorTarget;
-    s->answers.cursor = kCursorNone;
-    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
-    EXPECT_THAT(Take(), ElementsAre("a1.Cursor 5,5", "a.Cursor 5,5"));
-    EXPECT_EQ(gui.GetCursor(300, 5), kCursorNone);
-    b->answers.cursor = kCursorNoPreference;
-    EXPECT_EQ(gui.GetCursor(100, 20), kCursorTarget) << "the shared edge falls from b to a";
 }
 
 TEST_F(PointerTest, ACapturedWindowKeepsItsEventsAfterItsScreenIsCoveredByAnother) {

@@ -42,23 +42,6 @@ void RenderTest::Grab() {
     ASSERT_EQ(h, std::uint32_t(kHeight));
 }
 
-bool RenderTest::InkBox(std::uint32_t background, int& left, int& top, int& right, int& bottom) const {
-    return InkBox(background, 0, 0, kWidth, kHeight, left, top, right, bottom);
-}
-
-bool RenderTest::InkBox(std::uint32_t background, int x0, int y0, int x1, int y1, int& left, int& top,
-                        int& right, int& bottom) const {
-    left = top = 1 << 30;
-    right = bottom = -1;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (Pixel(x, y) != background) {
-                left = std::min(left, x), right = std::max(right, x);
-                top = std::min(top, y), bottom = std::max(bottom, y);
-            }
-    return right >= 0;
-}
-
 std::string EncodePng(const std::vector<std::uint32_t>& argb, int width, int height) {
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         const_cast<std::uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);

@@ -25,10 +25,6 @@ protected:
     // Reads the back buffer; Pixel then answers from that copy.
     void Grab();
     std::uint32_t Pixel(int x, int y) const { return pixels[std::size_t(y) * kWidth + x]; }
-    // The smallest box around pixels that differ from the background, or false when none do.
-    bool InkBox(std::uint32_t background, int& left, int& top, int& right, int& bottom) const;
-    bool InkBox(std::uint32_t background, int x0, int y0, int x1, int y1, int& left, int& top, int& right,
-                int& bottom) const;
 
     static CGLWindow* window;
     static CRenderDevice* device;

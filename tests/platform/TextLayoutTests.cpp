@@ -1,4 +1,4 @@
-// Text layout: line breaks, word wrapping, alignment and the height DrawText reports.
+// Text layout: line breaks, word wrapping and the height DrawText reports.
 #include "platform/TextLayout.h"
 
 #include <gtest/gtest.h>
@@ -17,47 +17,17 @@ std::vector<std::string> Lines(std::string_view text, const CTextLayoutResult& l
     return lines;
 }
 
-TEST(TextLayout, WordBreakWrapsBetweenWordsAndHonoursTheTextsOwnBreaks) {
+TEST(TextLayout, WordBreakWrapsBetweenWordsHonoursTheTextsOwnBreaksAndSingleLinesIgnoreThem) {
     const std::string text = "ala ma kota\r\nbardzo\n\nx";
     const auto layout = Lay(text, {0, 0, 75, 500}, kTextWordBreak);
     EXPECT_EQ(Lines(text, layout), (std::vector<std::string>{"ala ma", "kota", "bardzo", "", "x"}));
     EXPECT_EQ(layout.height, 100);
     EXPECT_EQ(layout.lines[1].y, 20);
     EXPECT_EQ(layout.lines[0].width, 60);
-}
-
-TEST(TextLayout, AWordWiderThanTheRectangleKeepsItsOwnLine) {
-    const std::string text = "a dlugiewyrazy b";
-    EXPECT_EQ(Lines(text, Lay(text, {0, 0, 50, 100}, kTextWordBreak)),
-              (std::vector<std::string>{"a", "dlugiewyrazy", "b"}));
-}
-
-TEST(TextLayout, SingleLineIgnoresBreaksAndWidth) {
-    const std::string text = "jeden\ndwa trzy";
-    const auto layout = Lay(text, {0, 0, 10, 10}, kTextSingleLine | kTextWordBreak);
-    ASSERT_EQ(layout.lines.size(), 1u);
-    EXPECT_EQ(layout.height, 20);
-    // Without word breaking only the text's own line ends break it.
-    EXPECT_EQ(Lines(text, Lay(text, {0, 0, 10, 10}, 0)), (std::vector<std::string>{"jeden", "dwa trzy"}));
-}
-
-TEST(TextLayout, AlignsEachLineAndTheBlock) {
-    const std::string text = "ab\nabcd";
-    const auto centred = Lay(text, {100, 50, 200, 150}, kTextCenter | kTextVCenter);
-    EXPECT_EQ(centred.lines[0].x, 140);
-    EXPECT_EQ(centred.lines[1].x, 130);
-    EXPECT_EQ(centred.lines[0].y, 80);
-    EXPECT_EQ(centred.height, 70); // from the rectangle's top to the text's bottom
-
-    const auto right = Lay(text, {100, 50, 200, 150}, kTextRight | kTextBottom);
-    EXPECT_EQ(right.lines[0].x, 180);
-    EXPECT_EQ(right.lines[1].x, 160);
-    EXPECT_EQ(right.lines[1].y, 130);
-    EXPECT_EQ(right.height, 100);
-
-    // A point rectangle centres on the point.
-    const auto point = Lay("abcd", {50, 50, 50, 50}, kTextCenter | kTextSingleLine);
-    EXPECT_EQ(point.lines[0].x, 30);
+    // A word wider than the rectangle keeps its own line; a single line ignores the breaks.
+    const std::string wide = "a dlugiewyrazy\nb";
+    EXPECT_EQ(Lines(wide, Lay(wide, {0, 0, 50, 100}, kTextWordBreak)), (std::vector<std::string>{"a", "dlugiewyrazy", "b"}));
+    EXPECT_EQ(Lay(wide, {0, 0, 10, 10}, kTextSingleLine | kTextWordBreak).lines.size(), 1u);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Conversions between text and values: saturation, wrapping, locale independence, spellings.
+// Numbers read from text: saturation and independence of the locale.
 #include "support/Convert.h"
 #include "support/TestFiles.h"
 
@@ -17,9 +17,6 @@ TEST(Convert, ToIntReadsLikeTheCLibraryButSaturates) {
     EXPECT_EQ(ToInt(""), 0);
     EXPECT_EQ(ToInt("abc"), 0);
     EXPECT_EQ(ToInt("  -42xyz"), -42);
-    EXPECT_EQ(ToInt("\t+7"), 7);
-    EXPECT_EQ(ToInt("3.9"), 3);
-    EXPECT_EQ(ToInt("- 5"), 0);
     EXPECT_EQ(ToInt("2147483647"), INT_MAX);
     EXPECT_EQ(ToInt("2147483648"), INT_MAX);
     EXPECT_EQ(ToInt("-2147483648"), INT_MIN);
@@ -27,20 +24,9 @@ TEST(Convert, ToIntReadsLikeTheCLibraryButSaturates) {
     EXPECT_EQ(ToInt("99999999999999999999999999"), INT_MAX);
 }
 
-TEST(Convert, ToUIntWrapsSoUnsignedTextRoundTrips) {
-    EXPECT_EQ(ToUInt("2147483648"), 2147483648u);
-    EXPECT_EQ(ToUInt(UIntToString(4294967295u)), 4294967295u);
-    EXPECT_EQ(ToUInt("4294967296"), 0u);
-    EXPECT_EQ(ToUInt("-1"), 4294967295u);
-    EXPECT_EQ(ToUInt(" 12x"), 12u);
-}
-
 TEST(Convert, ToFloatAcceptsOnlyDecimalNumbersWithinTheFloatRange) {
     EXPECT_DOUBLE_EQ(ToFloat("1.5"), 1.5);
     EXPECT_DOUBLE_EQ(ToFloat("  -2e3z"), -2000.0);
-    EXPECT_DOUBLE_EQ(ToFloat(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(ToFloat("5."), 5.0);
-    EXPECT_DOUBLE_EQ(ToFloat("1e"), 1.0);
     EXPECT_DOUBLE_EQ(ToFloat("1,5"), 1.0);
     for (const char* text : {"", ".", "e5", "inf", "-infinity", "nan", "0x10", "x"})
         EXPECT_EQ(ToFloat(text), 0.0) << text;
@@ -73,34 +59,3 @@ TEST(Convert, ToFloatIgnoresTheDecimalCommaOfTheLocale) {
     EXPECT_DOUBLE_EQ(comma, 0.0);
 }
 
-TEST(Convert, HexToUIntIgnoresOtherBytesAndWraps) {
-    EXPECT_EQ(HexToUInt("ff"), 255u);
-    EXPECT_EQ(HexToUInt("0xFF00"), 0xFF00u);
-    EXPECT_EQ(HexToUInt("f f"), 255u);
-    EXPECT_EQ(HexToUInt(""), 0u);
-    EXPECT_EQ(HexToUInt("123456789"), 0x23456789u);
-}
-
-TEST(Convert, ParseBoolAndBoolToStringAgree) {
-    for (const char* text : {"", "0", "f", "F", "false", "FALSE", "FaLsE"})
-        EXPECT_FALSE(ParseBool(text)) << text;
-    for (const char* text : {"1", "no", " false", "false ", "t", "00", "yes"})
-        EXPECT_TRUE(ParseBool(text)) << text;
-    const std::pair<char, std::pair<const char*, const char*>> styles[] = {
-        {'0', {"1", "0"}},        {'F', {"True", "False"}}, {'G', {"T", "F"}},
-        {'U', {"TRUE", "FALSE"}}, {'g', {"t", "f"}},        {'x', {"true", "false"}}};
-    for (const auto& [style, spelling] : styles) {
-        EXPECT_EQ(BoolToString(true, style), spelling.first);
-        EXPECT_EQ(BoolToString(false, style), spelling.second);
-        EXPECT_TRUE(ParseBool(BoolToString(true, style)));
-        EXPECT_FALSE(ParseBool(BoolToString(false, style)));
-    }
-}
-
-TEST(Convert, NumbersToText) {
-    EXPECT_EQ(IntToString(-5, 10), "-5");
-    EXPECT_EQ(IntToString(INT_MIN, 10), "-2147483648");
-    EXPECT_EQ(IntToString(-1, 16), "ffffffff");
-    EXPECT_EQ(IntToString(35, 36), "z");
-    EXPECT_EQ(UIntToString(4294967295u, 10), "4294967295");
-}

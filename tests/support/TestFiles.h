@@ -10,14 +10,19 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/wait.h>
 
 namespace tundrel_test {
+
+// A whole file, or "" when it cannot be read.
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::string text;
+    vexo::ReadFileToString(path.string(), text);
+    return text;
+}
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
@@ -63,8 +68,7 @@ inline std::string SourcePath(std::string_view relative) {
 
 // Little-endian integers appended to a byte string, as the archive and image formats store them.
 inline void PutLE16(std::string& out, std::uint32_t v) {
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
+    out += {char(v & 0xFF), char((v >> 8) & 0xFF)};
 }
 inline void PutLE32(std::string& out, std::uint32_t v) {
     PutLE16(out, v & 0xFFFF);
@@ -81,11 +85,7 @@ public:
     CapturedErrorLog(const CapturedErrorLog&) = delete;
     CapturedErrorLog& operator=(const CapturedErrorLog&) = delete;
 
-    std::string Contents() const {
-        std::string text;
-        vexo::ReadFileToString(path, text);
-        return AsWrittenByHand(text);
-    }
+    std::string Contents() const { return AsWrittenByHand(ReadText(path)); }
 
     TempDir dir;
     std::string path;
@@ -178,17 +178,8 @@ struct ProgramRun {
 
 // Runs a shell command in folder, capturing its standard output and error in files there.
 inline ProgramRun RunInFolder(const std::string& command, const std::filesystem::path& folder) {
-    const auto read = [](const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    };
-    const std::string quotedFolder = "'" + folder.string() + "'";
-    const int raw = std::system(("cd " + quotedFolder + " && " + command + " >out 2>err").c_str());
-    ProgramRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = read(folder / "out");
-    run.err = read(folder / "err");
-    return run;
+    const int raw = std::system(("cd '" + folder.string() + "' && " + command + " >out 2>err").c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadText(folder / "out"), ReadText(folder / "err")};
 }
 
 } // namespace tundrel_test

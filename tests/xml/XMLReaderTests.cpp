@@ -1,39 +1,11 @@
-// The reader: token sequence, each option, entity references and every error kind with its place.
+// The reader: token sequence, skipped runs, the nesting limit, every error kind with its place, and
+// the record an error writes to Errors.log, byte for byte.
 #include "XMLTokens.h"
 
 #include <gtest/gtest.h>
 
 using namespace vexo;
 using namespace tundrel_test;
-
-namespace {
-
-// One of each text-bearing construct, each holding leading, inner and trailing whitespace.
-const std::string kAllKinds = "<r a=' a \t b '> a \t b <![CDATA[ a \t b ]]><!-- a \t b --><?p  a \t b ?></r>";
-
-struct OptionCase {
-    const char* what;
-    int kind;
-    bool XMLReaderOptions::*trim;
-    bool XMLReaderOptions::*collapse;
-    bool XMLReaderOptions::*skip;
-    std::string raw; // the value with no option set
-};
-
-const OptionCase kOptionCases[] = {
-    {"instruction", XML_TOKEN_PI, &XMLReaderOptions::trimPI, &XMLReaderOptions::collapsePI,
-     &XMLReaderOptions::skipPI, "a \t b "},
-    {"comment", XML_TOKEN_COMMENT, &XMLReaderOptions::trimComments, &XMLReaderOptions::collapseComments,
-     &XMLReaderOptions::skipComments, " a \t b "},
-    {"cdata", XML_TOKEN_CDATA, &XMLReaderOptions::trimCDATA, &XMLReaderOptions::collapseCDATA,
-     &XMLReaderOptions::skipCDATA, " a \t b "},
-    {"attribute", XML_TOKEN_ATTRIBUTE, &XMLReaderOptions::trimAttributes,
-     &XMLReaderOptions::collapseAttributes, &XMLReaderOptions::skipAttributes, " a \t b "},
-    {"character data", XML_TOKEN_CHARDATA, &XMLReaderOptions::trimCharData,
-     &XMLReaderOptions::collapseCharData, &XMLReaderOptions::skipCharData, " a \t b "},
-};
-
-} // namespace
 
 TEST(XMLReader, DeliversTokensInDocumentOrder) {
     const std::vector<Token> expected = {
@@ -47,100 +19,9 @@ TEST(XMLReader, DeliversTokensInDocumentOrder) {
               expected);
 }
 
-TEST(XMLReader, EachOptionActsOnItsOwnKindOnly) {
-    for (const OptionCase& option : kOptionCases) {
-        SCOPED_TRACE(option.what);
-        const auto valueWith = [&](bool XMLReaderOptions::*field) {
-            XMLReaderOptions options;
-            options.*field = true;
-            return Tokens(kAllKinds, options);
-        };
-        const std::vector<Token> plain = Tokens(kAllKinds);
-        EXPECT_EQ(Values(plain, option.kind), std::vector<std::string>{option.raw});
-
-        const std::vector<Token> trimmed = valueWith(option.trim);
-        EXPECT_EQ(Values(trimmed, option.kind), std::vector<std::string>{"a \t b"});
-        const std::vector<Token> collapsed = valueWith(option.collapse);
-        EXPECT_EQ(Values(collapsed, option.kind),
-                  std::vector<std::string>{option.raw[0] == ' ' ? " a b " : "a b "});
-        const std::vector<Token> skipped = valueWith(option.skip);
-        EXPECT_TRUE(Values(skipped, option.kind).empty());
-
-        // The other four kinds are untouched by this option.
-        for (const OptionCase& other : kOptionCases) {
-            if (other.kind == option.kind) continue;
-            EXPECT_EQ(Values(trimmed, other.kind), Values(plain, other.kind));
-            EXPECT_EQ(Values(collapsed, other.kind), Values(plain, other.kind));
-            EXPECT_EQ(Values(skipped, other.kind), Values(plain, other.kind));
-        }
-    }
-}
-
-TEST(XMLReader, TrimsBeforeDecodingSoEncodedSpacesSurvive) {
-    XMLReaderOptions options;
-    options.trimCharData = options.trimAttributes = true;
-    const auto tokens = Tokens("<a v=' &#32;x&#32; '> &#32;y&#32; </a>", options);
-    EXPECT_EQ(Values(tokens, XML_TOKEN_ATTRIBUTE), std::vector<std::string>{" x "});
-    EXPECT_EQ(Values(tokens, XML_TOKEN_CHARDATA), std::vector<std::string>{" y "});
-}
-
-TEST(XMLReader, WhitespaceBetweenTagsIsCharacterDataOnlyWithoutTrimming) {
-    const std::string text = "<a>\r\n  <b/>\r\n</a>";
-    EXPECT_EQ(Values(Tokens(text), XML_TOKEN_CHARDATA), (std::vector<std::string>{"\r\n  ", "\r\n"}));
-    XMLReaderOptions options;
-    options.trimCharData = true;
-    EXPECT_TRUE(Values(Tokens(text, options), XML_TOKEN_CHARDATA).empty());
-}
-
-TEST(XMLReader, NormalisesLineEndsByStyle) {
-    const std::string text = "<a v='1\r\n2\r3\n4'>1\r\n2\r3\n4<!--1\r\n2\r3\n4--></a>";
-    CXMLReader reader(text);
-    reader.newlineStyle = 2;
-    reader.Reset();
-    std::vector<std::string> values;
-    for (int kind; (kind = reader.NextToken()) != XML_TOKEN_END_OF_DOCUMENT;)
-        if (kind != XML_TOKEN_ELEMENT_START && kind != XML_TOKEN_ELEMENT_END) values.push_back(reader.value);
-    EXPECT_EQ(values, std::vector<std::string>(3, "1\n2\n3\n4"));
-    EXPECT_EQ(Values(Tokens(text), XML_TOKEN_CHARDATA), std::vector<std::string>{"1\r\n2\r3\n4"});
-}
-
-TEST(XMLReader, DecodesPredefinedAndNumericReferences) {
-    const auto text = [](const std::string& data) {
-        return Values(Tokens("<a>" + data + "</a>"), XML_TOKEN_CHARDATA);
-    };
-    EXPECT_EQ(text("&amp;&lt;&gt;&apos;&quot;"), std::vector<std::string>{"&<>'\""});
-    EXPECT_EQ(text("&#65;&#x41;&#x0041;&#xa3;"), std::vector<std::string>{"AAA\xA3"});
-    // Non-hex bytes in a hex reference are ignored; a decimal one reads like the C library.
-    EXPECT_EQ(text("&#x4-1;&#  66z;"), std::vector<std::string>{"AB"});
-    // "&#;" is the byte 0, kept inside the string.
-    EXPECT_EQ(text("a&#;b"), std::vector<std::string>{std::string("a\0b", 3)});
-    // A reference still open at the end is dropped with the rest of the text after its "&".
-    EXPECT_EQ(text("x&amp"), std::vector<std::string>{"x"});
-}
-
-TEST(XMLReader, UnknownAndOutOfRangeReferencesFollowThePolicy) {
-    // Names are case-sensitive, and numeric references never wrap into the byte range.
-    const std::string data = "[&nbsp;|&AMP;|&#256;|&#-1;|&#x100000041;|&#4294967361;]";
-    const auto decode = [&](int policy) {
-        XMLReaderOptions options;
-        options.unknownEntityPolicy = policy;
-        return Values(Tokens("<a>" + data + "</a>", options), XML_TOKEN_CHARDATA);
-    };
-    EXPECT_EQ(decode(XML_ENTITY_DROP), std::vector<std::string>{"[|||||]"});
-    EXPECT_EQ(decode(XML_ENTITY_KEEP), std::vector<std::string>{data});
-    EXPECT_EQ(decode(7), std::vector<std::string>{"[|||||]"});
-    for (const char* reference : {"&nbsp;", "&#256;", "&#x100000041;", "&#4294967361;"}) {
-        SCOPED_TRACE(reference);
-        const auto error = ReadError("<a>" + std::string(reference) + "</a>");
-        ASSERT_TRUE(error);
-        EXPECT_EQ(error->kind, XML_ERROR_REFERENCE);
-    }
-}
-
 TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
     std::string text = "<a>";
-    for (int i = 0; i < 200000; ++i)
-        text += "<!--c--><?p d?><!x>";
+    for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
     text += "</a>";
     XMLReaderOptions options;
     options.skipComments = options.skipPI = true;
@@ -150,10 +31,8 @@ TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
 TEST(XMLReader, NestingIsLimited) {
     const auto nested = [](std::size_t depth) {
         std::string text;
-        for (std::size_t i = 0; i < depth; ++i)
-            text += "<e>";
-        for (std::size_t i = 0; i < depth; ++i)
-            text += "</e>";
+        for (std::size_t i = 0; i < depth; ++i) text += "<e>";
+        for (std::size_t i = 0; i < depth; ++i) text += "</e>";
         return text;
     };
     EXPECT_FALSE(ReadError(nested(kMaxXMLDepth)));
@@ -205,14 +84,19 @@ TEST(XMLReader, ErrorsCarryKindOffsetLineAndColumn) {
     }
 }
 
-TEST(XMLReader, ResetStartsOverWithNothingOpen) {
-    const std::string text = "<a><b>";
-    CXMLReader reader(text);
-    reader.Reset();
-    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
-    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
-    reader.Reset();
-    EXPECT_TRUE(reader.openElements.empty());
-    EXPECT_EQ(reader.NextToken(), XML_TOKEN_ELEMENT_START);
-    EXPECT_EQ(reader.name, "a");
+TEST(XMLErrorRecord, FollowsTheBaseRecordWithAnXMLSection) {
+    CapturedErrorLog log;
+    EXPECT_TRUE(ReadError("<a>\r\n<b></a>"));
+    EXPECT_TRUE(ReadError("<a>\r\n&bad;</a>"));
+    const std::string expected =
+        BaseRecordHead() +
+        Lines({"Błąd", "  Numer      : 1", "  Komunikat  : Błąd parsera XML", "XML", "  Typ        : 8",
+               "  Komunikat  : Błąd podczas odczytywania zamknięcia elementu", "  Znak       : 8",
+               "  Wiersz     : 2", "  Kolumna    : 4"}) +
+        BaseRecordHead() +
+        Lines({"Błąd", "  Numer      : 2", "  Komunikat  : Błąd parsera XML", "XML", "  Typ        : 7",
+               "  Komunikat  : Błąd podczas odczytywania referencji", "  Znak       : 10", "  Wiersz     : 2",
+               "  Kolumna    : 6"});
+    EXPECT_EQ(log.Contents(), expected);
 }
+

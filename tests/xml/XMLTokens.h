@@ -1,6 +1,7 @@
 // Test helpers: the tokens of a text and the error a text raises.
 #pragma once
 
+#include "support/TestFiles.h"
 #include "xml/XMLError.h"
 #include "xml/XMLReader.h"
 
@@ -29,22 +30,8 @@ inline std::vector<Token> Tokens(const std::string& text, const vexo::XMLReaderO
     return tokens;
 }
 
-// The values of the tokens of one kind, in order.
-inline std::vector<std::string> Values(const std::vector<Token>& tokens, int kind) {
-    std::vector<std::string> values;
-    for (const Token& token : tokens)
-        if (token.kind == kind) values.push_back(token.value);
-    return values;
-}
-
-inline std::optional<vexo::CXMLError> ReadError(const std::string& text,
-                                                const vexo::XMLReaderOptions& options = {}) {
-    try {
-        Tokens(text, options);
-    } catch (const vexo::CXMLError& error) {
-        return error;
-    }
-    return std::nullopt;
+inline std::optional<vexo::CXMLError> ReadError(const std::string& text) {
+    return ErrorOf<vexo::CXMLError>([&] { Tokens(text); });
 }
 
 } // namespace tundrel_test
