@@ -6,16 +6,11 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace platform;
 
 namespace {
-
-CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
-    CD3DEnumeration enumeration;
-    enumeration.Enumerate(displays);
-    return enumeration;
-}
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -34,7 +29,6 @@ protected:
     }
     CDisplaySettings Best() {
         CDisplaySettings best;
-        CD3DEnumeration enumeration = Enumerated(displays);
         enumeration.FindBestFullScreen(best);
         enumeration.FindBestWindowed(best);
         return best;
@@ -51,6 +45,11 @@ protected:
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir dir;
     CScriptedDisplays displays;
+    CD3DEnumeration enumeration = [this] {
+        CD3DEnumeration enumerated;
+        enumerated.Enumerate(displays);
+        return enumerated;
+    }();
     CTestFrameHost host;
     CSettingsDisplayConfig config{displays, Path()};
 };
@@ -88,27 +87,17 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
     CDisplaySettings stored = Best();
     stored.windowed = false;
     stored.fullScreenMode = Mode(800, 600, 60, kFormatR5G6B5);
-    stored.fullScreenDevice = {0,
-                               kDeviceHal,
-                               kFormatR5G6B5,
-                               kFormatR5G6B5,
-                               kFormatD24S8,
-                               kMultisampleNonMaskable,
-                               1,
-                               kSoftwareVertexProcessing,
-                               kIntervalFour};
-    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8,           kFormatA8R8G8B8,   kFormatD24X4S4,
-                             4, 0,          kHardwareVertexProcessing, kIntervalImmediate};
+    stored.fullScreenDevice = {0, kDeviceHal, kFormatR5G6B5, kFormatR5G6B5, kFormatD24S8, kMultisampleNonMaskable,
+                               1, kSoftwareVertexProcessing, kIntervalFour};
+    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8, kFormatA8R8G8B8, kFormatD24X4S4,
+                             4, 0, kHardwareVertexProcessing, kIntervalImmediate};
     const CWindowSettings window{1024, 700, true, true};
-    CD3DEnumeration enumeration = Enumerated(displays);
     CSettingsFile(Path()).Save(enumeration, window, stored);
 
     CWindowSettings read{500, 375, false, false};
     const CDisplaySettings settings = Chosen(Read(), read);
-    EXPECT_EQ(read.width, 1024);
-    EXPECT_EQ(read.height, 700);
-    EXPECT_TRUE(read.fullScreen);
-    EXPECT_TRUE(read.maximized);
+    EXPECT_EQ(std::tie(read.width, read.height, read.fullScreen, read.maximized),
+              std::tie(window.width, window.height, window.fullScreen, window.maximized));
     EXPECT_FALSE(settings.windowed);
     EXPECT_EQ(settings.fullScreenMode, stored.fullScreenMode);
     EXPECT_EQ(settings.fullScreenDevice, stored.fullScreenDevice);
@@ -134,9 +123,7 @@ TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
                                              "<presentation-interval>2</presentation-interval>"
                                              "</windowed-settings></settings>",
                                              window);
-    EXPECT_EQ(window.width, 500);
-    EXPECT_EQ(window.height, 375);
-    EXPECT_FALSE(window.fullScreen);
+    EXPECT_EQ(std::tuple(window.width, window.height, window.fullScreen), std::tuple(500, 375, false));
     EXPECT_TRUE(settings.windowed);
     EXPECT_EQ(settings.fullScreenDevice, best.fullScreenDevice);
     EXPECT_EQ(settings.fullScreenMode, best.fullScreenMode);

@@ -29,13 +29,7 @@ public:
     std::vector<std::string> log;
     CTestDevice device;
     RenderResult cooperativeLevel = kRenderOk;
-    CDisplayMode desktop = [] {
-        CDisplayMode mode;
-        mode.width = 1280;
-        mode.height = 1024;
-        mode.refreshRate = 60;
-        return mode;
-    }();
+    CDisplayMode desktop{1280, 1024, 60};
     CRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
     std::uint64_t ticks = 5 * kTicksPerSecond;

@@ -102,14 +102,8 @@ TEST_F(GameScreenUpdateTest, LifeBarsShowForTheHoveredUnitTheSidesKeysAltAndCaps
 TEST(GameScreenLifetime, AFailedOrErasedGameLeavesNothingBehind) {
     CGUIManager gui;
     const auto nothingLeft = [] {
-        EXPECT_EQ(Game().map, nullptr);
-        EXPECT_EQ(Game().objects, nullptr);
-        EXPECT_EQ(Game().console, nullptr);
-        EXPECT_EQ(Game().canvas, nullptr);
-        EXPECT_EQ(Game().sound, nullptr);
-        EXPECT_EQ(GameGUI().screen, nullptr);
-        EXPECT_EQ(GameGUI().hint, nullptr);
-        EXPECT_EQ(GameGUI().console, nullptr);
+        EXPECT_FALSE(Game().map || Game().objects || Game().console || Game().canvas || Game().sound ||
+                     GameGUI().screen || GameGUI().hint || GameGUI().console);
     };
     tundrel_test::TempDir dir;
     vexo::WriteStringToFile(dir.File("broken.tlm"), "<map><matrix>... ....</matrix><objects/></map>");

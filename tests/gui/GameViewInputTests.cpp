@@ -22,17 +22,10 @@ protected:
         while (coordinate + half > edge) coordinate = std::nextafter(coordinate, -1e9f);
         ASSERT_EQ(coordinate + half, edge);
     }
-    void ClickTarget(int target, int button = kMouseLeft) {
-        if (target == kGround)
-            Click(20.0f, 2.5f, button);
-        else
-            ClickUnit(target, button);
-    }
     CUnit& SelectOwnBoy() {
         ClickUnit(kOwnBoy);
         return *Unit(kOwnBoy);
     }
-    void HoldCtrl(bool held) { gui.SetModifiers(held ? kModControl : 0u); }
     // The view's own cursor: the fade-in still covers the battlefield in these tests.
     int Cursor() { return View().GetCursor(100, 100); }
 };
@@ -88,7 +81,8 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         EXPECT_EQ(Cursor(), kCursorTarget);
         EXPECT_EQ(ConsoleTexts().back(), c.prompt);
         EXPECT_EQ(ConsoleDrawn().back().color, 0xFFC0C0C0u);
-        ClickTarget(c.target);
+        if (c.target == kGround) Click(20.0f, 2.5f);
+        else ClickUnit(c.target);
         EXPECT_EQ(boy.order, c.order);
         if (c.order == EUnitOrder::Go) {
             EXPECT_EQ(boy.orderX, c.target == kGround ? 20.0f : Unit(c.target)->x);
@@ -102,9 +96,9 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
 
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {
     ClickUnit(kOwnGirl);
-    HoldCtrl(true);
+    gui.SetModifiers(kModControl);
     Tap('1');
-    HoldCtrl(false);
+    gui.SetModifiers(0);
     CUnit* enemy = Unit(kEnemyBoy);
     ClickUnit(kEnemyBoy);
     Tap('1');
