@@ -1,28 +1,20 @@
-// A running game screen for the GUI tests: the shipped game data on a recording device, the
-// small battle of tests/gui/missions, and helpers that feed input through the dispatcher the way
-// the application frame does.
+// A running game screen for the GUI tests: the menu screens' kit with the small battle of
+// tests/gui/missions, and helpers that feed input through the dispatcher the way the frame does.
 #pragma once
 
-#include "gfx/RecordingDevice.h"
+#include "MenuTestKit.h"
 
 #include "game/GameState.h"
 #include "game/Map.h"
 #include "game/ObjectList.h"
 #include "game/Unit.h"
-#include "gfx/Gfx.h"
 #include "gui/Console.h"
-#include "gui/GUIManager.h"
 #include "gui/GameGUI.h"
 #include "gui/GameScreen.h"
 #include "gui/GameView.h"
 #include "gui/Overlay.h"
 #include "platform/VirtualKeys.h"
 #include "support/Random.h"
-#include "support/TestFiles.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 using namespace platform;
 
@@ -31,13 +23,11 @@ using tundrel_test::SourcePath;
 // The battle's units in list order.
 enum BattleUnit : int { kOwnBoy, kOwnGirl, kEnemyBoy, kEnemyChild, kLyingEnemy, kBuriedEnemy, kLyingFriend };
 
-class GameScreenTest : public ::testing::Test {
+class GameScreenTest : public MenuScreensTest {
 protected:
     void SetUp() override {
         vexo::SeedRand(11);
-        gfx.Create(&device);
-        gfx.LoadGameData(SourcePath("data/GameData"));
-        Resize(800, 600);
+        MenuScreensTest::SetUp();
         screen = new CGameScreen(SourcePath("tests/gui/missions/Battle.tlm"));
         gui.screens.push_back(screen);
         Frame(0.0f);
@@ -48,7 +38,7 @@ protected:
     }
     void TearDown() override {
         gui.screens.Erase(gui.screens.IndexOf(screen));
-        gfx.Destroy();
+        MenuScreensTest::TearDown();
     }
 
     void Resize(std::uint32_t width, std::uint32_t height) {
@@ -103,9 +93,6 @@ protected:
         return texts;
     }
 
-    CGUIManager gui;
-    CRecordingDevice device;
-    CGfx gfx;
     CGameScreen* screen = nullptr;
     float time = 0.0f;
 };
