@@ -21,12 +21,6 @@ protected:
         vexo::ReadFileToString(Path(), text);
         return text;
     }
-    // Starts an application on the scripted displays with the file, as the game starts.
-    std::unique_ptr<CHookApp> Start(bool startFullScreen = false) {
-        auto app = std::make_unique<CHookApp>(host, config, startFullScreen);
-        EXPECT_TRUE(app->Create({})) << errors.Contents();
-        return app;
-    }
     CDisplaySettings Best() {
         CDisplaySettings best;
         enumeration.FindBestFullScreen(best);
@@ -69,11 +63,10 @@ std::string Block(const char* name, const char* combo, const char* mode) {
 }
 
 TEST_F(SettingsFileTest, RunEndedInA640By480WindowWritesTheFileExactly) {
-    auto app = Start();
+    CHookApp app(host, config);
+    ASSERT_TRUE(app.Create({})) << errors.Contents();
     host.ResizeClient(640, 480);
-    app->SendMessage(WM_ENTERSIZEMOVE);
-    app->SendMessage(WM_EXITSIZEMOVE);
-    app->SendMessage(WM_CLOSE);
+    for (std::uint32_t message : {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_CLOSE}) app.SendMessage(message);
     const std::string expected = "<?xml version=\"1.0\" encoding=\"windows-1250\" standalone=\"yes\"?>\r\n"
                                  "<settings>\r\n"
                                  "  <window-size width=\"640\" height=\"480\"/>\r\n" +

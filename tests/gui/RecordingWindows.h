@@ -3,8 +3,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -24,13 +24,9 @@ struct CAnswers {
 };
 
 inline std::string Args(std::initializer_list<float> values) {
-    std::string out;
-    char buffer[32];
-    for (float v : values) {
-        std::snprintf(buffer, sizeof buffer, "%s%g", out.empty() ? "" : ",", static_cast<double>(v));
-        out += buffer;
-    }
-    return out;
+    std::ostringstream out;
+    for (float v : values) out << (out.tellp() > 0 ? "," : "") << v;
+    return out.str();
 }
 
 // The recording window the pointer last entered and has not left: the dispatcher's hover, as the
@@ -100,14 +96,9 @@ private:
 
 using CRecWindow = TRecording<CGUIWindow>;
 
-class CRecScreen : public TRecording<CGUIScreen> {
-public:
-    CRecScreen(CCallLog& log, std::string name, std::uint32_t background = 0xFF112233u)
-        : TRecording(log, std::move(name)), background(background) {}
-    std::uint32_t GetBackgroundColor() const override { return background; }
-
-private:
-    std::uint32_t background;
+struct CRecScreen : TRecording<CGUIScreen> {
+    using TRecording::TRecording;
+    std::uint32_t GetBackgroundColor() const override { return 0xFF112233u; }
 };
 
 // Adds a recording window to parent and returns it.
