@@ -14,11 +14,11 @@ namespace {
 class DialogModelTest : public ::testing::Test {
 protected:
     DialogModelTest() { enumeration.Enumerate(displays); }
-    CSettingsDialogModel Open(bool windowed = true) {
+    CSettingsDialogModel Open() {
         CDisplaySettings settings;
         enumeration.FindBestFullScreen(settings);
         enumeration.FindBestWindowed(settings);
-        settings.windowed = windowed;
+        settings.windowed = true;
         return CSettingsDialogModel(enumeration, settings, 800, 600);
     }
     static std::string Shown(const CSettingsDialogModel& model, EDialogList list) {

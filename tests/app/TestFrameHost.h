@@ -59,10 +59,8 @@ public:
         device.height = std::uint32_t(std::max(height, 0));
     }
 
-    bool CreateMainWindow(const std::string& title, int width, int height, bool maximized,
-                          std::string&) override {
-        log.push_back("CreateMainWindow " + title + " " + std::to_string(width) + "x" + std::to_string(height) +
-                      (maximized ? " maximized" : ""));
+    bool CreateMainWindow(const std::string&, int width, int height, bool, std::string&) override {
+        log.push_back("CreateMainWindow");
         windowOpen = true;
         ResizeClient(width, height);
         return true;
@@ -80,7 +78,6 @@ public:
         return fullScreen ? CRect{0, 0, int(desktop.width), int(desktop.height)} : bounds;
     }
     void SetWindowBounds(const CRect& b) override {
-        log.push_back("SetWindowBounds " + std::to_string(b.Width()) + "x" + std::to_string(b.Height()));
         if (fullScreen) return;
         bounds = b;
         ResizeClient(b.Width(), b.Height());

@@ -13,21 +13,15 @@ namespace {
 // 1/64 s steps add up without rounding, so "exactly one second" is exact.
 constexpr float kStep = 1.0f / 64.0f;
 
-class GameScreenUpdateTest : public GameScreenTest {
-protected:
-    // The zoom as the view shows it: a frame step of no time lays out the tile size.
-    float TilesAcross() {
-        Frame(0.0f);
-        return gfx.screenWidthF / Game().tileSize;
-    }
-};
+using GameScreenUpdateTest = GameScreenTest;
 
 TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) {
     Resize(1024, 768);
     gui.KeyDown(VK_SUBTRACT); // zoomed out as far as it goes: 40.96 pixels a tile
     Frames(64, kStep);
     gui.KeyUp(VK_SUBTRACT);
-    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMaxTilesAcross);
+    Frame(0.0f); // a step of no time lays the zoom out as the view shows it
+    EXPECT_FLOAT_EQ(gfx.screenWidthF / Game().tileSize, CGameScreen::kMaxTilesAcross);
     Game().camX = 10.0f;
     gui.KeyDown(VK_RIGHT);
     gui.KeyDown(VK_UP);
