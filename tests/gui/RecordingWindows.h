@@ -1,5 +1,5 @@
-// Windows and screens for the dispatcher tests: each writes every call it gets into a shared
-// log as "name.Event args", and accepts or declines as the test sets it up.
+// Windows and screens for the dispatcher tests: each writes every pointer, update and draw call it
+// gets into a shared log as "name.Event args", and accepts or declines the mouse as the test says.
 #pragma once
 
 #include <cstdint>
@@ -15,13 +15,6 @@
 #include "gui/GUIManager.h"
 
 using CCallLog = std::vector<std::string>;
-
-// How a recording window answers; the defaults are the tree's own defaults.
-struct CAnswers {
-    bool mouse = true; // slots OnMouseMove .. OnMouseWheel
-    bool keys = false; // OnKeyDown, OnKeyUp, OnChar
-    int cursor = kCursorPointer;
-};
 
 inline std::string Args(std::initializer_list<float> values) {
     std::ostringstream out;
@@ -60,16 +53,8 @@ public:
         if (g_entered == this) g_entered = nullptr;
         Note("Leave", Args({x, y}));
     }
-    bool OnKeyDown(int key) override { return Key("KeyDown", key); }
-    bool OnKeyUp(int key) override { return Key("KeyUp", key); }
-    bool OnChar(int character) override { return Key("Char", character); }
-    int GetCursor(float x, float y) override {
-        const int answer = answers.cursor;
-        Note("Cursor", Args({x, y}));
-        return answer;
-    }
 
-    CAnswers answers;
+    bool acceptsMouse = true; // what OnMouseMove .. OnMouseWheel answer
     // Runs after each recorded call, with the event's name; lets a test act from inside a handler,
     // even delete this window, so nothing of the window is read after it runs.
     std::function<void(const std::string& event)> hook;
@@ -80,13 +65,8 @@ private:
         if (hook) hook(event);
     }
     bool Mouse(const char* event, std::initializer_list<float> args) {
-        const bool answer = answers.mouse;
+        const bool answer = acceptsMouse;
         Note(event, Args(args));
-        return answer;
-    }
-    bool Key(const char* event, int code) {
-        const bool answer = answers.keys;
-        Note(event, std::to_string(code));
         return answer;
     }
 
