@@ -18,8 +18,6 @@
 
 using namespace platform;
 
-using tundrel_test::SourcePath;
-
 // The battle's units in list order.
 enum BattleUnit : int { kOwnBoy, kOwnGirl, kEnemyBoy, kEnemyChild, kLyingEnemy, kBuriedEnemy, kLyingFriend };
 
@@ -28,7 +26,7 @@ protected:
     void SetUp() override {
         vexo::SeedRand(11);
         MenuScreensTest::SetUp();
-        screen = new CGameScreen(SourcePath("tests/gui/missions/Battle.tlm"));
+        screen = new CGameScreen(tundrel_test::SourcePath("tests/gui/missions/Battle.tlm"));
         gui.screens.push_back(screen);
         Frame(0.0f);
         // 32 pixels a tile and a camera on whole tiles keep the pixel arithmetic exact.
@@ -41,11 +39,6 @@ protected:
         MenuScreensTest::TearDown();
     }
 
-    void Resize(std::uint32_t width, std::uint32_t height) {
-        device.width = width;
-        device.height = height;
-        gfx.SetScreenSize(width, height);
-    }
     void Frame(float elapsed) {
         time += elapsed;
         gui.Update(time, elapsed, true);
@@ -86,11 +79,6 @@ protected:
         if (CConsole* console = GameGUI().console)
             console->Draw(console->left, console->top, console->right, console->bottom);
         return std::exchange(device.texts, {});
-    }
-    std::vector<std::string> ConsoleTexts() {
-        std::vector<std::string> texts;
-        for (const auto& line : ConsoleDrawn()) texts.push_back(line.text);
-        return texts;
     }
 
     CGameScreen* screen = nullptr;

@@ -16,7 +16,9 @@ constexpr float kStep = 1.0f / 64.0f;
 using GameScreenUpdateTest = GameScreenTest;
 
 TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) {
-    Resize(1024, 768);
+    device.width = 1024;
+    device.height = 768;
+    gfx.SetScreenSize(1024, 768);
     gui.KeyDown(VK_SUBTRACT); // zoomed out as far as it goes: 40.96 pixels a tile
     Frames(64, kStep);
     gui.KeyUp(VK_SUBTRACT);

@@ -79,7 +79,7 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         boy.Stop();
         Tap(c.key);
         EXPECT_EQ(Cursor(), kCursorTarget);
-        EXPECT_EQ(ConsoleTexts().back(), c.prompt);
+        EXPECT_EQ(ConsoleDrawn().back().text, c.prompt);
         EXPECT_EQ(ConsoleDrawn().back().color, 0xFFC0C0C0u);
         if (c.target == kGround) Click(20.0f, 2.5f);
         else ClickUnit(c.target);
