@@ -82,10 +82,7 @@ public:
         bounds = b;
         ResizeClient(b.Width(), b.Height());
     }
-    CRect GetClientRect() override {
-        const CRect window = GetWindowBounds();
-        return {0, 0, window.Width(), window.Height()};
-    }
+    CRect GetClientRect() override { return {0, 0, GetWindowBounds().Width(), GetWindowBounds().Height()}; }
     CDisplayMode GetDesktopMode() override { return desktop; }
 
     void SetCursorVisible(bool) override {}
@@ -122,13 +119,8 @@ private:
     // Full screen shows the mode's size; a window keeps its client area.
     RenderResult Present(const CPresentParameters& parameters) {
         fullScreen = !parameters.windowed;
-        if (fullScreen) {
-            device.width = parameters.backBufferWidth;
-            device.height = parameters.backBufferHeight;
-        } else {
-            device.width = std::uint32_t(bounds.Width());
-            device.height = std::uint32_t(bounds.Height());
-        }
+        device.width = fullScreen ? parameters.backBufferWidth : std::uint32_t(bounds.Width());
+        device.height = fullScreen ? parameters.backBufferHeight : std::uint32_t(bounds.Height());
         return kRenderOk;
     }
 

@@ -26,8 +26,6 @@ protected:
         ClickUnit(kOwnBoy);
         return *Unit(kOwnBoy);
     }
-    // The view's own cursor: the fade-in still covers the battlefield in these tests.
-    int Cursor() { return View().GetCursor(100, 100); }
 };
 
 // A square's right and bottom edges, put exactly where a pixel's click lands, are hit by a click
@@ -78,7 +76,7 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         SCOPED_TRACE(std::string(1, char(c.key)) + " on " + std::to_string(c.target));
         boy.Stop();
         Tap(c.key);
-        EXPECT_EQ(Cursor(), kCursorTarget);
+        EXPECT_EQ(View().GetCursor(100, 100), kCursorTarget); // the view's own: the fade-in still covers it
         EXPECT_EQ(ConsoleDrawn().back().text, c.prompt);
         EXPECT_EQ(ConsoleDrawn().back().color, 0xFFC0C0C0u);
         if (c.target == kGround) Click(20.0f, 2.5f);
@@ -89,7 +87,7 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         } else if (c.order != EUnitOrder::None) {
             EXPECT_TRUE(TurnsTo(boy, *Unit(c.target)));
         }
-        EXPECT_EQ(Cursor(), kCursorPointer);
+        EXPECT_EQ(View().GetCursor(100, 100), kCursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
     }
 }

@@ -55,15 +55,12 @@ TEST_F(GlDeviceTest, RectanglesCoverPixelCentresAsDirect3DDoes) {
 
 TEST_F(GlDeviceTest, HalfGreyShowsTheImageAndBrighterColoursDoubleItSaturating) {
     LoadSprite(Solid(8, 8, 0xFF804020), 8, 8);
-    DrawSprite(20, 20, 16, 0xFF7F7F7F);
-    DrawSprite(60, 20, 16, 0xFFFFFFFF);
-    DrawSprite(100, 20, 16, 0xFF3F7F7F); // darker red channel
-    DrawSprite(140, 20, 16, 0x807F7F7F); // vertex alpha scales the image's
+    // A darker red channel at 100; vertex alpha scales the image's at 140.
+    const std::tuple<int, std::uint32_t, std::uint32_t> cases[] = {
+        {20, 0xFF7F7F7F, 0xFF804020}, {60, 0xFFFFFFFF, 0xFFFF8040}, {100, 0xFF3F7F7F, 0xFF404020}, {140, 0x807F7F7F, 0xFF402010}};
+    for (auto [x, colour, seen] : cases) DrawSprite(float(x), 20, 16, colour);
     Grab();
-    EXPECT_TRUE(Near(Pixel(20, 20), 0xFF804020));
-    EXPECT_TRUE(Near(Pixel(60, 20), 0xFFFF8040));
-    EXPECT_TRUE(Near(Pixel(100, 20), 0xFF404020));
-    EXPECT_TRUE(Near(Pixel(140, 20), 0xFF402010));
+    for (auto [x, colour, seen] : cases) EXPECT_TRUE(Near(Pixel(x, 20), seen)) << x;
 }
 
 TEST_F(GlDeviceTest, ColourKeyedPixelsShowWhatIsBehind) {
@@ -95,11 +92,9 @@ TEST_F(GlDeviceTest, SheetFramesNeitherBleedNorTurnTheWrongWay) {
     sprite.Add(0, 100, 40, 32, 0xFF7F7F7F, float(M_PI / 2));
     sprite.Flush();
     Grab();
-    EXPECT_TRUE(Near(Pixel(31, 102), 0xFFFE0000));
-    EXPECT_TRUE(Near(Pixel(32, 102), 0xFF00FE00));
-    EXPECT_TRUE(Near(Pixel(16, 125), 0xFF0000FE));
-    EXPECT_TRUE(Near(Pixel(90, 40), 0xFFFE0000));
-    EXPECT_TRUE(Near(Pixel(110, 40), 0xFF0000FE));
+    for (auto [x, y, colour] : {std::tuple{31, 102, 0xFFFE0000u}, {32, 102, 0xFF00FE00u}, {16, 125, 0xFF0000FEu},
+                                {90, 40, 0xFFFE0000u}, {110, 40, 0xFF0000FEu}})
+        EXPECT_TRUE(Near(Pixel(x, y), colour)) << x << "," << y;
 }
 
 TEST_F(GlDeviceTest, ATypefaceThatIsNotInstalledIsDrawnInASubstitute) {
