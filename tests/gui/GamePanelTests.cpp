@@ -8,8 +8,6 @@
 #include "gui/Hint.h"
 #include "gui/WindowTree.h"
 
-#include <algorithm>
-#include <array>
 #include <set>
 
 namespace {

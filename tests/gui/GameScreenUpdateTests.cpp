@@ -6,8 +6,6 @@
 #include "support/Files.h"
 #include "support/TestFiles.h"
 
-#include <filesystem>
-
 namespace {
 
 // 1/64 s steps add up without rounding, so "exactly one second" is exact.

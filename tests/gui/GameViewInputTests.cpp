@@ -3,8 +3,6 @@
 #include "GameScreenTestKit.h"
 #include "game/UnitHeading.h"
 
-#include "gui/Hint.h"
-
 #include <cmath>
 
 namespace {

@@ -12,8 +12,6 @@ using namespace vexo::literals;
 
 namespace {
 
-const char* const kRandomText = "Utworzona zostanie losowa mapa z obiektami rozmieszczonymi przypadkowo.";
-
 std::string Mission(const std::string& text) {
     return "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<map><text>" + text +
            "</text><matrix>...</matrix></map>";
