@@ -8,10 +8,9 @@ using namespace platform;
 
 namespace {
 
-const std::set<std::string> kDeviceSteps = {"CreateDevice",       "ResetDevice",     "ReleaseDevice",
-                                            "OnCreateDevice",     "OnRestoreDevice", "OnInvalidateDevice",
-                                            "OnDestroyDevice",    "InitApplication", "DestroyMainWindow",
-                                            "OnShutdown",         "CreateMainWindow"};
+const std::set<std::string> kDeviceSteps = {"CreateDevice", "ResetDevice", "ReleaseDevice", "OnCreateDevice",
+    "OnRestoreDevice", "OnInvalidateDevice", "OnDestroyDevice", "InitApplication", "DestroyMainWindow", "OnShutdown",
+    "CreateMainWindow"};
 
 class DeviceTest : public ::testing::Test {
 protected:

@@ -6,16 +6,11 @@
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace platform;
 
 namespace {
-
-CD3DEnumeration Enumerated(CScriptedDisplays& displays) {
-    CD3DEnumeration enumeration;
-    enumeration.Enumerate(displays);
-    return enumeration;
-}
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -26,15 +21,8 @@ protected:
         vexo::ReadFileToString(Path(), text);
         return text;
     }
-    // Starts an application on the scripted displays with the file, as the game starts.
-    std::unique_ptr<CHookApp> Start(bool startFullScreen = false) {
-        auto app = std::make_unique<CHookApp>(host, config, startFullScreen);
-        EXPECT_TRUE(app->Create({})) << errors.Contents();
-        return app;
-    }
     CDisplaySettings Best() {
         CDisplaySettings best;
-        CD3DEnumeration enumeration = Enumerated(displays);
         enumeration.FindBestFullScreen(best);
         enumeration.FindBestWindowed(best);
         return best;
@@ -51,6 +39,11 @@ protected:
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir dir;
     CScriptedDisplays displays;
+    CD3DEnumeration enumeration = [this] {
+        CD3DEnumeration enumerated;
+        enumerated.Enumerate(displays);
+        return enumerated;
+    }();
     CTestFrameHost host;
     CSettingsDisplayConfig config{displays, Path()};
 };
@@ -70,11 +63,10 @@ std::string Block(const char* name, const char* combo, const char* mode) {
 }
 
 TEST_F(SettingsFileTest, RunEndedInA640By480WindowWritesTheFileExactly) {
-    auto app = Start();
+    CHookApp app(host, config);
+    ASSERT_TRUE(app.Create({})) << errors.Contents();
     host.ResizeClient(640, 480);
-    app->SendMessage(WM_ENTERSIZEMOVE);
-    app->SendMessage(WM_EXITSIZEMOVE);
-    app->SendMessage(WM_CLOSE);
+    for (std::uint32_t message : {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE, WM_CLOSE}) app.SendMessage(message);
     const std::string expected = "<?xml version=\"1.0\" encoding=\"windows-1250\" standalone=\"yes\"?>\r\n"
                                  "<settings>\r\n"
                                  "  <window-size width=\"640\" height=\"480\"/>\r\n" +
@@ -88,27 +80,17 @@ TEST_F(SettingsFileTest, EveryValueSurvivesARestart) {
     CDisplaySettings stored = Best();
     stored.windowed = false;
     stored.fullScreenMode = Mode(800, 600, 60, kFormatR5G6B5);
-    stored.fullScreenDevice = {0,
-                               kDeviceHal,
-                               kFormatR5G6B5,
-                               kFormatR5G6B5,
-                               kFormatD24S8,
-                               kMultisampleNonMaskable,
-                               1,
-                               kSoftwareVertexProcessing,
-                               kIntervalFour};
-    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8,           kFormatA8R8G8B8,   kFormatD24X4S4,
-                             4, 0,          kHardwareVertexProcessing, kIntervalImmediate};
+    stored.fullScreenDevice = {0, kDeviceHal, kFormatR5G6B5, kFormatR5G6B5, kFormatD24S8, kMultisampleNonMaskable,
+                               1, kSoftwareVertexProcessing, kIntervalFour};
+    stored.windowedDevice = {0, kDeviceHal, kFormatX8R8G8B8, kFormatA8R8G8B8, kFormatD24X4S4,
+                             4, 0, kHardwareVertexProcessing, kIntervalImmediate};
     const CWindowSettings window{1024, 700, true, true};
-    CD3DEnumeration enumeration = Enumerated(displays);
     CSettingsFile(Path()).Save(enumeration, window, stored);
 
     CWindowSettings read{500, 375, false, false};
     const CDisplaySettings settings = Chosen(Read(), read);
-    EXPECT_EQ(read.width, 1024);
-    EXPECT_EQ(read.height, 700);
-    EXPECT_TRUE(read.fullScreen);
-    EXPECT_TRUE(read.maximized);
+    EXPECT_EQ(std::tie(read.width, read.height, read.fullScreen, read.maximized),
+              std::tie(window.width, window.height, window.fullScreen, window.maximized));
     EXPECT_FALSE(settings.windowed);
     EXPECT_EQ(settings.fullScreenMode, stored.fullScreenMode);
     EXPECT_EQ(settings.fullScreenDevice, stored.fullScreenDevice);
@@ -134,9 +116,7 @@ TEST_F(SettingsFileTest, ValuesTheSystemDoesNotOfferKeepTheBestModes) {
                                              "<presentation-interval>2</presentation-interval>"
                                              "</windowed-settings></settings>",
                                              window);
-    EXPECT_EQ(window.width, 500);
-    EXPECT_EQ(window.height, 375);
-    EXPECT_FALSE(window.fullScreen);
+    EXPECT_EQ(std::tuple(window.width, window.height, window.fullScreen), std::tuple(500, 375, false));
     EXPECT_TRUE(settings.windowed);
     EXPECT_EQ(settings.fullScreenDevice, best.fullScreenDevice);
     EXPECT_EQ(settings.fullScreenMode, best.fullScreenMode);

@@ -2,7 +2,6 @@
 #include "HookApp.h"
 #include "support/TestFiles.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace platform;
@@ -11,8 +10,6 @@ namespace {
 
 class FrameTest : public ::testing::Test {
 protected:
-    void CreateApp() { ASSERT_TRUE(app.Create({})); }
-
     tundrel_test::CapturedErrorLog errors;
     CTestFrameHost host;
     CDesktopDisplayConfig config;
@@ -21,7 +18,7 @@ protected:
 
 TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     EXPECT_FALSE(app.IsActive()) << "the application starts paused until Create";
-    CreateApp();
+    ASSERT_TRUE(app.Create({}));
     EXPECT_TRUE(app.IsActive());
 
     host.Advance(1.0);
@@ -42,7 +39,7 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
 }
 
 TEST_F(FrameTest, LostDeviceUpdatesWithoutDrawingUntilReset) {
-    CreateApp();
+    ASSERT_TRUE(app.Create({}));
     host.device.presentResult = kRenderDeviceLost;
     host.Advance(0.02);
     app.FrameStep();

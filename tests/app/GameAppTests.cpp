@@ -29,14 +29,6 @@ protected:
         host.Advance(0.05);
         app.FrameStep();
     }
-    void ClickMenu(int button) {
-        const CMenuButton& b = *menu->GetButton(button);
-        const LPARAM at = MakeLParam(int((b.left + b.right) / 2), int((b.top + b.bottom) / 2));
-        app.SendMessage(WM_MOUSEMOVE, 0, at);
-        app.SendMessage(WM_LBUTTONDOWN, 0, at);
-        app.SendMessage(WM_LBUTTONUP, 0, at);
-        Step();
-    }
 
     tundrel_test::CapturedErrorLog errors;
     tundrel_test::TempDir folder;
@@ -75,8 +67,7 @@ TEST_F(GameAppTest, InformationOpensTheReadMeOrLeavesARecord) {
         {"opener opens it", true, "exit 0", nullptr},
     };
     const std::string readme = folder.File("Readme.txt");
-    const char* oldPath = std::getenv("PATH");
-    const std::string savedPath = oldPath ? oldPath : "";
+    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         tundrel_test::TempDir bin;
@@ -88,7 +79,10 @@ TEST_F(GameAppTest, InformationOpensTheReadMeOrLeavesARecord) {
         else std::filesystem::remove(readme);
         const std::size_t logged = errors.Contents().size();
         setenv("PATH", bin.path.c_str(), 1);
-        ClickMenu(CMenu::kInformation);
+        const CMenuButton& b = *menu->GetButton(CMenu::kInformation);
+        for (std::uint32_t message : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP})
+            app.SendMessage(message, 0, MakeLParam(int((b.left + b.right) / 2), int((b.top + b.bottom) / 2)));
+        Step();
         setenv("PATH", savedPath.c_str(), 1);
 
         const std::string record = errors.Contents().substr(logged);

@@ -10,12 +10,9 @@
 
 class CHookApp : public CD3DApplication {
 public:
-    CHookApp(CTestFrameHost& host, CDisplayConfig& config, bool startFullScreen = false)
-        : CD3DApplication(host, config), testHost(host) {
+    CHookApp(CTestFrameHost& host, CDisplayConfig& config) : CD3DApplication(host, config), testHost(host) {
         windowTitle = "Test";
-        windowSettings.width = 800;
-        windowSettings.height = 600;
-        windowSettings.fullScreen = startFullScreen;
+        windowSettings = {800, 600, false, false};
     }
     ~CHookApp() override { ReleaseDeviceOnExit(); }
 

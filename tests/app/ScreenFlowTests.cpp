@@ -1,19 +1,15 @@
 // The screen flow: every move between the main menu, the mission selection and a game, driven by
 // clicks and keys through the GUI manager, with real game screens over small missions.
 #include "gui/ButtonLook.h"
-#include "support/TestFiles.h"
+#include "gui/MenuTestKit.h"
 
 #include "app/ScreenFlow.h"
-#include "gfx/Gfx.h"
-#include "gui/GUIManager.h"
 #include "gui/GameScreen.h"
 #include "gui/Menu.h"
 #include "gui/NewGameScreen.h"
 #include "gui/WindowTree.h"
 #include "platform/VirtualKeys.h"
 
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 
@@ -53,21 +49,17 @@ private:
     std::vector<std::string>& log;
 };
 
-class ScreenFlowTest : public ::testing::Test {
+// The shipped fonts, so the menu's buttons can be drawn and looked at.
+class ScreenFlowTest : public MenuScreensTest {
 protected:
     void SetUp() override {
-        std::filesystem::create_directory("Maps");
-        vexo::WriteStringToFile("Maps\\Bitwa.tlm", kBattle);
-        vexo::WriteStringToFile("Maps\\Wygrana.tlm", kWon);
-        vexo::WriteStringToFile("Maps\\Zepsuta.tlm", "<map><matrix>..");
-        // Shipped fonts, so the menu's buttons can be drawn and looked at.
-        gfx.Create(&device);
-        gfx.LoadGameData(tundrel_test::SourcePath("data/GameData"));
-        gfx.SetScreenSize(800, 600);
+        MenuScreensTest::SetUp();
+        WriteFile("Maps/Bitwa.tlm", kBattle);
+        WriteFile("Maps/Wygrana.tlm", kWon);
+        WriteFile("Maps/Zepsuta.tlm", "<map><matrix>..");
         flow.emplace();
         flow->Start(gui, std::make_unique<CRecordingFlowHost>(log));
     }
-    void TearDown() override { gfx.Destroy(); }
 
     void Frame(float elapsed = 0.05f) {
         time += elapsed;
@@ -75,10 +67,7 @@ protected:
         flow->Step();
     }
     void Click(const CGUIWindow& window) {
-        const float x = (window.left + window.right) / 2, y = (window.top + window.bottom) / 2;
-        gui.MouseMove(x, y);
-        gui.MouseDown(x, y, kMouseLeft);
-        gui.MouseUp(x, y, kMouseLeft);
+        MenuScreensTest::Click((window.left + window.right) / 2, (window.top + window.bottom) / 2);
     }
     // One step of the player, between frames: a menu button, "back", "esc", "play ROW" (a row of
     // the list, then "Graj >"), or "end" (frames until the game on the stack is over and gone).
@@ -128,12 +117,6 @@ protected:
         return kinds;
     }
 
-    tundrel_test::CapturedErrorLog errors;
-    tundrel_test::TempDir folder;
-    tundrel_test::InFolder inside{folder.path};
-    CGUIManager gui;
-    CRecordingDevice device;
-    CGfx gfx;
     std::optional<CScreenFlow> flow;
     std::vector<std::string> log;
     float time = 0.0f;

@@ -11,32 +11,25 @@ using namespace platform;
 
 namespace {
 
-CDisplaySettings BestSettings(const CD3DEnumeration& enumeration) {
-    CDisplaySettings settings;
-    enumeration.FindBestFullScreen(settings);
-    enumeration.FindBestWindowed(settings);
-    return settings;
-}
-
 class DialogModelTest : public ::testing::Test {
 protected:
     DialogModelTest() { enumeration.Enumerate(displays); }
-    CSettingsDialogModel Open(bool windowed = true) {
-        CDisplaySettings settings = BestSettings(enumeration);
-        settings.windowed = windowed;
+    CSettingsDialogModel Open() {
+        CDisplaySettings settings;
+        enumeration.FindBestFullScreen(settings);
+        enumeration.FindBestWindowed(settings);
+        settings.windowed = true;
         return CSettingsDialogModel(enumeration, settings, 800, 600);
     }
     static std::string Shown(const CSettingsDialogModel& model, EDialogList list) {
         const CChoiceList& choices = model.List(list);
         return choices.selected < 0 ? "" : choices.texts[std::size_t(choices.selected)];
     }
-    static int IndexOf(const CSettingsDialogModel& model, EDialogList list, const std::string& text) {
-        const std::vector<std::string>& texts = model.List(list).texts;
-        return int(std::find(texts.begin(), texts.end(), text) - texts.begin());
-    }
     static void Pick(CSettingsDialogModel& model, EDialogList list, const std::string& text) {
-        ASSERT_LT(std::size_t(IndexOf(model, list, text)), model.List(list).texts.size()) << text;
-        model.Select(list, IndexOf(model, list, text));
+        const std::vector<std::string>& texts = model.List(list).texts;
+        const auto found = std::find(texts.begin(), texts.end(), text);
+        ASSERT_NE(found, texts.end()) << text;
+        model.Select(list, int(found - texts.begin()));
     }
 
     CScriptedDisplays displays;

@@ -29,13 +29,7 @@ public:
     std::vector<std::string> log;
     CTestDevice device;
     RenderResult cooperativeLevel = kRenderOk;
-    CDisplayMode desktop = [] {
-        CDisplayMode mode;
-        mode.width = 1280;
-        mode.height = 1024;
-        mode.refreshRate = 60;
-        return mode;
-    }();
+    CDisplayMode desktop{1280, 1024, 60};
     CRect bounds{100, 50, 100, 50}; // the client area on the screen, sized at creation
     bool fullScreen = false;
     std::uint64_t ticks = 5 * kTicksPerSecond;
@@ -65,10 +59,8 @@ public:
         device.height = std::uint32_t(std::max(height, 0));
     }
 
-    bool CreateMainWindow(const std::string& title, int width, int height, bool maximized,
-                          std::string&) override {
-        log.push_back("CreateMainWindow " + title + " " + std::to_string(width) + "x" + std::to_string(height) +
-                      (maximized ? " maximized" : ""));
+    bool CreateMainWindow(const std::string&, int width, int height, bool, std::string&) override {
+        log.push_back("CreateMainWindow");
         windowOpen = true;
         ResizeClient(width, height);
         return true;
@@ -86,15 +78,11 @@ public:
         return fullScreen ? CRect{0, 0, int(desktop.width), int(desktop.height)} : bounds;
     }
     void SetWindowBounds(const CRect& b) override {
-        log.push_back("SetWindowBounds " + std::to_string(b.Width()) + "x" + std::to_string(b.Height()));
         if (fullScreen) return;
         bounds = b;
         ResizeClient(b.Width(), b.Height());
     }
-    CRect GetClientRect() override {
-        const CRect window = GetWindowBounds();
-        return {0, 0, window.Width(), window.Height()};
-    }
+    CRect GetClientRect() override { return {0, 0, GetWindowBounds().Width(), GetWindowBounds().Height()}; }
     CDisplayMode GetDesktopMode() override { return desktop; }
 
     void SetCursorVisible(bool) override {}
@@ -131,13 +119,8 @@ private:
     // Full screen shows the mode's size; a window keeps its client area.
     RenderResult Present(const CPresentParameters& parameters) {
         fullScreen = !parameters.windowed;
-        if (fullScreen) {
-            device.width = parameters.backBufferWidth;
-            device.height = parameters.backBufferHeight;
-        } else {
-            device.width = std::uint32_t(bounds.Width());
-            device.height = std::uint32_t(bounds.Height());
-        }
+        device.width = fullScreen ? parameters.backBufferWidth : std::uint32_t(bounds.Width());
+        device.height = fullScreen ? parameters.backBufferHeight : std::uint32_t(bounds.Height());
         return kRenderOk;
     }
 

@@ -8,21 +8,16 @@
 #include "gui/Hint.h"
 #include "gui/WindowTree.h"
 
-#include <algorithm>
-#include <array>
 #include <set>
 
 namespace {
 
-class OrderButtonTest : public GameScreenTest {
-protected:
-    CButtonPanel& Buttons() { return *FindChild<CButtonPanel>(*FindChild<CGamePanel>(*screen)); }
-};
+using OrderButtonTest = GameScreenTest;
 
 // A button is its state's background with the order's icon over it, both from the unit sprites.
 TEST_F(OrderButtonTest, ButtonsShowTheirStateAndEachItsOwnIcon) {
     const auto draw = [&](int k) {
-        CButton& button = *Buttons().GetButton(k);
+        CButton& button = *FindChild<CButtonPanel>(*FindChild<CGamePanel>(*screen))->GetButton(k);
         device.draws.clear();
         button.Draw(button.left, button.top, button.right, button.bottom);
         EXPECT_EQ(device.draws.size(), 1u);

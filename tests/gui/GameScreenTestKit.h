@@ -1,44 +1,32 @@
-// A running game screen for the GUI tests: the shipped game data on a recording device, the
-// small battle of tests/gui/missions, and helpers that feed input through the dispatcher the way
-// the application frame does.
+// A running game screen for the GUI tests: the menu screens' kit with the small battle of
+// tests/gui/missions, and helpers that feed input through the dispatcher the way the frame does.
 #pragma once
 
-#include "gfx/RecordingDevice.h"
+#include "MenuTestKit.h"
 
 #include "game/GameState.h"
 #include "game/Map.h"
 #include "game/ObjectList.h"
 #include "game/Unit.h"
-#include "gfx/Gfx.h"
 #include "gui/Console.h"
-#include "gui/GUIManager.h"
 #include "gui/GameGUI.h"
 #include "gui/GameScreen.h"
 #include "gui/GameView.h"
 #include "gui/Overlay.h"
 #include "platform/VirtualKeys.h"
 #include "support/Random.h"
-#include "support/TestFiles.h"
-
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
 
 using namespace platform;
-
-using tundrel_test::SourcePath;
 
 // The battle's units in list order.
 enum BattleUnit : int { kOwnBoy, kOwnGirl, kEnemyBoy, kEnemyChild, kLyingEnemy, kBuriedEnemy, kLyingFriend };
 
-class GameScreenTest : public ::testing::Test {
+class GameScreenTest : public MenuScreensTest {
 protected:
     void SetUp() override {
         vexo::SeedRand(11);
-        gfx.Create(&device);
-        gfx.LoadGameData(SourcePath("data/GameData"));
-        Resize(800, 600);
-        screen = new CGameScreen(SourcePath("tests/gui/missions/Battle.tlm"));
+        MenuScreensTest::SetUp();
+        screen = new CGameScreen(tundrel_test::SourcePath("tests/gui/missions/Battle.tlm"));
         gui.screens.push_back(screen);
         Frame(0.0f);
         // 32 pixels a tile and a camera on whole tiles keep the pixel arithmetic exact.
@@ -48,14 +36,9 @@ protected:
     }
     void TearDown() override {
         gui.screens.Erase(gui.screens.IndexOf(screen));
-        gfx.Destroy();
+        MenuScreensTest::TearDown();
     }
 
-    void Resize(std::uint32_t width, std::uint32_t height) {
-        device.width = width;
-        device.height = height;
-        gfx.SetScreenSize(width, height);
-    }
     void Frame(float elapsed) {
         time += elapsed;
         gui.Update(time, elapsed, true);
@@ -97,15 +80,7 @@ protected:
             console->Draw(console->left, console->top, console->right, console->bottom);
         return std::exchange(device.texts, {});
     }
-    std::vector<std::string> ConsoleTexts() {
-        std::vector<std::string> texts;
-        for (const auto& line : ConsoleDrawn()) texts.push_back(line.text);
-        return texts;
-    }
 
-    CGUIManager gui;
-    CRecordingDevice device;
-    CGfx gfx;
     CGameScreen* screen = nullptr;
     float time = 0.0f;
 };

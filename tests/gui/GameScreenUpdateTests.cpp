@@ -6,28 +6,22 @@
 #include "support/Files.h"
 #include "support/TestFiles.h"
 
-#include <filesystem>
-
 namespace {
 
 // 1/64 s steps add up without rounding, so "exactly one second" is exact.
 constexpr float kStep = 1.0f / 64.0f;
 
-class GameScreenUpdateTest : public GameScreenTest {
-protected:
-    // The zoom as the view shows it: a frame step of no time lays out the tile size.
-    float TilesAcross() {
-        Frame(0.0f);
-        return gfx.screenWidthF / Game().tileSize;
-    }
-};
+using GameScreenUpdateTest = GameScreenTest;
 
 TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) {
-    Resize(1024, 768);
+    device.width = 1024;
+    device.height = 768;
+    gfx.SetScreenSize(1024, 768);
     gui.KeyDown(VK_SUBTRACT); // zoomed out as far as it goes: 40.96 pixels a tile
     Frames(64, kStep);
     gui.KeyUp(VK_SUBTRACT);
-    EXPECT_FLOAT_EQ(TilesAcross(), CGameScreen::kMaxTilesAcross);
+    Frame(0.0f); // a step of no time lays the zoom out as the view shows it
+    EXPECT_FLOAT_EQ(gfx.screenWidthF / Game().tileSize, CGameScreen::kMaxTilesAcross);
     Game().camX = 10.0f;
     gui.KeyDown(VK_RIGHT);
     gui.KeyDown(VK_UP);
@@ -102,14 +96,8 @@ TEST_F(GameScreenUpdateTest, LifeBarsShowForTheHoveredUnitTheSidesKeysAltAndCaps
 TEST(GameScreenLifetime, AFailedOrErasedGameLeavesNothingBehind) {
     CGUIManager gui;
     const auto nothingLeft = [] {
-        EXPECT_EQ(Game().map, nullptr);
-        EXPECT_EQ(Game().objects, nullptr);
-        EXPECT_EQ(Game().console, nullptr);
-        EXPECT_EQ(Game().canvas, nullptr);
-        EXPECT_EQ(Game().sound, nullptr);
-        EXPECT_EQ(GameGUI().screen, nullptr);
-        EXPECT_EQ(GameGUI().hint, nullptr);
-        EXPECT_EQ(GameGUI().console, nullptr);
+        EXPECT_FALSE(Game().map || Game().objects || Game().console || Game().canvas || Game().sound ||
+                     GameGUI().screen || GameGUI().hint || GameGUI().console);
     };
     tundrel_test::TempDir dir;
     vexo::WriteStringToFile(dir.File("broken.tlm"), "<map><matrix>... ....</matrix><objects/></map>");

@@ -3,8 +3,6 @@
 #include "GameScreenTestKit.h"
 #include "game/UnitHeading.h"
 
-#include "gui/Hint.h"
-
 #include <cmath>
 
 namespace {
@@ -22,19 +20,10 @@ protected:
         while (coordinate + half > edge) coordinate = std::nextafter(coordinate, -1e9f);
         ASSERT_EQ(coordinate + half, edge);
     }
-    void ClickTarget(int target, int button = kMouseLeft) {
-        if (target == kGround)
-            Click(20.0f, 2.5f, button);
-        else
-            ClickUnit(target, button);
-    }
     CUnit& SelectOwnBoy() {
         ClickUnit(kOwnBoy);
         return *Unit(kOwnBoy);
     }
-    void HoldCtrl(bool held) { gui.SetModifiers(held ? kModControl : 0u); }
-    // The view's own cursor: the fade-in still covers the battlefield in these tests.
-    int Cursor() { return View().GetCursor(100, 100); }
 };
 
 // A square's right and bottom edges, put exactly where a pixel's click lands, are hit by a click
@@ -85,26 +74,27 @@ TEST_F(GameViewInputTest, EveryOrderEntryPromptsTargetsTheCursorAndEndsWithItsOr
         SCOPED_TRACE(std::string(1, char(c.key)) + " on " + std::to_string(c.target));
         boy.Stop();
         Tap(c.key);
-        EXPECT_EQ(Cursor(), kCursorTarget);
-        EXPECT_EQ(ConsoleTexts().back(), c.prompt);
+        EXPECT_EQ(View().GetCursor(100, 100), kCursorTarget); // the view's own: the fade-in still covers it
+        EXPECT_EQ(ConsoleDrawn().back().text, c.prompt);
         EXPECT_EQ(ConsoleDrawn().back().color, 0xFFC0C0C0u);
-        ClickTarget(c.target);
+        if (c.target == kGround) Click(20.0f, 2.5f);
+        else ClickUnit(c.target);
         EXPECT_EQ(boy.order, c.order);
         if (c.order == EUnitOrder::Go) {
             EXPECT_EQ(boy.orderX, c.target == kGround ? 20.0f : Unit(c.target)->x);
         } else if (c.order != EUnitOrder::None) {
             EXPECT_TRUE(TurnsTo(boy, *Unit(c.target)));
         }
-        EXPECT_EQ(Cursor(), kCursorPointer);
+        EXPECT_EQ(View().GetCursor(100, 100), kCursorPointer);
         EXPECT_EQ(Game().Selected(), &boy);
     }
 }
 
 TEST_F(GameViewInputTest, GroupKeysStoreWithCtrlAndSelectWithout) {
     ClickUnit(kOwnGirl);
-    HoldCtrl(true);
+    gui.SetModifiers(kModControl);
     Tap('1');
-    HoldCtrl(false);
+    gui.SetModifiers(0);
     CUnit* enemy = Unit(kEnemyBoy);
     ClickUnit(kEnemyBoy);
     Tap('1');

@@ -8,11 +8,9 @@
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
 #include <string>
 #include <vector>
 

@@ -20,13 +20,6 @@ protected:
     void ClickButton(int i) {
         Click((Button(i).left + Button(i).right) / 2, (Button(i).top + Button(i).bottom) / 2);
     }
-    // The text drawn with that label.
-    static const CRecordingDevice::Text* Label(const std::vector<CRecordingDevice::Text>& texts,
-                                               const std::string& label) {
-        for (const auto& text : texts)
-            if (text.text == label) return &text;
-        return nullptr;
-    }
 
     CMenu* menu = nullptr;
 };

@@ -12,8 +12,6 @@ using namespace vexo::literals;
 
 namespace {
 
-const char* const kRandomText = "Utworzona zostanie losowa mapa z obiektami rozmieszczonymi przypadkowo.";
-
 std::string Mission(const std::string& text) {
     return "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\n<map><text>" + text +
            "</text><matrix>...</matrix></map>";
@@ -41,10 +39,8 @@ protected:
         }
         return names;
     }
-    // Clicks the list at y pixels below its top.
-    void ClickList(float y) { Click(100, List().top + y); }
     void Select(int row) {
-        ClickList(8 + 16 * float(row) + 4);
+        Click(100, List().top + 8 + 16 * float(row) + 4);
         Frame();
     }
     // The description as drawn.
@@ -112,8 +108,7 @@ TEST_F(NewGameScreenTest, AThirtySecondEntryBecomesTheRedOverflowLine) {
     EXPECT_EQ(rows[31].text, "Nie zmiescilo sie...");
     EXPECT_EQ(rows[31].color, 0xFFFF0000u);
     EXPECT_EQ(rows[31].rect.top - rows[30].rect.top, CMissionList::kRowHeight);
-    EXPECT_EQ(rows[30].rect.left, rows[31].rect.left);
-    EXPECT_EQ(rows[30].rect.right, rows[31].rect.right);
+    EXPECT_EQ(std::pair(rows[30].rect.left, rows[30].rect.right), std::pair(rows[31].rect.left, rows[31].rect.right));
 
     // The hidden entry is still there to click.
     Select(31);

@@ -36,8 +36,8 @@ TEST_F(PointerTest, MovesAskTheDeepestUpperWindowFirstAndFallThroughThoseThatDec
         {{}, a, 15, 15, {"s.Move 15,15"}},
     };
     for (const Case& c : cases) {
-        for (CRecWindow* w : {a, a1, b}) w->answers.mouse = true;
-        for (CRecWindow* w : c.declining) w->answers.mouse = false;
+        for (CRecWindow* w : {a, a1, b}) w->acceptsMouse = true;
+        for (CRecWindow* w : c.declining) w->acceptsMouse = false;
         if (c.hidden) c.hidden->SetVisible(false);
         gui.MouseMove(c.x, c.y);
         EXPECT_EQ(Only(Take(), "Move"), c.moves) << c.x << "," << c.y;

@@ -1,10 +1,10 @@
-// Windows and screens for the dispatcher tests: each writes every call it gets into a shared
-// log as "name.Event args", and accepts or declines as the test sets it up.
+// Windows and screens for the dispatcher tests: each writes every pointer, update and draw call it
+// gets into a shared log as "name.Event args", and accepts or declines the mouse as the test says.
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,21 +16,10 @@
 
 using CCallLog = std::vector<std::string>;
 
-// How a recording window answers; the defaults are the tree's own defaults.
-struct CAnswers {
-    bool mouse = true; // slots OnMouseMove .. OnMouseWheel
-    bool keys = false; // OnKeyDown, OnKeyUp, OnChar
-    int cursor = kCursorPointer;
-};
-
 inline std::string Args(std::initializer_list<float> values) {
-    std::string out;
-    char buffer[32];
-    for (float v : values) {
-        std::snprintf(buffer, sizeof buffer, "%s%g", out.empty() ? "" : ",", static_cast<double>(v));
-        out += buffer;
-    }
-    return out;
+    std::ostringstream out;
+    for (float v : values) out << (out.tellp() > 0 ? "," : "") << v;
+    return out.str();
 }
 
 // The recording window the pointer last entered and has not left: the dispatcher's hover, as the
@@ -64,16 +53,8 @@ public:
         if (g_entered == this) g_entered = nullptr;
         Note("Leave", Args({x, y}));
     }
-    bool OnKeyDown(int key) override { return Key("KeyDown", key); }
-    bool OnKeyUp(int key) override { return Key("KeyUp", key); }
-    bool OnChar(int character) override { return Key("Char", character); }
-    int GetCursor(float x, float y) override {
-        const int answer = answers.cursor;
-        Note("Cursor", Args({x, y}));
-        return answer;
-    }
 
-    CAnswers answers;
+    bool acceptsMouse = true; // what OnMouseMove .. OnMouseWheel answer
     // Runs after each recorded call, with the event's name; lets a test act from inside a handler,
     // even delete this window, so nothing of the window is read after it runs.
     std::function<void(const std::string& event)> hook;
@@ -84,13 +65,8 @@ private:
         if (hook) hook(event);
     }
     bool Mouse(const char* event, std::initializer_list<float> args) {
-        const bool answer = answers.mouse;
+        const bool answer = acceptsMouse;
         Note(event, Args(args));
-        return answer;
-    }
-    bool Key(const char* event, int code) {
-        const bool answer = answers.keys;
-        Note(event, std::to_string(code));
         return answer;
     }
 
@@ -100,14 +76,9 @@ private:
 
 using CRecWindow = TRecording<CGUIWindow>;
 
-class CRecScreen : public TRecording<CGUIScreen> {
-public:
-    CRecScreen(CCallLog& log, std::string name, std::uint32_t background = 0xFF112233u)
-        : TRecording(log, std::move(name)), background(background) {}
-    std::uint32_t GetBackgroundColor() const override { return background; }
-
-private:
-    std::uint32_t background;
+struct CRecScreen : TRecording<CGUIScreen> {
+    using TRecording::TRecording;
+    std::uint32_t GetBackgroundColor() const override { return 0xFF112233u; }
 };
 
 // Adds a recording window to parent and returns it.

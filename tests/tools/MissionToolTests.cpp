@@ -11,19 +11,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quoted(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
 class MissionTool : public ::testing::Test {
 protected:
     void Write(const std::string& name, const std::string& text) const { vexo::WriteStringToFile(scratch.File(name), text); }
-    // Runs in the scratch folder, so that the tool's Errors.log lands there.
+    // Runs in the scratch folder, so that the tool's Errors.log lands there. No word holds a quote.
     tundrel_test::ProgramRun Tool(const std::vector<std::string>& words) const {
-        std::string command = Quoted(TUNDREL_TOOL);
-        for (const std::string& word : words) command += " " + Quoted(word);
+        std::string command = "'" TUNDREL_TOOL "'";
+        for (const std::string& word : words) command += " '" + word + "'";
         return tundrel_test::RunInFolder(command, scratch.path);
     }
 
