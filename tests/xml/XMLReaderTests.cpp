@@ -1,11 +1,42 @@
 // The reader: token sequence, skipped runs, the nesting limit, every error kind with its place, and
 // the record an error writes to Errors.log, byte for byte.
-#include "XMLTokens.h"
+#include "support/TestFiles.h"
+#include "xml/XMLError.h"
+#include "xml/XMLReader.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 using namespace vexo;
 using namespace tundrel_test;
+
+namespace {
+
+struct Token {
+    int kind;
+    std::string name;
+    std::string value;
+    bool operator==(const Token&) const = default;
+};
+
+inline std::vector<Token> Tokens(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
+    vexo::CXMLReader reader(text);
+    reader.SetOptions(options);
+    reader.Reset();
+    std::vector<Token> tokens;
+    for (int kind = -1; kind != vexo::XML_TOKEN_END_OF_DOCUMENT;) {
+        kind = reader.NextToken();
+        tokens.push_back({kind, reader.name, reader.value});
+    }
+    return tokens;
+}
+
+inline std::optional<vexo::CXMLError> ReadError(const std::string& text) {
+    return ErrorOf<vexo::CXMLError>([&] { Tokens(text); });
+}
+
+} // namespace
 
 TEST(XMLReader, DeliversTokensInDocumentOrder) {
     const std::vector<Token> expected = {
