@@ -247,13 +247,6 @@ TEST_F(FolderSource, DeliversSubFoldersDepthFirstInByteOrderWithHiddenFiles) {
     EXPECT_EQ(DrainPath(root), expected);
 }
 
-TEST_F(FolderSource, AFileWhereAFolderIsExpectedCannotBeListed) {
-    Write(scratch.File("plain.txt"), "not a folder");
-    EXPECT_EQ(MessageOf([&] { CRARLoader_dir source(scratch.File("plain.txt")); }),
-              std::string("Nie można rozpocząć przeglądania katalogu \""_pl) + scratch.File("plain.txt") +
-                  "\".");
-}
-
 TEST_F(FolderSource, AFileTooLargeToReadIsRefusedOnlyWhenRead) {
     Write(scratch.File("GameData/a.txt"), "a");
     for (const auto& [name, length] :

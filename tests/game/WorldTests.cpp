@@ -38,9 +38,6 @@ protected:
         for (int i = 0; i < times; ++i)
             unit.Update(0.0f, elapsed);
     }
-    static std::vector<std::pair<std::string, std::uint32_t>> Line(const std::string& text) {
-        return {{text, 0xFFFFFF60}};
-    }
 };
 
 TEST_F(WorldTest, SquaresBlockOnStrictOverlapWithObstaclesWaterAndTheOutside) {
@@ -174,10 +171,8 @@ TEST_F(WorldTest, TenGroupsAtFullLifeOnGoodSpots) {
             EXPECT_FLOAT_EQ(unit->life, unit->Attribute(kAttrLife));
             EXPECT_TRUE(IsGoodSpot(Map(), unit->x, unit->y));
         }
-        EXPECT_GE(player, 3);
-        EXPECT_LE(player, 4);
-        EXPECT_GE(computer, 27);
-        EXPECT_LE(computer, 36);
+        EXPECT_TRUE(player >= 3 && player <= 4) << player;
+        EXPECT_TRUE(computer >= 27 && computer <= 36) << computer;
         const CUnit* first = Objects().All().front()->AsUnit();
         EXPECT_LE(first->DistanceTo(Game().camX, Game().camY), 3.0f + 1e-4f);
     }
@@ -358,6 +353,7 @@ TEST_F(WorldTest, AttacksFromFourToTenTilesWithSnowUnderfoot) {
         {12.5f, 0.5f, girl->name + " jest za daleko."},
         {8.0f, 0.0f, boy->name + " nie ma czym rzucac."},
     };
+    using Lines = decltype(console.lines);
     for (const auto& c : cases) {
         console.lines.clear();
         boy->Stop();
@@ -366,7 +362,7 @@ TEST_F(WorldTest, AttacksFromFourToTenTilesWithSnowUnderfoot) {
         boy->Attack(girl);
         Step(*boy, 0.01f);
         EXPECT_EQ(boy->state, c.line.empty() ? EUnitState::Aiming : EUnitState::Free) << c.x;
-        EXPECT_EQ(console.lines, c.line.empty() ? decltype(console.lines){} : Line(c.line)) << c.x;
+        EXPECT_EQ(console.lines, (c.line.empty() ? Lines{} : Lines{{c.line, 0xFFFFFF60}})) << c.x;
     }
     EXPECT_NEAR(boy->stateTimer, 1.48f, 0.01f); // the aim of speed 6.2
 }

@@ -19,14 +19,10 @@
 using namespace vexo;
 
 TEST(Convert, ToIntReadsLikeTheCLibraryButSaturates) {
-    EXPECT_EQ(ToInt(""), 0);
-    EXPECT_EQ(ToInt("abc"), 0);
-    EXPECT_EQ(ToInt("  -42xyz"), -42);
-    EXPECT_EQ(ToInt("2147483647"), INT_MAX);
-    EXPECT_EQ(ToInt("2147483648"), INT_MAX);
-    EXPECT_EQ(ToInt("-2147483648"), INT_MIN);
-    EXPECT_EQ(ToInt("-2147483649"), INT_MIN);
-    EXPECT_EQ(ToInt("99999999999999999999999999"), INT_MAX);
+    for (const auto& [text, value] :
+         {std::pair{"", 0}, {"abc", 0}, {"  -42xyz", -42}, {"2147483647", INT_MAX}, {"2147483648", INT_MAX},
+          {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"99999999999999999999999999", INT_MAX}})
+        EXPECT_EQ(ToInt(text), value) << text;
 }
 
 TEST(Convert, ToFloatAcceptsOnlyDecimalNumbersWithinTheFloatRange) {
