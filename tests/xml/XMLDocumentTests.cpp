@@ -42,6 +42,11 @@ TEST(XMLDocument, ANameOutlivesTheDocumentThatReadItFirst) {
     first.reset();
     EXPECT_EQ(second.FindElement("xmlt-unit/xmlt-unit")->GetName(), "xmlt-unit");
     EXPECT_EQ(second.Value("xmlt-unit/@xmlt-x"), "2");
+
+    // "aA" and "aQ" share a slot of the table's cache of recent names; each keeps its own.
+    CXMLDocument shared;
+    ParseDocument(shared, "<aA aQ='3'/>", XMLReaderOptions{});
+    EXPECT_EQ(shared.Value("aA/@aQ"), "3");
 }
 
 namespace {
