@@ -95,13 +95,6 @@ pid_t EndedProcess() {
     return child;
 }
 
-std::string HundredHugeFonts() {
-    std::string fonts = "<fonts>";
-    for (int i = 0; i < 100; ++i)
-        fonts += "<font><id>" + std::to_string(i) + "</id><name>DejaVu Sans</name><size>100000</size></font>";
-    return fonts + "</fonts>";
-}
-
 const GameCase kGameCases[] = {
     {"MissingGameData", [](const DataCopy& data) { fs::remove_all(data / "GameData"); }, 2,
      "RARLoad\\RARLoad", "GameData nie istnieje."},
@@ -140,7 +133,13 @@ const GameCase kGameCases[] = {
      },
      2, "Gfx", "Czcionka o identyfikatorze 0 ma niepoprawny rozmiar (-2147483648)"},
     {"HundredHugeFonts",
-     [](const DataCopy& data) { WriteAll(data / "GameData/Fonts.xml", HundredHugeFonts()); }, 2, "Gfx",
+     [](const DataCopy& data) {
+         std::string fonts = "<fonts>";
+         for (int i = 0; i < 100; ++i)
+             fonts += "<font><id>" + std::to_string(i) + "</id><name>DejaVu Sans</name><size>100000</size></font>";
+         WriteAll(data / "GameData/Fonts.xml", fonts + "</fonts>");
+     },
+     2, "Gfx",
      "Plik \"Fonts.xml\" opisuje za dużo czcionek (100, najwyżej 64)."},
     {"TwoSpriteSetsOneFile",
      [](const DataCopy& data) {
@@ -228,12 +227,8 @@ std::string Mission(const std::string& matrix, const std::string& units) {
 }
 
 std::string Matrix(int width, int height) {
-    std::string row(std::size_t(width), '.');
-    row += '\n';
     std::string matrix;
-    matrix.reserve(row.size() * std::size_t(height));
-    for (int i = 0; i < height; ++i)
-        matrix += row;
+    for (int i = 0; i < height; ++i) matrix += std::string(std::size_t(width), '.') + "\n";
     return matrix;
 }
 

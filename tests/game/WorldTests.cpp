@@ -1,6 +1,6 @@
 // The world's rules on a small map: bounds, burying, snowball hits and long frames, the computer's
-// snow fetching, the random map, the life bar drawn on a recording canvas, the object list under
-// removal and reuse, sliding and stalling walks, and the range and snow an attack needs.
+// snow fetching, a random map without room, the life bar drawn on a recording canvas, the object
+// list under removal and reuse, sliding and stalling walks, and the range and snow an attack needs.
 #include "GameTestWorld.h"
 
 #include "game/Computer.h"
@@ -156,26 +156,6 @@ TEST_F(WorldTest, AUnitSentForSnowBehindAWallGivesUpAndDecidesAgain) {
     EXPECT_EQ(unit->orderX, 10.0f);
     EXPECT_EQ(unit->orderY, 2.0f);
     EXPECT_FALSE(screen.over);
-}
-
-TEST_F(WorldTest, TenGroupsAtFullLifeOnGoodSpots) {
-    for (std::uint32_t seed : {1u, 2u, 3u}) {
-        vexo::SeedRand(seed);
-        CMissionScreen screen;
-        GenerateRandomMap(screen);
-        int player = 0, computer = 0;
-        for (const auto& object : Objects().All()) {
-            const CUnit* unit = object->AsUnit();
-            ASSERT_NE(unit, nullptr);
-            ++(unit->team == 0 ? player : computer);
-            EXPECT_FLOAT_EQ(unit->life, unit->Attribute(kAttrLife));
-            EXPECT_TRUE(IsGoodSpot(Map(), unit->x, unit->y));
-        }
-        EXPECT_TRUE(player >= 3 && player <= 4) << player;
-        EXPECT_TRUE(computer >= 27 && computer <= 36) << computer;
-        const CUnit* first = Objects().All().front()->AsUnit();
-        EXPECT_LE(first->DistanceTo(Game().camX, Game().camY), 3.0f + 1e-4f);
-    }
 }
 
 TEST_F(WorldTest, AMapWithoutGoodSpotsIsGivenUpNotSearchedForEver) {

@@ -13,9 +13,10 @@ using namespace vexo;
 
 TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
     CXMLDocument doc;
-    ParseDocument(
-        doc, "<?xml version=\"1.0\"?><!--o--><map a='1' a='2'>t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
-        XMLReaderOptions{});
+    ParseDocument(doc,
+                  "<?xml version=\"1.0\"?><!DOCTYPE map><!--o--><map a='1' a = '2'>"
+                  "t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
+                  XMLReaderOptions{});
     ASSERT_EQ(doc.GetCount(), 3u);
     ASSERT_EQ(doc.GetItem(0)->GetType(), XML_PI);
     EXPECT_EQ(doc.GetItem(1)->GetType(), XML_COMMENT);

@@ -1,4 +1,4 @@
-// The reader: token sequence, skipped runs, the nesting limit, every error kind with its place, and
+// The reader: skipped runs, the nesting limit, every error kind with its place, and
 // the record an error writes to Errors.log, byte for byte.
 #include "support/TestFiles.h"
 #include "xml/XMLError.h"
@@ -13,23 +13,14 @@ using namespace tundrel_test;
 
 namespace {
 
-struct Token {
-    int kind;
-    std::string name;
-    std::string value;
-    bool operator==(const Token&) const = default;
-};
-
-inline std::vector<Token> Tokens(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
+// How many tokens the reader delivers, the end of the document included.
+std::size_t Tokens(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
     vexo::CXMLReader reader(text);
     reader.SetOptions(options);
     reader.Reset();
-    std::vector<Token> tokens;
-    for (int kind = -1; kind != vexo::XML_TOKEN_END_OF_DOCUMENT;) {
-        kind = reader.NextToken();
-        tokens.push_back({kind, reader.name, reader.value});
-    }
-    return tokens;
+    std::size_t count = 1;
+    while (reader.NextToken() != vexo::XML_TOKEN_END_OF_DOCUMENT) ++count;
+    return count;
 }
 
 inline std::optional<vexo::CXMLError> ReadError(const std::string& text) {
@@ -38,25 +29,13 @@ inline std::optional<vexo::CXMLError> ReadError(const std::string& text) {
 
 } // namespace
 
-TEST(XMLReader, DeliversTokensInDocumentOrder) {
-    const std::vector<Token> expected = {
-        {XML_TOKEN_PI, "xml", "version=\"1.0\""}, {XML_TOKEN_ELEMENT_START, "map", ""},
-        {XML_TOKEN_ATTRIBUTE, "a", "1"},          {XML_TOKEN_ATTRIBUTE, "a", "2"},
-        {XML_TOKEN_ELEMENT_START, "unit", ""},    {XML_TOKEN_ATTRIBUTE, "x", "3"},
-        {XML_TOKEN_ELEMENT_END, "unit", ""},      {XML_TOKEN_CHARDATA, "", "tekst"},
-        {XML_TOKEN_ELEMENT_END, "map", ""},       {XML_TOKEN_END_OF_DOCUMENT, "", ""},
-    };
-    EXPECT_EQ(Tokens("<?xml version=\"1.0\"?><!DOCTYPE map><map a=\"1\" a = '2'><unit x=\"3\"/>tekst</map>"),
-              expected);
-}
-
 TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
     std::string text = "<a>";
     for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
     text += "</a>";
     XMLReaderOptions options;
     options.skipComments = options.skipPI = true;
-    EXPECT_EQ(Tokens(text, options).size(), 3u);
+    EXPECT_EQ(Tokens(text, options), 3u);
 }
 
 TEST(XMLReader, NestingIsLimited) {
