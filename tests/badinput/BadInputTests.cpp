@@ -38,8 +38,7 @@ void Replace(const fs::path& path, const std::string& from, const std::string& t
 }
 
 // A fresh copy of the shipped data folder, removed with the test.
-class DataCopy {
-public:
+struct DataCopy {
     DataCopy() : folder(fs::path(dir.path) / "data") {
         fs::copy(tundrel_test::SourcePath("data"), folder, fs::copy_options::recursive);
         fs::remove(folder / "Settings.xml");
@@ -53,10 +52,7 @@ public:
         return vexo::Utf8ToCp1250(Stderr());
     }
 
-private:
-    tundrel_test::TempDir dir;
-
-public:
+    const tundrel_test::TempDir dir;
     const fs::path folder;
 };
 

@@ -117,9 +117,7 @@ inline std::string AsWrittenByHand(const std::string& text) {
 class CapturedErrorLog {
 public:
     CapturedErrorLog() : path(dir.File("Errors.log")) { vexo::SetErrorLogFile(path); }
-    ~CapturedErrorLog() { vexo::SetErrorLogFile(""); }
-    CapturedErrorLog(const CapturedErrorLog&) = delete;
-    CapturedErrorLog& operator=(const CapturedErrorLog&) = delete;
+    ~CapturedErrorLog() { vexo::SetErrorLogFile(""); } // not copied: the folder is its own
 
     std::string Contents() const { return AsWrittenByHand(ReadText(path)); }
 
