@@ -51,24 +51,20 @@ int Units(bool player) {
     return n;
 }
 
-TEST_F(InDataFolder, TheCampaignHasTenMissionsEachWithADescription) {
+TEST_F(InDataFolder, TenMissionsEachWithADescriptionBothSidesAndNobodyDrowningAtTheStart) {
     const std::vector<ShippedMission> missions = ShippedMissions();
     ASSERT_GE(missions.size(), 10u);
     for (const ShippedMission& mission : missions) {
+        SCOPED_TRACE(mission.name);
         // Names sort into the order they are meant to be played in.
-        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(mission.name[0])) && mission.name[2] == ' ') << mission.name;
+        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(mission.name[0])) && mission.name[2] == ' ');
         // Polish letters in the file name, each of which Windows-1250 has.
         EXPECT_EQ(vexo::Cp1250ToUtf8(vexo::Utf8ToCp1250(mission.name)), mission.name);
-        EXPECT_GT(mission.description.size(), 200u) << mission.name;
-        EXPECT_NE(mission.description.find("Cel: "), std::string::npos) << mission.name;
+        EXPECT_GT(mission.description.size(), 200u);
+        EXPECT_NE(mission.description.find("Cel: "), std::string::npos);
         // Windows-1250 throughout: UTF-8 would show as two odd letters per Polish one.
-        EXPECT_EQ(vexo::Cp1250ToUtf8(mission.description).find("Ã"), std::string::npos) << mission.name;
-    }
-}
+        EXPECT_EQ(vexo::Cp1250ToUtf8(mission.description).find("Ã"), std::string::npos);
 
-TEST_F(InDataFolder, EveryMissionLoadsWithBothSidesAndNobodyDrownsAtTheStart) {
-    for (const ShippedMission& mission : ShippedMissions()) {
-        SCOPED_TRACE(mission.name);
         CMissionScreen screen;
         ASSERT_NO_THROW(LoadMission(screen, "Maps\\" + mission.name + ".tlm"));
         const int player = Units(true), computer = Units(false);
@@ -78,8 +74,7 @@ TEST_F(InDataFolder, EveryMissionLoadsWithBothSidesAndNobodyDrownsAtTheStart) {
         UpdateWorld(0.0f, 0.01f);
         EXPECT_EQ(Units(true), player);
         EXPECT_EQ(Units(false), computer);
-        const bool hasTarget = screen.targetLeft >= 0.0f;
-        if (hasTarget) {
+        if (screen.targetLeft >= 0.0f) {
             EXPECT_LE(screen.targetRight, float(GameMap().width));
             EXPECT_LE(screen.targetBottom, float(GameMap().height));
         }
