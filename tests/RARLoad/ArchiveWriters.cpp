@@ -73,7 +73,7 @@ std::string Rar4(const std::vector<Item>& items) {
         rest += "\x14\x30";        // version 2.0 needed to extract, stored
         PutLE16(rest, std::uint32_t(item.name.size()));
         PutLE32(rest, item.directory ? 0x10 : 0x20);
-        rest += item.name;
+        for (char c : item.name) rest += c == '/' ? '\\' : c;
         const std::uint16_t flags = 0x8000 | (item.directory ? 0xE0 : 0) | (unicode ? 0x200 : 0);
         out += Rar4Block(0x74, flags, rest);
         if (!item.directory) out += item.data;
@@ -165,13 +165,6 @@ std::string StreamedZip(const std::vector<Item>& items) {
     // Where the central directory would begin: a streaming reader stops here.
     PutLE32(out, 0x02014B50);
     return out + std::string(42, '\0');
-}
-
-std::vector<Item> WithBackslashes(std::vector<Item> items) {
-    for (Item& item : items)
-        for (char& c : item.name)
-            if (c == '/') c = '\\';
-    return items;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -17,7 +17,8 @@ struct Item {
 std::uint32_t Crc32(const std::string& bytes);
 
 // RAR 4: marker block, archive header, one file header (with CRC) per item, stored data.
-// Names are stored as given; names with bytes above 0x7F are flagged as Unicode (UTF-8).
+// Names are stored with '\\' for '/', as RAR 4 keeps them; names with bytes above 0x7F are flagged
+// as Unicode (UTF-8).
 std::string Rar4(const std::vector<Item>& items);
 // RAR 5: signature, main header, one file header per item, stored data, end of archive.
 std::string Rar5(const std::vector<Item>& items);
@@ -30,9 +31,6 @@ std::string ZipWithNameNotUtf8(const std::vector<Item>& items, const std::string
 // ZIP as a stream writer leaves it when cut off before its central directory: local headers
 // without sizes, each file followed by its data descriptor.
 std::string StreamedZip(const std::vector<Item>& items);
-
-// The items with '\\' in place of '/', as RAR 4 stores names.
-std::vector<Item> WithBackslashes(std::vector<Item> items);
 
 // Writes bytes to a file as they are, for the benchmarks that build their archives with these writers.
 void WriteFile(const std::string& path, const std::string& bytes);

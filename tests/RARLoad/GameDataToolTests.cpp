@@ -25,8 +25,7 @@ TEST_F(GameDataTool, ListsAndCatsFolderRar4Rar5AndZipAlike) {
     std::filesystem::create_directories(scratch.File("GameData/Sprites/Empty"));
     for (const auto& item : items)
         if (!item.directory) vexo::WriteStringToFile(scratch.File("GameData/" + item.name), item.data);
-    vexo::WriteStringToFile(scratch.File("GameData.rar4"),
-                            testarchive::Rar4(testarchive::WithBackslashes(items)));
+    vexo::WriteStringToFile(scratch.File("GameData.rar4"), testarchive::Rar4(items));
     vexo::WriteStringToFile(scratch.File("GameData.rar5"), testarchive::Rar5(items));
     vexo::WriteStringToFile(scratch.File("GameData.zip"), testarchive::WithLibarchive("zip", items));
     for (const char* source : {"GameData", "GameData.rar4", "GameData.rar5", "GameData.zip"}) {

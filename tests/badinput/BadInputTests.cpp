@@ -38,8 +38,7 @@ void Replace(const fs::path& path, const std::string& from, const std::string& t
 }
 
 // A fresh copy of the shipped data folder, removed with the test.
-class DataCopy {
-public:
+struct DataCopy {
     DataCopy() : folder(fs::path(dir.path) / "data") {
         fs::copy(tundrel_test::SourcePath("data"), folder, fs::copy_options::recursive);
         fs::remove(folder / "Settings.xml");
@@ -53,10 +52,7 @@ public:
         return vexo::Utf8ToCp1250(Stderr());
     }
 
-private:
-    tundrel_test::TempDir dir;
-
-public:
+    const tundrel_test::TempDir dir;
     const fs::path folder;
 };
 
@@ -93,13 +89,6 @@ pid_t EndedProcess() {
     if (child == 0) _exit(0);
     waitpid(child, nullptr, 0);
     return child;
-}
-
-std::string HundredHugeFonts() {
-    std::string fonts = "<fonts>";
-    for (int i = 0; i < 100; ++i)
-        fonts += "<font><id>" + std::to_string(i) + "</id><name>DejaVu Sans</name><size>100000</size></font>";
-    return fonts + "</fonts>";
 }
 
 const GameCase kGameCases[] = {
@@ -140,7 +129,13 @@ const GameCase kGameCases[] = {
      },
      2, "Gfx", "Czcionka o identyfikatorze 0 ma niepoprawny rozmiar (-2147483648)"},
     {"HundredHugeFonts",
-     [](const DataCopy& data) { WriteAll(data / "GameData/Fonts.xml", HundredHugeFonts()); }, 2, "Gfx",
+     [](const DataCopy& data) {
+         std::string fonts = "<fonts>";
+         for (int i = 0; i < 100; ++i)
+             fonts += "<font><id>" + std::to_string(i) + "</id><name>DejaVu Sans</name><size>100000</size></font>";
+         WriteAll(data / "GameData/Fonts.xml", fonts + "</fonts>");
+     },
+     2, "Gfx",
      "Plik \"Fonts.xml\" opisuje za dużo czcionek (100, najwyżej 64)."},
     {"TwoSpriteSetsOneFile",
      [](const DataCopy& data) {
@@ -228,12 +223,8 @@ std::string Mission(const std::string& matrix, const std::string& units) {
 }
 
 std::string Matrix(int width, int height) {
-    std::string row(std::size_t(width), '.');
-    row += '\n';
     std::string matrix;
-    matrix.reserve(row.size() * std::size_t(height));
-    for (int i = 0; i < height; ++i)
-        matrix += row;
+    for (int i = 0; i < height; ++i) matrix += std::string(std::size_t(width), '.') + "\n";
     return matrix;
 }
 

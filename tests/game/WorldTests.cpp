@@ -1,6 +1,6 @@
 // The world's rules on a small map: bounds, burying, snowball hits and long frames, the computer's
-// snow fetching, the random map, the life bar drawn on a recording canvas, the object list under
-// removal and reuse, sliding and stalling walks, and the range and snow an attack needs.
+// snow fetching, a random map without room, the life bar drawn on a recording canvas, the object
+// list under removal and reuse, sliding and stalling walks, and the range and snow an attack needs.
 #include "GameTestWorld.h"
 
 #include "game/Computer.h"
@@ -37,9 +37,6 @@ protected:
     void Step(CUnit& unit, float elapsed, int times = 1) {
         for (int i = 0; i < times; ++i)
             unit.Update(0.0f, elapsed);
-    }
-    static std::vector<std::pair<std::string, std::uint32_t>> Line(const std::string& text) {
-        return {{text, 0xFFFFFF60}};
     }
 };
 
@@ -159,28 +156,6 @@ TEST_F(WorldTest, AUnitSentForSnowBehindAWallGivesUpAndDecidesAgain) {
     EXPECT_EQ(unit->orderX, 10.0f);
     EXPECT_EQ(unit->orderY, 2.0f);
     EXPECT_FALSE(screen.over);
-}
-
-TEST_F(WorldTest, TenGroupsAtFullLifeOnGoodSpots) {
-    for (std::uint32_t seed : {1u, 2u, 3u}) {
-        vexo::SeedRand(seed);
-        CMissionScreen screen;
-        GenerateRandomMap(screen);
-        int player = 0, computer = 0;
-        for (const auto& object : Objects().All()) {
-            const CUnit* unit = object->AsUnit();
-            ASSERT_NE(unit, nullptr);
-            ++(unit->team == 0 ? player : computer);
-            EXPECT_FLOAT_EQ(unit->life, unit->Attribute(kAttrLife));
-            EXPECT_TRUE(IsGoodSpot(Map(), unit->x, unit->y));
-        }
-        EXPECT_GE(player, 3);
-        EXPECT_LE(player, 4);
-        EXPECT_GE(computer, 27);
-        EXPECT_LE(computer, 36);
-        const CUnit* first = Objects().All().front()->AsUnit();
-        EXPECT_LE(first->DistanceTo(Game().camX, Game().camY), 3.0f + 1e-4f);
-    }
 }
 
 TEST_F(WorldTest, AMapWithoutGoodSpotsIsGivenUpNotSearchedForEver) {
@@ -358,6 +333,7 @@ TEST_F(WorldTest, AttacksFromFourToTenTilesWithSnowUnderfoot) {
         {12.5f, 0.5f, girl->name + " jest za daleko."},
         {8.0f, 0.0f, boy->name + " nie ma czym rzucac."},
     };
+    using Lines = decltype(console.lines);
     for (const auto& c : cases) {
         console.lines.clear();
         boy->Stop();
@@ -366,7 +342,7 @@ TEST_F(WorldTest, AttacksFromFourToTenTilesWithSnowUnderfoot) {
         boy->Attack(girl);
         Step(*boy, 0.01f);
         EXPECT_EQ(boy->state, c.line.empty() ? EUnitState::Aiming : EUnitState::Free) << c.x;
-        EXPECT_EQ(console.lines, c.line.empty() ? decltype(console.lines){} : Line(c.line)) << c.x;
+        EXPECT_EQ(console.lines, (c.line.empty() ? Lines{} : Lines{{c.line, 0xFFFFFF60}})) << c.x;
     }
     EXPECT_NEAR(boy->stateTimer, 1.48f, 0.01f); // the aim of speed 6.2
 }

@@ -1,6 +1,11 @@
-// Numbers read from text: saturation and independence of the locale.
+// Numbers read from text (saturation, independence of the locale), Windows-1250 text to and from
+// UTF-8, the 15-bit generator that recorded battles replay, and the start-up marks a player who did
+// not ask for them never sees.
 #include "support/Convert.h"
+#include "support/Random.h"
+#include "support/StartupTimes.h"
 #include "support/TestFiles.h"
+#include "support/Text1250.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +19,10 @@
 using namespace vexo;
 
 TEST(Convert, ToIntReadsLikeTheCLibraryButSaturates) {
-    EXPECT_EQ(ToInt(""), 0);
-    EXPECT_EQ(ToInt("abc"), 0);
-    EXPECT_EQ(ToInt("  -42xyz"), -42);
-    EXPECT_EQ(ToInt("2147483647"), INT_MAX);
-    EXPECT_EQ(ToInt("2147483648"), INT_MAX);
-    EXPECT_EQ(ToInt("-2147483648"), INT_MIN);
-    EXPECT_EQ(ToInt("-2147483649"), INT_MIN);
-    EXPECT_EQ(ToInt("99999999999999999999999999"), INT_MAX);
+    for (const auto& [text, value] :
+         {std::pair{"", 0}, {"abc", 0}, {"  -42xyz", -42}, {"2147483647", INT_MAX}, {"2147483648", INT_MAX},
+          {"-2147483648", INT_MIN}, {"-2147483649", INT_MIN}, {"99999999999999999999999999", INT_MAX}})
+        EXPECT_EQ(ToInt(text), value) << text;
 }
 
 TEST(Convert, ToFloatAcceptsOnlyDecimalNumbersWithinTheFloatRange) {
@@ -59,3 +60,23 @@ TEST(Convert, ToFloatIgnoresTheDecimalCommaOfTheLocale) {
     EXPECT_DOUBLE_EQ(comma, 0.0);
 }
 
+TEST(Text1250, EveryByteRoundTripsThroughUtf8) {
+    std::string all;
+    for (int c = 0; c < 256; ++c) all += char(c);
+    const std::string utf8 = Cp1250ToUtf8(all);
+    EXPECT_EQ(Utf8ToCp1250(utf8), all);
+    EXPECT_EQ(Cp1250ToUtf8("\xA3\xF3\x80"), "Łó€");
+}
+
+TEST(Random, SeedOneGivesTheClassicSequence) {
+    SeedRand(1);
+    const int expected[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+    for (int value : expected) EXPECT_EQ(Rand(), value);
+}
+
+TEST(StartupTimes, MarksAreSilentUnlessAskedFor) {
+    ASSERT_EQ(std::getenv("TUNDREL_STARTUP_TIMES"), nullptr);
+    testing::internal::CaptureStderr();
+    MarkStartup("menu");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}

@@ -1,4 +1,4 @@
-// Errors.log: the record layout byte for byte, the derived sections, the top-level record.
+// Errors.log: the record layout byte for byte and the top-level record.
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -38,19 +38,3 @@ TEST(ErrorLog, TopLevelHandlersRecordWhatHasNoRecordYet) {
     const std::string once = recorded([] { throw CError("Jedyny", "", -1); });
     EXPECT_EQ(once.find("Jedyny"), once.rfind("Jedyny")) << "a CError has its record already";
 }
-
-TEST(ErrorLog, CopiesWriteNothingAndTheSamePathKeepsTheLog) {
-    CapturedErrorLog log;
-    CErrorLog* current = GetErrorLog();
-    SetErrorLogFile(log.path);
-    EXPECT_EQ(GetErrorLog(), current);
-    const CError error("x", "", -1);
-    const std::string once = log.Contents();
-    const CError copy = error;
-    EXPECT_EQ(MessageOf([&] { throw copy; }), "x");
-    EXPECT_EQ(log.Contents(), once);
-    EXPECT_TRUE(current->Open(false));
-    EXPECT_TRUE(current->Open(false)) << "opening an open log succeeds";
-    current->Close();
-}
-

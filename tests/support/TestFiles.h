@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+#include <regex>
 #include <string>
 #include <string_view>
 #include <sys/wait.h>
@@ -75,22 +76,6 @@ inline void PutLE32(std::string& out, std::uint32_t v) {
     PutLE16(out, v >> 16);
 }
 
-inline std::string AsWrittenByHand(const std::string& text);
-
-// Points the error log at a file of its own; Contents() reads it as AsWrittenByHand shows it.
-class CapturedErrorLog {
-public:
-    CapturedErrorLog() : path(dir.File("Errors.log")) { vexo::SetErrorLogFile(path); }
-    ~CapturedErrorLog() { vexo::SetErrorLogFile(""); }
-    CapturedErrorLog(const CapturedErrorLog&) = delete;
-    CapturedErrorLog& operator=(const CapturedErrorLog&) = delete;
-
-    std::string Contents() const { return AsWrittenByHand(ReadText(path)); }
-
-    TempDir dir;
-    std::string path;
-};
-
 // A record written out by hand: UTF-8 lines in the source, Windows-1250 with CR LF in the file.
 inline std::string Lines(std::initializer_list<std::string_view> lines) {
     std::string text;
@@ -111,48 +96,34 @@ inline std::string BaseRecordHead() { return Lines({"", "Środowisko"}) + Machin
 // numbered from 1 at the first one. Machine lines out of their order stay as they are, so a record
 // that garbles them still differs.
 inline std::string AsWrittenByHand(const std::string& text) {
-    const std::string machine = vexo::Utf8ToCp1250("Środowisko\r\n"), number = "  Numer      : ";
-    const std::string labels[] = {"  Czas       : ", "  Komputer   : ", vexo::Utf8ToCp1250("  Użytkownik : "),
-                                  "  Plik       : "};
+    const std::string head = vexo::Utf8ToCp1250("Środowisko\r\n"), number = "  Numer      : ";
+    const std::regex machine(head + "  Czas       : [^\r\n]*\r\n(  Komputer   : [^\r\n]*\r\n)?" +
+                             vexo::Utf8ToCp1250("(  Użytkownik : [^\r\n]*\r\n)?") + "  Plik       : [^\r\n]*\r\n");
+    const std::string fixed = std::regex_replace(text, machine, head + MachineLines());
     std::string out;
     long first = -1;
-    std::size_t at = 0;
-    const auto nextLine = [&] { // with its line break, if it has one
-        const std::size_t found = text.find("\r\n", at);
-        const std::size_t end = found == std::string::npos ? text.size() : found + 2;
-        std::string line = text.substr(at, end - at);
-        at = end;
-        return line;
-    };
-    while (at < text.size()) {
-        std::string line = nextLine();
-        if (line.starts_with(number)) {
-            char* rest = nullptr;
-            const long n = std::strtol(line.c_str() + number.size(), &rest, 10);
-            if (first < 0) first = n;
-            line = number + std::to_string(n - first + 1) + rest;
-        }
-        out += line;
-        if (line != machine) continue;
-        const std::size_t mark = at;
-        std::size_t label = 0;
-        while (label < 4 && at < text.size()) {
-            const std::size_t start = at;
-            const std::string next = nextLine();
-            while ((label == 1 || label == 2) && !next.starts_with(labels[label])) ++label;
-            if (!next.starts_with(labels[label]) || !next.ends_with("\r\n")) {
-                at = start;
-                break;
-            }
-            ++label;
-        }
-        if (label == 4)
-            out += MachineLines();
-        else
-            at = mark;
+    std::size_t copied = 0;
+    const std::regex numbered(number + "(\\d+)");
+    for (std::sregex_iterator m(fixed.begin(), fixed.end(), numbered), end; m != end; ++m) {
+        const long n = std::stol((*m)[1]);
+        if (first < 0) first = n;
+        out += m->prefix().str() + number + std::to_string(n - first + 1);
+        copied = std::size_t(m->position() + m->length());
     }
-    return out;
+    return out + fixed.substr(copied);
 }
+
+// Points the error log at a file of its own; Contents() reads it as AsWrittenByHand shows it.
+class CapturedErrorLog {
+public:
+    CapturedErrorLog() : path(dir.File("Errors.log")) { vexo::SetErrorLogFile(path); }
+    ~CapturedErrorLog() { vexo::SetErrorLogFile(""); } // not copied: the folder is its own
+
+    std::string Contents() const { return AsWrittenByHand(ReadText(path)); }
+
+    TempDir dir;
+    std::string path;
+};
 
 // The error of type E that running f raises, or nothing if it raises none.
 template <class E = vexo::CError, class F> std::optional<E> ErrorOf(F&& f) {

@@ -1,7 +1,9 @@
-// The document model: the tree the reader builds, the shared name table.
+// The document model: the tree the reader builds, the shared name table, path queries (first match
+// only, "@" below elements, defaults) and the writer's escaping.
 #include "xml/XMLDocument.h"
 #include "xml/XMLError.h"
 #include "xml/XMLLoad.h"
+#include "xml/XMLWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +13,10 @@ using namespace vexo;
 
 TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
     CXMLDocument doc;
-    ParseDocument(
-        doc, "<?xml version=\"1.0\"?><!--o--><map a='1' a='2'>t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
-        XMLReaderOptions{});
+    ParseDocument(doc,
+                  "<?xml version=\"1.0\"?><!DOCTYPE map><!--o--><map a='1' a = '2'>"
+                  "t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
+                  XMLReaderOptions{});
     ASSERT_EQ(doc.GetCount(), 3u);
     ASSERT_EQ(doc.GetItem(0)->GetType(), XML_PI);
     EXPECT_EQ(doc.GetItem(1)->GetType(), XML_COMMENT);
@@ -40,4 +43,58 @@ TEST(XMLDocument, ANameOutlivesTheDocumentThatReadItFirst) {
     first.reset();
     EXPECT_EQ(second.FindElement("xmlt-unit/xmlt-unit")->GetName(), "xmlt-unit");
     EXPECT_EQ(second.Value("xmlt-unit/@xmlt-x"), "2");
+
+    // "aA" and "aQ" share a slot of the table's cache of recent names; each keeps its own.
+    CXMLDocument shared;
+    ParseDocument(shared, "<aA aQ='3'/>", XMLReaderOptions{});
+    EXPECT_EQ(shared.Value("aA/@aQ"), "3");
 }
+
+namespace {
+
+class XMLPath : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ParseDocument(doc,
+                      "<map><rect left='1' top=''/><objects>"
+                      "<unit type='boy'/><unit type='girl'/></objects>"
+                      "<text>a<!--c--><![CDATA[b]]><x>no</x>c</text><empty></empty>"
+                      "<unit a/b='slash'/></map>",
+                      SettingsReaderOptions());
+        map = doc.FindElement("map");
+        ASSERT_NE(map, nullptr);
+    }
+    CXMLDocument doc;
+    CXMLElement* map = nullptr;
+};
+
+} // namespace
+
+TEST_F(XMLPath, GetValueFollowsTheFirstMatchAndFallsBackToTheDefault) {
+    EXPECT_EQ(doc.Value("map/objects/unit/@type", "?"), "boy");
+    EXPECT_EQ(doc.Value("map/rect/@top", "?"), "") << "a present empty attribute is not the default";
+    EXPECT_EQ(doc.Value("map/rect/@width", "?"), "?");
+    EXPECT_EQ(doc.Value("map/empty", "?"), "") << "a present empty element is not the default";
+    EXPECT_EQ(doc.Value("MAP/rect/@left", "?"), "?") << "names are case-sensitive";
+    EXPECT_EQ(doc.Value("@map", "?"), "?") << "at document level @ is an element step";
+    // Character data and CDATA joined; comments and child elements left out.
+    EXPECT_EQ(doc.Value("map/text", "?"), "abc");
+    // Everything after "@" is the attribute name, slashes included.
+    EXPECT_EQ(map->Value("unit/@a/b", "?"), "slash");
+}
+
+TEST(XMLWriter, EscapesValuesAndText) {
+    std::string out;
+    CXMLWriter writer(out);
+    writer.StartElement("a");
+    writer.WriteAttribute("d", "'\"&<>", true);
+    writer.WriteAttribute("s", "'\"&<>", false);
+    writer.WriteText("x]]>&<>");
+    writer.WriteCDATA("]]>&");
+    writer.WriteComment("--&");
+    writer.EndElement(true);
+    EXPECT_EQ(
+        out,
+        "<a d=\"'&quot;&amp;&lt;>\" s='&apos;\"&amp;&lt;>'>x]]&gt;&amp;&lt;><![CDATA[]]>&]]><!----&--></a>");
+}
+
