@@ -155,6 +155,20 @@ TEST_F(ReplayTest, ARecordingThatCannotBeWrittenLeavesOneRecordAndTheGameGoesOn)
     const auto first = log.find("Nie można zapisać nagrania gry"_pl);
     EXPECT_NE(first, std::string::npos);
     EXPECT_EQ(log.find("Nie można zapisać nagrania gry"_pl, first + 1), std::string::npos);
+
+    // Where it can be written, what the player did is there, and nothing after the end.
+    COrderLog header;
+    header.hasSeed = true;
+    {
+        COrderRecorder recorder(dir.File("x.tlr"), header);
+        recorder.Record({CPlayerAction::kSelect, 1});
+        recorder.EndFrame(0.01f);
+        recorder.Finish("result: x");
+        recorder.Record({CPlayerAction::kSelect, 2});
+    }
+    const COrderLog written = ReadOrderLog(dir.File("x.tlr"));
+    ASSERT_EQ(written.frames.size(), 1u);
+    EXPECT_EQ(written.frames[0].actions.size(), 1u);
 }
 
 } // namespace

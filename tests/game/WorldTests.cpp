@@ -104,6 +104,10 @@ TEST_F(WorldTest, HitDamagesStaggersPushesAndAwardsExperience) {
     EXPECT_FLOAT_EQ(girl->x, 7.375f); // pushed 0.5 x the flat-ground factor 0.75
     EXPECT_FLOAT_EQ(thrower->experience, 0.1f);
     EXPECT_EQ(sound.played.front(), std::make_pair(5, 0));
+    girl->SetLife(0.0f, false); // a fall cries out in one of the three voices
+    EXPECT_EQ(sound.played.back().first, 6);
+    EXPECT_TRUE(sound.played.back().second == 11025 || sound.played.back().second == 14699 ||
+                sound.played.back().second == 18374);
 }
 
 TEST_F(WorldTest, ALongFrameCannotCarryOneThroughAWall) {

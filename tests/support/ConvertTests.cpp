@@ -4,6 +4,7 @@
 #include "support/Convert.h"
 #include "support/Random.h"
 #include "support/StartupTimes.h"
+#include "support/Strings.h"
 #include "support/TestFiles.h"
 #include "support/Text1250.h"
 
@@ -66,6 +67,7 @@ TEST(Text1250, EveryByteRoundTripsThroughUtf8) {
     const std::string utf8 = Cp1250ToUtf8(all);
     EXPECT_EQ(Utf8ToCp1250(utf8), all);
     EXPECT_EQ(Cp1250ToUtf8("\xA3\xF3\x80"), "Łó€");
+    EXPECT_EQ(CollapseWhitespace(" a \t\r\n b  "), " a b ");
 }
 
 TEST(Random, SeedOneGivesTheClassicSequence) {

@@ -61,6 +61,10 @@ TEST(Files, AFailedWriteLeavesTheOldFileAndNoTemporaryBehindAndAFailedAppendIsRe
     // A folder that does not exist: nothing is created.
     EXPECT_FALSE(WriteStringToFile(dir.File("no/such/file"), "x"));
     EXPECT_EQ(Names(dir.path), std::vector<std::string>{"Settings.xml"});
+    // Within the limit an append adds to the file, and a folder is made once and then found.
+    EXPECT_TRUE(AppendStringToFile(path, "er") && ReadFileToString(path, read) && read == "older");
+    EXPECT_TRUE(MakeDirectory(dir.File("Replays")) && DirectoryExists(dir.File("Replays")));
+    EXPECT_TRUE(MakeDirectory(dir.File("Replays")));
 }
 
 TEST(Files, HostPathTurnsBackslashesAndFindsNamesInAnyLetterCase) {

@@ -96,5 +96,9 @@ TEST(XMLWriter, EscapesValuesAndText) {
     EXPECT_EQ(
         out,
         "<a d=\"'&quot;&amp;&lt;>\" s='&apos;\"&amp;&lt;>'>x]]&gt;&amp;&lt;><![CDATA[]]>&]]><!----&--></a>");
+    out.clear();
+    writer.StartElement("b");
+    writer.Flush(); // closes what is open, an empty element as a short tag
+    EXPECT_EQ(out, "<b/>");
 }
 

@@ -51,6 +51,12 @@ TEST(XMLReader, NestingIsLimited) {
     EXPECT_EQ(error->kind, XML_ERROR_SYNTAX);
     EXPECT_EQ(error->position, kMaxXMLDepth * 3);
     EXPECT_EQ(error->textColumn, kMaxXMLDepth * 3 + 1);
+    // Reset starts over with nothing open: a reader stopped deep inside reads the text again whole.
+    const std::string text = nested(kMaxXMLDepth);
+    CXMLReader reader(text);
+    for (int i = 0; i < 10; ++i) reader.NextToken();
+    reader.Reset();
+    EXPECT_NO_THROW(while (reader.NextToken() != XML_TOKEN_END_OF_DOCUMENT) {});
 }
 
 struct ErrorCase {
