@@ -37,6 +37,7 @@ TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
     Drag(1000, 700);
     EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
     EXPECT_EQ(app.GetPresentParameters().backBufferWidth, 1000u);
+    EXPECT_EQ(app.GetPresentParameters().refreshRate, 0u) << "a window presents at the desktop's rate";
     EXPECT_EQ(app.BackBufferHeight(), 700u);
     EXPECT_EQ(app.GetWindowSettings().width, 1000) << "the size the next start opens with";
     EXPECT_TRUE(app.IsActive()) << "the drag's pause is undone";
