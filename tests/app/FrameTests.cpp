@@ -26,8 +26,7 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
 
     host.Advance(1.0);
     const float before = (app.FrameStep(), app.GetTime());
-    app.Pause(true, true);
-    app.Pause(true, true);
+    for (int nested = 0; nested < 2; ++nested) app.Pause(true, true);
     host.Advance(10.0);
     app.Pause(false, true);
     EXPECT_FALSE(app.IsActive());
