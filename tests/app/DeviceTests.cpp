@@ -21,8 +21,7 @@ protected:
     // The system tells of a finished drag.
     void Drag(int width, int height) {
         host.ResizeClient(width, height);
-        app.SendMessage(WM_ENTERSIZEMOVE);
-        app.SendMessage(WM_EXITSIZEMOVE);
+        for (auto message : {WM_ENTERSIZEMOVE, WM_EXITSIZEMOVE}) app.SendMessage(message);
     }
     std::vector<std::string> Log() { return Steps(std::exchange(host.log, {}), kDeviceSteps); }
 
@@ -37,13 +36,12 @@ TEST_F(DeviceTest, DragResetsTheDeviceToTheNewClientSize) {
     Drag(1000, 700);
     EXPECT_EQ(Log(), (std::vector<std::string>{"OnInvalidateDevice", "ResetDevice", "OnRestoreDevice"}));
     EXPECT_EQ(app.GetPresentParameters().backBufferWidth, 1000u);
+    EXPECT_EQ(app.GetPresentParameters().refreshRate, 0u) << "a window presents at the desktop's rate";
     EXPECT_EQ(app.BackBufferHeight(), 700u);
     EXPECT_EQ(app.GetWindowSettings().width, 1000) << "the size the next start opens with";
     EXPECT_TRUE(app.IsActive()) << "the drag's pause is undone";
 
-    Drag(1000, 700);
-    Drag(0, 0);
-    Drag(640, 0);
+    for (auto [width, height] : {std::pair{1000, 700}, {0, 0}, {640, 0}}) Drag(width, height);
     EXPECT_TRUE(Log().empty()) << "an unchanged size or an empty client area resets nothing";
     EXPECT_EQ(app.BackBufferWidth(), 1000u);
 }

@@ -20,11 +20,13 @@ TEST_F(FrameTest, NestedPausesNeedAsManyResumesAndStopTheClock) {
     EXPECT_FALSE(app.IsActive()) << "the application starts paused until Create";
     ASSERT_TRUE(app.Create({}));
     EXPECT_TRUE(app.IsActive());
+    // The frame rate is measured over each span of just over a second: 2 frames in 1.2 s, then 1 so far.
+    for (int frame = 0; frame < 3; ++frame) host.Advance(0.6), app.FrameStep();
+    EXPECT_FLOAT_EQ(app.GetFramesPerSecond(), 2 / 1.2f);
 
     host.Advance(1.0);
     const float before = (app.FrameStep(), app.GetTime());
-    app.Pause(true, true);
-    app.Pause(true, true);
+    for (int nested = 0; nested < 2; ++nested) app.Pause(true, true);
     host.Advance(10.0);
     app.Pause(false, true);
     EXPECT_FALSE(app.IsActive());

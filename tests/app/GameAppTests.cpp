@@ -1,5 +1,6 @@
 // The game application on a test host with the shipped game data: the window mode it starts in
 // and the menu's "Informacje".
+#include "../gui/RecordingWindows.h"
 #include "TestFrameHost.h"
 #include "app/MyD3DApp.h"
 #include "gfx/Gfx.h"
@@ -31,6 +32,7 @@ protected:
     }
 
     tundrel_test::CapturedErrorLog errors;
+    CCallLog calls; // outlives the screens that write into it
     tundrel_test::TempDir folder;
     tundrel_test::InFolder inside{folder.path};
     CGUIManager gui;
@@ -93,6 +95,10 @@ TEST_F(GameAppTest, InformationOpensTheReadMeOrLeavesARecord) {
         EXPECT_EQ(args, c.readme && c.opener ? readme + "\n" : "");
         EXPECT_TRUE(host.HasMainWindow());
     }
+    // Double clicks reach the screen on top with their own button.
+    gui.screens.push_back(new CRecScreen(calls, "s"));
+    for (auto message : {WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK}) app.SendMessage(message, 0, MakeLParam(5, 6));
+    EXPECT_EQ(calls, (CCallLog{"s.Double 5,6,1", "s.Double 5,6,2"}));
 }
 
 } // namespace

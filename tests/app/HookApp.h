@@ -34,6 +34,7 @@ public:
     bool IsMaximized() const { return maximized; }
     float GetTime() const { return time; }
     float GetElapsedTime() const { return elapsedTime; }
+    float GetFramesPerSecond() const { return framesPerSecond; }
     const CPresentParameters& GetPresentParameters() const { return presentParameters; }
     const CWindowSettings& GetWindowSettings() const { return windowSettings; }
     std::uint32_t BackBufferWidth() const { return backBufferWidth; }

@@ -59,10 +59,13 @@ TEST_F(OrderButtonTest, TheHintShowsOverAButtonAndNeverTakesTheMouse) {
     EXPECT_EQ(Game().Selected(), Unit(kOwnGirl));
 }
 
-TEST(Overlay, FadesOverTwoSecondsWithinTheByteRange) {
+TEST_F(OrderButtonTest, AnOverlayFadesOverTwoSecondsWithinTheByteRange) {
     COverlay in(0xFF000000, 1.0f, 0.0f);
     in.Update(0, 1.0f, false); // time runs on while the application is inactive
-    EXPECT_EQ(in.CurrentAlpha(), 127u);
+    device.draws.clear();
+    in.Draw(0, 0, 800, 600);
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_EQ(device.draws[0].colorVertices[0].color, 0x7F000000u);
     in.Update(0, 1.0f, true);
     EXPECT_FALSE(in.Finished());
     in.Update(0, 0.01f, true);

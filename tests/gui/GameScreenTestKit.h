@@ -16,6 +16,8 @@
 #include "platform/VirtualKeys.h"
 #include "support/Random.h"
 
+#include <tuple>
+
 using namespace platform;
 
 // The battle's units in list order.
@@ -30,9 +32,7 @@ protected:
         gui.screens.push_back(screen);
         Frame(0.0f);
         // 32 pixels a tile and a camera on whole tiles keep the pixel arithmetic exact.
-        Game().tileSize = 32.0f;
-        Game().camX = 10.0f;
-        Game().camY = 7.0f;
+        std::tie(Game().tileSize, Game().camX, Game().camY) = std::tuple(32.0f, 10.0f, 7.0f);
     }
     void TearDown() override {
         gui.screens.Erase(gui.screens.IndexOf(screen));

@@ -23,9 +23,7 @@ TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) 
     Frame(0.0f); // a step of no time lays the zoom out as the view shows it
     EXPECT_FLOAT_EQ(gfx.screenWidthF / Game().tileSize, CGameScreen::kMaxTilesAcross);
     Game().camX = 10.0f;
-    gui.KeyDown(VK_RIGHT);
-    gui.KeyDown(VK_UP);
-    gui.KeyDown(VK_DOWN); // both directions held cancel out
+    for (int key : {VK_RIGHT, VK_UP, VK_DOWN}) gui.KeyDown(key); // up and down held together cancel out
     Frames(16, kStep);
     EXPECT_NEAR(Game().camX, 10.0f + 0.25f * 1000.0f / 40.96f, 1e-3f);
     EXPECT_FLOAT_EQ(Game().camY, 7.0f);
@@ -34,11 +32,11 @@ TEST_F(GameScreenUpdateTest, CameraMovesAThousandPixelsASecondAndStaysOnTheMap) 
     Frames(128, kStep);
     EXPECT_EQ(Game().camX, float(GameMap().width));
     EXPECT_EQ(Game().camY, 0.0f);
-    gui.KeyUp(VK_RIGHT);
-    gui.KeyUp(VK_UP);
-    gui.KeyDown(VK_LEFT);
-    gui.KeyDown(VK_DOWN);
+    for (int key : {VK_RIGHT, VK_UP}) gui.KeyUp(key);
+    for (int key : {VK_LEFT, VK_DOWN}) gui.KeyDown(key);
     Frames(128, kStep);
+    gui.KeyUp(VK_LEFT); // released at the edge, the camera rests there
+    Frame(kStep);
     EXPECT_EQ(Game().camX, 0.0f);
     EXPECT_EQ(Game().camY, float(GameMap().height));
 }
@@ -52,8 +50,7 @@ TEST_F(GameScreenUpdateTest, EscapeLatchesAndKeysReleasedElsewhereDoNotStayHeld)
     EXPECT_TRUE(screen->ReadEscape());
     EXPECT_FALSE(screen->ReadEscape());
 
-    gui.KeyDown(VK_RIGHT);
-    gui.KeyDown(VK_ESCAPE);
+    for (int key : {VK_RIGHT, VK_ESCAPE}) gui.KeyDown(key);
     ASSERT_TRUE(screen->ReadEscape());
     Frames(8, kStep);
     EXPECT_FLOAT_EQ(Game().camX, 10.0f);
@@ -62,8 +59,7 @@ TEST_F(GameScreenUpdateTest, EscapeLatchesAndKeysReleasedElsewhereDoNotStayHeld)
     gui.KeyDown(VK_MENU);
     screen->OnActivate();
     for (int key : {VK_ESCAPE, VK_RIGHT, VK_LEFT, VK_MENU}) EXPECT_FALSE(GameGUI().IsKeyDown(key)) << key;
-    gui.KeyDown(70000);
-    gui.KeyDown(-5);
+    for (int key : {70000, -5}) gui.KeyDown(key);
     EXPECT_FALSE(GameGUI().IsKeyDown(70000));
 }
 

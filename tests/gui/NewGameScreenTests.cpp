@@ -60,12 +60,11 @@ TEST_F(NewGameScreenTest, ListsMissionFilesSortedWithoutRegardToCase) {
     EXPECT_EQ(Names(), std::vector<std::string>{"[Mapa losowa]"}) << "no Maps folder";
     gui.screens.Erase(0);
 
-    WriteFile("Maps/beta.tlm", Mission("b"));
-    WriteFile("Maps/alfa.tlm", Mission("a"));
-    WriteFile("Maps/Alfa.TLM", Mission("A")); // the same name to the sort; the folder's order stays
-    WriteFile("Maps/Łąka.tlm", Mission("l"));
-    WriteFile("Maps/notatki.txt", "");
-    WriteFile("Maps/tlm", "");
+    // Alfa.TLM is the same name as alfa.tlm to the sort; the folder's order stays.
+    for (auto [name, title] : {std::pair{"Maps/beta.tlm", "b"}, {"Maps/alfa.tlm", "a"}, {"Maps/Alfa.TLM", "A"},
+                               {"Maps/Łąka.tlm", "l"}})
+        WriteFile(name, Mission(title));
+    for (const char* notAMission : {"Maps/notatki.txt", "Maps/tlm"}) WriteFile(notAMission, "");
     std::filesystem::create_directories(folder.root / "Maps" / "katalog.tlm");
     Open();
     EXPECT_EQ(Names(), (std::vector<std::string>{"[Mapa losowa]", "Alfa", "alfa", "beta", std::string("Łąka"_pl)}));
@@ -85,8 +84,7 @@ TEST_F(NewGameScreenTest, ListsMissionFilesSortedWithoutRegardToCase) {
 
     // While the list holds a press, far-away presses of another button map to no row, harmlessly.
     gui.MouseDown(100, List().top + 30, kMouseLeft);
-    gui.MouseDown(100, 1e30f, kMouseRight);
-    gui.MouseDown(100, -1e30f, kMouseRight);
+    for (float y : {1e30f, -1e30f}) gui.MouseDown(100, y, kMouseRight);
     gui.MouseUp(100, List().top + 30, kMouseLeft);
     EXPECT_EQ(List().GetSelected(), 1);
 }

@@ -21,10 +21,8 @@ TEST(ObjVector, StrangersAndIndicesOutOfRangeChangeNothingAndTheDyingAreGone) {
     for (int i = 0; i < 3; ++i) v->push_back(new CWatcher{v.get(), &seen});
     CWatcher* last = v->back();
     CWatcher stranger{nullptr, &seen};
-    v->Erase(v->IndexOf(&stranger));
-    v->Erase(3);
-    v->MoveToTop(v->IndexOf(nullptr));
-    v->MoveToTop(17);
+    for (int i : {v->IndexOf(&stranger), 3}) v->Erase(i);
+    for (int i : {v->IndexOf(nullptr), 17}) v->MoveToTop(i);
     EXPECT_TRUE(seen.empty());
     EXPECT_EQ(v->IndexOf(last), 2);
     v->MoveToTop(0);

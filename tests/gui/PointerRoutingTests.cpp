@@ -49,6 +49,8 @@ TEST_F(PointerTest, ACaptureTakesEveryPointerEventUntilItsOwnButtonIsReleased) {
     gui.MouseDown(15, 15, kMouseLeft);
     ASSERT_EQ(gui.GetCapture(), a1);
     Take();
+    a1->cursor = kCursorTarget;
+    EXPECT_EQ(gui.GetCursor(15, 15), kCursorTarget);
 
     // Over b and outside the screen: still a1, in a1's coordinates, and the hover stays.
     gui.MouseMove(150, 50);

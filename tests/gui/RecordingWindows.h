@@ -54,7 +54,10 @@ public:
         Note("Leave", Args({x, y}));
     }
 
+    int GetCursor(float, float) override { return cursor; }
+
     bool acceptsMouse = true; // what OnMouseMove .. OnMouseWheel answer
+    int cursor = kCursorPointer;
     // Runs after each recorded call, with the event's name; lets a test act from inside a handler,
     // even delete this window, so nothing of the window is read after it runs.
     std::function<void(const std::string& event)> hook;

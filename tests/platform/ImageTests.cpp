@@ -29,8 +29,7 @@ TEST(ImageDecode, ImagesDecodedAheadAnswerAsDecodingThemNowWould) {
     const std::string truncated = png.substr(0, png.size() / 2);
     bool produced = false;
     CImagesAhead ahead([&](CImagesAhead& store) {
-        store.Add(png.data(), std::uint32_t(png.size()));
-        store.Add(truncated.data(), std::uint32_t(truncated.size()));
+        for (const std::string* bytes : {&png, &truncated}) store.Add(bytes->data(), std::uint32_t(bytes->size()));
         produced = true;
     });
     struct Case {

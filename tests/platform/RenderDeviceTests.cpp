@@ -85,8 +85,7 @@ TEST_F(GlDeviceTest, SheetFramesNeitherBleedNorTurnTheWrongWay) {
             sheet[std::size_t(y * 16 + x)] = x < 8 && y >= 4 && y < 8 ? 0xFF0000FF : colours[(y / 8) * 2 + x / 8];
     LoadSprite(sheet, 16, 8);
     sprite.Begin(1, 2, false);
-    sprite.Add(0, 16, 116, 32, 0xFF7F7F7F, 0.0f);
-    sprite.Add(1, 48, 116, 32, 0xFF7F7F7F, 0.0f);
+    for (int i : {0, 1}) sprite.Add(i, 16.0f + 32.0f * float(i), 116, 32, 0xFF7F7F7F, 0.0f);
     sprite.Flush();
     sprite.Begin(1, 1, true);
     sprite.Add(0, 100, 40, 32, 0xFF7F7F7F, float(M_PI / 2));

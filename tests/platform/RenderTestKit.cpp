@@ -26,11 +26,11 @@ void RenderTest::SetUpTestSuite() {
 
 void RenderTest::SetUp() {
     // The frame state the application sets after every device creation.
-    device->SetRenderState(RenderState::AlphaBlendEnable, 1);
-    device->SetRenderState(RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha));
-    device->SetRenderState(RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha));
-    device->SetRenderState(RenderState::ZEnable, 0);
-    device->SetRenderState(RenderState::CullMode, std::uint32_t(CullMode::None));
+    for (auto [state, value] : {std::pair{RenderState::AlphaBlendEnable, 1u},
+                                {RenderState::SrcBlend, std::uint32_t(BlendFactor::SrcAlpha)},
+                                {RenderState::DestBlend, std::uint32_t(BlendFactor::InvSrcAlpha)},
+                                {RenderState::ZEnable, 0u}, {RenderState::CullMode, std::uint32_t(CullMode::None)}})
+        device->SetRenderState(state, value);
     device->Clear(0xFF000000);
     device->BeginScene();
 }

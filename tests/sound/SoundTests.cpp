@@ -41,9 +41,9 @@ std::string MakeWav(int rate, int frames) {
 TEST(AudioSDL, ChunksAreResampledToTheirLength) {
     tundrel_test::TempDir dir;
     const std::string mix = dir.File("mix.f32");
-    setenv("SDL_DISKAUDIOFILE", mix.c_str(), 1);
-    setenv("SDL_DISKAUDIODELAY", "2", 1);
-    setenv("SDL_AUDIODRIVER", "disk", 1);
+    for (auto [name, value] :
+         {std::pair{"SDL_DISKAUDIOFILE", mix.c_str()}, {"SDL_DISKAUDIODELAY", "2"}, {"SDL_AUDIODRIVER", "disk"}})
+        setenv(name, value, 1);
     CSDLAudioOutput audio;
     const bool opened = audio.Open(44100, 16);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
