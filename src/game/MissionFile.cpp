@@ -138,7 +138,7 @@ void LoadMission(CMissionScreen& screen, const std::string& path) {
     }
 
     vexo::CXMLReader reader(text);
-    vexo::XMLReaderOptions options;
+    vexo::CXMLReaderOptions options;
     options.trimPI = options.trimComments = options.trimCDATA = options.trimAttributes = options.trimCharData = true;
     options.collapsePI = options.collapseComments = options.collapseCDATA = options.collapseAttributes =
         options.collapseCharData = true;

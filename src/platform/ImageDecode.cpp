@@ -81,7 +81,7 @@ bool ReadImageHeader(std::string_view b, CImageHeader& header) {
     return header.width > 0 && header.height > 0 && header.width <= INT_MAX && header.height <= INT_MAX;
 }
 
-struct SDecodedImage {
+struct CDecodedImage {
     RenderResult result = kRenderInvalidData;
     std::vector<std::uint32_t> argb;
     int width = 0, height = 0;
@@ -89,15 +89,15 @@ struct SDecodedImage {
 
 namespace {
 
-SDecodedImage Failed(RenderResult result) {
-    SDecodedImage failed;
+CDecodedImage Failed(RenderResult result) {
+    CDecodedImage failed;
     failed.result = result;
     return failed;
 }
 
 // The pixels of an image whose header was read; only kMaxImagePixels bounds it, so the result
 // holds for any device.
-SDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHeader& header) {
+CDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHeader& header) {
     SDL_RWops* stream = SDL_RWFromConstMem(bytes, static_cast<int>(size));
     if (!stream) return Failed(kRenderOutOfMemory);
     // The decoder the header named, and no other: the bytes must not reach a decoder whose size
@@ -111,7 +111,7 @@ SDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHe
     if (s->w <= 0 || s->h <= 0 || std::uint64_t(s->w) * std::uint64_t(s->h) > kMaxImagePixels)
         return Failed(kRenderInvalidData);
     if (SDL_LockSurface(s) != 0) return Failed(kRenderFail);
-    SDecodedImage out;
+    CDecodedImage out;
     out.width = s->w;
     out.height = s->h;
     out.argb.resize(std::size_t(out.width) * out.height);
@@ -135,9 +135,9 @@ CImagesAhead* g_ahead = nullptr;
 
 } // namespace
 
-struct CImagesAhead::SImage {
+struct CImagesAhead::CAheadImage {
     std::vector<std::uint8_t> bytes;
-    SDecodedImage decoded;
+    CDecodedImage decoded;
 };
 
 CImagesAhead::CImagesAhead(std::function<void(CImagesAhead&)> produce) {
@@ -180,7 +180,7 @@ void CImagesAhead::Add(const void* bytes, std::uint32_t size) {
     images.push_back({std::vector<std::uint8_t>(first, first + size), DecodePixels(bytes, size, header)});
 }
 
-bool CImagesAhead::Take(const void* bytes, std::uint32_t size, SDecodedImage& out) {
+bool CImagesAhead::Take(const void* bytes, std::uint32_t size, CDecodedImage& out) {
     // The producer's images are its own until it ends; it ends soon, and decoding the same bytes
     // beside it would only double the work.
     if (producer.joinable()) producer.join();
@@ -202,7 +202,7 @@ RenderResult DecodeImage(const void* bytes, std::uint32_t size, std::uint32_t co
         header.height > std::uint32_t(std::max(maxSide, 0)) ||
         std::uint64_t(header.width) * header.height > kMaxImagePixels)
         return kRenderOutOfMemory;
-    SDecodedImage decoded;
+    CDecodedImage decoded;
     bool taken = false;
     {
         const std::lock_guard lock(g_aheadLock);

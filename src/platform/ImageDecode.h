@@ -45,15 +45,15 @@ public:
     void Add(const void* bytes, std::uint32_t size);
 
 private:
-    struct SImage;
+    struct CAheadImage;
     friend RenderResult DecodeImage(const void*, std::uint32_t, std::uint32_t, int, std::vector<std::uint32_t>&,
                                     int&, int&);
-    bool Take(const void* bytes, std::uint32_t size, struct SDecodedImage& out);
+    bool Take(const void* bytes, std::uint32_t size, struct CDecodedImage& out);
 
     // 64 MB of pixels: a sprite sheet is a few megabytes at most.
     static constexpr std::uint64_t kMaxPixelsAhead = std::uint64_t(16) << 20;
 
-    std::list<SImage> images;
+    std::list<CAheadImage> images;
     std::uint64_t pixelsAhead = 0;
     std::thread producer;
 };

@@ -5,8 +5,8 @@ namespace vexo {
 
 namespace {
 
-XMLReaderOptions TrimAll(bool collapse) {
-    XMLReaderOptions options;
+CXMLReaderOptions TrimAll(bool collapse) {
+    CXMLReaderOptions options;
     options.trimPI = options.trimComments = options.trimCDATA = options.trimAttributes =
         options.trimCharData = true;
     options.collapsePI = options.collapseComments = options.collapseCDATA = options.collapseAttributes =
@@ -16,27 +16,27 @@ XMLReaderOptions TrimAll(bool collapse) {
 
 } // namespace
 
-XMLReaderOptions SettingsReaderOptions() {
+CXMLReaderOptions SettingsReaderOptions() {
     return TrimAll(true);
 }
 
-XMLReaderOptions MissionReaderOptions() {
-    XMLReaderOptions options = TrimAll(true);
+CXMLReaderOptions MissionReaderOptions() {
+    CXMLReaderOptions options = TrimAll(true);
     options.skipPI = options.skipComments = true;
     return options;
 }
 
-XMLReaderOptions DataReaderOptions() {
-    XMLReaderOptions options = TrimAll(true);
+CXMLReaderOptions DataReaderOptions() {
+    CXMLReaderOptions options = TrimAll(true);
     options.skipComments = true;
     return options;
 }
 
-XMLReaderOptions MissionListReaderOptions() {
+CXMLReaderOptions MissionListReaderOptions() {
     return TrimAll(false);
 }
 
-void ParseDocument(CXMLDocument& document, const std::string& text, const XMLReaderOptions& options) {
+void ParseDocument(CXMLDocument& document, const std::string& text, const CXMLReaderOptions& options) {
     CXMLReader reader(text);
     reader.SetOptions(options);
     reader.Reset();

@@ -9,16 +9,16 @@
 namespace vexo {
 
 // Settings.xml: whitespace trimmed and collapsed everywhere, nothing skipped.
-XMLReaderOptions SettingsReaderOptions();
+CXMLReaderOptions SettingsReaderOptions();
 // Mission files: trimmed and collapsed, instructions and comments skipped.
-XMLReaderOptions MissionReaderOptions();
+CXMLReaderOptions MissionReaderOptions();
 // Sprites.xml and Fonts.xml: trimmed and collapsed, comments skipped.
-XMLReaderOptions DataReaderOptions();
+CXMLReaderOptions DataReaderOptions();
 // The mission list's descriptions: trimmed only, so their inner spacing survives.
-XMLReaderOptions MissionListReaderOptions();
+CXMLReaderOptions MissionListReaderOptions();
 
 // Parses `text` into `document` (appending to what it holds). A syntax error raises CXMLError
 // and leaves the document as far as it got; callers discard it.
-void ParseDocument(CXMLDocument& document, const std::string& text, const XMLReaderOptions& options);
+void ParseDocument(CXMLDocument& document, const std::string& text, const CXMLReaderOptions& options);
 
 } // namespace vexo

@@ -26,11 +26,11 @@ private:
     // Hashed, and looked up by string_view without building a string: every element and
     // attribute a document reads interns its name. Rehashing moves no entries, so a handle keeps
     // a pointer to its own.
-    struct Hash {
+    struct CNameHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const noexcept { return std::hash<std::string_view>{}(name); }
     };
-    using Table = std::unordered_map<std::string, std::size_t, Hash, std::equal_to<>>;
+    using Table = std::unordered_map<std::string, std::size_t, CNameHash, std::equal_to<>>;
     static Table& GetTable();
     static Table::value_type* Acquire(std::string_view name);
     void Release();

@@ -28,7 +28,7 @@ enum XMLUnknownEntityPolicy { XML_ENTITY_DROP = 0, XML_ENTITY_KEEP = 1, XML_ENTI
 // How the reader treats each kind of text. Processing instructions, comments, CDATA sections,
 // attribute values and character data can each be trimmed, have their whitespace runs collapsed,
 // or be skipped (not delivered at all).
-struct XMLReaderOptions {
+struct CXMLReaderOptions {
     int unknownEntityPolicy = XML_ENTITY_RAISE; // any value other than 0, 1, 2 drops
     bool trimPI = false;
     bool trimComments = false;
@@ -52,12 +52,12 @@ struct XMLReaderOptions {
 constexpr std::size_t kMaxXMLDepth = 256;
 
 // Syntax errors raise CXMLError (XMLError.h) with the offset, line and column.
-class CXMLReader : public CXMLStream, public XMLReaderOptions {
+class CXMLReader : public CXMLStream, public CXMLReaderOptions {
 public:
     // The text must outlive the reader; it is not copied.
     explicit CXMLReader(const std::string& text) : text(&text) {}
 
-    void SetOptions(const XMLReaderOptions& options) { static_cast<XMLReaderOptions&>(*this) = options; }
+    void SetOptions(const CXMLReaderOptions& options) { static_cast<CXMLReaderOptions&>(*this) = options; }
     // Back to the start of the text with no element open.
     void Reset();
     // Reads the next token (XMLTokenKind); `name` and `value` then hold its data.

@@ -12,8 +12,8 @@
 namespace {
 
 // The first two bytes choose the options, so every option and policy is explored.
-vexo::XMLReaderOptions OptionsFrom(std::uint8_t a, std::uint8_t b) {
-    vexo::XMLReaderOptions o;
+vexo::CXMLReaderOptions OptionsFrom(std::uint8_t a, std::uint8_t b) {
+    vexo::CXMLReaderOptions o;
     bool* flags[] = {
         &o.trimPI,     &o.trimComments,     &o.trimCDATA,     &o.trimAttributes,     &o.trimCharData,
         &o.collapsePI, &o.collapseComments, &o.collapseCDATA, &o.collapseAttributes, &o.collapseCharData,
@@ -38,7 +38,7 @@ void Query(const vexo::CXMLItemList& list) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return 0;
-    const vexo::XMLReaderOptions options = OptionsFrom(data[0], data[1]);
+    const vexo::CXMLReaderOptions options = OptionsFrom(data[0], data[1]);
     const std::string text(reinterpret_cast<const char*>(data) + 2, size - 2);
     vexo::CXMLDocument doc;
     try {

@@ -16,7 +16,7 @@ TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
     ParseDocument(doc,
                   "<?xml version=\"1.0\"?><!DOCTYPE map><!--o--><map a='1' a = '&#x4A;&#x6b;&lt;'>"
                   "t<![CDATA[<c>]]><unit/><?p d?><!--k--></map>",
-                  XMLReaderOptions{});
+                  CXMLReaderOptions{});
     ASSERT_EQ(doc.GetCount(), 3u);
     ASSERT_EQ(doc.GetItem(0)->GetType(), XML_PI);
     EXPECT_EQ(doc.GetItem(1)->GetType(), XML_COMMENT);
@@ -37,8 +37,8 @@ TEST(XMLDocument, ReadBuildsTheTreeInDocumentOrder) {
 TEST(XMLDocument, ANameOutlivesTheDocumentThatReadItFirst) {
     auto first = std::make_unique<CXMLDocument>();
     CXMLDocument second;
-    ParseDocument(*first, "<xmlt-unit xmlt-x='1'/>", XMLReaderOptions{});
-    ParseDocument(second, "<xmlt-unit xmlt-x='2'><xmlt-unit/></xmlt-unit>", XMLReaderOptions{});
+    ParseDocument(*first, "<xmlt-unit xmlt-x='1'/>", CXMLReaderOptions{});
+    ParseDocument(second, "<xmlt-unit xmlt-x='2'><xmlt-unit/></xmlt-unit>", CXMLReaderOptions{});
 
     first.reset();
     EXPECT_EQ(second.FindElement("xmlt-unit/xmlt-unit")->GetName(), "xmlt-unit");
@@ -46,7 +46,7 @@ TEST(XMLDocument, ANameOutlivesTheDocumentThatReadItFirst) {
 
     // "aA" and "aQ" share a slot of the table's cache of recent names; each keeps its own.
     CXMLDocument shared;
-    ParseDocument(shared, "<aA aQ='3'/>", XMLReaderOptions{});
+    ParseDocument(shared, "<aA aQ='3'/>", CXMLReaderOptions{});
     EXPECT_EQ(shared.Value("aA/@aQ"), "3");
 }
 

@@ -14,7 +14,7 @@ using namespace tundrel_test;
 namespace {
 
 // How many tokens the reader delivers, the end of the document included.
-std::size_t Tokens(const std::string& text, const vexo::XMLReaderOptions& options = {}) {
+std::size_t Tokens(const std::string& text, const vexo::CXMLReaderOptions& options = {}) {
     vexo::CXMLReader reader(text);
     reader.SetOptions(options);
     reader.Reset();
@@ -33,7 +33,7 @@ TEST(XMLReader, SkippedTokensInALongRunAreReadWithoutRecursion) {
     std::string text = "<a>";
     for (int i = 0; i < 200000; ++i) text += "<!--c--><?p d?><!x>";
     text += "</a>";
-    XMLReaderOptions options;
+    CXMLReaderOptions options;
     options.skipComments = options.skipPI = true;
     EXPECT_EQ(Tokens(text, options), 3u);
 }
