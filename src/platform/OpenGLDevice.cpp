@@ -73,6 +73,47 @@ CPipelineState OverlayState(VertexFormat format, TextureOp colorOp, TextureArg c
     return state;
 }
 
+// Whether stage 0 comes to the vertex colour, in colour and in alpha, when the texture argument
+// reads as opaque white: what the stage does when no texture is bound.
+bool ComesToVertexColor(std::uint32_t op, std::uint32_t arg1, std::uint32_t arg2) {
+    const bool diffuse1 = arg1 != std::uint32_t(TextureArg::Texture);
+    const bool diffuse2 = arg2 != std::uint32_t(TextureArg::Texture);
+    switch (static_cast<TextureOp>(op)) {
+    case TextureOp::Disable:
+        return true;
+    case TextureOp::SelectArg1:
+        return diffuse1;
+    case TextureOp::SelectArg2:
+        return diffuse2;
+    case TextureOp::Modulate:
+        return diffuse1 != diffuse2;
+    case TextureOp::Modulate2X:
+        break;
+    }
+    return false;
+}
+
+bool ComesToVertexColor(const CPipelineState& pipeline) {
+    return pipeline.colorOp == std::uint32_t(TextureOp::Disable) ||
+           (ComesToVertexColor(pipeline.colorOp, pipeline.colorArg1, pipeline.colorArg2) &&
+            ComesToVertexColor(pipeline.alphaOp, pipeline.alphaArg1, pipeline.alphaArg2));
+}
+
+// Coverage in the red channel, read by the shader as white with that alpha, so the ordinary
+// modulation with the text colour draws it. 0 when the driver refuses the texture.
+GLuint CreateCoverageTexture(int width, int height, const std::uint8_t* coverage) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, width, height, 0, GL_RED, GL_UNSIGNED_BYTE, coverage);
+    if (glGetError() == GL_NO_ERROR) return texture;
+    glDeleteTextures(1, &texture);
+    return 0;
+}
+
 // A buffer object written front to back and orphaned when full, so the driver never waits for
 // a draw that still reads the previous contents.
 class CStreamBuffer {
@@ -170,6 +211,7 @@ private:
     GLuint vertexArray = 0;
     CStreamBuffer vertexStream, indexStream;
     GLuint samplers[2] = {0, 0}; // nearest, linear
+    GLuint whiteTexture = 0;
     int screenWidth = 1, screenHeight = 1;
 
     CPipelineState state;
@@ -183,6 +225,7 @@ private:
     std::map<std::uint32_t, std::unique_ptr<CFontRecord>> fonts;
     std::vector<CTexturedVertex> scratchVertices;
     std::vector<std::uint16_t> scratchIndices;
+    std::vector<CTexturedVertex> widenedVertices;
     std::vector<CColorVertex> scratchLine;
 };
 
@@ -193,6 +236,7 @@ COpenGLDevice::~COpenGLDevice() {
         glDeleteTextures(1, &name);
     for (const auto& [handle, font] : fonts)
         glDeleteTextures(1, &font->texture);
+    if (whiteTexture) glDeleteTextures(1, &whiteTexture);
     glDeleteSamplers(2, samplers);
     vertexStream.Destroy();
     indexStream.Destroy();
@@ -212,6 +256,8 @@ bool COpenGLDevice::Start(std::string& error) {
     indexStream.Create(GL_ELEMENT_ARRAY_BUFFER);
     glBindBuffer(GL_ARRAY_BUFFER, vertexStream.Name());
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexStream.Name());
+    const std::uint8_t opaque = 0xFF;
+    whiteTexture = CreateCoverageTexture(1, 1, &opaque);
     glGenSamplers(2, samplers);
     for (int i = 0; i < 2; ++i) {
         const GLint filter = i == 0 ? GL_NEAREST : GL_LINEAR;
@@ -369,17 +415,39 @@ bool COpenGLDevice::Apply(const CPipelineState& pipeline, GLuint texture, std::s
     return true;
 }
 
-RenderResult COpenGLDevice::DrawStreamed(const CPipelineState& pipeline, GLuint texture, GLenum mode,
+RenderResult COpenGLDevice::DrawStreamed(const CPipelineState& requested, GLuint texture, GLenum mode,
                                          const void* vertices, std::uint32_t vertexCount,
                                          const std::uint16_t* indices, std::uint32_t indexCount,
                                          std::uint32_t minVertexIndex) {
-    const std::size_t stride =
-        pipeline.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
+    std::size_t stride =
+        requested.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
+    const auto* first = static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride;
+    CPipelineState pipeline = requested;
+    if (texture == 0 && whiteTexture && ComesToVertexColor(requested)) {
+        // Software renderers compile a pipeline the first time a draw meets a new combination of
+        // shader, texture format, sampler and vertex layout: milliseconds each, paid in the first
+        // frames. Lines and boxes in the vertex colour are drawn as text is, with a white texel,
+        // which gives the same pixels and spares them pipelines of their own.
+        pipeline.colorOp = pipeline.alphaOp = std::uint32_t(TextureOp::Modulate);
+        pipeline.colorArg1 = pipeline.alphaArg1 = std::uint32_t(TextureArg::Texture);
+        pipeline.colorArg2 = pipeline.alphaArg2 = std::uint32_t(TextureArg::Diffuse);
+        pipeline.filter = TextureFilter::Point;
+        texture = whiteTexture;
+        if (requested.format == VertexFormat::XyzrhwDiffuse) {
+            pipeline.format = VertexFormat::XyzrhwDiffuseTex1;
+            widenedVertices.resize(vertexCount);
+            for (std::uint32_t i = 0; i < vertexCount; ++i) {
+                CColorVertex v;
+                std::memcpy(&v, first + std::size_t(i) * stride, sizeof v);
+                widenedVertices[i] = {v.x, v.y, v.z, v.rhw, v.color, 0.0f, 0.0f};
+            }
+            first = reinterpret_cast<const std::uint8_t*>(widenedVertices.data());
+            stride = sizeof(CTexturedVertex);
+        }
+    }
     glBindVertexArray(vertexArray);
     glBindBuffer(GL_ARRAY_BUFFER, vertexStream.Name());
-    const std::size_t vertexOffset =
-        vertexStream.Upload(static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride,
-                            vertexCount * stride);
+    const std::size_t vertexOffset = vertexStream.Upload(first, vertexCount * stride);
     if (!Apply(pipeline, texture, vertexOffset)) return kRenderFail;
     if (counts.draws == 0 || !(pipeline == lastDrawn) || texture != lastDrawnTexture) ++counts.stateChanges;
     ++counts.draws;
@@ -467,19 +535,9 @@ RenderResult COpenGLDevice::CreateFont(const CFontDesc& desc, FontHandle& font) 
     auto record = std::make_unique<CFontRecord>();
     std::string error;
     if (!record->face.Create(desc, error)) return kRenderFail;
-    glGenTextures(1, &record->texture);
-    glBindTexture(GL_TEXTURE_2D, record->texture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
-    // Coverage in the red channel, read by the shader as white with that alpha, so the ordinary
-    // modulation with the text colour draws it.
-    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
-    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_R8, record->face.AtlasWidth(), record->face.AtlasHeight(), 0, GL_RED,
-                 GL_UNSIGNED_BYTE, record->face.Atlas().data());
-    if (glGetError() != GL_NO_ERROR) {
-        glDeleteTextures(1, &record->texture);
-        return kRenderOutOfMemory;
-    }
+    record->texture = CreateCoverageTexture(record->face.AtlasWidth(), record->face.AtlasHeight(),
+                                            record->face.Atlas().data());
+    if (!record->texture) return kRenderOutOfMemory;
     const std::uint32_t handle = NextHandle();
     fonts[handle] = std::move(record);
     font = static_cast<FontHandle>(handle);
