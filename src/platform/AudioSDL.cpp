@@ -127,11 +127,15 @@ struct CSDLAudioOutput::CImpl {
     // Treats the recorded frames as if they had been taken at rateIn and converts them to the
     // device's rate and format: that is what playing at another frequency means.
     std::unique_ptr<CChunk> Convert(CSample& sample, int rateIn) const {
-        const double frames = double(sample.data.size() / sample.FrameBytes());
-        if (frames * rate / rateIn * double(OutputFrameBytes()) > double(kMaxChunkBytes)) return nullptr;
-        if (sample.pcm.empty() && !ToDeviceFormat(sample)) return nullptr;
+        if (!Fits(sample, rateIn) || (sample.pcm.empty() && !ToDeviceFormat(sample))) return nullptr;
         auto chunk = std::make_unique<CChunk>(rateIn == rate ? sample.pcm : Resample(sample.pcm, channels, rateIn, rate));
         return chunk->chunk && !chunk->frames.empty() ? std::move(chunk) : nullptr;
+    }
+
+    // Whether the sample played as if recorded at rateIn stays within a chunk's size at the device's rate.
+    bool Fits(const CSample& sample, int rateIn) const {
+        const double frames = double(sample.data.size() / sample.FrameBytes());
+        return frames * rate / rateIn * double(OutputFrameBytes()) <= double(kMaxChunkBytes);
     }
 
     // Sample format and speaker layout as the mixer wants them, at the sample's own rate; with
@@ -210,8 +214,9 @@ SampleHandle CSDLAudioOutput::LoadSample(const std::string& path) {
     if (sample.frequency <= 0 || sample.channels <= 0 || sample.FrameBytes() == 0 || sample.data.empty())
         return kNoSample;
     sample.data.resize(sample.data.size() - sample.data.size() % sample.FrameBytes());
-    // Converting at its own rate now proves the sample plays and spares the first Play the work.
-    if (impl->open && !impl->Chunk(sample, 0)) return kNoSample;
+    // The device's format now proves the sample plays; the change of rate waits for its first Play,
+    // which keeps that work and its memory off the game's start.
+    if (impl->open && (!impl->Fits(sample, sample.frequency) || !impl->ToDeviceFormat(sample))) return kNoSample;
     impl->samples.push_back(std::move(sample));
     return SampleHandle(impl->samples.size() - 1);
 }
