@@ -5,6 +5,7 @@
 #include "app/SettingsDisplayConfig.h"
 #include "gfx/Gfx.h"
 #include "gui/GUIManager.h"
+#include "platform/AudioSDL.h"
 #include "platform/Clock.h"
 #include "platform/FontFace.h"
 #include "sound/SoundSystem.h"
@@ -28,6 +29,9 @@ int main(int argc, char** argv) {
         // The host starts the window system before the sound output's thread runs (see CVideoSystem).
         CSdlFrameHost host;
         vexo::MarkStartup("window system");
+        // SDL2_mixer loads beside the start of the font libraries and the images until the sound
+        // system needs it; not before the window system, whose start a second thread slows.
+        const platform::CMixerAhead mixer;
         const CFontLibrariesStart fonts;
         const auto imagesAhead = CGfx::DecodeImagesAhead(CMyD3DApplication::kGameDataPath);
         CSoundSystem sound;

@@ -6,12 +6,15 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <system_error>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -30,14 +33,77 @@ constexpr int kMixerBufferFrames = 1024;
 // near it, and a hostile file claiming a tiny rate must not eat the memory.
 constexpr std::size_t kMaxChunkBytes = 64u << 20;
 
+// SDL2_mixer's functions, looked up when the library is opened. The program loader does not open
+// it: it brings fluidsynth, glib, modplug and a dozen more libraries, whose loading would hold up
+// every start before main. CMixerAhead opens it while the window system starts.
+struct CMixer {
+    decltype(&Mix_Init) Init;
+    decltype(&Mix_Quit) Quit;
+    decltype(&Mix_OpenAudioDevice) OpenAudioDevice;
+    decltype(&Mix_CloseAudio) CloseAudio;
+    decltype(&Mix_QuerySpec) QuerySpec;
+    decltype(&Mix_AllocateChannels) AllocateChannels;
+    decltype(&Mix_SetPostMix) SetPostMix;
+    decltype(&Mix_QuickLoad_RAW) QuickLoadRaw;
+    decltype(&Mix_FreeChunk) FreeChunk;
+    decltype(&Mix_PlayChannelTimed) PlayChannelTimed;
+    decltype(&Mix_HaltChannel) HaltChannel;
+    decltype(&Mix_LoadMUS) LoadMusic;
+    decltype(&Mix_FreeMusic) FreeMusic;
+    decltype(&Mix_PlayMusic) PlayMusic;
+    decltype(&Mix_VolumeMusic) VolumeMusic;
+    decltype(&Mix_HaltMusic) HaltMusic;
+};
+
+// Null when the library or one of its functions is missing: the output then opens nothing and
+// stays quiet, as on a machine without an audio device.
+const CMixer* LoadMixer() {
+    void* library = dlopen("libSDL2_mixer-2.0.so.0", RTLD_LAZY | RTLD_LOCAL);
+    if (!library) return nullptr;
+    static CMixer mixer;
+    bool found = true;
+    const auto bind = [&](auto& function, const char* name) {
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(library, name));
+        found = found && function;
+    };
+    bind(mixer.Init, "Mix_Init");
+    bind(mixer.Quit, "Mix_Quit");
+    bind(mixer.OpenAudioDevice, "Mix_OpenAudioDevice");
+    bind(mixer.CloseAudio, "Mix_CloseAudio");
+    bind(mixer.QuerySpec, "Mix_QuerySpec");
+    bind(mixer.AllocateChannels, "Mix_AllocateChannels");
+    bind(mixer.SetPostMix, "Mix_SetPostMix");
+    bind(mixer.QuickLoadRaw, "Mix_QuickLoad_RAW");
+    bind(mixer.FreeChunk, "Mix_FreeChunk");
+    bind(mixer.PlayChannelTimed, "Mix_PlayChannelTimed");
+    bind(mixer.HaltChannel, "Mix_HaltChannel");
+    bind(mixer.LoadMusic, "Mix_LoadMUS");
+    bind(mixer.FreeMusic, "Mix_FreeMusic");
+    bind(mixer.PlayMusic, "Mix_PlayMusic");
+    bind(mixer.VolumeMusic, "Mix_VolumeMusic");
+    bind(mixer.HaltMusic, "Mix_HaltMusic");
+    if (found) return &mixer;
+    dlclose(library);
+    return nullptr;
+}
+
+// Opened once, by whichever thread asks first; the others wait for it.
+const CMixer* Mixer() {
+    static const CMixer* const mixer = LoadMixer();
+    return mixer;
+}
+
+// For the places that run only while the output is open, and so after the library was found.
+const CMixer& Mix() { return *Mixer(); }
+
 // A mixer chunk over a buffer we own; the mixer halts every channel playing it when it is freed.
 class CChunk {
 public:
     explicit CChunk(std::vector<float> data)
         : frames(std::move(data)),
-          chunk(Mix_QuickLoad_RAW(reinterpret_cast<Uint8*>(frames.data()), Uint32(frames.size() * sizeof(float)))) {}
+          chunk(Mix().QuickLoadRaw(reinterpret_cast<Uint8*>(frames.data()), Uint32(frames.size() * sizeof(float)))) {}
     ~CChunk() {
-        if (chunk) Mix_FreeChunk(chunk);
+        if (chunk) Mix().FreeChunk(chunk);
     }
     CChunk(const CChunk&) = delete;
     CChunk& operator=(const CChunk&) = delete;
@@ -163,37 +229,37 @@ CSDLAudioOutput::~CSDLAudioOutput() { Close(); }
 
 bool CSDLAudioOutput::Open(int rate, int channels) {
     Close();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-    Mix_Init(MIX_INIT_MP3);
+    if (!Mixer() || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    Mix().Init(MIX_INIT_MP3);
     impl->subsystem = true;
     // The device may run at another rate or speaker layout, but the mixer always works on the
     // format the chunks are converted to.
-    if (Mix_OpenAudioDevice(rate, kMixFormat, kSpeakerChannels, kMixerBufferFrames, nullptr,
+    if (Mix().OpenAudioDevice(rate, kMixFormat, kSpeakerChannels, kMixerBufferFrames, nullptr,
                             SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE) != 0) {
         Close();
         return false;
     }
     impl->open = true;
-    Mix_AllocateChannels(channels);
+    Mix().AllocateChannels(channels);
     Uint16 format = 0;
-    Mix_QuerySpec(&impl->rate, &format, &impl->channels);
+    Mix().QuerySpec(&impl->rate, &format, &impl->channels);
     impl->limiter = std::make_unique<CMixLimiter>(impl->rate);
-    Mix_SetPostMix(&CImpl::LimitMix, impl.get());
+    Mix().SetPostMix(&CImpl::LimitMix, impl.get());
     return true;
 }
 
 void CSDLAudioOutput::Close() {
     if (impl->open) {
-        Mix_SetPostMix(nullptr, nullptr);
-        Mix_HaltChannel(-1);
+        Mix().SetPostMix(nullptr, nullptr);
+        Mix().HaltChannel(-1);
     }
     for (StreamHandle s = 0; s < StreamHandle(impl->streams.size()); ++s) CloseStream(s);
     impl->streams.clear();
     impl->samples.clear();
-    if (impl->open) Mix_CloseAudio();
+    if (impl->open) Mix().CloseAudio();
     impl->limiter.reset();
     if (impl->subsystem) {
-        Mix_Quit();
+        Mix().Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
     impl->open = impl->subsystem = false;
@@ -224,12 +290,12 @@ SampleHandle CSDLAudioOutput::LoadSample(const std::string& path) {
 bool CSDLAudioOutput::PlaySample(SampleHandle sample, int frequency) {
     CSample* found = impl->Find(sample);
     CChunk* chunk = found ? impl->Chunk(*found, frequency) : nullptr;
-    return chunk && Mix_PlayChannel(-1, chunk->chunk, 0) >= 0;
+    return chunk && Mix().PlayChannelTimed(-1, chunk->chunk, 0, -1) >= 0;
 }
 
 StreamHandle CSDLAudioOutput::OpenStream(const std::string& path, bool loop) {
     if (!impl->open) return kNoStream;
-    Mix_Music* music = Mix_LoadMUS(path.c_str());
+    Mix_Music* music = Mix().LoadMusic(path.c_str());
     if (!music) return kNoStream;
     impl->streams.push_back({music, loop});
     return StreamHandle(impl->streams.size() - 1);
@@ -238,16 +304,16 @@ StreamHandle CSDLAudioOutput::OpenStream(const std::string& path, bool loop) {
 void CSDLAudioOutput::PlayStream(StreamHandle stream) {
     Mix_Music* music = impl->FindMusic(stream);
     if (!music) return;
-    if (Mix_PlayMusic(music, impl->streams[std::size_t(stream)].loop ? -1 : 1) == 0) impl->playing = stream;
+    if (Mix().PlayMusic(music, impl->streams[std::size_t(stream)].loop ? -1 : 1) == 0) impl->playing = stream;
 }
 
 void CSDLAudioOutput::SetStreamVolume(StreamHandle stream, int volume) {
-    if (impl->FindMusic(stream)) Mix_VolumeMusic((std::clamp(volume, 0, 255) * MIX_MAX_VOLUME + 127) / 255);
+    if (impl->FindMusic(stream)) Mix().VolumeMusic((std::clamp(volume, 0, 255) * MIX_MAX_VOLUME + 127) / 255);
 }
 
 void CSDLAudioOutput::StopStream(StreamHandle stream) {
     if (impl->FindMusic(stream) && impl->playing == stream) {
-        Mix_HaltMusic();
+        Mix().HaltMusic();
         impl->playing = kNoStream;
     }
 }
@@ -256,10 +322,22 @@ void CSDLAudioOutput::CloseStream(StreamHandle stream) {
     Mix_Music* music = impl->FindMusic(stream);
     if (!music) return;
     StopStream(stream);
-    Mix_FreeMusic(music);
+    Mix().FreeMusic(music);
     impl->streams[std::size_t(stream)].music = nullptr;
 }
 
 std::unique_ptr<CAudioOutput> CreateSDLAudioOutput() { return std::make_unique<CSDLAudioOutput>(); }
+
+CMixerAhead::CMixerAhead() {
+    try {
+        loader = std::thread(Mixer);
+    } catch (const std::system_error&) {
+        // No thread to be had: the output opens the library when it opens.
+    }
+}
+
+CMixerAhead::~CMixerAhead() {
+    if (loader.joinable()) loader.join();
+}
 
 } // namespace platform

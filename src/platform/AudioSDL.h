@@ -5,6 +5,7 @@
 #include "platform/Audio.h"
 
 #include <memory>
+#include <thread>
 
 namespace platform {
 
@@ -34,6 +35,19 @@ public:
 private:
     struct CImpl;
     std::unique_ptr<CImpl> impl;
+};
+
+// Opens SDL2_mixer and the libraries it brings on a thread of its own, so that their loading
+// overlaps the window system's start; the first output to open waits for it. Joined when destroyed.
+class CMixerAhead {
+public:
+    CMixerAhead();
+    ~CMixerAhead();
+    CMixerAhead(const CMixerAhead&) = delete;
+    CMixerAhead& operator=(const CMixerAhead&) = delete;
+
+private:
+    std::thread loader;
 };
 
 } // namespace platform
