@@ -114,6 +114,14 @@ GLuint CreateCoverageTexture(int width, int height, const std::uint8_t* coverage
     return 0;
 }
 
+// Software renderers compile a pipeline the first time a draw meets a new combination of shader,
+// texture format, sampler and vertex layout: milliseconds each, even from the driver's disk cache,
+// and the game's first frame would wait for them all. Through the first frames lines and boxes in
+// the vertex colour are drawn as text is, with a white texel, which gives the same pixels and
+// spares the start their own pipelines. From then on they have them: a battle's boxes cover too
+// many pixels to sample a texel for each.
+constexpr std::uint32_t kBorrowedPipelineFrames = 60;
+
 // A buffer object written front to back and orphaned when full, so the driver never waits for
 // a draw that still reads the previous contents.
 class CStreamBuffer {
@@ -212,6 +220,7 @@ private:
     CStreamBuffer vertexStream, indexStream;
     GLuint samplers[2] = {0, 0}; // nearest, linear
     GLuint whiteTexture = 0;
+    std::uint32_t presented = 0; // frames, counted up to kBorrowedPipelineFrames
     int screenWidth = 1, screenHeight = 1;
 
     CPipelineState state;
@@ -315,6 +324,7 @@ RenderResult COpenGLDevice::BeginScene() {
 
 RenderResult COpenGLDevice::Present() {
     window.Swap();
+    presented = std::min(presented + 1, kBorrowedPipelineFrames);
     return kRenderOk;
 }
 
@@ -423,11 +433,7 @@ RenderResult COpenGLDevice::DrawStreamed(const CPipelineState& requested, GLuint
         requested.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
     const auto* first = static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride;
     CPipelineState pipeline = requested;
-    if (texture == 0 && whiteTexture && ComesToVertexColor(requested)) {
-        // Software renderers compile a pipeline the first time a draw meets a new combination of
-        // shader, texture format, sampler and vertex layout: milliseconds each, paid in the first
-        // frames. Lines and boxes in the vertex colour are drawn as text is, with a white texel,
-        // which gives the same pixels and spares them pipelines of their own.
+    if (texture == 0 && whiteTexture && presented < kBorrowedPipelineFrames && ComesToVertexColor(requested)) {
         pipeline.colorOp = pipeline.alphaOp = std::uint32_t(TextureOp::Modulate);
         pipeline.colorArg1 = pipeline.alphaArg1 = std::uint32_t(TextureArg::Texture);
         pipeline.colorArg2 = pipeline.alphaArg2 = std::uint32_t(TextureArg::Diffuse);

@@ -44,25 +44,30 @@ protected:
     CGfxSprite sprite;
 };
 
+// Drawn twice: through the text's pipeline, as in the first frames, and after them through their own.
 TEST_F(GlDeviceTest, UntexturedDrawsCoverPixelCentresAsDirect3DDoesInTheirOwnColours) {
-    rects.Begin(2);
-    rects.Add({10, 10, 20, 20}, 0xFFFF0000);
-    rects.Add({15, 15, 25, 25}, 0x800000FF); // half blue, over the red and over black
-    rects.Flush();
     CGfxLine frame;
     frame.Create(device);
-    frame.DrawFrame(40, 40, 60, 60, 0xFF00FF00);
-    // Only the last three of six vertices, as a batch that starts further in hands them over.
-    const CColorVertex v[6] = {{}, {}, {}, {70, 70, 0, 1, 0xFFFFFF00}, {90, 70, 0, 1, 0xFFFFFF00},
-                               {70, 90, 0, 1, 0xFFFFFF00}};
-    const std::uint16_t last[3] = {3, 4, 5};
-    EXPECT_EQ(device->DrawIndexedTriangleList(3, 3, 1, last, v, sizeof(CColorVertex)), kRenderOk);
-    Grab();
-    for (auto [x, y, colour] : {std::tuple{10, 10, 0xFFFF0000u}, {14, 19, 0xFFFF0000u}, {9, 10, 0xFF000000u},
-                                {20, 12, 0xFF000000u}, {12, 20, 0xFF000000u}, {17, 17, 0xFF7F0080u},
-                                {22, 22, 0xFF000080u}, {50, 40, 0xFF00FF00u}, {60, 50, 0xFF00FF00u},
-                                {50, 50, 0xFF000000u}, {72, 72, 0xFFFFFF00u}, {88, 88, 0xFF000000u}})
-        EXPECT_TRUE(Near(Pixel(x, y), colour)) << x << "," << y;
+    for (const int presents : {0, 60}) {
+        for (int i = 0; i < presents; ++i) device->Present();
+        device->Clear(0xFF000000);
+        rects.Begin(2);
+        rects.Add({10, 10, 20, 20}, 0xFFFF0000);
+        rects.Add({15, 15, 25, 25}, 0x800000FF); // half blue, over the red and over black
+        rects.Flush();
+        frame.DrawFrame(40, 40, 60, 60, 0xFF00FF00);
+        // Only the last three of six vertices, as a batch that starts further in hands them over.
+        const CColorVertex v[6] = {{}, {}, {}, {70, 70, 0, 1, 0xFFFFFF00}, {90, 70, 0, 1, 0xFFFFFF00},
+                                   {70, 90, 0, 1, 0xFFFFFF00}};
+        const std::uint16_t last[3] = {3, 4, 5};
+        EXPECT_EQ(device->DrawIndexedTriangleList(3, 3, 1, last, v, sizeof(CColorVertex)), kRenderOk);
+        Grab();
+        for (auto [x, y, colour] : {std::tuple{10, 10, 0xFFFF0000u}, {14, 19, 0xFFFF0000u}, {9, 10, 0xFF000000u},
+                                    {20, 12, 0xFF000000u}, {12, 20, 0xFF000000u}, {17, 17, 0xFF7F0080u},
+                                    {22, 22, 0xFF000080u}, {50, 40, 0xFF00FF00u}, {60, 50, 0xFF00FF00u},
+                                    {50, 50, 0xFF000000u}, {72, 72, 0xFFFFFF00u}, {88, 88, 0xFF000000u}})
+            EXPECT_TRUE(Near(Pixel(x, y), colour)) << x << "," << y << " after " << presents << " frames";
+    }
     frame.Destroy();
 }
 
