@@ -36,17 +36,6 @@ def grab_root():
     return root_image(raw.stdout) if raw.returncode == 0 and len(raw.stdout) >= 100 else None
 
 
-def window_box():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Tundrel$"],
-                           capture_output=True, text=True).stdout.split()
-    if not found:
-        return None
-    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", found[0]], capture_output=True, text=True).stdout
-    v = dict(line.split("=", 1) for line in out.split() if "=" in line)
-    x, y = int(v["X"]), int(v["Y"])
-    return x, y, x + int(v["WIDTH"]), y + int(v["HEIGHT"])
-
-
 def is_floor(shot):
     """The floor program's frame: its one colour at the corners and in the middle."""
     w, h = shot.size
@@ -67,15 +56,13 @@ def one_start(command, folder, shown):
     start = time.monotonic()
     process = subprocess.Popen(command, cwd=folder, env=env, stdout=subprocess.DEVNULL, stderr=marks)
     step = 0.0
-    box = None
     try:
         while time.monotonic() - start < 60:
             before = time.monotonic()
-            # Once full screen the window keeps its place; asking again would only slow the polling.
+            # Both open full screen at the screen's size, so the root window shows the program's
+            # whole window: no asking where it is, which would slow the polling while it is not.
             shot = grab_root()
-            if shot and box != (0, 0) + shot.size:
-                box = window_box()
-            if shot and box and shown(shot.crop(box)):
+            if shot and shown(shot):
                 return before - start, step, read_marks(marks, start)
             step = time.monotonic() - before
             if process.poll() is not None:
