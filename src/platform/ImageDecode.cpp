@@ -104,9 +104,15 @@ CDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHe
     // was never checked.
     CSurfaceCloser decoded{IMG_LoadTyped_RW(stream, 1, header.format)};
     if (!decoded.surface) return Failed(kRenderInvalidData);
-    CSurfaceCloser converted{SDL_ConvertSurfaceFormat(decoded.surface, SDL_PIXELFORMAT_ARGB8888, 0)};
-    if (!converted.surface) return Failed(kRenderOutOfMemory);
-    SDL_Surface* s = converted.surface;
+    // A palette, or a colour key (which SDL's conversion of a surface turns into alpha), takes the
+    // way through a converted surface; other pixels are converted straight into ours.
+    CSurfaceCloser converted{nullptr};
+    SDL_Surface* s = decoded.surface;
+    if (SDL_ISPIXELFORMAT_INDEXED(s->format->format) || SDL_HasColorKey(s)) {
+        converted.surface = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_ARGB8888, 0);
+        if (!converted.surface) return Failed(kRenderOutOfMemory);
+        s = converted.surface;
+    }
     // The header is only a promise; the decoded size is the one that counts.
     if (s->w <= 0 || s->h <= 0 || std::uint64_t(s->w) * std::uint64_t(s->h) > kMaxImagePixels)
         return Failed(kRenderInvalidData);
@@ -115,12 +121,10 @@ CDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHe
     out.width = s->w;
     out.height = s->h;
     out.argb.resize(std::size_t(out.width) * out.height);
-    for (int row = 0; row < out.height; ++row) {
-        const auto* src = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(s->pixels) +
-                                                                 std::ptrdiff_t(row) * s->pitch);
-        std::copy_n(src, out.width, out.argb.begin() + std::ptrdiff_t(row) * out.width);
-    }
+    const bool done = SDL_ConvertPixels(s->w, s->h, s->format->format, s->pixels, s->pitch, SDL_PIXELFORMAT_ARGB8888,
+                                        out.argb.data(), s->w * 4) == 0;
     SDL_UnlockSurface(s);
+    if (!done) return Failed(kRenderOutOfMemory);
     out.result = kRenderOk;
     return out;
 }

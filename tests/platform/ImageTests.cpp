@@ -4,6 +4,8 @@
 
 #include "platform/ImageDecode.h"
 
+#include <SDL.h>
+#include <SDL_image.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -17,6 +19,23 @@ TEST(ImageDecode, SizeAboveTheDeviceOrThePixelBudgetIsRefusedBeforeDecoding) {
     // 8193 x 8193 fits a 16384 device but not the budget; the data behind the header is never read.
     png.replace(16, 8, std::string("\0\0\x20\x01\0\0\x20\x01", 8));
     EXPECT_EQ(DecodeImage(png.data(), std::uint32_t(png.size()), 0, 16384, argb, w, h), kRenderOutOfMemory);
+}
+
+TEST(ImageDecode, APaletteGivesItsColours) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, 2, 1, 8, SDL_PIXELFORMAT_INDEX8);
+    const SDL_Color colours[2] = {{0x12, 0x34, 0x56, 0xFF}, {0xAB, 0xCD, 0xEF, 0xFF}};
+    SDL_SetPaletteColors(surface->format->palette, colours, 0, 2);
+    static_cast<Uint8*>(surface->pixels)[1] = 1;
+    std::string png(4096, '\0');
+    SDL_RWops* out = SDL_RWFromMem(png.data(), int(png.size()));
+    ASSERT_EQ(IMG_SavePNG_RW(surface, out, 0), 0);
+    png.resize(std::size_t(SDL_RWtell(out)));
+    SDL_RWclose(out);
+    SDL_FreeSurface(surface);
+    std::vector<std::uint32_t> argb;
+    int w = 0, h = 0;
+    ASSERT_EQ(DecodeImage(png.data(), std::uint32_t(png.size()), 0, 16, argb, w, h), kRenderOk);
+    EXPECT_EQ(argb, (std::vector<std::uint32_t>{0xFF123456, 0xFFABCDEF}));
 }
 
 TEST(ImageDecode, ImagesDecodedAheadAnswerAsDecodingThemNowWould) {
