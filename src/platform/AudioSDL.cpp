@@ -35,7 +35,7 @@ constexpr std::size_t kMaxChunkBytes = 64u << 20;
 
 // SDL2_mixer's functions, looked up when the library is opened. The program loader does not open
 // it: it brings fluidsynth, glib, modplug and a dozen more libraries, whose loading would hold up
-// every start before main. CMixerAhead opens it while the window system starts.
+// every start before main. CMixerAhead opens it on a thread of its own early in the start.
 struct CMixer {
     decltype(&Mix_Init) Init;
     decltype(&Mix_Quit) Quit;
@@ -101,7 +101,8 @@ class CChunk {
 public:
     explicit CChunk(std::vector<float> data)
         : frames(std::move(data)),
-          chunk(Mix().QuickLoadRaw(reinterpret_cast<Uint8*>(frames.data()), Uint32(frames.size() * sizeof(float)))) {}
+          chunk(Mix().QuickLoadRaw(reinterpret_cast<Uint8*>(frames.data()),
+                                   Uint32(frames.size() * sizeof(float)))) {}
     ~CChunk() {
         if (chunk) Mix().FreeChunk(chunk);
     }
@@ -198,7 +199,8 @@ struct CSDLAudioOutput::CImpl {
         return chunk->chunk && !chunk->frames.empty() ? std::move(chunk) : nullptr;
     }
 
-    // Whether the sample played as if recorded at rateIn stays within a chunk's size at the device's rate.
+    // Whether the sample played as if recorded at rateIn stays within a chunk's size at the
+    // device's rate.
     bool Fits(const CSample& sample, int rateIn) const {
         const double frames = double(sample.data.size() / sample.FrameBytes());
         return frames * rate / rateIn * double(OutputFrameBytes()) <= double(kMaxChunkBytes);
@@ -282,7 +284,8 @@ SampleHandle CSDLAudioOutput::LoadSample(const std::string& path) {
     sample.data.resize(sample.data.size() - sample.data.size() % sample.FrameBytes());
     // The device's format now proves the sample plays; the change of rate waits for its first Play,
     // which keeps that work and its memory off the game's start.
-    if (impl->open && (!impl->Fits(sample, sample.frequency) || !impl->ToDeviceFormat(sample))) return kNoSample;
+    if (impl->open && (!impl->Fits(sample, sample.frequency) || !impl->ToDeviceFormat(sample)))
+        return kNoSample;
     impl->samples.push_back(std::move(sample));
     return SampleHandle(impl->samples.size() - 1);
 }

@@ -38,7 +38,7 @@ private:
 };
 
 // Opens SDL2_mixer and the libraries it brings on a thread of its own, so that their loading
-// overlaps the window system's start; the first output to open waits for it. Joined when destroyed.
+// overlaps the rest of the start; the first output to open waits for it. Joined when destroyed.
 class CMixerAhead {
 public:
     CMixerAhead();

@@ -121,8 +121,8 @@ CDecodedImage DecodePixels(const void* bytes, std::uint32_t size, const CImageHe
     out.width = s->w;
     out.height = s->h;
     out.argb.resize(std::size_t(out.width) * out.height);
-    const bool done = SDL_ConvertPixels(s->w, s->h, s->format->format, s->pixels, s->pitch, SDL_PIXELFORMAT_ARGB8888,
-                                        out.argb.data(), s->w * 4) == 0;
+    const bool done = SDL_ConvertPixels(s->w, s->h, s->format->format, s->pixels, s->pitch,
+                                        SDL_PIXELFORMAT_ARGB8888, out.argb.data(), s->w * 4) == 0;
     SDL_UnlockSurface(s);
     if (!done) return Failed(kRenderOutOfMemory);
     out.result = kRenderOk;

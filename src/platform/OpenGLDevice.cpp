@@ -433,7 +433,8 @@ RenderResult COpenGLDevice::DrawStreamed(const CPipelineState& requested, GLuint
         requested.format == VertexFormat::XyzrhwDiffuseTex1 ? sizeof(CTexturedVertex) : sizeof(CColorVertex);
     const auto* first = static_cast<const std::uint8_t*>(vertices) + std::size_t(minVertexIndex) * stride;
     CPipelineState pipeline = requested;
-    if (texture == 0 && whiteTexture && presented < kBorrowedPipelineFrames && ComesToVertexColor(requested)) {
+    if (texture == 0 && whiteTexture && presented < kBorrowedPipelineFrames &&
+        ComesToVertexColor(requested)) {
         pipeline.colorOp = pipeline.alphaOp = std::uint32_t(TextureOp::Modulate);
         pipeline.colorArg1 = pipeline.alphaArg1 = std::uint32_t(TextureArg::Texture);
         pipeline.colorArg2 = pipeline.alphaArg2 = std::uint32_t(TextureArg::Diffuse);

@@ -62,10 +62,11 @@ TEST_F(GlDeviceTest, UntexturedDrawsCoverPixelCentresAsDirect3DDoesInTheirOwnCol
         const std::uint16_t last[3] = {3, 4, 5};
         EXPECT_EQ(device->DrawIndexedTriangleList(3, 3, 1, last, v, sizeof(CColorVertex)), kRenderOk);
         Grab();
-        for (auto [x, y, colour] : {std::tuple{10, 10, 0xFFFF0000u}, {14, 19, 0xFFFF0000u}, {9, 10, 0xFF000000u},
-                                    {20, 12, 0xFF000000u}, {12, 20, 0xFF000000u}, {17, 17, 0xFF7F0080u},
-                                    {22, 22, 0xFF000080u}, {50, 40, 0xFF00FF00u}, {60, 50, 0xFF00FF00u},
-                                    {50, 50, 0xFF000000u}, {72, 72, 0xFFFFFF00u}, {88, 88, 0xFF000000u}})
+        for (auto [x, y, colour] :
+             {std::tuple{10, 10, 0xFFFF0000u}, {14, 19, 0xFFFF0000u}, {9, 10, 0xFF000000u},
+              {20, 12, 0xFF000000u}, {12, 20, 0xFF000000u}, {17, 17, 0xFF7F0080u}, {22, 22, 0xFF000080u},
+              {50, 40, 0xFF00FF00u}, {60, 50, 0xFF00FF00u}, {50, 50, 0xFF000000u}, {72, 72, 0xFFFFFF00u},
+              {88, 88, 0xFF000000u}})
             EXPECT_TRUE(Near(Pixel(x, y), colour)) << x << "," << y << " after " << presents << " frames";
     }
     frame.Destroy();
