@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
         // SDL2_mixer loads beside the start of the font libraries and the images until the sound
         // system needs it; not before the window system, whose start a second thread slows.
         const platform::CMixerAhead mixer;
-        const CFontLibrariesStart fonts;
+        const CFontLibrariesStart fonts({CSdlFrameHost::kLoadingMessageFont});
         const auto imagesAhead = CGfx::DecodeImagesAhead(CMyD3DApplication::kGameDataPath);
         CSoundSystem sound;
         vexo::MarkStartup("sound system");

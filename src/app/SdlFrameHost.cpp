@@ -68,8 +68,7 @@ void CSdlFrameHost::PaintCentredText(const std::string& text) {
     std::uint32_t width = 0, height = 0;
     target->GetBackBufferSize(width, height);
     FontHandle font = FontHandle::None;
-    const CFontDesc desc{16, 400, ""};
-    if (RenderFailed(target->CreateFont(desc, font))) return;
+    if (RenderFailed(target->CreateFont(kLoadingMessageFont, font))) return;
     // White behind black text, as a window's own background would be before anything is drawn.
     target->Clear(0xFFFFFFFF);
     if (!RenderFailed(target->BeginScene())) {

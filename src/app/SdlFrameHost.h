@@ -26,6 +26,8 @@ public:
     void ClipCursor(bool clip) override;
     void SetMouseCapture(bool capture) override;
     void PaintCentredText(const std::string& text) override;
+    // The font the loading message is painted in: the system's default at 16 pixels.
+    static inline const CFontDesc kLoadingMessageFont{16, 400, ""};
 
     CRenderDevice* CreateDevice(const CPresentParameters& parameters, RenderResult& result,
                                 std::string& reason) override;

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
 #include <fontconfig/fontconfig.h>
+#include <mutex>
 #include <system_error>
+#include <utility>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_SYNTHESIS_H
@@ -21,7 +24,7 @@ constexpr int kMaxPixelHeight = 256;
 constexpr int kDefaultCellHeight = 16;
 
 // FreeType and fontconfig are started once for the process, on whichever thread asks first (faces
-// are made on the main thread only), and shut down at exit, so their caches do not outlive the
+// are made one at a time), and shut down at exit, so their caches do not outlive the
 // program's own memory checks.
 class CFontLibraries {
 public:
@@ -42,13 +45,46 @@ CFontLibraries& Libraries() {
     return libraries;
 }
 
+// The faces CFontLibrariesStart rasterised, each taken once by a font made with its description.
+// Fonts wait while the thread makes them: FreeType makes one face at a time.
+struct CFacesAhead {
+    std::mutex lock;
+    std::condition_variable done;
+    bool making = false;
+    std::vector<std::pair<CFontDesc, CFontFace>> faces;
+};
+
+CFacesAhead& FacesAhead() {
+    static CFacesAhead store;
+    return store;
+}
+
 } // namespace
 
-CFontLibrariesStart::CFontLibrariesStart() {
+CFontLibrariesStart::CFontLibrariesStart(std::vector<CFontDesc> ahead) {
+    CFacesAhead& store = FacesAhead();
+    {
+        const std::lock_guard lock(store.lock);
+        store.making = true;
+    }
     try {
-        thread = std::thread([] { Libraries(); });
+        thread = std::thread([&store, ahead = std::move(ahead)] {
+            Libraries();
+            for (const CFontDesc& desc : ahead) {
+                CFontFace face;
+                std::string error; // a face that fails here fails again, with its reason, when asked for
+                if (!face.Make(desc, error)) continue;
+                const std::lock_guard lock(store.lock);
+                store.faces.emplace_back(desc, std::move(face));
+            }
+            const std::lock_guard lock(store.lock);
+            store.making = false;
+            store.done.notify_all();
+        });
     } catch (const std::system_error&) {
         // No thread to be had: the first font starts the libraries itself.
+        const std::lock_guard lock(store.lock);
+        store.making = false;
     }
 }
 
@@ -168,6 +204,22 @@ long Rasterise(FT_Face face, bool embolden, std::array<CGlyphBox, 256>& glyphs,
 } // namespace
 
 bool CFontFace::Create(const CFontDesc& desc, std::string& error) {
+    {
+        CFacesAhead& store = FacesAhead();
+        std::unique_lock lock(store.lock);
+        store.done.wait(lock, [&] { return !store.making; });
+        const auto ready = std::find_if(store.faces.begin(), store.faces.end(),
+                                        [&](const auto& made) { return made.first == desc; });
+        if (ready != store.faces.end()) {
+            *this = std::move(ready->second);
+            store.faces.erase(ready);
+            return true;
+        }
+    }
+    return Make(desc, error);
+}
+
+bool CFontFace::Make(const CFontDesc& desc, std::string& error) {
     FT_Library library = Libraries().freeType;
     if (!library) {
         error = "FreeType could not start";

@@ -12,11 +12,13 @@
 #include <vector>
 
 // Starts FreeType and fontconfig (reading the system's font configuration and caches) on a thread
-// of its own while the caller goes on opening the window; the first font made waits for it if it
-// is not done. Built once, early in start-up; the thread is joined when the object goes.
+// of its own while the caller goes on opening the window, and rasterises there the faces it is
+// given: the first font made with one of those descriptions takes its face ready. The first font
+// made waits for the thread if it is not done. Built once, early in start-up; the thread is joined
+// when the object goes.
 class CFontLibrariesStart {
 public:
-    CFontLibrariesStart();
+    explicit CFontLibrariesStart(std::vector<CFontDesc> ahead = {});
     CFontLibrariesStart(const CFontLibrariesStart&) = delete;
     CFontLibrariesStart& operator=(const CFontLibrariesStart&) = delete;
     ~CFontLibrariesStart();
@@ -47,6 +49,8 @@ public:
     int AtlasHeight() const { return atlasHeight; }
 
 private:
+    friend class CFontLibrariesStart;
+    bool Make(const CFontDesc& desc, std::string& error);
     // Each glyph's coverage, width × height, top row first.
     using CGlyphPixels = std::array<std::vector<std::uint8_t>, 256>;
     // Places the glyphs on shelves of an atlas about twice their area and copies them in.

@@ -92,6 +92,8 @@ struct CFontDesc {
     int height = 0;
     int weight = 400;
     std::string typeface;
+
+    bool operator==(const CFontDesc&) const = default;
 };
 
 // What drawing asked of the device, for the frame benchmark.

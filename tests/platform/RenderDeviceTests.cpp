@@ -6,6 +6,7 @@
 #include "gfx/GfxFont.h"
 #include "gfx/GfxLine.h"
 #include "gfx/GfxSprite.h"
+#include "platform/FontFace.h"
 
 #include <algorithm>
 #include <cmath>
@@ -125,6 +126,22 @@ TEST_F(GlDeviceTest, ATypefaceThatIsNotInstalledIsDrawnInASubstitute) {
     Grab();
     EXPECT_GT(std::count_if(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p != 0xFF000000u; }), 100);
     missing.Destroy();
+}
+
+// A face rasterised at start-up is taken by the first font with its description, once, and by no other.
+TEST(FontFace, AFaceMadeAheadIsTheOneMadeNowAndGoesOnlyToItsDescription) {
+    const CFontDesc bold{20, 700, "DejaVu Sans"}, regular{20, 400, "DejaVu Sans"};
+    const auto made = [](const CFontDesc& desc) {
+        CFontFace face;
+        std::string error;
+        EXPECT_TRUE(face.Create(desc, error)) << error;
+        return std::tuple{face.Atlas(), face.AtlasWidth(), face.LineHeight(), face.Glyph('W').advance};
+    };
+    const CFontLibrariesStart start({bold});
+    const auto other = made(regular);
+    const auto ahead = made(bold);
+    EXPECT_NE(other, ahead);
+    EXPECT_EQ(ahead, made(bold));
 }
 
 TEST_F(GlDeviceTest, BadDrawsAreRefusedAndResultsHaveNames) {
