@@ -46,11 +46,11 @@ CFontLibraries& Libraries() {
 }
 
 // The faces CFontLibrariesStart rasterised, each taken once by a font made with its description.
-// Fonts wait while the thread makes them: FreeType makes one face at a time.
+// Fonts wait while a thread makes them: FreeType makes one face at a time.
 struct CFacesAhead {
     std::mutex lock;
     std::condition_variable done;
-    bool making = false;
+    int making = 0; // threads still making faces
     std::vector<std::pair<CFontDesc, CFontFace>> faces;
 };
 
@@ -65,7 +65,7 @@ CFontLibrariesStart::CFontLibrariesStart(std::vector<CFontDesc> ahead) {
     CFacesAhead& store = FacesAhead();
     {
         const std::lock_guard lock(store.lock);
-        store.making = true;
+        ++store.making;
     }
     try {
         thread = std::thread([&store, ahead = std::move(ahead)] {
@@ -78,13 +78,13 @@ CFontLibrariesStart::CFontLibrariesStart(std::vector<CFontDesc> ahead) {
                 store.faces.emplace_back(desc, std::move(face));
             }
             const std::lock_guard lock(store.lock);
-            store.making = false;
+            --store.making;
             store.done.notify_all();
         });
     } catch (const std::system_error&) {
         // No thread to be had: the first font starts the libraries itself.
         const std::lock_guard lock(store.lock);
-        store.making = false;
+        --store.making;
     }
 }
 
@@ -207,7 +207,7 @@ bool CFontFace::Create(const CFontDesc& desc, std::string& error) {
     {
         CFacesAhead& store = FacesAhead();
         std::unique_lock lock(store.lock);
-        store.done.wait(lock, [&] { return !store.making; });
+        store.done.wait(lock, [&] { return store.making == 0; });
         const auto ready = std::find_if(store.faces.begin(), store.faces.end(),
                                         [&](const auto& made) { return made.first == desc; });
         if (ready != store.faces.end()) {
