@@ -167,6 +167,8 @@ def find_enemy(game):
 
 
 def wait_standing(game):
+    # Still for a whole second: two screenshots taken close together can both catch a child wading
+    # slowly through deep snow, above all in the sanitized build.
     previous = None
     deadline = time.monotonic() + SCREEN_SECONDS
     while time.monotonic() < deadline:
@@ -175,6 +177,7 @@ def wait_standing(game):
         if previous and distance(here, previous) < 2:
             return shot
         previous = here
+        time.sleep(1.0)
     raise Failure("the selected child never came to a stop")
 
 
